@@ -1,0 +1,124 @@
+// CFile over a Win32 file handle, and CMemFile over a block of memory.
+#pragma once
+
+#include "afxobj_.h"
+#include "afxstr.h"
+
+class CFileException;
+
+class AFX_FRAMEWORK CFile : public CObject
+{
+    DECLARE_DYNAMIC(CFile)
+public:
+// Flag values
+    enum OpenFlags {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeReadWrite = 0x0002,
+        shareCompat = 0x0000,
+        shareExclusive = 0x0010,
+        shareDenyWrite = 0x0020,
+        shareDenyRead = 0x0030,
+        shareDenyNone = 0x0040,
+        modeNoInherit = 0x0080,
+        modeCreate = 0x1000,
+        modeNoTruncate = 0x2000,
+        typeText = 0x4000,
+        typeBinary = (int)0x8000
+    };
+    enum SeekPosition { begin = 0x0, current = 0x1, end = 0x2 };
+
+    static const HANDLE hFileNull;
+
+// Constructors
+    CFile();
+    explicit CFile(HANDLE hFile);
+    // Opens the file; throws CFileException when it cannot.
+    CFile(LPCSTR lpszFileName, UINT nOpenFlags);
+    ~CFile() override;
+
+// Attributes
+    HANDLE m_hFile;                  // the handle this object wraps, or hFileNull
+
+    virtual DWORD GetPosition() const;
+    virtual CString GetFileName() const;
+    virtual CString GetFilePath() const;
+    virtual void SetFilePath(LPCSTR lpszNewName);
+
+// Operations
+    // Opens the file; FALSE and the cause in *pError when it cannot.
+    virtual BOOL Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError = NULL);
+
+    static void PASCAL Rename(LPCSTR lpszOldName, LPCSTR lpszNewName);
+    static void PASCAL Remove(LPCSTR lpszFileName);
+
+    DWORD SeekToEnd() { return Seek(0, CFile::end); }
+    void SeekToBegin() { Seek(0, CFile::begin); }
+
+// Overridables
+    virtual LONG Seek(LONG lOff, UINT nFrom);
+    virtual void SetLength(DWORD dwNewLen);
+    virtual DWORD GetLength() const;
+
+    virtual UINT Read(void* lpBuf, UINT nCount);
+    virtual void Write(const void* lpBuf, UINT nCount);
+
+    // Closes without throwing: errors are ignored.
+    virtual void Abort();
+    virtual void Flush();
+    virtual void Close();
+
+// Implementation
+protected:
+    BOOL m_bCloseOnDelete;
+    CString m_strFileName;
+};
+
+class AFX_FRAMEWORK CMemFile : public CFile
+{
+    DECLARE_DYNAMIC(CMemFile)
+public:
+// Constructors
+    explicit CMemFile(UINT nGrowBytes = 1024);
+    CMemFile(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes = 0);
+    ~CMemFile() override;
+
+// Operations
+    // Uses the caller's buffer; with nGrowBytes 0 the file cannot grow and holds
+    // nBufferSize bytes, otherwise it starts empty and grows with realloc.
+    void Attach(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes = 0);
+    // Gives the buffer to the caller (who frees it with free) and empties the file.
+    BYTE* Detach();
+
+// Overridables
+    DWORD GetPosition() const override;
+    LONG Seek(LONG lOff, UINT nFrom) override;
+    void SetLength(DWORD dwNewLen) override;
+    DWORD GetLength() const override;
+    UINT Read(void* lpBuf, UINT nCount) override;
+    void Write(const void* lpBuf, UINT nCount) override;
+    void Abort() override;
+    void Flush() override;
+    void Close() override;
+
+    // Not supported on memory: they throw CNotSupportedException.
+    BOOL Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError = NULL) override;
+
+protected:
+    virtual BYTE* Alloc(DWORD nBytes);
+    virtual BYTE* Realloc(BYTE* lpMem, DWORD nBytes);
+    virtual BYTE* Memcpy(BYTE* lpMemTarget, const BYTE* lpMemSource, UINT nBytes);
+    virtual void Free(BYTE* lpMem);
+    virtual void GrowFile(DWORD dwNewLen);
+
+// Implementation
+protected:
+    UINT m_nGrowBytes;
+    DWORD m_nPosition;
+    DWORD m_nBufferSize;
+    DWORD m_nFileSize;
+    BYTE* m_lpBuffer;
+    BOOL m_bAutoDelete;
+
+    void FreeBuffer();
+};

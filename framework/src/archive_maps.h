@@ -1,0 +1,21 @@
+// The numbering of objects and classes that CArchive keeps while it works.
+#pragma once
+
+#include "afx.h"
+
+#include <unordered_map>
+#include <vector>
+
+// What the archive has numbered so far: pointers by index when loading, indices
+// by pointer when storing.
+struct CArchiveMaps
+{
+    struct Loaded
+    {
+        void* p;
+        UINT nSchema;       // the stored schema, for classes
+        bool bClass;
+    };
+    std::vector<Loaded> load { Loaded{ NULL, 0, false } };
+    std::unordered_map<const void*, DWORD> store;
+};

@@ -1,0 +1,4 @@
+// CDocument: the modified flag.
+#include "afxwin.h"
+
+IMPLEMENT_DYNAMIC(CDocument, CObject)

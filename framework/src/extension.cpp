@@ -1,0 +1,99 @@
+// Extension-library registration and the resource chain: the application's
+// resources first, then each registered library, newest first.
+#include "afxwin.h"
+
+IMPLEMENT_DYNAMIC(CDynLinkLibrary, CObject)
+
+namespace {
+
+CDynLinkLibrary* g_pFirstDLL = NULL;
+HINSTANCE g_hInstResource = NULL;   // null: the executable
+
+BOOL ModuleHasResource(HINSTANCE hInst, LPCSTR lpszName, LPCSTR lpszType)
+{
+    return hInst != NULL && FindResourceA(hInst, lpszName, lpszType) != NULL;
+}
+
+} // namespace
+
+BOOL AFXAPI AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hModule)
+{
+    if (state.bInitialized)
+        return TRUE;
+    state.hModule = hModule;
+    state.hResource = hModule;
+    state.bInitialized = TRUE;
+    return TRUE;
+}
+
+void AFXAPI AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll)
+{
+    if (!state.bInitialized)
+        return;
+    CDynLinkLibrary** ppDLL = &g_pFirstDLL;
+    while (*ppDLL != NULL)
+    {
+        CDynLinkLibrary* pDLL = *ppDLL;
+        if (pDLL->m_hModule == state.hModule && (bAll || !pDLL->m_bSystem))
+            delete pDLL;        // unlinks itself
+        else
+            ppDLL = &pDLL->m_pNextDLL;
+    }
+    state.bInitialized = FALSE;
+}
+
+CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state, BOOL bSystem)
+    : m_hModule(state.hModule), m_hResource(state.hResource), m_bSystem(bSystem),
+      m_pNextDLL(g_pFirstDLL)
+{
+    g_pFirstDLL = this;
+}
+
+CDynLinkLibrary::~CDynLinkLibrary()
+{
+    for (CDynLinkLibrary** ppDLL = &g_pFirstDLL; *ppDLL != NULL; ppDLL = &(*ppDLL)->m_pNextDLL)
+    {
+        if (*ppDLL == this)
+        {
+            *ppDLL = m_pNextDLL;
+            break;
+        }
+    }
+}
+
+HINSTANCE AFXAPI AfxGetInstanceHandle() { return GetModuleHandleA(NULL); }
+
+HINSTANCE AFXAPI AfxGetResourceHandle()
+{
+    return g_hInstResource != NULL ? g_hInstResource : GetModuleHandleA(NULL);
+}
+
+void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) { g_hInstResource = hInstResource; }
+
+HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)
+{
+    HINSTANCE hInst = AfxGetResourceHandle();
+    if (ModuleHasResource(hInst, lpszName, lpszType))
+        return hInst;
+    for (CDynLinkLibrary* pDLL = g_pFirstDLL; pDLL != NULL; pDLL = pDLL->m_pNextDLL)
+    {
+        if (ModuleHasResource(pDLL->m_hResource, lpszName, lpszType))
+            return pDLL->m_hResource;
+    }
+    return hInst;
+}
+
+// Strings live in blocks of 16: the first module holding the block of nID wins.
+BOOL CString::LoadString(UINT nID)
+{
+    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEA((nID >> 4) + 1), (LPCSTR)RT_STRING);
+    for (int nSize = 256;; nSize *= 2)
+    {
+        int nLen = ::LoadStringA(hInst, nID, GetBuffer(nSize - 1), nSize);
+        if (nLen < nSize - 1)
+        {
+            ReleaseBuffer(nLen);
+            return nLen > 0;
+        }
+    }
+}
