@@ -1,0 +1,39 @@
+// hoard.dll's entry point: registers the library with the framework.
+#include "hoard/runtime/HoardModule.h"
+
+namespace {
+
+AFX_EXTENSION_MODULE g_hoardDLL = { FALSE, NULL, NULL };
+
+} // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
+{
+    if (dwReason == DLL_PROCESS_ATTACH)
+    {
+        if (!AfxInitExtensionModule(g_hoardDLL, hInstance))
+            return FALSE;
+        new CDynLinkLibrary(g_hoardDLL);
+    }
+    else if (dwReason == DLL_PROCESS_DETACH)
+    {
+        AfxTermExtensionModule(g_hoardDLL);
+    }
+    return TRUE;
+}
+
+HINSTANCE HoardResourceHandle() { return g_hoardDLL.hResource; }
+
+CString HoardLoadString(UINT nID)
+{
+    CString str;
+    for (int nSize = 256;; nSize *= 2)
+    {
+        int nLen = ::LoadStringA(HoardResourceHandle(), nID, str.GetBuffer(nSize - 1), nSize);
+        if (nLen < nSize - 1)
+        {
+            str.ReleaseBuffer(nLen);
+            return str;
+        }
+    }
+}

@@ -1,0 +1,35 @@
+// hoard.dll's registration with the framework and its own string table.
+#include "hoard/runtime/HoardModule.h"
+#include "hoard/res/resource.h"
+
+#include <gtest/gtest.h>
+
+TEST(HoardModule, StringTableHoldsTheLibraryTexts)
+{
+    struct { UINT nID; const char* pszText; } cases[] = {
+        { IDS_WAV_FILTER, "Sounds (*.wav)|*.wav||" },
+        { IDS_WAV_IMPORT_FAILED,
+          "Couldn't import sound.  This does not appear to be a valid sound file." },
+        { IDS_PASTE_REPLACE,
+          "This activity already contains one or more %1 with the same names as the %1 on "
+          "the clipboard.  Would you like to replace the %1 in your activity with the ones "
+          "from the clipboard?\n\nPress \"No\" to have the items pasted in and given unique "
+          "names." },
+        { IDS_DELETE_ONE, "Are you sure you want to delete this %s?" },
+        { IDS_DELETE_MANY, "Are you sure you want to delete these %s?" },
+        { IDS_NAME_TAKEN, "There is already a %s named \"%s\"." },
+        { IDS_UNTITLED, "Untitled" },
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.pszText, (LPCSTR)HoardLoadString(c.nID)) << "string " << c.nID;
+}
+
+TEST(HoardModule, ResourceChainFindsHoardStrings)
+{
+    // The test executable has no string table, so the chain ends at hoard.dll.
+    CString str;
+    ASSERT_TRUE(str.LoadString(IDS_UNTITLED));
+    EXPECT_STREQ("Untitled", (LPCSTR)str);
+    EXPECT_EQ(HoardResourceHandle(),
+              AfxFindResourceHandle(MAKEINTRESOURCEA(1), (LPCSTR)RT_STRING));
+}
