@@ -1,0 +1,103 @@
+// CHoard: the resource file in memory. Resources are grouped by type name, unique by
+// name within a type (compared case-insensitively), and every change is announced.
+#pragma once
+
+#include "hoard/hoard_api.h"
+#include "hoard/resources/Resource.h"
+
+typedef CTypedPtrList<CObList, CResource*> CResourceList;
+
+class HOARD_API CHoard
+{
+public:
+    CHoard();
+    // Destroys every resource without messages.
+    ~CHoard();
+
+    CHoard(const CHoard&) = delete;
+    CHoard& operator=(const CHoard&) = delete;
+
+// Lookup
+    // The first resource of the type whose name matches, ignoring case; never for an
+    // empty name. Looks only in this file.
+    CResource* GetResource(const char* pszType, const char* pszName);
+    const CResource* GetResource(const char* pszType, const char* pszName) const;
+    const CResourceList* GetResourceList(const char* pszType) const;
+    UINT GetNumTypes() const { return (UINT)m_mapTypes.GetCount(); }
+    // The type name at index i of the map's order, or null. The text lives in one
+    // string shared by all calls, valid until the next call.
+    const char* GetResourceType(UINT i) const;
+    // Identical-resource search; returns the resource itself.
+    CResource* FindIdentical(CResource* pRes) { return pRes; }
+    BOOL CanPaste(const char*) { return FALSE; }
+    CResource* DoPaste(const char*) { return NULL; }
+
+// Creation and membership
+    // Creates a resource of a registered type, named pszName or "Untitled" when null,
+    // made unique. Null for an unknown type.
+    CResource* NewResource(const char* pszType, const char* pszName);
+    // Enters a resource in this file under a unique name and announces it.
+    void AddToMap(CResource* pRes);
+    // Makes strName unique within the type by numbering it; TRUE when it changed.
+    BOOL MakeUniqueName(const char* pszType, CString& strName);
+    // Takes a resource out of this file without messages; it keeps its file pointer.
+    void RemoveFromMap(CResource* pRes);
+
+// Deletion
+    // Deletes an unused resource with messages; one in use is left alone.
+    void DeleteResource(CResource* pRes);
+    // Counts (bDelete FALSE) or destroys (TRUE) the unused resources of a type.
+    int RemoveUnused(const char* pszType, BOOL bDelete);
+    // Destroys every resource, without messages and without touching the modified flag.
+    void RemoveContents();
+
+// Identical resources
+    // Merges identical resources of each type into the first of them.
+    void CollapseIdenticalResources();
+
+// State
+    void SetModified(BOOL bModified);
+    BOOL IsModified() const { return m_bModified; }
+    void SetDocument(CDocument* pDocument) { m_pDocument = pDocument; }
+    void SetFileReference(CString& strFileReference) { m_strFileReference = strFileReference; }
+    const CString& GetFileReference() const { return m_strFileReference; }
+    void Lock() { m_bLocked = TRUE; }
+    void Unlock() { m_bLocked = FALSE; }
+    BOOL IsLocked() const { return m_bLocked; }
+
+    void SetDocumentHoard() const { m_pDocumentHoard = const_cast<CHoard*>(this); }
+    void SetApplicationHoard() const { m_pApplicationHoard = const_cast<CHoard*>(this); }
+    static CHoard* GetDocumentHoard() { return m_pDocumentHoard; }
+    static CHoard* GetApplicationHoard() { return m_pApplicationHoard; }
+
+// The resource file format
+    // Writes or reads the resource section at the archive's position.
+    void Serialize(CArchive& ar);
+    // Makes this the file being serialized and points the reloadable data at its path.
+    void PreSerialize() const;
+    static CHoard* GetCurSerializing() { return m_pCurSerializing; }
+    // Registers every resource with the archive, so that other data can refer to them.
+    void MapResources(CArchive& ar);
+    // Adds the resources of a file to those already here.
+    void LoadFromFile(const char* pszPath);
+    // Writes the file through "TEMPSAVE.TMP" beside it; the target changes only when
+    // the whole file was written.
+    void SaveToFile(const char* pszPath);
+
+private:
+    CResourceList* FindList(const char* pszType) const;
+    CResourceList* ListOf(CResource* pRes, CString* pstrType = NULL) const;
+    void DestroyList(const char* pszType, CResourceList* pList);
+    void ReadSection(CArchive& ar);
+    void WriteSection(CArchive& ar);
+
+    CString m_strFileReference;
+    CTypedPtrMap<CMapStringToPtr, CString, CResourceList*> m_mapTypes;
+    BOOL m_bModified;
+    BOOL m_bLocked;
+    CDocument* m_pDocument;
+
+    static CHoard* m_pDocumentHoard;
+    static CHoard* m_pApplicationHoard;
+    static CHoard* m_pCurSerializing;
+};
