@@ -54,6 +54,10 @@ DWORD Encode(const BYTE* pData, DWORD nSize, BYTE* pStream)
         return nSize;
     const ITEM ceiling = (ITEM)(~(ITEM)0 - 1);
     const int64_t nLimit = (int64_t)nSize - 2 * W;
+    // Too short for a single token: nothing is written, not even the tag, which
+    // would not fit a buffer of fewer than four bytes.
+    if (nLimit <= 4)
+        return nSize;
 
     StoreItem<uint32_t>(pStream, W);
     DWORD nOut = 4;         // output position

@@ -408,45 +408,45 @@ void CReloadableData::LoadRecord(CArchive& ar)
     if (dwStored > dwSize || (dwStored == 0) != (dwSize == 0))
         ThrowCorrupt(pFile->GetFilePath());
 
-    if (m_hData != NULL)
-        GlobalFree(m_hData);
-    m_hData = NULL;
-    m_dwSize = m_dwStoredSize = 0;
     // Bytes in a file without a name cannot be read back later: they are read now.
     BOOL bDeferred = m_pCurFileReference != NULL && !pFile->GetFilePath().IsEmpty();
-    m_pFileReference = bDeferred ? m_pCurFileReference : NULL;
-    if (dwSize == 0)
-        return;
-
-    if (bDeferred)
+    void* hData = NULL;
+    DWORD dwFilePos = 0;
+    if (dwSize != 0 && bDeferred)
     {
         // The bytes stay in the file until the first Lock: note where they are, after
         // checking that they are there, and skip them.
         ar.Flush();
-        DWORD dwPos = pFile->GetPosition();
+        dwFilePos = pFile->GetPosition();
         DWORD dwLength = pFile->GetLength();
-        if (dwPos > dwLength || dwLength - dwPos < dwStored)
+        if (dwFilePos > dwLength || dwLength - dwFilePos < dwStored)
             AfxThrowArchiveException(CArchiveException::endOfFile, pFile->GetFilePath());
-        pFile->Seek((LONG)(dwPos + dwStored), CFile::begin);
-        m_dwFilePos = dwPos;
+        pFile->Seek((LONG)(dwFilePos + dwStored), CFile::begin);
     }
-    else
+    else if (dwSize != 0)
     {
-        Freshen();
-        void* h = ReadGrowing(ar, dwStored);
+        hData = ReadGrowing(ar, dwStored);
         try
         {
-            Decompress(h, dwStored, dwSize);
+            Decompress(hData, dwStored, dwSize);
         }
         catch (...)
         {
-            GlobalFree(h);
+            GlobalFree(hData);
             throw;
         }
-        m_hData = h;
     }
+
+    // The record is good: it replaces what the block held.
+    if (m_hData != NULL)
+        GlobalFree(m_hData);
+    m_hData = hData;
+    m_pFileReference = bDeferred ? m_pCurFileReference : NULL;
     m_dwSize = dwSize;
     m_dwStoredSize = dwStored;
+    m_dwFilePos = dwFilePos;
+    if (hData != NULL)
+        Freshen();
 }
 
 void CReloadableData::WriteCompressed(CArchive& ar)
