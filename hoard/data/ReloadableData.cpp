@@ -108,6 +108,7 @@ CReloadableData::CReloadableData(const CReloadableData& other) : CReloadableData
 
 CReloadableData::~CReloadableData()
 {
+    ForgetPlace();
     if (m_hData != NULL)
         GlobalFree(m_hData);
 }
@@ -385,6 +386,8 @@ void CReloadableData::Serialize(CArchive& ar)
     ar.Flush();
     DWORD dwPos = ar.GetFile()->GetPosition() + 4;
     DWORD dwOldStored = m_dwStoredSize;
+    if (bTracked)
+        RememberPlace();
     WriteCompressed(ar);
     if (bTracked)
     {

@@ -6,6 +6,8 @@
 
 #include "hoard/runtime/Freeable.h"
 
+#include <afxtempl.h>
+
 class HOARD_API CReloadableData : public CFreeable
 {
 public:
@@ -72,6 +74,16 @@ public:
     // file; null at all other times. The hoard sets and clears it.
     static CString* m_pCurFileReference;
 
+    // Writing a hoard to a named file moves each written block's stored bytes into the
+    // new file. Until the new file has replaced the old one, the blocks keep the old
+    // places as well: a save that fails puts them back, one that succeeds forgets them.
+    static void CommitSave();
+    static void AbandonSave();
+    // Reads into memory every block whose stored bytes lie in the file named by
+    // *pFileReference and ties it to no file, so that the string can name another
+    // file. Throws CFileException when the bytes cannot be read.
+    static void DetachFromFile(const CString* pFileReference);
+
 // Overridables
 protected:
     // Purges a clean, unlocked, file-backed block; returns the bytes released.
@@ -97,6 +109,12 @@ private:
     void UnuseTempFile() {}
 
     class CLockScope;
+    struct CSavedPlace;
+
+    // Where the blocks written by the save in progress found their bytes before.
+    static CList<CSavedPlace, const CSavedPlace&> m_listSavedPlaces;
+    void RememberPlace();
+    void ForgetPlace();
 
     unsigned char* LockWithCount() const;
     void UnlockWithCount() const;

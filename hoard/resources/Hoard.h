@@ -76,6 +76,9 @@ public:
     // Makes this the file being serialized and points the reloadable data at its path.
     void PreSerialize() const;
     static CHoard* GetCurSerializing() { return m_pCurSerializing; }
+    // Whether the archive's file ends in a section trailer, and then the offset of the
+    // section it names. Moves the archive's position.
+    static BOOL FindTrailer(CArchive& ar, DWORD& dwSection);
     // Registers every resource with the archive, so that other data can refer to them.
     void MapResources(CArchive& ar);
     // Adds the resources of a file to those already here.

@@ -104,15 +104,22 @@ void CMessageLog::OnMessage(Message* pMsg)
 
 // Files
 
+// Scratch files live in a folder of this process, under their own names.
 CScratchFile::CScratchFile(const char* pszName)
 {
-    char szDir[MAX_PATH];
-    GetTempPathA(MAX_PATH, szDir);
-    m_strPath.Format("%shoard-%lu-%s", szDir, GetCurrentProcessId(), pszName);
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    m_strFolder.Format("%shoard-tests-%lu", szTemp, GetCurrentProcessId());
+    CreateDirectoryA(m_strFolder, NULL);
+    m_strPath = m_strFolder + "\\" + pszName;
     DeleteFileA(m_strPath);
 }
 
-CScratchFile::~CScratchFile() { DeleteFileA(m_strPath); }
+CScratchFile::~CScratchFile()
+{
+    DeleteFileA(m_strPath);
+    RemoveDirectoryA(m_strFolder);      // fails while other scratch files remain
+}
 
 std::vector<BYTE> ReadAllBytes(const char* pszPath)
 {

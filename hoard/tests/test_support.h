@@ -59,9 +59,11 @@ public:
     CScratchFile(const CScratchFile&) = delete;
     CScratchFile& operator=(const CScratchFile&) = delete;
     const CString& Path() const { return m_strPath; }
+    const CString& Folder() const { return m_strFolder; }
     operator const char*() const { return m_strPath; }
 
 private:
+    CString m_strFolder;
     CString m_strPath;
 };
 

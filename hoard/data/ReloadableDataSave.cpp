@@ -1,0 +1,61 @@
+// The places of reloadable blocks while a hoard is saved, and the detaching of blocks
+// from a file that their hoard stops naming.
+#include "hoard/data/ReloadableData.h"
+
+struct CReloadableData::CSavedPlace
+{
+    CReloadableData* pData;
+    CString* pFileReference;
+    DWORD dwFilePos;
+    DWORD dwStoredSize;
+};
+
+CList<CReloadableData::CSavedPlace, const CReloadableData::CSavedPlace&>
+    CReloadableData::m_listSavedPlaces(10);
+
+void CReloadableData::RememberPlace()
+{
+    m_listSavedPlaces.AddTail(CSavedPlace{ this, m_pFileReference, m_dwFilePos, m_dwStoredSize });
+}
+
+void CReloadableData::ForgetPlace()
+{
+    for (POSITION pos = m_listSavedPlaces.GetHeadPosition(); pos != NULL;)
+    {
+        POSITION posThis = pos;
+        if (m_listSavedPlaces.GetNext(pos).pData == this)
+            m_listSavedPlaces.RemoveAt(posThis);
+    }
+}
+
+void CReloadableData::CommitSave() { m_listSavedPlaces.RemoveAll(); }
+
+void CReloadableData::AbandonSave()
+{
+    // Newest first, so that a block written twice ends at its first place.
+    while (!m_listSavedPlaces.IsEmpty())
+    {
+        CSavedPlace place = m_listSavedPlaces.RemoveTail();
+        place.pData->m_pFileReference = place.pFileReference;
+        place.pData->m_dwFilePos = place.dwFilePos;
+        place.pData->m_dwStoredSize = place.dwStoredSize;
+    }
+}
+
+void CReloadableData::DetachFromFile(const CString* pFileReference)
+{
+    for (POSITION pos = m_listFreeable.GetHeadPosition(); pos != NULL;)
+    {
+        auto* pData = dynamic_cast<CReloadableData*>(static_cast<CFreeable*>(m_listFreeable.GetNext(pos)));
+        if (pData == NULL || pData->m_pFileReference != pFileReference)
+            continue;
+        // Reading a block freshens it; the walk goes on from the entry noted before.
+        if (pData->m_dwSize != 0)
+        {
+            pData->LockOrThrow();
+            pData->Unlock();
+        }
+        pData->m_pFileReference = NULL;
+        pData->m_dwStoredSize = 0;
+    }
+}

@@ -1,0 +1,222 @@
+// CHoard's resource section: the version, the type blocks, the trailer that finds
+// the section at the end of a larger file, and saving through a temporary file.
+//
+//   version (4)  type count T (4)  T blocks: [length L (4), type name, list of resources]
+//   trailer, when the section does not start the file: [offset S (4), 0x104159AA (4)]
+#include "hoard/resources/Hoard.h"
+
+#include "hoard/data/ReloadableData.h"
+#include "hoard/resources/ResourceClass.h"
+
+namespace {
+
+const DWORD dwSectionVersion = 2;
+const DWORD dwTrailerMagic = 0x104159AA;
+
+// Brings the archive's buffer in line with the file and returns the file position.
+DWORD SyncedPosition(CArchive& ar)
+{
+    ar.Flush();
+    return ar.GetFile()->GetPosition();
+}
+
+void SeekTo(CArchive& ar, DWORD dwPos)
+{
+    ar.Flush();
+    ar.GetFile()->Seek((LONG)dwPos, CFile::begin);
+}
+
+// Sets the file being serialized for the lifetime of the object, also when an
+// exception ends the run.
+class CSerializingScope
+{
+public:
+    CSerializingScope(CHoard*& pCurSerializing, CHoard* pHoard) : m_pCur(pCurSerializing)
+    {
+        m_pCur = pHoard;
+    }
+    ~CSerializingScope() { m_pCur = NULL; }
+
+private:
+    CHoard*& m_pCur;
+};
+
+CString TempSavePath(const char* pszPath)
+{
+    CString strPath = pszPath;
+    return strPath.Left(strPath.ReverseFind('\\') + 1) + "TEMPSAVE.TMP";
+}
+
+} // namespace
+
+void CHoard::PreSerialize() const
+{
+    m_pCurSerializing = const_cast<CHoard*>(this);
+    CReloadableData::m_pCurFileReference = const_cast<CString*>(&m_strFileReference);
+}
+
+void CHoard::Serialize(CArchive& ar)
+{
+    CSerializingScope scope(m_pCurSerializing, this);
+    if (ar.IsStoring())
+        WriteSection(ar);
+    else
+        ReadSection(ar);
+    SetModified(FALSE);
+}
+
+void CHoard::WriteSection(CArchive& ar)
+{
+    DWORD dwStart = SyncedPosition(ar);
+    ar << dwSectionVersion;
+    CollapseIdenticalResources();
+    // Places kept by an earlier write that nobody committed or abandoned are stale.
+    CReloadableData::CommitSave();
+    CReloadableData::m_pCurFileReference = &m_strFileReference;
+
+    ar << (DWORD)m_mapTypes.GetCount();
+    POSITION pos = m_mapTypes.GetStartPosition();
+    while (pos != NULL)
+    {
+        CString strType;
+        CResourceList* pList;
+        m_mapTypes.GetNextAssoc(pos, strType, pList);
+
+        // The block's length is patched in once the block is written.
+        DWORD dwBlock = SyncedPosition(ar);
+        ar << (DWORD)0xFFFFFFFF;
+        ar << strType;
+        pList->Serialize(ar);
+        DWORD dwEnd = SyncedPosition(ar);
+        SeekTo(ar, dwBlock);
+        ar << (DWORD)(dwEnd - dwBlock);
+        SeekTo(ar, dwEnd);
+    }
+
+    if (dwStart != 0)
+        ar << dwStart << dwTrailerMagic;
+}
+
+void CHoard::ReadSection(CArchive& ar)
+{
+    CFile* pFile = ar.GetFile();
+    DWORD dwStart = SyncedPosition(ar);
+
+    DWORD dwSection;
+    BOOL bTrailer = FindTrailer(ar, dwSection);
+    SeekTo(ar, bTrailer ? dwSection : dwStart);
+
+    DWORD dwVersion;
+    ar >> dwVersion;
+
+    // Blocks are read lazily from this file later; a file without a path (memory)
+    // cannot be read again, so its blocks are read in full now. Blocks that this hoard
+    // already holds from another file are read in before the path changes.
+    CString strPath = pFile->GetFilePath();
+    if (!m_strFileReference.IsEmpty() && m_strFileReference.CompareNoCase(strPath) != 0)
+        CReloadableData::DetachFromFile(&m_strFileReference);
+    m_strFileReference = strPath;
+    CReloadableData::m_pCurFileReference = m_strFileReference.IsEmpty() ? NULL : &m_strFileReference;
+
+    DWORD nTypes;
+    ar >> nTypes;
+    for (DWORD i = 0; i < nTypes; ++i)
+    {
+        DWORD dwBlock = SyncedPosition(ar);
+        DWORD dwLength;
+        CString strType;
+        ar >> dwLength >> strType;
+        if (CResourceClass::GetResourceClass(strType) != NULL)
+        {
+            CObList listRead(10);
+            listRead.Serialize(ar);
+            continue;
+        }
+        // An unknown type is skipped whole. A length that does not lead forward to a
+        // point inside the file is damage, not a block.
+        DWORD dwNext = dwBlock + dwLength;
+        if (dwNext < dwBlock || dwNext <= SyncedPosition(ar) || dwNext > pFile->GetLength())
+            AfxThrowArchiveException(CArchiveException::badIndex, m_strFileReference);
+        SeekTo(ar, dwNext);
+    }
+
+    if (bTrailer)
+        SeekTo(ar, dwStart);
+}
+
+BOOL CHoard::FindTrailer(CArchive& ar, DWORD& dwSection)
+{
+    // The file's last eight bytes: the section's offset and the magic number.
+    SeekTo(ar, ar.GetFile()->GetLength() - 8);
+    DWORD dwMagic;
+    ar >> dwSection >> dwMagic;
+    return dwMagic == dwTrailerMagic;
+}
+
+void CHoard::MapResources(CArchive& ar)
+{
+    POSITION pos = m_mapTypes.GetStartPosition();
+    while (pos != NULL)
+    {
+        CString strType;
+        CResourceList* pList;
+        m_mapTypes.GetNextAssoc(pos, strType, pList);
+        for (POSITION posRes = pList->GetHeadPosition(); posRes != NULL;)
+            ar.MapObject(pList->GetNext(posRes));
+    }
+}
+
+void CHoard::LoadFromFile(const char* pszPath)
+{
+    CFile file(pszPath, CFile::modeRead | CFile::shareDenyWrite);
+    CArchive ar(&file, CArchive::load, 4096);
+    PreSerialize();
+    Serialize(ar);
+    ar.Close();
+    file.Close();
+}
+
+void CHoard::SaveToFile(const char* pszPath)
+{
+    PreSerialize();
+    CString strTempPath = TempSavePath(pszPath);
+    CFile file(strTempPath, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive);
+    try
+    {
+        CWaitCursor wait;
+        CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete, 4096);
+        Serialize(ar);
+        ar.Close();
+        file.Close();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        file.Abort();
+        CReloadableData::AbandonSave();
+        try
+        {
+            CFile::Remove(strTempPath);
+        }
+        catch (CFileException* eRemove)
+        {
+            eRemove->Delete();
+        }
+        CReloadableData::m_pCurFileReference = NULL;
+        AfxThrowArchiveException(CArchiveException::generic, pszPath);
+    }
+
+    // The new file replaces the old one in a single step, so that a failure here
+    // leaves the old file whole.
+    if (!MoveFileExA(strTempPath, pszPath, MOVEFILE_REPLACE_EXISTING))
+    {
+        LONG lOsError = (LONG)GetLastError();
+        CReloadableData::AbandonSave();
+        DeleteFileA(strTempPath);
+        CReloadableData::m_pCurFileReference = NULL;
+        CFileException::ThrowOsError(lOsError, pszPath);
+    }
+    CReloadableData::CommitSave();
+    m_strFileReference = pszPath;
+    CReloadableData::m_pCurFileReference = NULL;
+}

@@ -1,0 +1,176 @@
+// CWav: the sound's payload, its comparison and its import from WAVE files.
+#include "hoard/sound/Wav.h"
+
+#include "hoard/resources/EditProxy.h"
+#include "hoard/resources/Hoard.h"
+
+IMPLEMENT_SERIAL(CWav, CResource, 0)
+
+CWavClass CWav::m_resInfo(RUNTIME_CLASS(CWav));
+int CWav::m_bAskForName = FALSE;
+
+// CWavClass
+
+void CWavClass::OnInitClass()
+{
+    AddCommand("ID_RECORD");
+    AddCommand("ID_PLAY");
+}
+
+BOOL CWavClass::CanDoCommand(WORD nCommand, const CHoard&, const CResource* pSelected)
+{
+    return nCommand == 0 || pSelected != NULL;
+}
+
+void CWavClass::OnCommand(WORD nCommand, const CHoard&, CResource*, CEditProxy& proxy)
+{
+    if (nCommand == 0)
+        proxy.New(NULL);
+}
+
+// CWav
+
+CWav::CWav()
+    : m_pCallback(NULL), m_dwMaxTime(0), m_hWaveIn(NULL), m_hWaveOut(NULL), m_format(),
+      m_header()
+{
+    m_data.SetCompression(CReloadableData::compressNone);
+}
+
+CWav::~CWav() = default;
+
+CWav* CWav::New(CHoard& hoard, const char* pszName)
+{
+    return static_cast<CWav*>(hoard.NewResource("CWav", pszName));
+}
+
+void CWav::Serialize(CArchive& ar)
+{
+    CResource::Serialize(ar);
+    m_data.Serialize(ar);
+    if (ar.IsStoring())
+    {
+        ar << m_dwMaxTime << m_format.wf.wFormatTag << m_format.wf.nChannels
+           << m_format.wf.nSamplesPerSec << m_format.wf.nAvgBytesPerSec << m_format.wf.nBlockAlign
+           << m_format.wBitsPerSample;
+    }
+    else
+    {
+        ar >> m_dwMaxTime >> m_format.wf.wFormatTag >> m_format.wf.nChannels
+           >> m_format.wf.nSamplesPerSec >> m_format.wf.nAvgBytesPerSec >> m_format.wf.nBlockAlign
+           >> m_format.wBitsPerSample;
+    }
+}
+
+int CWav::operator==(const CWav& other) const
+{
+    const WAVEFORMAT& a = m_format.wf;
+    const WAVEFORMAT& b = other.m_format.wf;
+    return a.wFormatTag == b.wFormatTag && a.nChannels == b.nChannels &&
+           a.nSamplesPerSec == b.nSamplesPerSec && a.nAvgBytesPerSec == b.nAvgBytesPerSec &&
+           a.nBlockAlign == b.nBlockAlign && m_data == other.m_data;
+}
+
+BOOL CWav::IsSameAs(const CResource* pOther) const
+{
+    auto* pWav = dynamic_cast<const CWav*>(pOther);
+    return pWav != NULL && *this == *pWav;
+}
+
+DWORD CWav::GetPlaybackTime() const
+{
+    if (m_data.GetSize() == 0 || m_format.wf.nSamplesPerSec == 0)
+        return 0;
+    // In 64 bits: sounds of more than about 71 minutes of bytes would wrap in 32.
+    ULONGLONG nMilliseconds = (ULONGLONG)m_data.GetSize() * 1000 / m_format.wf.nSamplesPerSec;
+    return nMilliseconds > 0xFFFFFFFF ? 0xFFFFFFFF : (DWORD)nMilliseconds;
+}
+
+// Import
+
+namespace {
+
+// Closes the multimedia file on every way out.
+class CMmioFile
+{
+public:
+    explicit CMmioFile(const char* pszPath)
+        : m_hmmio(mmioOpenA(const_cast<LPSTR>(pszPath), NULL, MMIO_READ | MMIO_ALLOCBUF)) {}
+    ~CMmioFile()
+    {
+        if (m_hmmio != NULL)
+            mmioClose(m_hmmio, 0);
+    }
+    CMmioFile(const CMmioFile&) = delete;
+    CMmioFile& operator=(const CMmioFile&) = delete;
+
+    operator HMMIO() const { return m_hmmio; }
+
+    // Descends into a chunk whose bytes the file really holds.
+    BOOL Descend(MMCKINFO& ck, const MMCKINFO* pParent, UINT uFlags, LONG lFileLength)
+    {
+        return mmioDescend(m_hmmio, &ck, pParent, uFlags) == MMSYSERR_NOERROR &&
+               (ULONGLONG)ck.dwDataOffset + ck.cksize <= (ULONGLONG)lFileLength;
+    }
+
+private:
+    HMMIO m_hmmio;
+};
+
+} // namespace
+
+int CWav::ImportFromFile(const char* pszPath)
+{
+    CMmioFile file(pszPath);
+    if (file == NULL)
+        return FALSE;
+    LONG lFileLength = mmioSeek(file, 0, SEEK_END);
+    if (lFileLength < 0 || mmioSeek(file, 0, SEEK_SET) != 0)
+        return FALSE;
+
+    MMCKINFO ckRiff = {};
+    ckRiff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+    if (mmioDescend(file, &ckRiff, NULL, MMIO_FINDRIFF) != MMSYSERR_NOERROR)
+        return FALSE;
+
+    // The first 16 bytes of the format chunk are the PCM format, whatever it says.
+    MMCKINFO ckFormat = {};
+    ckFormat.ckid = mmioFOURCC('f', 'm', 't', ' ');
+    if (!file.Descend(ckFormat, &ckRiff, MMIO_FINDCHUNK, lFileLength))
+        return FALSE;
+    PCMWAVEFORMAT format = {};
+    LONG nFormatBytes = ckFormat.cksize < sizeof format ? (LONG)ckFormat.cksize : (LONG)sizeof format;
+    if (mmioRead(file, reinterpret_cast<HPSTR>(&format), nFormatBytes) != nFormatBytes)
+        return FALSE;
+    mmioAscend(file, &ckFormat, 0);
+
+    MMCKINFO ckData = {};
+    ckData.ckid = mmioFOURCC('d', 'a', 't', 'a');
+    if (!file.Descend(ckData, &ckRiff, MMIO_FINDCHUNK, lFileLength) || ckData.cksize == 0)
+        return FALSE;
+    unsigned char* pSamples = m_data.LockForWriting(ckData.cksize);
+    LONG nRead = mmioRead(file, reinterpret_cast<HPSTR>(pSamples), (LONG)ckData.cksize);
+    m_data.Unlock();
+    if (nRead != (LONG)ckData.cksize)
+        return FALSE;
+
+    m_format = format;
+    m_header.dwBytesRecorded = m_header.dwBufferLength = ckData.cksize;
+    m_header.dwUser = m_header.dwFlags = m_header.dwLoops = 0;
+
+    // Named after the file: no folder, nothing from the first full stop on, and
+    // numbered when another sound of the file has that name already.
+    CString strName = pszPath;
+    strName = strName.Mid(strName.ReverseFind('\\') + 1);
+    int nDot = strName.Find('.');
+    if (nDot >= 0)
+        strName = strName.Left(nDot);
+    if (m_pHoard != NULL)
+    {
+        CResource* pSameName = m_pHoard->GetResource("CWav", strName);
+        if (pSameName != NULL && pSameName != this)
+            m_pHoard->MakeUniqueName("CWav", strName);
+    }
+    SetName(strName);
+    return TRUE;
+}

@@ -1,0 +1,353 @@
+// The resource section: its bytes, the trailer, lazy blocks, damage and safe saving.
+#include "test_support.h"
+
+#include "hoard/data/ReloadableData.h"
+#include "hoard/sound/Wav.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+class CWavProbe : public CWav
+{
+public:
+    void SetSamples(const std::string& samples)
+    {
+        m_format.wf = { WAVE_FORMAT_PCM, 1, 11025, 11025, 1 };
+        m_format.wBitsPerSample = 8;
+        m_data.SetData((DWORD)samples.size(), (void*)samples.data());
+    }
+    const CReloadableData& Data() const { return m_data; }
+};
+
+CWavProbe* NewSound(CHoard& hoard, const char* pszName, const std::string& samples)
+{
+    auto* pWav = new CWavProbe;
+    pWav->SetName(pszName);
+    pWav->SetSamples(samples);
+    hoard.AddToMap(pWav);
+    return pWav;
+}
+
+std::string Samples(const CWav* pWav)
+{
+    const BYTE* p = pWav->GetData();
+    if (p == NULL)
+        return "<unreadable>";
+    std::string s((const char*)p, pWav->GetDataSize());
+    pWav->ReleaseData();
+    return s;
+}
+
+Bytes ContentsOf(CMemFile& file)
+{
+    Bytes bytes(file.GetLength());
+    DWORD dwPos = file.GetPosition();
+    file.SeekToBegin();
+    if (!bytes.empty())
+        file.Read(bytes.data(), (UINT)bytes.size());
+    file.Seek((LONG)dwPos, CFile::begin);
+    return bytes;
+}
+
+// Writes the hoard's section into a memory file after nPrefix bytes of other data.
+Bytes StoreSection(CHoard& hoard, const Bytes& prefix = {})
+{
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    if (!prefix.empty())
+        ar.Write(prefix.data(), (UINT)prefix.size());
+    hoard.Serialize(ar);
+    ar.Close();
+    return ContentsOf(file);
+}
+
+// Reads a section from bytes, the archive standing at nStart; returns where it stands after.
+DWORD LoadSection(CHoard& hoard, const Bytes& bytes, DWORD nStart = 0)
+{
+    CMemFile file(const_cast<BYTE*>(bytes.data()), (UINT)bytes.size());
+    file.Seek((LONG)nStart, CFile::begin);
+    CArchive ar(&file, CArchive::load);
+    hoard.Serialize(ar);
+    ar.Flush();
+    return file.GetPosition();
+}
+
+DWORD DWordAt(const Bytes& bytes, size_t i)
+{
+    return bytes[i] | bytes[i + 1] << 8 | bytes[i + 2] << 16 | (DWORD)bytes[i + 3] << 24;
+}
+
+TEST(HoardFile, SectionBytesOfOneSound)
+{
+    CHoard hoard;
+    CWav::New(hoard, NULL);
+    const Bytes expected = {
+        2, 0, 0, 0,                                 // version
+        1, 0, 0, 0,                                 // one type
+        58, 0, 0, 0,                                // the block's length
+        4, 'C', 'W', 'a', 'v',                      // type name
+        1, 0,                                       // one resource
+        0xFF, 0xFF, 0, 0, 4, 0, 'C', 'W', 'a', 'v', // new class CWav, schema 0
+        8, 'U', 'n', 't', 'i', 't', 'l', 'e', 'd',  // its name
+        0, 0, 0, 0, 0, 0, 0, 0,                     // an empty block
+        0, 0, 0, 0,                                 // max time
+        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 }; // format
+    EXPECT_EQ(expected, StoreSection(hoard));
+    EXPECT_FALSE(hoard.IsModified());
+}
+
+TEST(HoardFile, EmptyFileIsVersionAndNoTypes)
+{
+    CHoard hoard;
+    EXPECT_EQ((Bytes{ 2, 0, 0, 0, 0, 0, 0, 0 }), StoreSection(hoard));
+}
+
+TEST(HoardFile, SectionAfterOtherDataEndsInATrailer)
+{
+    CHoard hoard;
+    NewSound(hoard, "Bell", "ding");
+    const Bytes prefix = { 'H', 'E', 'A', 'D' };
+    Bytes bytes = StoreSection(hoard, prefix);
+    ASSERT_GE(bytes.size(), 16u);
+    EXPECT_EQ(4u, DWordAt(bytes, bytes.size() - 8));
+    EXPECT_EQ(0x104159AAu, DWordAt(bytes, bytes.size() - 4));
+
+    // Read from the start of the file or from the section: either way the archive
+    // stands where it stood.
+    for (DWORD nStart : { 0u, 4u })
+    {
+        CHoard loaded;
+        EXPECT_EQ(nStart, LoadSection(loaded, bytes, nStart));
+        CWav* pWav = static_cast<CWav*>(loaded.GetResource("CWav", "Bell"));
+        ASSERT_NE(nullptr, pWav) << "from " << nStart;
+        EXPECT_EQ("ding", Samples(pWav));
+    }
+}
+
+TEST(HoardFile, RoundTripKeepsTypesNamesAndData)
+{
+    CHoard hoard;
+    NewSound(hoard, "Bell", "ding");
+    NewSound(hoard, "Horn", "toot");
+    auto* pText = static_cast<CTestResource*>(hoard.NewResource("CTestResource", "Note"));
+    pText->m_strText = "hello";
+    CMessageLog log;
+    Bytes bytes = StoreSection(hoard);
+    EXPECT_EQ(3u, std::count_if(log.m_lines.begin(), log.m_lines.end(),
+                                [](const std::string& s) { return s.rfind("saved ", 0) == 0; }));
+
+    CHoard loaded;
+    loaded.SetModified(TRUE);
+    LoadSection(loaded, bytes);
+    EXPECT_FALSE(loaded.IsModified());
+    EXPECT_EQ(2u, loaded.GetNumTypes());
+    EXPECT_EQ("toot", Samples(static_cast<CWav*>(loaded.GetResource("CWav", "horn"))));
+    auto* pNote = static_cast<CTestResource*>(loaded.GetResource("CTestResource", "Note"));
+    ASSERT_NE(nullptr, pNote);
+    EXPECT_STREQ("hello", pNote->m_strText);
+    EXPECT_EQ(nullptr, CHoard::GetCurSerializing());
+}
+
+TEST(HoardFile, LoadingAddsToWhatIsThereWithNumberedNames)
+{
+    CHoard source;
+    NewSound(source, "Bell", "new");
+    Bytes bytes = StoreSection(source);
+    CHoard hoard;
+    NewSound(hoard, "Bell", "old");
+    LoadSection(hoard, bytes);
+    EXPECT_EQ("old", Samples(static_cast<CWav*>(hoard.GetResource("CWav", "Bell"))));
+    EXPECT_EQ("new", Samples(static_cast<CWav*>(hoard.GetResource("CWav", "Bell2"))));
+}
+
+TEST(HoardFile, UnknownTypeBlocksAreSkipped)
+{
+    CHoard hoard;
+    NewSound(hoard, "Bell", "ding");
+    static_cast<CTestResource*>(hoard.NewResource("CTestResource", "Note"))->m_strText = "kept";
+    Bytes bytes = StoreSection(hoard);
+
+    // Rename the sound type in its block header so that no class answers to it.
+    const char szType[] = "\x04" "CWav";
+    auto it = std::search(bytes.begin(), bytes.end(), szType, szType + 5);
+    ASSERT_NE(bytes.end(), it);
+    it[4] = 'x';
+
+    CHoard loaded;
+    LoadSection(loaded, bytes);
+    EXPECT_EQ(1u, loaded.GetNumTypes());
+    auto* pNote = static_cast<CTestResource*>(loaded.GetResource("CTestResource", "Note"));
+    ASSERT_NE(nullptr, pNote);
+    EXPECT_STREQ("kept", pNote->m_strText);
+}
+
+TEST(HoardFile, DamagedSectionsRaiseFrameworkExceptions)
+{
+    CHoard hoard;
+    NewSound(hoard, "Bell", std::string(40, 'a') + "bcd");
+    static_cast<CTestResource*>(hoard.NewResource("CTestResource", "Note"))->m_strText = "text";
+    const Bytes good = StoreSection(hoard, { 1, 2, 3 });
+
+    // Every shortened file, and every single damaged byte, either reads or throws.
+    int nThrown = 0;
+    auto tryLoad = [&](const Bytes& bytes) {
+        CHoard loaded;
+        try
+        {
+            LoadSection(loaded, bytes);
+        }
+        catch (CException* e)
+        {
+            ++nThrown;
+            e->Delete();
+        }
+    };
+    for (size_t n = 0; n < good.size(); ++n)
+        tryLoad(Bytes(good.begin(), good.begin() + n));
+    for (size_t i = 0; i < good.size(); ++i)
+    {
+        for (BYTE value : { 0x00, 0x7F, 0xFF })
+        {
+            Bytes bad = good;
+            bad[i] = value;
+            tryLoad(bad);
+        }
+    }
+    EXPECT_GT(nThrown, (int)good.size());
+    EXPECT_EQ(nullptr, CHoard::GetCurSerializing());
+}
+
+TEST(HoardFile, UnknownBlockWithoutProgressIsDamage)
+{
+    // Two types claimed, the first unknown with a length that leads nowhere.
+    Bytes bytes = { 2, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 3, 'C', 'Z', 'z', 0, 0, 0, 0 };
+    CHoard hoard;
+    try
+    {
+        LoadSection(hoard, bytes);
+        ADD_FAILURE() << "no exception";
+    }
+    catch (CArchiveException* e)
+    {
+        e->Delete();
+    }
+}
+
+// Files on disk
+
+TEST(HoardFile, BlocksAreReadLazilyAndCopiedUnreadOnSave)
+{
+    CScratchFile path("lazy.hrd");
+    CScratchFile copyPath("lazy-copy.hrd");
+    {
+        CHoard hoard;
+        NewSound(hoard, "Bell", std::string(1000, 'b'));
+        NewSound(hoard, "Horn", "toot");
+        hoard.SaveToFile(path);
+        EXPECT_STREQ(path.Path(), hoard.GetFileReference());
+    }
+    CHoard hoard;
+    hoard.LoadFromFile(path);
+    auto* pBell = static_cast<CWavProbe*>(hoard.GetResource("CWav", "Bell"));
+    ASSERT_NE(nullptr, pBell);
+    EXPECT_FALSE(pBell->Data().IsLoaded());
+
+    hoard.SaveToFile(copyPath);
+    EXPECT_FALSE(pBell->Data().IsLoaded());
+    EXPECT_EQ(ReadAllBytes(path), ReadAllBytes(copyPath));
+    EXPECT_EQ(std::string(1000, 'b'), Samples(pBell));   // now from the copy
+    EXPECT_STREQ(copyPath.Path(), hoard.GetFileReference());
+}
+
+TEST(HoardFile, FailedSaveLeavesTargetAndBlocksAsTheyWere)
+{
+    CScratchFile path("failing.hrd");
+    {
+        CHoard hoard;
+        NewSound(hoard, "Bell", std::string(500, 'b'));
+        NewSound(hoard, "Horn", std::string(300, 'h'));
+        hoard.SaveToFile(path);
+    }
+    const Bytes before = ReadAllBytes(path);
+
+    CHoard hoard;
+    hoard.LoadFromFile(path);
+    // A longer name moves the blocks that follow it in the new file.
+    hoard.GetResource("CWav", "Bell")->SetName("Bell with a longer name");
+    hoard.NewResource("CTestResource", "Breaks");     // written after the sounds
+    CTestResource::s_bFailStoring = TRUE;
+    try
+    {
+        hoard.SaveToFile(path);
+        ADD_FAILURE() << "no exception";
+    }
+    catch (CArchiveException* e)
+    {
+        EXPECT_EQ(CArchiveException::generic, e->m_cause);
+        e->Delete();
+    }
+    CTestResource::s_bFailStoring = FALSE;
+
+    EXPECT_EQ(before, ReadAllBytes(path));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.Folder() + "\\TEMPSAVE.TMP"));
+    EXPECT_EQ(nullptr, CReloadableData::m_pCurFileReference);
+    // The unread blocks still find their bytes in the old file.
+    EXPECT_EQ(std::string(500, 'b'),
+              Samples(static_cast<CWav*>(hoard.GetResource("CWav", "Bell with a longer name"))));
+    EXPECT_EQ(std::string(300, 'h'), Samples(static_cast<CWav*>(hoard.GetResource("CWav", "Horn"))));
+}
+
+TEST(HoardFile, SaveWhereNoTemporaryFileCanBeMadeChangesNothing)
+{
+    CHoard hoard;
+    NewSound(hoard, "Bell", "ding");
+    try
+    {
+        hoard.SaveToFile("Z:\\no\\such\\folder\\x.hrd");
+        ADD_FAILURE() << "no exception";
+    }
+    catch (CFileException* e)
+    {
+        EXPECT_EQ(CFileException::badPath, e->m_cause);
+        e->Delete();
+    }
+    EXPECT_TRUE(hoard.GetFileReference().IsEmpty());
+    EXPECT_TRUE(hoard.IsModified());
+}
+
+TEST(HoardFile, LoadingAnotherFileKeepsEarlierBlocksReadable)
+{
+    CScratchFile first("first.hrd"), second("second.hrd");
+    {
+        CHoard hoard;
+        NewSound(hoard, "One", std::string(200, '1'));
+        hoard.SaveToFile(first);
+    }
+    {
+        CHoard hoard;
+        NewSound(hoard, "Two", std::string(50, '2'));
+        hoard.SaveToFile(second);
+    }
+    CHoard hoard;
+    hoard.LoadFromFile(first);
+    hoard.LoadFromFile(second);
+    EXPECT_EQ(std::string(200, '1'), Samples(static_cast<CWav*>(hoard.GetResource("CWav", "One"))));
+    EXPECT_EQ(std::string(50, '2'), Samples(static_cast<CWav*>(hoard.GetResource("CWav", "Two"))));
+}
+
+TEST(HoardFile, MapResourcesNumbersEveryResource)
+{
+    CHoard hoard;
+    CResource* pBell = NewSound(hoard, "Bell", "ding");
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    hoard.MapResources(ar);
+    ar << (CObject*)pBell;      // a reference to the mapped object: its index
+    ar.Close();
+    EXPECT_EQ((Bytes{ 1, 0 }), ContentsOf(file));
+}
+
+} // namespace
