@@ -56,8 +56,11 @@ int Info(const char* pszPath)
     CFile file(pszPath, CFile::modeRead | CFile::shareDenyWrite);
     CArchive ar(&file, CArchive::load);
     DWORD dwLength = file.GetLength();
-    DWORD dwSection = 0;
+    // Without a trailer the section is the whole file.
+    DWORD dwSection;
     BOOL bTrailer = CHoard::FindTrailer(ar, dwSection);
+    if (!bTrailer)
+        dwSection = 0;
     if (dwSection >= dwLength)
         Fail("the trailer puts the section at %lu, past the end of the file (%lu bytes)",
              dwSection, dwLength);
