@@ -474,11 +474,22 @@ BOOL CReloadableData::CopyStored(CArchive& ar) const
     CFile file;
     if (!OpenStored(file, m_dwStoredSize, NULL))
         return FALSE;
-    CTempMem<BYTE> bytes(m_dwStoredSize);
-    if (file.Read(bytes.GetData(), m_dwStoredSize) != m_dwStoredSize)
-        return FALSE;
     ar << m_dwStoredSize;
-    ar.Write(bytes.GetData(), m_dwStoredSize);
+    // Straight from file to file in pieces that stay in the processor's cache. The
+    // file was checked to hold the bytes; should it still come up short, the save
+    // fails rather than write a record that promises missing bytes.
+    ar.Flush();
+    CFile* pOut = ar.GetFile();
+    const DWORD nPiece = 0x10000;
+    CTempMem<BYTE> piece(m_dwStoredSize < nPiece ? m_dwStoredSize : nPiece);
+    for (DWORD nLeft = m_dwStoredSize; nLeft != 0;)
+    {
+        UINT nWant = nLeft < nPiece ? nLeft : nPiece;
+        if (file.Read(piece.GetData(), nWant) != nWant)
+            AfxThrowFileException(CFileException::endOfFile, -1, file.GetFilePath());
+        pOut->Write(piece.GetData(), nWant);
+        nLeft -= nWant;
+    }
     return TRUE;
 }
 
