@@ -20,25 +20,116 @@ void StoreItem(BYTE* p, ITEM x)
     memcpy(p, &x, sizeof x);
 }
 
-// Fills n items with x: the first one stored, then doubling block copies.
+// An item's bits repeated over 64 bits: 0x0101..01, 0x0001..0001 or 0x0000000100000001.
 template <class ITEM>
-void FillItems(BYTE* pDest, ITEM x, DWORD n)
+constexpr uint64_t nItemOnes = ~(uint64_t)0 / (ITEM)~(ITEM)0;
+
+// Copies n bytes. Tokens are short, so short copies are done inline in 16-byte
+// moves, the last one overlapping the one before; long ones go to memcpy.
+inline void CopyBytes(BYTE* pDest, const BYTE* pSrc, size_t n)
 {
-    if (sizeof(ITEM) == 1)
+    if (n > 256)
+    {
+        memcpy(pDest, pSrc, n);
+        return;
+    }
+    if (n >= 16)
+    {
+        for (size_t i = 0; i < n - 16; i += 16)
+            memcpy(pDest + i, pSrc + i, 16);
+        memcpy(pDest + n - 16, pSrc + n - 16, 16);
+        return;
+    }
+    if (n & 8)
+    {
+        memcpy(pDest, pSrc, 8);
+        pDest += 8;
+        pSrc += 8;
+    }
+    if (n & 4)
+    {
+        memcpy(pDest, pSrc, 4);
+        pDest += 4;
+        pSrc += 4;
+    }
+    if (n & 2)
+    {
+        memcpy(pDest, pSrc, 2);
+        pDest += 2;
+        pSrc += 2;
+    }
+    if (n & 1)
+        *pDest = *pSrc;
+}
+
+// Fills n items with x, in the same moves from a 16-byte pattern of x. Every piece
+// starts on an item, since n is a whole number of items and 16 is one too.
+template <class ITEM>
+void FillItems(BYTE* pDest, ITEM x, size_t n)
+{
+    n *= sizeof(ITEM);
+    if (sizeof(ITEM) == 1 && n > 256)
     {
         memset(pDest, (BYTE)x, n);
         return;
     }
-    size_t nTotal = (size_t)n * sizeof(ITEM);
-    if (nTotal == 0)
-        return;
-    StoreItem(pDest, x);
-    for (size_t nDone = sizeof(ITEM); nDone < nTotal;)
+    uint64_t nPattern = x * nItemOnes<ITEM>;
+    BYTE pattern[16];
+    memcpy(pattern, &nPattern, 8);
+    memcpy(pattern + 8, &nPattern, 8);
+    if (n >= 16)
     {
-        size_t nCopy = nDone < nTotal - nDone ? nDone : nTotal - nDone;
-        memcpy(pDest + nDone, pDest, nCopy);
-        nDone += nCopy;
+        for (size_t i = 0; i < n - 16; i += 16)
+            memcpy(pDest + i, pattern, 16);
+        memcpy(pDest + n - 16, pattern, 16);
     }
+    else
+    {
+        CopyBytes(pDest, pattern, n);
+    }
+}
+
+// How many of the first nMax items at p (at least one) come before the first item
+// that equals the one before it. Eight bytes at a time while they last: an item of
+// zero in the difference of two neighbouring eight-byte windows marks an equal pair.
+template <class ITEM>
+uint64_t CountUnequal(const BYTE* p, uint64_t nMax)
+{
+    const uint64_t nStep = 8 / sizeof(ITEM);
+    const uint64_t nOnes = nItemOnes<ITEM>;
+    const uint64_t nHighs = nOnes << (8 * sizeof(ITEM) - 1);
+    uint64_t n = 1;
+    for (; n + nStep <= nMax; n += nStep)
+    {
+        uint64_t a, b;
+        memcpy(&a, p + (n - 1) * sizeof(ITEM), 8);
+        memcpy(&b, p + n * sizeof(ITEM), 8);
+        uint64_t d = a ^ b;
+        if (((d - nOnes) & ~d & nHighs) != 0)
+            break;
+    }
+    while (n < nMax && LoadItem<ITEM>(p + n * sizeof(ITEM)) != LoadItem<ITEM>(p + (n - 1) * sizeof(ITEM)))
+        ++n;
+    return n;
+}
+
+// How many of the first nMax items at p equal x.
+template <class ITEM>
+uint64_t CountEqual(const BYTE* p, uint64_t nMax, ITEM x)
+{
+    const uint64_t nStep = 8 / sizeof(ITEM);
+    const uint64_t nPattern = x * nItemOnes<ITEM>;
+    uint64_t n = 0;
+    for (; n + nStep <= nMax; n += nStep)
+    {
+        uint64_t a;
+        memcpy(&a, p + n * sizeof(ITEM), 8);
+        if (a != nPattern)
+            break;
+    }
+    while (n < nMax && LoadItem<ITEM>(p + n * sizeof(ITEM)) == x)
+        ++n;
+    return n;
 }
 
 // One pass over the items. A token grows while it is below the ceiling (the largest
@@ -84,32 +175,48 @@ DWORD Encode(const BYTE* pData, DWORD nSize, BYTE* pStream)
                 bInRun = false;
             }
         }
+        else if (bInRun && x == prev)
+        {
+            // The run takes x and the equal items after it, as many as the token
+            // still has room for; the output does not grow meanwhile.
+            uint64_t nRoom = ((uint64_t)ceiling - token + 1) / 2;
+            uint64_t nLeft = (nSize - nIn) / W;
+            uint64_t n = 1 + CountEqual<ITEM>(pData + nIn, (nRoom - 1 < nLeft ? nRoom - 1 : nLeft), x);
+            nIn += (DWORD)((n - 1) * W);
+            token = (ITEM)(token + 2 * n);
+            StoreItem(pStream + nToken, token);
+        }
+        else if (!bInRun && x != prev)
+        {
+            // The literal takes x and the items after it up to the first pair of equal
+            // neighbours, as far as the token has room and the output stays below
+            // the limit.
+            const BYTE* pFirst = pData + nIn - W;
+            uint64_t nMax = (nSize - nIn) / W + 1;
+            uint64_t nRoom = ((uint64_t)ceiling - token + 1) / 2;
+            uint64_t nBelowLimit = (uint64_t)(nLimit - nOut + W - 1) / W;
+            nMax = nMax < nRoom ? nMax : nRoom;
+            nMax = nMax < nBelowLimit ? nMax : nBelowLimit;
+            uint64_t n = CountUnequal<ITEM>(pFirst, nMax);
+            CopyBytes(pStream + nOut, pFirst, n * W);
+            nOut += (DWORD)(n * W);
+            nIn += (DWORD)((n - 1) * W);
+            token = (ITEM)(token + 2 * n);
+            prev = LoadItem<ITEM>(pFirst + (n - 1) * W);
+            nEqual = 0;
+            StoreItem(pStream + nToken, token);
+        }
         else
         {
             if (nEqual == 0)
                 nEqual = 1;
             if (bInRun)
             {
-                if (x == prev)
-                {
-                    token += 2;
-                }
-                else
-                {
-                    // The run ends: x starts the next token.
-                    nIn -= W;
-                    bNeedToken = true;
-                    bInRun = false;
-                    nEqual = 1;
-                }
-            }
-            else if (x != prev)
-            {
-                nEqual = 0;
-                token += 2;
-                StoreItem(pStream + nOut, x);
-                nOut += W;
-                prev = x;
+                // The run ends: x starts the next token.
+                nIn -= W;
+                bNeedToken = true;
+                bInRun = false;
+                nEqual = 1;
             }
             else if (++nEqual <= 2)
             {
@@ -186,7 +293,7 @@ BOOL Decode(const BYTE* pStream, DWORD nStored, BYTE* pData, DWORD nSize)
             if ((nStored - nIn) / W < n)
                 return FALSE;
             if (pData != NULL)
-                memcpy(pData, pStream + nIn, (size_t)n * W);
+                CopyBytes(pData, pStream + nIn, (size_t)n * W);
             nIn += n * W;
         }
         if (pData != NULL)

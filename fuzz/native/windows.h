@@ -1,0 +1,117 @@
+// The native build's stand-in for <windows.h>: the types, constants and calls that
+// the framework's core and the fuzzed hoard sources use, implemented over POSIX in
+// win32.cpp. Sizes match 64-bit Windows: LONG and DWORD stay 32 bits.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+typedef int BOOL;
+typedef unsigned char BYTE;
+typedef unsigned short WORD;
+typedef unsigned int DWORD;
+typedef int LONG;
+typedef unsigned int UINT;
+typedef UINT* PUINT;
+typedef long long LONGLONG;
+typedef unsigned long long ULONGLONG;
+typedef intptr_t INT_PTR;
+typedef uintptr_t UINT_PTR;
+typedef uintptr_t ULONG_PTR;
+typedef size_t SIZE_T;
+typedef void* LPVOID;
+typedef char* LPSTR;
+typedef const char* LPCSTR;
+typedef void* HANDLE;
+typedef void* HGLOBAL;
+
+#define TRUE 1
+#define FALSE 0
+#define MAX_PATH 260
+#define MB_OK 0x00000000u
+
+// Files
+typedef struct _SECURITY_ATTRIBUTES
+{
+    DWORD nLength;
+    LPVOID lpSecurityDescriptor;
+    BOOL bInheritHandle;
+} SECURITY_ATTRIBUTES;
+
+#define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
+#define INVALID_SET_FILE_POINTER ((DWORD)-1)
+#define INVALID_FILE_SIZE ((DWORD)-1)
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define FILE_SHARE_READ 0x1
+#define FILE_SHARE_WRITE 0x2
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define FILE_ATTRIBUTE_NORMAL 0x80
+#define FILE_BEGIN 0
+#define FILE_CURRENT 1
+#define FILE_END 2
+
+HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                   SECURITY_ATTRIBUTES* lpSecurityAttributes, DWORD dwCreationDisposition,
+                   DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
+BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
+              DWORD* lpNumberOfBytesRead, void* lpOverlapped);
+BOOL WriteFile(HANDLE hFile, const void* lpBuffer, DWORD nNumberOfBytesToWrite,
+               DWORD* lpNumberOfBytesWritten, void* lpOverlapped);
+DWORD SetFilePointer(HANDLE hFile, LONG lDistanceToMove, LONG* lpDistanceToMoveHigh,
+                     DWORD dwMoveMethod);
+BOOL SetEndOfFile(HANDLE hFile);
+DWORD GetFileSize(HANDLE hFile, DWORD* lpFileSizeHigh);
+BOOL FlushFileBuffers(HANDLE hFile);
+BOOL CloseHandle(HANDLE hObject);
+DWORD GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, LPSTR* lpFilePart);
+BOOL MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName);
+BOOL DeleteFileA(LPCSTR lpFileName);
+
+// Errors
+#define NO_ERROR 0
+#define ERROR_FILE_NOT_FOUND 2
+#define ERROR_PATH_NOT_FOUND 3
+#define ERROR_TOO_MANY_OPEN_FILES 4
+#define ERROR_ACCESS_DENIED 5
+#define ERROR_INVALID_HANDLE 6
+#define ERROR_INVALID_DRIVE 15
+#define ERROR_CURRENT_DIRECTORY 16
+#define ERROR_WRITE_PROTECT 19
+#define ERROR_CRC 23
+#define ERROR_SEEK 25
+#define ERROR_WRITE_FAULT 29
+#define ERROR_READ_FAULT 30
+#define ERROR_GEN_FAILURE 31
+#define ERROR_SHARING_VIOLATION 32
+#define ERROR_LOCK_VIOLATION 33
+#define ERROR_HANDLE_EOF 38
+#define ERROR_HANDLE_DISK_FULL 39
+#define ERROR_FILE_EXISTS 80
+#define ERROR_CANNOT_MAKE 82
+#define ERROR_DISK_FULL 112
+#define ERROR_NEGATIVE_SEEK 131
+#define ERROR_BAD_PATHNAME 161
+#define ERROR_ALREADY_EXISTS 183
+#define ERROR_INVALID_NAME 123
+
+DWORD GetLastError();
+void OutputDebugStringA(LPCSTR lpOutputString);
+
+// Global memory over malloc: a handle is the address of the block's bytes, fixed or
+// movable alike; reallocation may give a new handle.
+#define GMEM_FIXED 0x0000
+#define GMEM_MOVEABLE 0x0002
+#define GMEM_ZEROINIT 0x0040
+
+HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
+HGLOBAL GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags);
+HGLOBAL GlobalFree(HGLOBAL hMem);
+LPVOID GlobalLock(HGLOBAL hMem);
+BOOL GlobalUnlock(HGLOBAL hMem);
+
+// The C runtime's extensions that the string class uses.
+int _stricoll(const char* string1, const char* string2);
+char* _strrev(char* str);
