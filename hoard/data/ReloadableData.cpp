@@ -143,6 +143,7 @@ unsigned char* CReloadableData::Lock() const
         {
             UnlockWithCount();
             GlobalFree(m_hData);
+            m_hData = NULL;
         }
         m_hData = ReadStored();
         if (m_hData == NULL)
