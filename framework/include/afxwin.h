@@ -5,6 +5,8 @@
 #include "afx.h"
 #include "afxcoll.h"
 #include "afxdll_.h"
+#include "afxgdi_.h"
+#include "afxwnd_.h"
 
 // The part of the document that a resource file needs: the modified flag.
 class AFX_FRAMEWORK CDocument : public CObject

@@ -1,0 +1,547 @@
+// The GDI side of the framework: CPoint, CSize and CRect; the GDI objects CGdiObject,
+// CPen, CBrush, CFont, CBitmap, CPalette and CRgn; the device context CDC and its
+// window contexts CPaintDC, CClientDC and CWindowDC.
+//
+// Every class wraps a real GDI handle. An object that Attach or a Create... call gave a
+// handle owns it and frees it on destruction; FromHandle gives a temporary object that
+// owns nothing and lives until DeleteTempMap (called at idle time).
+#pragma once
+
+#include "afx.h"
+
+class CSize;
+class CRect;
+class CWnd;
+
+/////////////////////////////////////////////////////////////////////////////
+// CPoint, CSize, CRect: the Win32 records with arithmetic
+
+class CPoint : public tagPOINT
+{
+public:
+    CPoint() { x = 0; y = 0; }
+    CPoint(int initX, int initY) { x = initX; y = initY; }
+    CPoint(POINT initPt) { x = initPt.x; y = initPt.y; }
+    CPoint(SIZE initSize) { x = initSize.cx; y = initSize.cy; }
+    // The packed coordinates of a mouse message: signed low and high words.
+    CPoint(DWORD dwPoint) { x = (short)LOWORD(dwPoint); y = (short)HIWORD(dwPoint); }
+
+// Operations
+    void Offset(int xOffset, int yOffset) { x += xOffset; y += yOffset; }
+    void Offset(POINT point) { Offset(point.x, point.y); }
+    void Offset(SIZE size) { Offset(size.cx, size.cy); }
+    BOOL operator==(POINT point) const { return x == point.x && y == point.y; }
+    BOOL operator!=(POINT point) const { return !(*this == point); }
+    void operator+=(SIZE size) { Offset(size); }
+    void operator-=(SIZE size) { Offset(-size.cx, -size.cy); }
+    void operator+=(POINT point) { Offset(point); }
+    void operator-=(POINT point) { Offset(-point.x, -point.y); }
+
+    CPoint operator+(SIZE size) const { return CPoint(x + size.cx, y + size.cy); }
+    CPoint operator-(SIZE size) const { return CPoint(x - size.cx, y - size.cy); }
+    CPoint operator-() const { return CPoint(-x, -y); }
+    CPoint operator+(POINT point) const { return CPoint(x + point.x, y + point.y); }
+    inline CSize operator-(POINT point) const;
+    inline CRect operator+(const RECT* lpRect) const;
+    inline CRect operator-(const RECT* lpRect) const;
+};
+
+class CSize : public tagSIZE
+{
+public:
+    CSize() { cx = 0; cy = 0; }
+    CSize(int initCX, int initCY) { cx = initCX; cy = initCY; }
+    CSize(SIZE initSize) { cx = initSize.cx; cy = initSize.cy; }
+    CSize(POINT initPt) { cx = initPt.x; cy = initPt.y; }
+    CSize(DWORD dwSize) { cx = (short)LOWORD(dwSize); cy = (short)HIWORD(dwSize); }
+
+// Operations
+    BOOL operator==(SIZE size) const { return cx == size.cx && cy == size.cy; }
+    BOOL operator!=(SIZE size) const { return !(*this == size); }
+    void operator+=(SIZE size) { cx += size.cx; cy += size.cy; }
+    void operator-=(SIZE size) { cx -= size.cx; cy -= size.cy; }
+
+    CSize operator+(SIZE size) const { return CSize(cx + size.cx, cy + size.cy); }
+    CSize operator-(SIZE size) const { return CSize(cx - size.cx, cy - size.cy); }
+    CSize operator-() const { return CSize(-cx, -cy); }
+    CPoint operator+(POINT point) const { return CPoint(cx + point.x, cy + point.y); }
+    CPoint operator-(POINT point) const { return CPoint(cx - point.x, cy - point.y); }
+    inline CRect operator+(const RECT* lpRect) const;
+    inline CRect operator-(const RECT* lpRect) const;
+};
+
+// The set operations are those of USER (IntersectRect, UnionRect...): a rectangle is empty
+// when it has no width or no height, and its right and bottom edges are outside it.
+class CRect : public tagRECT
+{
+public:
+    CRect() { left = top = right = bottom = 0; }
+    CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+    CRect(const RECT& srcRect) { ::CopyRect(this, &srcRect); }
+    CRect(LPCRECT lpSrcRect) { ::CopyRect(this, lpSrcRect); }
+    CRect(POINT point, SIZE size) { left = point.x; top = point.y; right = left + size.cx; bottom = top + size.cy; }
+    CRect(POINT topLeft, POINT bottomRight) { left = topLeft.x; top = topLeft.y; right = bottomRight.x; bottom = bottomRight.y; }
+
+// Attributes
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    CSize Size() const { return CSize(right - left, bottom - top); }
+    // The corners as points that alias the rectangle's own fields.
+    CPoint& TopLeft() { return *((CPoint*)this); }
+    CPoint& BottomRight() { return *((CPoint*)this + 1); }
+    const CPoint& TopLeft() const { return *((const CPoint*)this); }
+    const CPoint& BottomRight() const { return *((const CPoint*)this + 1); }
+    CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
+
+    operator LPRECT() { return this; }
+    operator LPCRECT() const { return this; }
+
+    BOOL IsRectEmpty() const { return ::IsRectEmpty(this); }
+    BOOL IsRectNull() const { return left == 0 && right == 0 && top == 0 && bottom == 0; }
+    BOOL PtInRect(POINT point) const { return ::PtInRect(this, point); }
+
+// Operations
+    void SetRect(int x1, int y1, int x2, int y2) { ::SetRect(this, x1, y1, x2, y2); }
+    void SetRectEmpty() { ::SetRectEmpty(this); }
+    void CopyRect(LPCRECT lpSrcRect) { ::CopyRect(this, lpSrcRect); }
+    BOOL EqualRect(LPCRECT lpRect) const { return ::EqualRect(this, lpRect); }
+
+    void InflateRect(int x, int y) { ::InflateRect(this, x, y); }
+    void InflateRect(SIZE size) { ::InflateRect(this, size.cx, size.cy); }
+    void InflateRect(LPCRECT lpRect) { InflateRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    void InflateRect(int l, int t, int r, int b) { left -= l; top -= t; right += r; bottom += b; }
+    void DeflateRect(int x, int y) { ::InflateRect(this, -x, -y); }
+    void DeflateRect(SIZE size) { ::InflateRect(this, -size.cx, -size.cy); }
+    void DeflateRect(LPCRECT lpRect) { DeflateRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    void DeflateRect(int l, int t, int r, int b) { left += l; top += t; right -= r; bottom -= b; }
+
+    void OffsetRect(int x, int y) { ::OffsetRect(this, x, y); }
+    void OffsetRect(SIZE size) { ::OffsetRect(this, size.cx, size.cy); }
+    void OffsetRect(POINT point) { ::OffsetRect(this, point.x, point.y); }
+    // Swaps the edges where right < left or bottom < top.
+    void NormalizeRect();
+
+    BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) { return ::IntersectRect(this, lpRect1, lpRect2); }
+    BOOL UnionRect(LPCRECT lpRect1, LPCRECT lpRect2) { return ::UnionRect(this, lpRect1, lpRect2); }
+    BOOL SubtractRect(LPCRECT lpRectSrc1, LPCRECT lpRectSrc2) { return ::SubtractRect(this, lpRectSrc1, lpRectSrc2); }
+
+    void operator=(const RECT& srcRect) { ::CopyRect(this, &srcRect); }
+    BOOL operator==(const RECT& rect) const { return ::EqualRect(this, &rect); }
+    BOOL operator!=(const RECT& rect) const { return !::EqualRect(this, &rect); }
+    void operator+=(POINT point) { OffsetRect(point); }
+    void operator+=(SIZE size) { OffsetRect(size); }
+    void operator+=(LPCRECT lpRect) { InflateRect(lpRect); }
+    void operator-=(POINT point) { OffsetRect(-point.x, -point.y); }
+    void operator-=(SIZE size) { OffsetRect(-size.cx, -size.cy); }
+    void operator-=(LPCRECT lpRect) { DeflateRect(lpRect); }
+    void operator&=(const RECT& rect) { ::IntersectRect(this, this, &rect); }
+    void operator|=(const RECT& rect) { ::UnionRect(this, this, &rect); }
+
+    CRect operator+(POINT point) const { CRect rect(*this); rect.OffsetRect(point); return rect; }
+    CRect operator-(POINT point) const { CRect rect(*this); rect.OffsetRect(-point.x, -point.y); return rect; }
+    CRect operator+(SIZE size) const { CRect rect(*this); rect.OffsetRect(size); return rect; }
+    CRect operator-(SIZE size) const { CRect rect(*this); rect.OffsetRect(-size.cx, -size.cy); return rect; }
+    CRect operator+(LPCRECT lpRect) const { CRect rect(*this); rect.InflateRect(lpRect); return rect; }
+    CRect operator-(LPCRECT lpRect) const { CRect rect(*this); rect.DeflateRect(lpRect); return rect; }
+    CRect operator&(const RECT& rect2) const { CRect rect; ::IntersectRect(&rect, this, &rect2); return rect; }
+    CRect operator|(const RECT& rect2) const { CRect rect; ::UnionRect(&rect, this, &rect2); return rect; }
+    // Every coordinate scaled by nMultiplier / nDivisor, rounded as ::MulDiv rounds.
+    CRect MulDiv(int nMultiplier, int nDivisor) const
+    {
+        return CRect(::MulDiv(left, nMultiplier, nDivisor), ::MulDiv(top, nMultiplier, nDivisor),
+                     ::MulDiv(right, nMultiplier, nDivisor), ::MulDiv(bottom, nMultiplier, nDivisor));
+    }
+};
+
+inline void CRect::NormalizeRect()
+{
+    if (left > right)
+    {
+        LONG n = left; left = right; right = n;
+    }
+    if (top > bottom)
+    {
+        LONG n = top; top = bottom; bottom = n;
+    }
+}
+
+inline CSize CPoint::operator-(POINT point) const { return CSize(x - point.x, y - point.y); }
+inline CRect CPoint::operator+(const RECT* lpRect) const { return CRect(lpRect) + *this; }
+inline CRect CPoint::operator-(const RECT* lpRect) const { return CRect(lpRect) - *this; }
+inline CRect CSize::operator+(const RECT* lpRect) const { return CRect(lpRect) + *this; }
+inline CRect CSize::operator-(const RECT* lpRect) const { return CRect(lpRect) - *this; }
+
+/////////////////////////////////////////////////////////////////////////////
+// GDI objects
+
+class AFX_FRAMEWORK CGdiObject : public CObject
+{
+    DECLARE_DYNCREATE(CGdiObject)
+public:
+    HGDIOBJ m_hObject;
+
+    CGdiObject() : m_hObject(NULL) {}
+    ~CGdiObject() override;
+
+    operator HGDIOBJ() const { return m_hObject; }
+    HGDIOBJ GetSafeHandle() const { return m_hObject; }
+
+    // The object that owns hObject, else a temporary one of the handle's kind.
+    static CGdiObject* PASCAL FromHandle(HGDIOBJ hObject);
+    // Frees the temporary objects; their handles stay valid.
+    static void PASCAL DeleteTempMap();
+    BOOL Attach(HGDIOBJ hObject);
+    HGDIOBJ Detach();
+
+// Operations
+    BOOL DeleteObject();
+    int GetObject(int nCount, LPVOID lpObject) const { return ::GetObject(m_hObject, nCount, lpObject); }
+    UINT GetObjectType() const { return (UINT)::GetObjectType(m_hObject); }
+    BOOL CreateStockObject(int nIndex) { return Attach(::GetStockObject(nIndex)); }
+    BOOL UnrealizeObject() { return ::UnrealizeObject(m_hObject); }
+    BOOL operator==(const CGdiObject& obj) const { return obj.m_hObject == m_hObject; }
+    BOOL operator!=(const CGdiObject& obj) const { return obj.m_hObject != m_hObject; }
+};
+
+class AFX_FRAMEWORK CPen : public CGdiObject
+{
+    DECLARE_DYNAMIC(CPen)
+public:
+    static CPen* PASCAL FromHandle(HPEN hPen) { return (CPen*)CGdiObject::FromHandle(hPen); }
+
+    CPen() = default;
+    // Throws CResourceException when the pen cannot be created.
+    CPen(int nPenStyle, int nWidth, COLORREF crColor);
+    CPen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount = 0,
+         const DWORD* lpStyle = NULL);
+
+    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor) { return Attach(::CreatePen(nPenStyle, nWidth, crColor)); }
+    BOOL CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount = 0,
+                   const DWORD* lpStyle = NULL)
+    {
+        return Attach(::ExtCreatePen(nPenStyle, nWidth, pLogBrush, nStyleCount, lpStyle));
+    }
+    BOOL CreatePenIndirect(LPLOGPEN lpLogPen) { return Attach(::CreatePenIndirect(lpLogPen)); }
+
+    operator HPEN() const { return (HPEN)m_hObject; }
+    int GetLogPen(LOGPEN* pLogPen) { return GetObject(sizeof(LOGPEN), pLogPen); }
+};
+
+class AFX_FRAMEWORK CBrush : public CGdiObject
+{
+    DECLARE_DYNAMIC(CBrush)
+public:
+    static CBrush* PASCAL FromHandle(HBRUSH hBrush) { return (CBrush*)CGdiObject::FromHandle(hBrush); }
+
+    CBrush() = default;
+    // These throw CResourceException when the brush cannot be created.
+    explicit CBrush(COLORREF crColor);
+    CBrush(int nIndex, COLORREF crColor);
+    explicit CBrush(class CBitmap* pBitmap);
+
+    BOOL CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
+    BOOL CreateHatchBrush(int nIndex, COLORREF crColor) { return Attach(::CreateHatchBrush(nIndex, crColor)); }
+    BOOL CreateBrushIndirect(const LOGBRUSH* lpLogBrush) { return Attach(::CreateBrushIndirect(lpLogBrush)); }
+    BOOL CreatePatternBrush(class CBitmap* pBitmap);
+    BOOL CreateSysColorBrush(int nIndex) { return Attach(::GetSysColorBrush(nIndex)); }
+
+    operator HBRUSH() const { return (HBRUSH)m_hObject; }
+    int GetLogBrush(LOGBRUSH* pLogBrush) { return GetObject(sizeof(LOGBRUSH), pLogBrush); }
+};
+
+class AFX_FRAMEWORK CFont : public CGdiObject
+{
+    DECLARE_DYNAMIC(CFont)
+public:
+    static CFont* PASCAL FromHandle(HFONT hFont) { return (CFont*)CGdiObject::FromHandle(hFont); }
+
+    CFont() = default;
+    BOOL CreateFontIndirect(const LOGFONT* lpLogFont) { return Attach(::CreateFontIndirect(lpLogFont)); }
+    BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
+                    BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
+                    BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
+                    BYTE nPitchAndFamily, LPCTSTR lpszFacename)
+    {
+        return Attach(::CreateFont(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
+                                   bUnderline, cStrikeOut, nCharSet, nOutPrecision, nClipPrecision,
+                                   nQuality, nPitchAndFamily, lpszFacename));
+    }
+
+    operator HFONT() const { return (HFONT)m_hObject; }
+    int GetLogFont(LOGFONT* pLogFont) { return GetObject(sizeof(LOGFONT), pLogFont); }
+};
+
+class AFX_FRAMEWORK CBitmap : public CGdiObject
+{
+    DECLARE_DYNAMIC(CBitmap)
+public:
+    static CBitmap* PASCAL FromHandle(HBITMAP hBitmap) { return (CBitmap*)CGdiObject::FromHandle(hBitmap); }
+
+    CBitmap() = default;
+    // Loads from the first module of the resource chain that has the bitmap.
+    BOOL LoadBitmap(LPCTSTR lpszResourceName);
+    BOOL LoadBitmap(UINT nIDResource) { return LoadBitmap(MAKEINTRESOURCE(nIDResource)); }
+    BOOL LoadOEMBitmap(UINT nIDBitmap) { return Attach(::LoadBitmap(NULL, MAKEINTRESOURCE(nIDBitmap))); }
+    BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits)
+    {
+        return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
+    }
+    BOOL CreateBitmapIndirect(LPBITMAP lpBitmap) { return Attach(::CreateBitmapIndirect(lpBitmap)); }
+    BOOL CreateCompatibleBitmap(class CDC* pDC, int nWidth, int nHeight);
+
+    operator HBITMAP() const { return (HBITMAP)m_hObject; }
+    int GetBitmap(BITMAP* pBitMap) { return GetObject(sizeof(BITMAP), pBitMap); }
+    DWORD SetBitmapBits(DWORD dwCount, const void* lpBits) { return ::SetBitmapBits((HBITMAP)m_hObject, dwCount, lpBits); }
+    DWORD GetBitmapBits(DWORD dwCount, LPVOID lpBits) const { return ::GetBitmapBits((HBITMAP)m_hObject, dwCount, lpBits); }
+};
+
+class AFX_FRAMEWORK CPalette : public CGdiObject
+{
+    DECLARE_DYNAMIC(CPalette)
+public:
+    static CPalette* PASCAL FromHandle(HPALETTE hPalette) { return (CPalette*)CGdiObject::FromHandle(hPalette); }
+
+    CPalette() = default;
+    BOOL CreatePalette(LPLOGPALETTE lpLogPalette) { return Attach(::CreatePalette(lpLogPalette)); }
+    BOOL CreateHalftonePalette(class CDC* pDC);
+
+    operator HPALETTE() const { return (HPALETTE)m_hObject; }
+    int GetEntryCount();
+    UINT GetPaletteEntries(UINT nStartIndex, UINT nNumEntries, LPPALETTEENTRY lpPaletteColors) const
+    {
+        return ::GetPaletteEntries((HPALETTE)m_hObject, nStartIndex, nNumEntries, lpPaletteColors);
+    }
+    UINT SetPaletteEntries(UINT nStartIndex, UINT nNumEntries, LPPALETTEENTRY lpPaletteColors)
+    {
+        return ::SetPaletteEntries((HPALETTE)m_hObject, nStartIndex, nNumEntries, lpPaletteColors);
+    }
+    void AnimatePalette(UINT nStartIndex, UINT nNumEntries, LPPALETTEENTRY lpPaletteColors)
+    {
+        ::AnimatePalette((HPALETTE)m_hObject, nStartIndex, nNumEntries, lpPaletteColors);
+    }
+    UINT GetNearestPaletteIndex(COLORREF crColor) const { return ::GetNearestPaletteIndex((HPALETTE)m_hObject, crColor); }
+    BOOL ResizePalette(UINT nNumEntries) { return ::ResizePalette((HPALETTE)m_hObject, nNumEntries); }
+};
+
+class AFX_FRAMEWORK CRgn : public CGdiObject
+{
+    DECLARE_DYNAMIC(CRgn)
+public:
+    static CRgn* PASCAL FromHandle(HRGN hRgn) { return (CRgn*)CGdiObject::FromHandle(hRgn); }
+
+    CRgn() = default;
+    BOOL CreateRectRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateRectRgn(x1, y1, x2, y2)); }
+    BOOL CreateRectRgnIndirect(LPCRECT lpRect) { return Attach(::CreateRectRgnIndirect(lpRect)); }
+    BOOL CreateEllipticRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateEllipticRgn(x1, y1, x2, y2)); }
+    BOOL CreateEllipticRgnIndirect(LPCRECT lpRect) { return Attach(::CreateEllipticRgnIndirect(lpRect)); }
+    BOOL CreatePolygonRgn(LPPOINT lpPoints, int nCount, int nMode) { return Attach(::CreatePolygonRgn(lpPoints, nCount, nMode)); }
+    BOOL CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3)
+    {
+        return Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
+    }
+
+    operator HRGN() const { return (HRGN)m_hObject; }
+    int CombineRgn(CRgn* pRgn1, CRgn* pRgn2, int nCombineMode)
+    {
+        return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgn1->m_hObject,
+                            pRgn2 == NULL ? NULL : (HRGN)pRgn2->m_hObject, nCombineMode);
+    }
+    int CopyRgn(CRgn* pRgnSrc) { return ::CombineRgn((HRGN)m_hObject, (HRGN)pRgnSrc->m_hObject, NULL, RGN_COPY); }
+    BOOL EqualRgn(CRgn* pRgn) const { return ::EqualRgn((HRGN)m_hObject, (HRGN)pRgn->m_hObject); }
+    int OffsetRgn(int x, int y) { return ::OffsetRgn((HRGN)m_hObject, x, y); }
+    int OffsetRgn(POINT point) { return ::OffsetRgn((HRGN)m_hObject, point.x, point.y); }
+    int GetRgnBox(LPRECT lpRect) const { return ::GetRgnBox((HRGN)m_hObject, lpRect); }
+    BOOL PtInRegion(int x, int y) const { return ::PtInRegion((HRGN)m_hObject, x, y); }
+    BOOL PtInRegion(POINT point) const { return ::PtInRegion((HRGN)m_hObject, point.x, point.y); }
+    BOOL RectInRegion(LPCRECT lpRect) const { return ::RectInRegion((HRGN)m_hObject, lpRect); }
+    void SetRectRgn(int x1, int y1, int x2, int y2) { ::SetRectRgn((HRGN)m_hObject, x1, y1, x2, y2); }
+    void SetRectRgn(LPCRECT lpRect) { ::SetRectRgn((HRGN)m_hObject, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+};
+
+/////////////////////////////////////////////////////////////////////////////
+// CDC
+
+// A device context with two handles: output goes to m_hDC, and queries (metrics, extents,
+// text measurement) go to m_hAttribDC. They are one handle except in print preview.
+// Attributes that both need (mapping, origins, colours, selected objects) are set on both.
+class AFX_FRAMEWORK CDC : public CObject
+{
+    DECLARE_DYNCREATE(CDC)
+public:
+    HDC m_hDC;
+    HDC m_hAttribDC;
+    BOOL m_bPrinting;
+
+    CDC();
+    ~CDC() override;
+
+    operator HDC() const { return m_hDC; }
+    HDC GetSafeHdc() const { return m_hDC; }
+
+    // The object that owns hDC, else a temporary one.
+    static CDC* PASCAL FromHandle(HDC hDC);
+    // Frees the temporary objects; their device contexts stay valid.
+    static void PASCAL DeleteTempMap();
+    // Takes hDC as both the output and the attribute handle.
+    BOOL Attach(HDC hDC);
+    HDC Detach();
+
+    virtual void SetAttribDC(HDC hDC) { m_hAttribDC = hDC; }
+    virtual void SetOutputDC(HDC hDC) { m_hDC = hDC; }
+    virtual void ReleaseAttribDC() { m_hAttribDC = NULL; }
+    virtual void ReleaseOutputDC() { m_hDC = NULL; }
+
+    BOOL IsPrinting() const { return m_bPrinting; }
+
+// Constructors
+    BOOL CreateCompatibleDC(CDC* pDC);
+    BOOL DeleteDC();
+
+// Device-context state
+    // The level to restore; -1 when the output and attribute handles differ.
+    virtual int SaveDC();
+    virtual BOOL RestoreDC(int nSavedDC);
+    int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hAttribDC, nIndex); }
+
+// Drawing tools
+    CGdiObject* SelectStockObject(int nIndex);
+    CPen* SelectObject(CPen* pPen);
+    CBrush* SelectObject(CBrush* pBrush);
+    virtual CFont* SelectObject(CFont* pFont);
+    CBitmap* SelectObject(CBitmap* pBitmap);
+    int SelectObject(CRgn* pRgn);           // the region type, as SelectClipRgn returns
+    CGdiObject* SelectObject(CGdiObject* pObject);
+    HGDIOBJ SelectObject(HGDIOBJ hObject);  // not for regions
+
+// Colour and palette
+    COLORREF GetNearestColor(COLORREF crColor) const { return ::GetNearestColor(m_hDC, crColor); }
+    CPalette* SelectPalette(CPalette* pPalette, BOOL bForceBackground);
+    UINT RealizePalette() { return ::RealizePalette(m_hDC); }
+
+// Drawing attributes
+    COLORREF GetBkColor() const { return ::GetBkColor(m_hAttribDC); }
+    int GetBkMode() const { return ::GetBkMode(m_hAttribDC); }
+    COLORREF GetTextColor() const { return ::GetTextColor(m_hAttribDC); }
+    int GetStretchBltMode() const { return ::GetStretchBltMode(m_hAttribDC); }
+    virtual COLORREF SetBkColor(COLORREF crColor);
+    int SetBkMode(int nBkMode);
+    virtual COLORREF SetTextColor(COLORREF crColor);
+    int SetStretchBltMode(int nStretchMode);
+    int SetROP2(int nDrawMode);
+
+// Mapping
+    int GetMapMode() const { return ::GetMapMode(m_hAttribDC); }
+    virtual int SetMapMode(int nMapMode);
+    CPoint GetViewportOrg() const;
+    virtual CPoint SetViewportOrg(int x, int y);
+    CPoint SetViewportOrg(POINT point) { return SetViewportOrg(point.x, point.y); }
+    CSize GetViewportExt() const;
+    virtual CSize SetViewportExt(int cx, int cy);
+    CSize SetViewportExt(SIZE size) { return SetViewportExt(size.cx, size.cy); }
+    CPoint GetWindowOrg() const;
+    CPoint SetWindowOrg(int x, int y);
+    CPoint SetWindowOrg(POINT point) { return SetWindowOrg(point.x, point.y); }
+    CPoint OffsetWindowOrg(int nWidth, int nHeight);
+    CSize GetWindowExt() const;
+    virtual CSize SetWindowExt(int cx, int cy);
+    CSize SetWindowExt(SIZE size) { return SetWindowExt(size.cx, size.cy); }
+    void DPtoLP(LPPOINT lpPoints, int nCount = 1) const { ::DPtoLP(m_hAttribDC, lpPoints, nCount); }
+    void DPtoLP(LPRECT lpRect) const { ::DPtoLP(m_hAttribDC, (LPPOINT)lpRect, 2); }
+    void LPtoDP(LPPOINT lpPoints, int nCount = 1) const { ::LPtoDP(m_hAttribDC, lpPoints, nCount); }
+    void LPtoDP(LPRECT lpRect) const { ::LPtoDP(m_hAttribDC, (LPPOINT)lpRect, 2); }
+
+// Clipping
+    virtual int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
+    int SelectClipRgn(CRgn* pRgn);
+    int SelectClipRgn(CRgn* pRgn, int nMode);
+    int IntersectClipRect(int x1, int y1, int x2, int y2);
+    int IntersectClipRect(LPCRECT lpRect) { return IntersectClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    int ExcludeClipRect(int x1, int y1, int x2, int y2);
+    int ExcludeClipRect(LPCRECT lpRect) { return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    virtual BOOL PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }
+    virtual BOOL RectVisible(LPCRECT lpRect) const { return ::RectVisible(m_hDC, lpRect); }
+
+// Lines and shapes
+    CPoint GetCurrentPosition() const;
+    CPoint MoveTo(int x, int y);
+    CPoint MoveTo(POINT point) { return MoveTo(point.x, point.y); }
+    BOOL LineTo(int x, int y);
+    BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
+    BOOL Polyline(LPPOINT lpPoints, int nCount) { return ::Polyline(m_hDC, lpPoints, nCount); }
+    BOOL Polygon(LPPOINT lpPoints, int nCount) { return ::Polygon(m_hDC, lpPoints, nCount); }
+    BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
+    BOOL Rectangle(LPCRECT lpRect) { return Rectangle(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    BOOL Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
+    BOOL Ellipse(LPCRECT lpRect) { return Ellipse(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    BOOL RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) { return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3); }
+    BOOL RoundRect(LPCRECT lpRect, POINT point)
+    {
+        return RoundRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom, point.x, point.y);
+    }
+    void FillRect(LPCRECT lpRect, CBrush* pBrush) { ::FillRect(m_hDC, lpRect, (HBRUSH)pBrush->m_hObject); }
+    void FrameRect(LPCRECT lpRect, CBrush* pBrush) { ::FrameRect(m_hDC, lpRect, (HBRUSH)pBrush->m_hObject); }
+    void InvertRect(LPCRECT lpRect) { ::InvertRect(m_hDC, lpRect); }
+    // Fills with an opaque empty text output; leaves the background colour set to clr.
+    void FillSolidRect(LPCRECT lpRect, COLORREF clr);
+    void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr);
+    COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
+    COLORREF SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
+
+// Bitmaps
+    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }
+    BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
+    BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
+                    int nSrcWidth, int nSrcHeight, DWORD dwRop);
+
+// Text
+    virtual BOOL TextOut(int x, int y, LPCTSTR lpszString, int nCount) { return ::TextOut(m_hDC, x, y, lpszString, nCount); }
+    BOOL TextOut(int x, int y, const CString& str) { return TextOut(x, y, (LPCTSTR)str, str.GetLength()); }
+    virtual int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
+    {
+        return ::DrawText(m_hDC, lpszString, nCount, lpRect, nFormat);
+    }
+    int DrawText(const CString& str, LPRECT lpRect, UINT nFormat) { return DrawText((LPCTSTR)str, str.GetLength(), lpRect, nFormat); }
+    // Measured on the attribute handle.
+    CSize GetTextExtent(LPCTSTR lpszString, int nCount) const;
+    CSize GetTextExtent(const CString& str) const { return GetTextExtent((LPCTSTR)str, str.GetLength()); }
+    BOOL GetTextMetrics(LPTEXTMETRIC lpMetrics) const { return ::GetTextMetrics(m_hAttribDC, lpMetrics); }
+    int SetTextAlign(UINT nFlags);
+};
+
+// BeginPaint and EndPaint around the lifetime of the object.
+class AFX_FRAMEWORK CPaintDC : public CDC
+{
+    DECLARE_DYNAMIC(CPaintDC)
+public:
+    // Throws CResourceException when painting cannot begin.
+    explicit CPaintDC(CWnd* pWnd);
+    ~CPaintDC() override;
+
+    PAINTSTRUCT m_ps;
+protected:
+    HWND m_hWnd;
+};
+
+// The client area of a window, or the screen for NULL.
+class AFX_FRAMEWORK CClientDC : public CDC
+{
+    DECLARE_DYNAMIC(CClientDC)
+public:
+    // Throws CResourceException when the window has no device context.
+    explicit CClientDC(CWnd* pWnd);
+    ~CClientDC() override;
+protected:
+    HWND m_hWnd;
+};
+
+// The whole window, frame included, or the screen for NULL.
+class AFX_FRAMEWORK CWindowDC : public CDC
+{
+    DECLARE_DYNAMIC(CWindowDC)
+public:
+    // Throws CResourceException when the window has no device context.
+    explicit CWindowDC(CWnd* pWnd);
+    ~CWindowDC() override;
+protected:
+    HWND m_hWnd;
+};
