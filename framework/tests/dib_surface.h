@@ -1,8 +1,20 @@
-// A drawing surface for GDI tests: a memory device context with a 32-bit top-down DIB
-// section selected, whose pixels are read straight from the section's memory.
+// Helpers of the GDI tests: a drawing surface, a memory device context with a 32-bit
+// top-down DIB section selected whose pixels are read straight from the section's
+// memory, and a rectangle comparison that prints both rectangles.
 #pragma once
 
 #include <afxwin.h>
+#include <gtest/gtest.h>
+
+inline ::testing::AssertionResult RectEq(const RECT& expected, const RECT& actual)
+{
+    if (EqualRect(&expected, &actual))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+        << "expected (" << expected.left << "," << expected.top << "," << expected.right << ","
+        << expected.bottom << ") got (" << actual.left << "," << actual.top << ","
+        << actual.right << "," << actual.bottom << ")";
+}
 
 class CDibSurface
 {

@@ -7,16 +7,6 @@
 
 namespace {
 
-::testing::AssertionResult RectEq(const RECT& expected, const RECT& actual)
-{
-    if (EqualRect(&expected, &actual))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-        << "expected (" << expected.left << "," << expected.top << "," << expected.right << ","
-        << expected.bottom << ") got (" << actual.left << "," << actual.top << ","
-        << actual.right << "," << actual.bottom << ")";
-}
-
 // A plain child-less window for the window-side tests.
 HWND CreateTestWindow()
 {

@@ -1,0 +1,5 @@
+// Resource identifiers of limn.dll.
+#pragma once
+
+// String table
+#define IDS_LEAVING_DEDICATED_SCANNING  1
