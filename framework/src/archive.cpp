@@ -110,6 +110,9 @@ UINT CArchive::Read(void* lpBuf, UINT nMax)
 {
     if (!IsLoading())
         ThrowArchive(CArchiveException::writeOnly);
+    // Nothing to move: an empty collection may pass a null buffer.
+    if (nMax == 0)
+        return 0;
     BYTE* lpDest = static_cast<BYTE*>(lpBuf);
     UINT nLeft = nMax;
 
@@ -156,6 +159,9 @@ void CArchive::Write(const void* lpBuf, UINT nMax)
 {
     if (IsLoading())
         ThrowArchive(CArchiveException::readOnly);
+    // Nothing to move: an empty collection may pass a null buffer.
+    if (nMax == 0)
+        return;
     const BYTE* lpSrc = static_cast<const BYTE*>(lpBuf);
 
     UINT nTemp = (UINT)(m_lpBufMax - m_lpBufCur);
