@@ -116,8 +116,8 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
                                    DWORD* pObTag)
 {
     ASSERT(IsLoading());
-    if (pClassRefRequested != NULL && pClassRefRequested->m_wSchema == 0xFFFF)
-        AfxThrowNotSupportedException();
+    // The requested class only filters what may be read, so it may be an abstract
+    // base such as one that is not serializable itself.
 
     WORD wTag;
     *this >> wTag;

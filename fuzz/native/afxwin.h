@@ -1,6 +1,28 @@
-// The native build's stand-in for the framework's <afxwin.h>: there are no windows,
-// GDI or documents here, only the core and the collections that the fuzzed sources use.
+// The native build's stand-in for the framework's <afxwin.h>: there are no windows or
+// GDI here, only the core, the collections, and the little of documents and cursors
+// that a resource file uses.
 #pragma once
 
 #include "afx.h"
 #include "afxcoll.h"
+
+// A resource file tells its document when it changes.
+class CDocument
+{
+public:
+    virtual ~CDocument() = default;
+    BOOL IsModified() { return m_bModified; }
+    virtual void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified; }
+
+protected:
+    BOOL m_bModified = FALSE;
+};
+
+// There is no cursor to show.
+class CWaitCursor
+{
+public:
+    CWaitCursor() {}
+    ~CWaitCursor() {}
+    void Restore() {}
+};

@@ -200,6 +200,13 @@ BOOL MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName)
     return rename(lpExistingFileName, lpNewFileName) == 0 ? TRUE : Fail(errno);
 }
 
+BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
+{
+    if (!(dwFlags & MOVEFILE_REPLACE_EXISTING))
+        return MoveFileA(lpExistingFileName, lpNewFileName);
+    return rename(lpExistingFileName, lpNewFileName) == 0 ? TRUE : Fail(errno);
+}
+
 BOOL DeleteFileA(LPCSTR lpFileName) { return unlink(lpFileName) == 0 ? TRUE : Fail(errno); }
 
 // Global memory

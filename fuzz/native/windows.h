@@ -24,6 +24,7 @@ typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef void* HANDLE;
 typedef void* HGLOBAL;
+typedef void* HINSTANCE;
 
 #define TRUE 1
 #define FALSE 0
@@ -68,6 +69,8 @@ BOOL FlushFileBuffers(HANDLE hFile);
 BOOL CloseHandle(HANDLE hObject);
 DWORD GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, LPSTR* lpFilePart);
 BOOL MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName);
+#define MOVEFILE_REPLACE_EXISTING 0x1
+BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
 BOOL DeleteFileA(LPCSTR lpFileName);
 
 // Errors

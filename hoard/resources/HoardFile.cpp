@@ -128,8 +128,10 @@ void CHoard::ReadSection(CArchive& ar)
         ar >> dwLength >> strType;
         if (CResourceClass::GetResourceClass(strType) != NULL)
         {
-            CObList listRead(10);
-            listRead.Serialize(ar);
+            // The type's list: each resource enters this file as it is read. Anything
+            // that is not a resource would belong to nobody, so it is damage.
+            for (DWORD nResources = ar.ReadCount(); nResources != 0; --nResources)
+                ar.ReadObject(RUNTIME_CLASS(CResource));
             continue;
         }
         // An unknown type is skipped whole. A length that does not lead forward to a

@@ -19,6 +19,8 @@ public:
     static void Load(const char* pszPath);
     // The same from a file that is already open, read from its current position.
     static void Load(CFile& file);
+    // Forgets every entry, before loading another language's file for instance.
+    static void Unload() { m_stringMap.RemoveAll(); }
 
 private:
     static void AddToMap(const char* pszKey, const char* pszText);

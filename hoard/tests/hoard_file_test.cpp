@@ -236,6 +236,26 @@ TEST(HoardFile, UnknownBlockWithoutProgressIsDamage)
     }
 }
 
+TEST(HoardFile, ObjectsThatAreNotResourcesAreDamage)
+{
+    // A known type whose list holds a framework list object instead of a resource.
+    Bytes bytes = { 2, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 4, 'C', 'W', 'a', 'v', 1, 0,
+                    0xFF, 0xFF, 0, 0, 7, 0, 'C', 'O', 'b', 'L', 'i', 's', 't', 0, 0 };
+    bytes[8] = (BYTE)(bytes.size() - 8);
+    CHoard hoard;
+    try
+    {
+        LoadSection(hoard, bytes);
+        ADD_FAILURE() << "no exception";
+    }
+    catch (CArchiveException* e)
+    {
+        EXPECT_EQ(CArchiveException::badClass, e->m_cause);
+        e->Delete();
+    }
+    EXPECT_EQ(0u, hoard.GetNumTypes());
+}
+
 // Files on disk
 
 TEST(HoardFile, BlocksAreReadLazilyAndCopiedUnreadOnSave)
