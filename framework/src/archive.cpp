@@ -10,8 +10,13 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
       m_nMapCount(1), m_pMaps(NULL)
 {
     ASSERT(pFile != NULL);
+    // Below 128 bytes the archive uses a buffer of its own, never more of the caller's.
     if (m_nBufSize < 128)
+    {
         m_nBufSize = 128;
+        m_bUserBuf = FALSE;
+        lpBuf = NULL;
+    }
     if (lpBuf == NULL)
     {
         lpBuf = malloc(m_nBufSize);

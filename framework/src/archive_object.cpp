@@ -75,9 +75,11 @@ CRuntimeClass* PASCAL CRuntimeClass::Load(CArchive& ar, UINT* pwSchemaNum)
 {
     WORD wSchema, nLen;
     ar >> wSchema >> nLen;
-    char szClassName[nMaxClassName];
-    if (nLen >= nMaxClassName || ar.Read(szClassName, nLen) != nLen)
+    if (nLen >= nMaxClassName)
         return NULL;
+    char szClassName[nMaxClassName];
+    for (WORD i = 0; i < nLen; ++i)
+        ar >> szClassName[i];       // a short record ends in endOfFile
     szClassName[nLen] = '\0';
     *pwSchemaNum = wSchema;
     return FromName(szClassName);
@@ -141,7 +143,7 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
     if (wTag == wNewClassTag)
     {
         pClassRef = CRuntimeClass::Load(*this, &nSchema);
-        if (pClassRef == NULL)
+        if (pClassRef == NULL || pClassRef->m_wSchema == 0xFFFF)
             ThrowArchive(CArchiveException::badClass);
         if (pClassRef->m_wSchema != nSchema)
             ThrowArchive(CArchiveException::badSchema);

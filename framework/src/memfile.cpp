@@ -18,12 +18,14 @@ CMemFile::CMemFile(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes) : CMemFile
 
 CMemFile::~CMemFile() { FreeBuffer(); }
 
+// Frees the block if the file owns it; blocks grown from now on are the file's own.
 void CMemFile::FreeBuffer()
 {
     if (m_lpBuffer != NULL && m_bAutoDelete)
         Free(m_lpBuffer);
     m_lpBuffer = NULL;
     m_nPosition = m_nBufferSize = m_nFileSize = 0;
+    m_bAutoDelete = TRUE;
 }
 
 void CMemFile::Attach(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes)
@@ -40,8 +42,7 @@ BYTE* CMemFile::Detach()
 {
     BYTE* lpBuffer = m_lpBuffer;
     m_lpBuffer = NULL;
-    m_nFileSize = m_nBufferSize = m_nPosition = 0;
-    m_bAutoDelete = TRUE;
+    FreeBuffer();
     return lpBuffer;
 }
 
@@ -69,9 +70,8 @@ void CMemFile::GrowFile(DWORD dwNewLen)
         AfxThrowMemoryException();
 
     // Whole steps of m_nGrowBytes, computed in 64 bits so that they cannot wrap.
-    ULONGLONG nNewBufferSize = m_nBufferSize;
-    while (nNewBufferSize < dwNewLen)
-        nNewBufferSize += m_nGrowBytes;
+    ULONGLONG nSteps = ((ULONGLONG)dwNewLen - m_nBufferSize + m_nGrowBytes - 1) / m_nGrowBytes;
+    ULONGLONG nNewBufferSize = m_nBufferSize + nSteps * m_nGrowBytes;
     if (nNewBufferSize > 0xFFFFFFFF)
         nNewBufferSize = 0xFFFFFFFF;
 

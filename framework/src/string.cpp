@@ -98,9 +98,10 @@ void CString::AllocBuffer(int nLen)
     m_pchData = pData->data();
 }
 
+// A locked buffer (nRefs -1) has one owner, like a buffer with one reference.
 void PASCAL CString::Release(CStringData* pData)
 {
-    if (pData->nRefs >= 0 && --pData->nRefs <= 0)
+    if (pData != &g_emptyString.data && (pData->nRefs < 0 || --pData->nRefs == 0))
         free(pData);
 }
 
@@ -114,7 +115,10 @@ void CString::Empty()
 {
     if (GetData()->nDataLength == 0)
         return;
-    Release();
+    if (GetData()->nRefs >= 0)
+        Release();
+    else
+        AssignCopy(0, "");      // a locked buffer stays where its owner expects it
 }
 
 void CString::CopyBeforeWrite()
@@ -152,9 +156,10 @@ void CString::AllocCopy(CString& dest, int nCopyLen, int nCopyIndex, int nExtraL
 void CString::AssignCopy(int nSrcLen, LPCSTR lpszSrcData)
 {
     AllocBeforeWrite(nSrcLen);
-    if (nSrcLen == 0)
+    if (GetData() == &g_emptyString.data)
         return;
-    memmove(m_pchData, lpszSrcData, nSrcLen);
+    if (nSrcLen != 0)
+        memmove(m_pchData, lpszSrcData, nSrcLen);   // the source may lie in this buffer
     GetData()->nDataLength = nSrcLen;
     m_pchData[nSrcLen] = '\0';
 }
