@@ -10,10 +10,9 @@
 #include "limn/canvas/CanvasBuffer.h"
 #include "limn/canvas/ScreenDepth.h"
 
-#include <stdio.h>
+#include "timing.h"
 
-#include <algorithm>
-#include <functional>
+#include <stdio.h>
 
 namespace {
 
@@ -23,28 +22,9 @@ const int nRectangles = 10000;
 const int nWidth = 640;
 const int nHeight = 480;
 
-double Seconds(const std::function<void()>& fn)
-{
-    LARGE_INTEGER freq, start, end;
-    QueryPerformanceFrequency(&freq);
-    QueryPerformanceCounter(&start);
-    fn();
-    QueryPerformanceCounter(&end);
-    return (double)(end.QuadPart - start.QuadPart) / (double)freq.QuadPart;
-}
-
-// The best of several runs: the least disturbed by the rest of the machine.
-double Best(int nRuns, const std::function<void()>& fn)
-{
-    double dBest = 1e30;
-    for (int i = 0; i < nRuns; ++i)
-        dBest = std::min(dBest, Seconds(fn));
-    return dBest;
-}
-
 COLORREF Colour(int i) { return RGB(40 * i, 255 - 30 * i, 17 * i); }
 
-// Creates the object, selects it, puts the old one back and deletes it.
+// Selects a newly created object, puts the old one back and deletes the new one.
 void CreateSelectDelete(HDC hDC, HGDIOBJ hObject)
 {
     HGDIOBJ hOld = ::SelectObject(hDC, hObject);

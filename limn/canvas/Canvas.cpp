@@ -56,7 +56,7 @@ void FlushCache(CMap<TKey, TKey, TObject*, TObject*>& map)
 
 CCanvas::CCanvas()
     : m_drawMode(drawFast), m_extent(32767, 32767), m_bIsPrinting(FALSE), m_bIsPreview(FALSE),
-      m_pDC(this), m_hSavedDC(NULL), m_hSavedAttribDC(NULL), m_pOldPalette(NULL)
+      m_pDC(this), m_hSavedDC(NULL), m_hSavedAttribDC(NULL), m_hOldPalette(NULL)
 {
 }
 
@@ -71,9 +71,9 @@ CCanvas::~CCanvas()
     ReleaseBuffer();
     if (m_hDC != NULL)
     {
-        if (m_pOldPalette != NULL)
+        if (m_hOldPalette != NULL)
         {
-            SelectPalette(m_pOldPalette, TRUE);
+            ::SelectPalette(m_hDC, m_hOldPalette, TRUE);
             RealizePalette();
         }
         SetDC(NULL);
@@ -104,8 +104,8 @@ void CCanvas::SetDC(CDC* pDC)
     m_hDC = pDC->m_hDC;
     m_hAttribDC = pDC->m_hAttribDC;
 
-    if (CPalette* pOldPalette = SelectSharedPalette())
-        m_pOldPalette = pOldPalette;
+    if (HPALETTE hOldPalette = SelectSharedPalette())
+        m_hOldPalette = hOldPalette;
 
     SIZE size;
     if (!::GetWindowExtEx(m_hAttribDC, &size))
@@ -123,15 +123,16 @@ void CCanvas::SelectStockTools()
 
 // Selects the shared palette into the output handle, as a background palette while the
 // main frame is not the active window, and realises it. Gives the palette that was
-// selected before, or NULL without a shared palette.
-CPalette* CCanvas::SelectSharedPalette()
+// selected before, or NULL without a shared palette. The handle, not a temporary
+// CPalette, so that it outlives the framework's idle-time clean-up.
+HPALETTE CCanvas::SelectSharedPalette()
 {
     CPalette* pPalette = GetSharedPalette();
     if (pPalette == NULL)
         return NULL;
-    CPalette* pOldPalette = SelectPalette(pPalette, !CResMainFrame::IsForeground());
+    HPALETTE hOldPalette = ::SelectPalette(m_hDC, *pPalette, !CResMainFrame::IsForeground());
     RealizePalette();
-    return pOldPalette;
+    return hOldPalette;
 }
 
 // Coordinates and clipping

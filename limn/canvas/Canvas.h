@@ -131,7 +131,7 @@ private:
     template <class TDraw>
     void DrawWithStockObject(int nStockObject, TDraw draw);
     void SelectStockTools();
-    CPalette* SelectSharedPalette();
+    HPALETTE SelectSharedPalette();
     // Removes every buffer, newest first; each is left detached.
     void ReleaseBuffer();
 
@@ -145,7 +145,7 @@ private:
     HDC m_hSavedDC;
     HDC m_hSavedAttribDC;
     CRgn m_clipRgn;
-    CPalette* m_pOldPalette;
+    HPALETTE m_hOldPalette;     // put back on destruction
     CPoint m_origin;
 
     static CMap<CLogPen, CLogPen, CPen*, CPen*> m_mapPen;
