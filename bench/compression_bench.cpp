@@ -3,11 +3,10 @@
 // one byte. Targets: decoding at least 0.3 times memcpy's throughput, encoding at
 // least 0.1 times.
 #include "hoard/data/Compression.h"
+#include "timing.h"
 
 #include <stdio.h>
 
-#include <algorithm>
-#include <functional>
 #include <vector>
 
 namespace {
@@ -33,22 +32,6 @@ std::vector<BYTE> MakeBitmap()
     return bytes;
 }
 
-// The best of several runs, in seconds.
-double Time(const std::function<void()>& work)
-{
-    LARGE_INTEGER freq, start, end;
-    QueryPerformanceFrequency(&freq);
-    double dBest = 1e9;
-    for (int i = 0; i < 7; ++i)
-    {
-        QueryPerformanceCounter(&start);
-        work();
-        QueryPerformanceCounter(&end);
-        dBest = std::min(dBest, (double)(end.QuadPart - start.QuadPart) / freq.QuadPart);
-    }
-    return dBest;
-}
-
 } // namespace
 
 int main()
@@ -64,9 +47,9 @@ int main()
         return 1;
     }
 
-    double dCopy = Time([&] { memcpy(out.data(), bitmap.data(), nBytes); });
-    double dDecode = Time([&] { DecodeRuns(stream.data(), nStored, out.data(), nBytes); });
-    double dEncode = Time([&] { EncodeRuns(bitmap.data(), nBytes, 1, stream.data()); });
+    double dCopy = Best(7, [&] { memcpy(out.data(), bitmap.data(), nBytes); });
+    double dDecode = Best(7, [&] { DecodeRuns(stream.data(), nStored, out.data(), nBytes); });
+    double dEncode = Best(7, [&] { EncodeRuns(bitmap.data(), nBytes, 1, stream.data()); });
 
     printf("16 MB bitmap-like bytes, stored in %.1f%% of their size\n", 100.0 * nStored / nBytes);
     printf("memcpy: %.0f MB/s, decode: %.0f MB/s, encode: %.0f MB/s\n", 16 / dCopy, 16 / dDecode,
