@@ -92,8 +92,9 @@ public:
     void AFX_CDECL Format(UINT nFormatID, ...);
     void FormatV(LPCSTR lpszFormat, va_list argList);
 
-// Loads a string from the string tables of the resource chain.
+// Loads a string from the string tables of the resource chain, or of one module.
     BOOL LoadString(UINT nID);
+    BOOL LoadString(HINSTANCE hInstance, UINT nID);
 
 // Raw access to the characters
     LPSTR GetBuffer(int nMinBufLength);

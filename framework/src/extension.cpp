@@ -86,10 +86,14 @@ HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)
 // Strings live in blocks of 16: the first module holding the block of nID wins.
 BOOL CString::LoadString(UINT nID)
 {
-    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEA((nID >> 4) + 1), (LPCSTR)RT_STRING);
+    return LoadString(AfxFindResourceHandle(MAKEINTRESOURCEA((nID >> 4) + 1), (LPCSTR)RT_STRING), nID);
+}
+
+BOOL CString::LoadString(HINSTANCE hInstance, UINT nID)
+{
     for (int nSize = 256;; nSize *= 2)
     {
-        int nLen = ::LoadStringA(hInst, nID, GetBuffer(nSize - 1), nSize);
+        int nLen = ::LoadStringA(hInstance, nID, GetBuffer(nSize - 1), nSize);
         if (nLen < nSize - 1)
         {
             ReleaseBuffer(nLen);

@@ -8,4 +8,10 @@ BOOL CString::LoadString(UINT)
     return FALSE;
 }
 
+BOOL CString::LoadString(HINSTANCE, UINT)
+{
+    Empty();
+    return FALSE;
+}
+
 int CException::ReportError(UINT, UINT) { return 0; }

@@ -27,13 +27,6 @@ HINSTANCE HoardResourceHandle() { return g_hoardDLL.hResource; }
 CString HoardLoadString(UINT nID)
 {
     CString str;
-    for (int nSize = 256;; nSize *= 2)
-    {
-        int nLen = ::LoadStringA(HoardResourceHandle(), nID, str.GetBuffer(nSize - 1), nSize);
-        if (nLen < nSize - 1)
-        {
-            str.ReleaseBuffer(nLen);
-            return str;
-        }
-    }
+    str.LoadString(HoardResourceHandle(), nID);
+    return str;
 }
