@@ -93,6 +93,7 @@ private:
     void DestroyList(const char* pszType, CResourceList* pList);
     void ReadSection(CArchive& ar);
     void WriteSection(CArchive& ar);
+    static BOOL EndsInMagic(CArchive& ar);
 
     CString m_strFileReference;
     CTypedPtrMap<CMapStringToPtr, CString, CResourceList*> m_mapTypes;

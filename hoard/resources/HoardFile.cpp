@@ -93,8 +93,34 @@ void CHoard::WriteSection(CArchive& ar)
         SeekTo(ar, dwEnd);
     }
 
-    if (dwStart != 0)
+    // A section that does not start its file ends in a trailer. One that does start
+    // it gets one too when its last bytes happen to be the magic number, which would
+    // otherwise pass for a trailer.
+    if (dwStart != 0 || EndsInMagic(ar))
         ar << dwStart << dwTrailerMagic;
+}
+
+BOOL CHoard::EndsInMagic(CArchive& ar)
+{
+    CFile* pFile = ar.GetFile();
+    DWORD dwEnd = SyncedPosition(ar);
+    if (dwEnd < 8)
+        return FALSE;
+    DWORD dwLast = 0;
+    try
+    {
+        pFile->Seek((LONG)(dwEnd - 4), CFile::begin);
+        if (pFile->Read(&dwLast, 4) != 4)
+            dwLast = dwTrailerMagic;
+    }
+    catch (CFileException* e)
+    {
+        // A file that cannot be read back may end in anything: mark the end.
+        e->Delete();
+        dwLast = dwTrailerMagic;
+    }
+    pFile->Seek((LONG)dwEnd, CFile::begin);
+    return dwLast == dwTrailerMagic;
 }
 
 void CHoard::ReadSection(CArchive& ar)
@@ -148,11 +174,14 @@ void CHoard::ReadSection(CArchive& ar)
 
 BOOL CHoard::FindTrailer(CArchive& ar, DWORD& dwSection)
 {
-    // The file's last eight bytes: the section's offset and the magic number.
-    SeekTo(ar, ar.GetFile()->GetLength() - 8);
+    // The file's last eight bytes: the section's offset and the magic number. An
+    // offset that leaves no room for a section before the trailer means that the
+    // bytes are a section's own payload.
+    DWORD dwLength = ar.GetFile()->GetLength();
+    SeekTo(ar, dwLength - 8);
     DWORD dwMagic;
     ar >> dwSection >> dwMagic;
-    return dwMagic == dwTrailerMagic;
+    return dwMagic == dwTrailerMagic && dwSection <= dwLength - 16;
 }
 
 void CHoard::MapResources(CArchive& ar)

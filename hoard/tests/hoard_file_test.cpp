@@ -127,6 +127,30 @@ TEST(HoardFile, SectionAfterOtherDataEndsInATrailer)
     }
 }
 
+TEST(HoardFile, SectionWhoseDataEndsLikeATrailerStaysReadable)
+{
+    // The last bytes of the last resource are the trailer's magic number.
+    const char szText[] = "text\xAA\x59\x41\x10";
+    CHoard hoard;
+    static_cast<CTestResource*>(hoard.NewResource("CTestResource", "Odd"))->m_strText = szText;
+    Bytes bytes = StoreSection(hoard);
+    // A trailer of its own keeps the payload's last bytes from passing for one.
+    EXPECT_EQ(0u, DWordAt(bytes, bytes.size() - 8));
+    EXPECT_EQ(0x104159AAu, DWordAt(bytes, bytes.size() - 4));
+    for (int nWriter = 0; nWriter < 2; ++nWriter)
+    {
+        // The second time as a writer that did not add it: the offset that the
+        // payload's bytes give is out of place and ignored.
+        if (nWriter == 1)
+            bytes.resize(bytes.size() - 8);
+        CHoard loaded;
+        LoadSection(loaded, bytes);
+        auto* pOdd = static_cast<CTestResource*>(loaded.GetResource("CTestResource", "Odd"));
+        ASSERT_NE(nullptr, pOdd) << "writer " << nWriter;
+        EXPECT_STREQ(szText, pOdd->m_strText) << "writer " << nWriter;
+    }
+}
+
 TEST(HoardFile, RoundTripKeepsTypesNamesAndData)
 {
     CHoard hoard;
