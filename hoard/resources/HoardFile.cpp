@@ -181,7 +181,7 @@ BOOL CHoard::FindTrailer(CArchive& ar, DWORD& dwSection)
     SeekTo(ar, dwLength - 8);
     DWORD dwMagic;
     ar >> dwSection >> dwMagic;
-    return dwMagic == dwTrailerMagic && dwSection <= dwLength - 16;
+    return dwMagic == dwTrailerMagic && dwLength >= 16 && dwSection <= dwLength - 16;
 }
 
 void CHoard::MapResources(CArchive& ar)
