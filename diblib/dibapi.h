@@ -1,0 +1,66 @@
+// diblib: device-independent bitmaps held as packed DIBs in movable global memory.
+//
+// A packed DIB is one block: a bitmap header (BITMAPCOREHEADER, BITMAPINFOHEADER,
+// BITMAPV4HEADER or BITMAPV5HEADER), its colour table or bit-field masks, then the pixel
+// rows. Every routine that takes a DIB checks it with ValidateDIB against the bytes that
+// hold it, so a header that claims more than its block holds is refused, never read past.
+//
+// Ownership: a returned HDIB or HGLOBAL is a new block that the caller frees with
+// GlobalFree. Arguments are never freed.
+#pragma once
+
+#include <afx.h>
+
+#if defined(_DIBLIB_BUILDING)
+#define DIBLIB_API __declspec(dllexport)
+#else
+#define DIBLIB_API __declspec(dllimport)
+#endif
+
+// A movable global memory block holding a packed DIB.
+typedef HGLOBAL HDIB;
+
+// What ValidateDIB learnt of a packed DIB.
+struct DIBINFO
+{
+    DWORD cbHeader;      // size of the header as stored (12, 40, 52, 56, 108 or 124)
+    LONG nWidth;         // pixels, > 0
+    LONG nHeight;        // rows, > 0 (the absolute value of the stored height)
+    BOOL bTopDown;       // the stored height is negative: the first row is the top one
+    WORD wBitCount;      // 1, 4, 8, 16, 24 or 32
+    DWORD dwCompression; // BI_RGB, BI_RLE8, BI_RLE4 or BI_BITFIELDS
+    DWORD nColors;       // entries of the colour table
+    DWORD cbColorTable;  // bytes between the header and the bits (table, or the masks)
+    DWORD cbRow;         // bytes of one uncompressed row, padded to 4
+    DWORD cbBits;        // bytes of pixel data that the DIB holds (uncompressed: cbRow * nHeight)
+};
+
+// TRUE when the cbDIB bytes at pDIB hold a whole packed DIB that these routines can
+// read: a known header, sane dimensions, the colour table and every pixel byte inside the
+// block. Fills *pInfo (which may be NULL) when it returns TRUE.
+DIBLIB_API BOOL WINAPI ValidateDIB(const void* pDIB, SIZE_T cbDIB, DIBINFO* pInfo);
+// ValidateDIB on a locked global block, with the block's own size.
+DIBLIB_API BOOL WINAPI ValidateDIBHandle(HGLOBAL hDIB, DIBINFO* pInfo);
+
+// Reads a ".bmp" or ".dib" file (a BITMAPFILEHEADER, then a packed DIB) from the file's
+// current position. nFlags is 0. The DIB that comes back always has a BITMAPINFOHEADER:
+// older and newer headers are rewritten (bit-field masks follow the header), the colour
+// table is complete, the pixel rows are as stored (RLE stays RLE, top-down stays
+// top-down). NULL when the file is not a bitmap that can be read.
+DIBLIB_API HDIB WINAPI ReadDIBFile(CFile& file, int nFlags);
+
+// A new packed DIB with a BITMAPINFOHEADER, bottom-up, uncompressed (BI_RGB), of
+// wBitCount bits per pixel: 8 (colours mapped onto hPal's entries by nearest colour,
+// as GetNearestPaletteIndex chooses; without hPal a palette of the image's colours),
+// 16 (RGB555), 24 or 32. RLE and bit-field sources are decoded first. dwCompression must
+// be BI_RGB. NULL when hDIB is not a valid DIB or the format is not one of these.
+DIBLIB_API HDIB WINAPI ChangeDIBFormat(HDIB hDIB, WORD wBitCount, DWORD dwCompression, HPALETTE hPal);
+
+// The header's width and height in pixels (the height as an absolute value); 0 for a
+// header that is not one of the four kinds.
+DIBLIB_API DWORD WINAPI DIBWidth(LPSTR lpDIB);
+DIBLIB_API DWORD WINAPI DIBHeight(LPSTR lpDIB);
+// The first pixel byte, after the header and its colour table or masks.
+DIBLIB_API LPSTR WINAPI FindDIBBits(LPSTR lpDIB);
+// A new movable block with the same bytes as h; NULL for NULL or when memory runs out.
+DIBLIB_API HGLOBAL WINAPI CopyHandle(HGLOBAL h);

@@ -1,0 +1,13 @@
+// The one way hoardtool reports a failure: a line of text that main prints on standard
+// error before it exits with status 1.
+#pragma once
+
+#include <afx.h>
+
+struct ToolError
+{
+    CString m_strMessage;
+};
+
+// Throws a ToolError with the formatted text.
+[[noreturn]] void Fail(const char* pszFormat, ...);
