@@ -79,6 +79,14 @@ void Check(bool bCondition)
         abort();
 }
 
+// Outside a section nothing refers to the hoard that was read, whatever happened.
+void CheckNothingSerializing()
+{
+    Check(CHoard::GetCurSerializing() == NULL);
+    Check(CReloadableData::m_pCurFileReference == NULL);
+    Check(CReloadableData::m_pCurOwner == NULL);
+}
+
 // Locks every block of the hoard, which reads and decodes it.
 void LockAll(CHoard& hoard)
 {
@@ -169,12 +177,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     catch (CException* e)
     {
         e->Delete();
+        CheckNothingSerializing();
         return 0;
     }
-    Check(CHoard::GetCurSerializing() == NULL);
+    CheckNothingSerializing();
 
     // Whatever was read writes and reads back to the same bytes.
-    CReloadableData::m_pCurFileReference = NULL;
     std::vector<BYTE> first = Store(hoard);
     CHoard copy;
     LoadFromMemory(copy, first.data(), first.size());
