@@ -93,6 +93,34 @@ TEST(SoundCleanup, SquelchStretch)
     }
 }
 
+TEST(SoundCleanup, FadesAreExactForEveryLength)
+{
+    // Every sample value at many places of fades of many lengths, in both directions,
+    // against the integer arithmetic: (s - 128) * k / r + 128, truncated toward zero.
+    for (DWORD r : { 1u, 2u, 3u, 7u, 100u, 1102u, 3675u, 65535u, 65536u, 65537u, 100003u })
+    {
+        Samples pattern(2 * r);
+        for (DWORD i = 0; i < 2 * r; ++i)
+            pattern[i] = (BYTE)(i * 7 + i / 256);
+        for (BOOL bIn : { TRUE, FALSE })
+        {
+            // With one flag and a body of r: the margin, then r fading samples.
+            Samples samples = pattern;
+            SquelchStretch(samples.data(), 2 * r, r, bIn, !bIn);
+            DWORD nFirst = bIn ? r : 0;
+            for (DWORD n = 0; n < r; ++n)
+            {
+                LONGLONG k = bIn ? r - 1 - n : n;
+                BYTE s = pattern[nFirst + n];
+                int expected = (int)(((LONGLONG)s - 128) * k / (LONGLONG)r + 128);
+                ASSERT_EQ(expected, samples[nFirst + n])
+                    << "r " << r << (bIn ? ", toward silence" : ", from silence") << ", k " << k
+                    << ", sample " << (int)s;
+            }
+        }
+    }
+}
+
 TEST(SoundCleanup, SquelchScan)
 {
     struct
