@@ -245,6 +245,7 @@ private:
     BOOL IsWithin(const CContainer* pContainer) const;
     // The frame's width, 0 without a frame.
     int FrameWidth() const;
+    void Fill(CCanvas& canvas);
     // Fields 1 to 15 of the stored record; loading checks that the geometry is sound.
     void SerializeFields(CArchive& ar);
     void SerializeChildren(CArchive& ar);

@@ -9,10 +9,7 @@ void CContainer::Draw(CCanvas& canvas)
     if (!m_bVisible)
         return;
     if (m_bFill)
-    {
-        canvas.SetBrush(GetFillColor(), FALSE);
-        canvas.FillRectangle(m_rectBounds);
-    }
+        Fill(canvas);
     // A root draws no frame and has its contents at its bounds' corner.
     CPoint inset(0, 0);
     if (m_pFrame != NULL && m_pParent != NULL)
@@ -66,6 +63,21 @@ void CContainer::Draw(CCanvas& canvas)
         canvas.TurnOffClipping();
     else
         canvas.ClipToRect(clipEntry);
+}
+
+// The fill covers the bounds to their last column and row. A rectangle drawn without a
+// pen stops a pixel short of its right and bottom edges; a polygon with the same
+// corners does not.
+void CContainer::Fill(CCanvas& canvas)
+{
+    CArray<CPoint, CPoint> corners;
+    corners.SetSize(4);
+    corners[0] = m_rectBounds.TopLeft();
+    corners[1] = CPoint(m_rectBounds.right, m_rectBounds.top);
+    corners[2] = m_rectBounds.BottomRight();
+    corners[3] = CPoint(m_rectBounds.left, m_rectBounds.bottom);
+    canvas.SetBrush(GetFillColor(), FALSE);
+    canvas.FillPolygon(corners);
 }
 
 void CContainer::DrawContents(CCanvas&) {}
