@@ -201,9 +201,9 @@ void CHoard::LoadFromFile(const char* pszPath, CObject* pLeading)
 {
     CFile file(pszPath, CFile::modeRead | CFile::shareDenyWrite);
     CArchive ar(&file, CArchive::load, 4096);
-    PreSerialize();
     if (pLeading != NULL)
         pLeading->Serialize(ar);
+    PreSerialize();
     Serialize(ar);
     ar.Close();
     file.Close();
