@@ -5,7 +5,9 @@
 //   hoardtool check FILE                    reads everything, decoding every block
 //   hoardtool import FILE WAV...            adds WAVE files as sounds and saves
 //   hoardtool export FILE TYPE NAME OUT     writes a sound out as a WAVE file
+//   hoardtool tree DOC                      the container tree of a screen document
 //
+// FILE is a resource file or a screen document (its container tree, then its resources).
 // A damaged file or a failure gives one line on standard error and exit status 1.
 #include "Commands.h"
 #include "ToolError.h"
@@ -24,7 +26,8 @@ const char szUsage[] =
     "       hoardtool list FILE\n"
     "       hoardtool check FILE\n"
     "       hoardtool import FILE WAV...\n"
-    "       hoardtool export FILE TYPE NAME OUT\n";
+    "       hoardtool export FILE TYPE NAME OUT\n"
+    "       hoardtool tree DOC\n";
 
 // A command's name, how many arguments follow it (nMaxArgs -1: no limit) and its code.
 struct Command
@@ -41,6 +44,7 @@ const Command commands[] = {
     {"check", 1, 1, Check},
     {"import", 2, -1, Import},
     {"export", 4, 4, Export},
+    {"tree", 1, 1, Tree},
 };
 
 // The exit status, or -1 when the command line names no command.
