@@ -222,7 +222,7 @@ void CContainer::ArrangeChildren()
 
         // The client area is rounded down to the child's step; the frame stays whole.
         const CSize step = pChild->m_sizeStep;
-        if (step != CSize(1, 1))
+        if (step.cx != 1 || step.cy != 1)
         {
             const LONGLONG frame2 = 2 * pChild->FrameWidth();
             w -= frame2;
@@ -303,10 +303,10 @@ void CContainer::ComputeScrollExtent()
     }
     CRect rectClient;
     GetClientRect(&rectClient);
-    CSize extent(std::max(0, rectUnion.Width() - rectClient.Width()),
-                 std::max(0, rectUnion.Height() - rectClient.Height()));
+    CSize extent(Clamped(std::max(0, rectUnion.Width() - rectClient.Width())),
+                 Clamped(std::max(0, rectUnion.Height() - rectClient.Height())));
     m_sizeScrollExtent = extent;
-    if (extent != CSize(0, 0))
+    if (extent.cx != 0 || extent.cy != 0)
         OnScrollExtentChanged();
 }
 
