@@ -90,24 +90,6 @@ std::string Fields(const std::string& strFrame, const char* pszName, LONG nRight
 const std::string strNull = "\0\0"s;
 const std::string strNoChildren = "\0\0"s;
 
-std::string Store(const std::function<void(CArchive&)>& fn)
-{
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    fn(ar);
-    ar.Close();
-    return Contents(file);
-}
-
-void Load(const std::string& strBytes, const std::function<void(CArchive&)>& fn)
-{
-    CMemFile file;
-    file.Write(strBytes.data(), (UINT)strBytes.size());
-    file.SeekToBegin();
-    CArchive ar(&file, CArchive::load);
-    fn(ar);
-}
-
 std::string ReadAllBytes(const char* pszPath)
 {
     CFile file(pszPath, CFile::modeRead);

@@ -81,43 +81,27 @@ LRESULT CALLBACK CTreeWindow::WindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, LP
 
 LRESULT CTreeWindow::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
-    CPoint point((DWORD)lParam);
+    // The view's mouse handlers: each message goes to the root's handler of its name.
+    static const struct
+    {
+        UINT nMsg;
+        void (CContainer::*pfnHandler)(CPoint, const CEventState&);
+    } mouseHandlers[] = {
+        { WM_MOUSEMOVE, &CContainer::OnMouseMove },         { WM_LBUTTONDOWN, &CContainer::OnLButtonDown },
+        { WM_LBUTTONUP, &CContainer::OnLButtonUp },         { WM_LBUTTONDBLCLK, &CContainer::OnLButtonDblClk },
+        { WM_RBUTTONDOWN, &CContainer::OnRButtonDown },     { WM_RBUTTONUP, &CContainer::OnRButtonUp },
+        { WM_RBUTTONDBLCLK, &CContainer::OnRButtonDblClk },
+    };
+    for (const auto& handler : mouseHandlers)
+    {
+        if (handler.nMsg == nMsg && m_pRoot != NULL)
+        {
+            (m_pRoot->*handler.pfnHandler)(CPoint((DWORD)lParam), EventStateNow());
+            return 0;
+        }
+    }
     switch (nMsg)
     {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-        if (m_pRoot == NULL)
-            break;
-        switch (nMsg)
-        {
-        case WM_MOUSEMOVE:
-            m_pRoot->OnMouseMove(point, EventStateNow());
-            break;
-        case WM_LBUTTONDOWN:
-            m_pRoot->OnLButtonDown(point, EventStateNow());
-            break;
-        case WM_LBUTTONUP:
-            m_pRoot->OnLButtonUp(point, EventStateNow());
-            break;
-        case WM_LBUTTONDBLCLK:
-            m_pRoot->OnLButtonDblClk(point, EventStateNow());
-            break;
-        case WM_RBUTTONDOWN:
-            m_pRoot->OnRButtonDown(point, EventStateNow());
-            break;
-        case WM_RBUTTONUP:
-            m_pRoot->OnRButtonUp(point, EventStateNow());
-            break;
-        default:
-            m_pRoot->OnRButtonDblClk(point, EventStateNow());
-            break;
-        }
-        return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:

@@ -16,6 +16,12 @@ check() {   # check WHAT EXPECTED ACTUAL
     failures=$((failures + 1))
   fi
 }
+fails_in_one_line() {   # fails_in_one_line WHAT COMMAND FILE
+  err=$(tool "$2" "$(w "$3")" 2>&1 >/dev/null)
+  status=$?
+  check "$1: status" 1 "$status"
+  check "$1: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
+}
 
 "$BUILD_DIR/wine-run" "$BUILD_DIR/bin/wavgen.exe" "$(w "$work")"
 file=$work/sample.hrd
@@ -53,10 +59,7 @@ size=$(stat -c %s "$file")
 for cut in 3 20 40 $((size / 2)) $((size - 1)); do
   head -c "$cut" "$file" > "$work/cut.hrd"
   for command in info list check; do
-    err=$(tool "$command" "$(w "$work/cut.hrd")" 2>&1 >/dev/null)
-    status=$?
-    check "$command on a file cut at $cut: status" 1 "$status"
-    check "$command on a file cut at $cut: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
+    fails_in_one_line "$command on a file cut at $cut" "$command" "$work/cut.hrd"
   done
 done
 
@@ -82,24 +85,17 @@ check "import into a screen document" 0 $?
 check "the tree stays through an import" "$sample_tree" "$(tool tree "$(w "$doc")")"
 check "the import is there" 4 "$(tool list "$(w "$doc")" | wc -l)"
 
-err=$(tool tree "$(w "$file")" 2>&1 >/dev/null)
-check "tree of a resource file: status" 1 $?
-check "tree of a resource file: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
+fails_in_one_line "tree of a resource file" tree "$file"
 size=$(stat -c %s "$doc")
 for cut in 2 100 735 $((size / 2)) $((size - 1)); do
   head -c "$cut" "$doc" > "$work/cut.doc"
   for command in tree list check; do
-    err=$(tool "$command" "$(w "$work/cut.doc")" 2>&1 >/dev/null)
-    status=$?
-    check "$command on a screen document cut at $cut: status" 1 "$status"
-    check "$command on a screen document cut at $cut: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
+    fails_in_one_line "$command on a screen document cut at $cut" "$command" "$work/cut.doc"
   done
 done
 # The tree cut short, the trailer in place.
 { head -c 300 "$doc"; tail -c +737 "$doc"; } > "$work/short-tree.doc"
-err=$(tool tree "$(w "$work/short-tree.doc")" 2>&1 >/dev/null)
-check "tree of a damaged tree: status" 1 $?
-check "tree of a damaged tree: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
+fails_in_one_line "tree of a damaged tree" tree "$work/short-tree.doc"
 
 tool frobnicate "$(w "$file")" 2>/dev/null
 check "unknown command" 2 $?

@@ -10,6 +10,7 @@
 // FILE is a resource file or a screen document (its container tree, then its resources).
 // A damaged file or a failure gives one line on standard error and exit status 1.
 #include "Commands.h"
+#include "ExceptionText.h"
 #include "ToolError.h"
 
 #include "hoard/resources/ResourceClass.h"
@@ -85,10 +86,7 @@ int main(int argc, char** argv)
     }
     catch (CException* e)
     {
-        char szMessage[512];
-        if (!e->GetErrorMessage(szMessage, sizeof szMessage))
-            snprintf(szMessage, sizeof szMessage, "%s", e->GetRuntimeClass()->m_lpszClassName);
-        fprintf(stderr, "hoardtool: %s\n", szMessage);
+        fprintf(stderr, "hoardtool: %s\n", (LPCSTR)ExceptionText(e));
         e->Delete();
     }
     return 1;

@@ -9,6 +9,8 @@
 #include "hoard/resources/Hoard.h"
 #include "hoard/resources/ResourceClass.h"
 
+#include "ExceptionText.h"
+
 #include <stdio.h>
 
 #include <memory>
@@ -75,10 +77,7 @@ int main(int argc, char** argv)
     }
     catch (CException* e)
     {
-        char szMessage[512];
-        if (!e->GetErrorMessage(szMessage, sizeof szMessage))
-            snprintf(szMessage, sizeof szMessage, "%s", e->GetRuntimeClass()->m_lpszClassName);
-        fprintf(stderr, "screengen: %s\n", szMessage);
+        fprintf(stderr, "screengen: %s\n", (LPCSTR)ExceptionText(e));
         e->Delete();
         return 1;
     }
