@@ -208,16 +208,18 @@ void CHoard::MapResources(CArchive& ar)
 
 // Serialize makes this the file being serialized itself and clears that when it
 // ends, so that no block or resource read or written later refers to this hoard.
-void CHoard::LoadFromFile(const char* pszPath)
+void CHoard::LoadFromFile(const char* pszPath, CObject* pLeading)
 {
     CFile file(pszPath, CFile::modeRead | CFile::shareDenyWrite);
     CArchive ar(&file, CArchive::load, 4096);
+    if (pLeading != NULL)
+        pLeading->Serialize(ar);
     Serialize(ar);
     ar.Close();
     file.Close();
 }
 
-void CHoard::SaveToFile(const char* pszPath)
+void CHoard::SaveToFile(const char* pszPath, CObject* pLeading)
 {
     CString strTempPath = TempSavePath(pszPath);
     CFile file(strTempPath, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive);
@@ -225,6 +227,8 @@ void CHoard::SaveToFile(const char* pszPath)
     {
         CWaitCursor wait;
         CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete, 4096);
+        if (pLeading != NULL)
+            pLeading->Serialize(ar);
         Serialize(ar);
         ar.Close();
         file.Close();
