@@ -98,7 +98,10 @@ BOOL DispatchWindowMessage(CWnd* pWnd, const AFX_MSGMAP_ENTRY* lpEntry, UINT mes
                            LPARAM lParam, LRESULT* pResult)
 {
     LRESULT lResult = 0;
-    switch (lpEntry->nSig)
+    // A registered message's entry keeps the address of its number where the signature
+    // would be: its handler is always an ON_MESSAGE one.
+    UINT_PTR nSig = lpEntry->nMessage == 0xC000 ? (UINT_PTR)AfxSig_lwl : lpEntry->nSig;
+    switch (nSig)
     {
     case AfxSig_bD:
         lResult = (pWnd->*Handler<BOOL (CWnd::*)(CDC*)>(lpEntry))(CDC::FromHandle((HDC)wParam));
