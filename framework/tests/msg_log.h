@@ -147,9 +147,11 @@ class CReleaseCheck
 public:
     CReleaseCheck()
     {
-        // GoogleTest keeps the storage of its first trace, and the C++ runtime that of
-        // the thread's first exception, for good.
+        // GoogleTest keeps the storage of its traces (nested three deep here), and the
+        // C++ runtime that of the thread's first exception, for good.
         {
+            SCOPED_TRACE("");
+            SCOPED_TRACE("");
             SCOPED_TRACE("");
         }
         try
