@@ -293,9 +293,13 @@ TEST(CommandRouting, ControlsNotifyTheirParent)
         NMHDR nmhdr = { hWndButton, n.idFrom, n.code };
         EXPECT_EQ(n.lResult, parent.SendMessage(WM_NOTIFY, n.idFrom, (LPARAM)&nmhdr));
         if (n.pszLogged != NULL)
+        {
             EXPECT_TRUE(log.Is({ n.pszLogged }));
+        }
         else
+        {
             EXPECT_TRUE(log.Is({}));
+        }
     }
     parent.DestroyWindow();
 }

@@ -269,7 +269,9 @@ TEST(Subclassing, ControlsKeepTheirOwnBehaviour)
         EXPECT_EQ(1, control.m_nClicks);
         EXPECT_STREQ("a", control.m_strTyped);
         if (strcmp(c.pszClass, "BUTTON") == 0)
+        {
             EXPECT_EQ(BST_CHECKED, control.SendMessage(BM_GETCHECK)) << "the click still checks the box";
+        }
         else
         {
             CString strText;
