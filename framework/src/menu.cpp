@@ -7,18 +7,10 @@ IMPLEMENT_DYNCREATE(CMenu, CObject)
 
 namespace {
 
-CMenu* NewTempMenu(HMENU hMenu)
-{
-    CMenu* pMenu = new CMenu;
-    pMenu->m_hMenu = hMenu;
-    return pMenu;
-}
-
-void ReleaseTempMenu(CMenu* pMenu) { pMenu->m_hMenu = NULL; }
-
 CHandleMap<CMenu, HMENU>& MenuMap()
 {
-    static CHandleMap<CMenu, HMENU> map(NewTempMenu, ReleaseTempMenu);
+    typedef CSingleHandleTemp<CMenu, HMENU, &CMenu::m_hMenu> Temp;
+    static CHandleMap<CMenu, HMENU> map(Temp::New, Temp::Release);
     return map;
 }
 

@@ -13,18 +13,10 @@ const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
 namespace {
 
-CWnd* NewTempWnd(HWND hWnd)
-{
-    CWnd* pWnd = new CWnd;
-    pWnd->m_hWnd = hWnd;
-    return pWnd;
-}
-
-void ReleaseTempWnd(CWnd* pWnd) { pWnd->m_hWnd = NULL; }
-
 CHandleMap<CWnd, HWND>& WndMap()
 {
-    static CHandleMap<CWnd, HWND> map(NewTempWnd, ReleaseTempWnd);
+    typedef CSingleHandleTemp<CWnd, HWND, &CWnd::m_hWnd> Temp;
+    static CHandleMap<CWnd, HWND> map(Temp::New, Temp::Release);
     return map;
 }
 
