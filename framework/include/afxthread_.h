@@ -6,6 +6,7 @@
 // (AfxPumpMessage).
 #pragma once
 
+#include "afxres.h"
 #include "afxwnd_.h"
 
 class AFX_FRAMEWORK CWinThread : public CCmdTarget
@@ -58,8 +59,8 @@ class AFX_FRAMEWORK CWinApp : public CWinThread
 {
     DECLARE_DYNAMIC(CWinApp)
 public:
-    // The application's name; NULL: the string resource AFX_IDS_APP_TITLE, else the
-    // executable's name.
+    // The application's name; NULL: the string resource AFX_IDS_APP_TITLE (afxres.h),
+    // else the executable's name.
     explicit CWinApp(LPCTSTR lpszAppName = NULL);
     ~CWinApp() override;
 
@@ -80,6 +81,10 @@ public:
     // nCode 1 shows the hourglass, -1 takes one away, 0 shows it again after a box.
     virtual void DoWaitCursor(int nCode);
 
+// Commands
+    // ID_APP_EXIT: closes the main window, which ends the application.
+    afx_msg void OnAppExit();
+
 // Cursors and icons of the resource chain or of the system
     HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;
     HCURSOR LoadCursor(UINT nIDResource) const { return LoadCursor(MAKEINTRESOURCE(nIDResource)); }
@@ -91,10 +96,9 @@ public:
 // Implementation
     int m_nWaitCursorCount;
     HCURSOR m_hcurWaitCursorRestore;
-};
 
-// The string resource that names the application.
-#define AFX_IDS_APP_TITLE 0xE000
+    DECLARE_MESSAGE_MAP()
+};
 
 AFX_FRAMEWORK CWinApp* AFXAPI AfxGetApp();
 // The thread object of the calling thread: the application on its thread; NULL in a

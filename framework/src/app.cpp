@@ -7,6 +7,10 @@
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
+
 namespace {
 
 CWinApp* g_pApp = NULL;
@@ -78,6 +82,12 @@ void CWinApp::DoWaitCursor(int nCode)
         m_nWaitCursorCount = 0;
         ::SetCursor(m_hcurWaitCursorRestore);
     }
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd != NULL)
+        m_pMainWnd->SendMessage(WM_CLOSE);
 }
 
 HCURSOR CWinApp::LoadCursor(LPCTSTR lpszResourceName) const

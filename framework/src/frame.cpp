@@ -78,7 +78,6 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
                            ? lpszResource : NULL;
     if (!Create(lpszClass, strTitle, dwDefaultStyle, rectDefault, pParentWnd, lpszMenu, 0, pContext))
         return FALSE;
-    m_strTitle = strTitle;
     LoadAccelTable(lpszResource);
     return TRUE;
 }

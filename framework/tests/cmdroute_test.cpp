@@ -145,7 +145,14 @@ TEST(CommandRouting, CommandsGoThroughTheFrameToTheApplication)
         EXPECT_FALSE(pFrame->OnCmdMsg(ID_BETA, CN_COMMAND, NULL, &info));
         EXPECT_TRUE(log.Is({}));
 
-        pFrame->DestroyWindow();
+        // The application's own command: Exit closes the main frame, which ends the loop.
+        app.m_pMainWnd = pFrame;
+        HWND hWndFrame = pFrame->m_hWnd;
+        pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
+        EXPECT_FALSE(IsWindow(hWndFrame));
+        EXPECT_EQ(nullptr, app.m_pMainWnd);
+        MSG msg;
+        EXPECT_TRUE(PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
     }
 }
 
