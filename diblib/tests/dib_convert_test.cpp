@@ -280,7 +280,9 @@ TEST(ChangeDIBFormat, RunLengthEdgeCases)
         CDIBHandle dib(BlockOf(PackDIB(spec)));
         EXPECT_EQ(c.pszRows, Joined(IndexRows(dib.Get())));
         if (c.bWineDrawsAll)
+        {
             EXPECT_TRUE(DrawsAsWine(dib.Get()));
+        }
     }
 }
 
@@ -490,4 +492,54 @@ TEST(ChangeDIBFormat, EightBitsWithoutAPalette)
     }
     EXPECT_LT(dError / (128 * 128 * 3), 8.0) << "mean error per channel";
     ::DeleteObject(hPal);
+}
+
+// Packed DIBs with every kind of header convert as Wine draws them.
+TEST(ChangeDIBFormat, EveryHeaderKindDrawsAsWine)
+{
+    CRandom random(99);
+    auto junk = [&random](size_t cb) {
+        std::vector<BYTE> bytes(cb);
+        for (BYTE& b : bytes)
+            b = BYTE(random.Next());
+        return bytes;
+    };
+    auto header = [](DWORD cbHeader, LONG nWidth, LONG nHeight, WORD wBitCount, DWORD dwCompression,
+                     std::vector<DWORD> masks) {
+        std::vector<BYTE> bytes(cbHeader);
+        BITMAPINFOHEADER h = {};
+        h.biSize = cbHeader;
+        h.biWidth = nWidth;
+        h.biHeight = nHeight;
+        h.biPlanes = 1;
+        h.biBitCount = wBitCount;
+        h.biCompression = dwCompression;
+        memcpy(bytes.data(), &h, sizeof h);
+        memcpy(bytes.data() + sizeof h, masks.data(), masks.size() * 4);
+        return bytes;
+    };
+    auto cat = [](std::vector<BYTE> a, const std::vector<BYTE>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    std::vector<BYTE> core8 = { 12, 0, 0, 0, 5, 0, 3, 0, 1, 0, 8, 0 };
+    std::vector<BYTE> core24 = { 12, 0, 0, 0, 5, 0, 3, 0, 1, 0, 24, 0 };
+    const struct
+    {
+        const char* context;
+        std::vector<BYTE> dib;
+    } cases[] = {
+        { "core, 8 bits", cat(cat(core8, junk(3 * 256)), junk(8 * 3)) },
+        { "core, 24 bits", cat(core24, junk(16 * 3)) },
+        { "52 bytes, 32 bits", cat(header(52, 5, 3, 32, BI_BITFIELDS, { 0xFF, 0xFF00, 0xFF0000 }), junk(20 * 3)) },
+        { "56 bytes, 16 bits", cat(header(56, 5, 3, 16, BI_BITFIELDS, { 0xF800, 0x07E0, 0x001F, 0 }), junk(12 * 3)) },
+        { "V4, 16 bits, 5-5-5", cat(header(108, 5, -3, 16, BI_BITFIELDS, { 0x7C00, 0x03E0, 0x001F }), junk(12 * 3)) },
+        { "V5, 32 bits, top-down", cat(header(124, 5, -3, 32, BI_BITFIELDS, { 0xFF0000, 0xFF00, 0xFF }), junk(20 * 3)) },
+        { "V5, 4 bits", cat(cat(header(124, 5, 3, 4, BI_RGB, {}), junk(64)), junk(4 * 3)) },
+    };
+    for (const auto& c : cases)
+    {
+        CDIBHandle dib(BlockOf(c.dib));
+        EXPECT_TRUE(DrawsAsWine(dib.Get())) << c.context;
+    }
 }
