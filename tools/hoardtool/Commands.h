@@ -9,3 +9,6 @@ int List(int argc, char** argv);    // FILE
 int Check(int argc, char** argv);   // FILE
 int Import(int argc, char** argv);  // FILE WAV...
 int Export(int argc, char** argv);  // FILE TYPE NAME OUT
+
+// Screen documents: ScreenCommands.cpp
+int Tree(int argc, char** argv);    // DOC

@@ -2,6 +2,7 @@
 // and sounds moved in and out of it.
 #include "Commands.h"
 #include "ToolError.h"
+#include "ToolFile.h"
 #include "WaveFile.h"
 
 #include "hoard/resources/Hoard.h"
@@ -78,9 +79,8 @@ void ForEachResource(CHoard& hoard, Fn fn)
 
 int ListOf(const char* pszPath)
 {
-    CHoard hoard;
-    hoard.LoadFromFile(pszPath);
-    ForEachResource(hoard, [](const CString& strType, CResource* pRes) {
+    CToolFile file(pszPath);
+    ForEachResource(file.m_hoard, [](const CString& strType, CResource* pRes) {
         auto* pWav = DYNAMIC_DOWNCAST(CWav, pRes);
         printf("%s\t%s\t%lu\n", (LPCSTR)strType, (LPCSTR)pRes->GetName(),
                pWav != NULL ? pWav->GetDataSize() : 0UL);
@@ -90,8 +90,8 @@ int ListOf(const char* pszPath)
 
 int CheckOf(const char* pszPath)
 {
-    CHoard hoard;
-    hoard.LoadFromFile(pszPath);
+    CToolFile file(pszPath);
+    CHoard& hoard = file.m_hoard;
     UINT nResources = 0, nBlocks = 0;
     ForEachResource(hoard, [&](const CString& strType, CResource* pRes) {
         ++nResources;
@@ -112,25 +112,22 @@ int CheckOf(const char* pszPath)
 
 int ImportInto(const char* pszPath, int nWavs, char** ppszWavs)
 {
-    CHoard hoard;
-    if (GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES)
-        hoard.LoadFromFile(pszPath);
+    CToolFile file(pszPath, TRUE);
     for (int i = 0; i < nWavs; ++i)
     {
-        CWav* pWav = CWav::New(hoard, NULL);
+        CWav* pWav = CWav::New(file.m_hoard, NULL);
         if (!pWav->ImportFromFile(ppszWavs[i]))
             Fail("%s: not a readable WAVE sound; %s is unchanged", ppszWavs[i], pszPath);
         printf("added sound %s, %lu bytes\n", (LPCSTR)pWav->GetName(), pWav->GetDataSize());
     }
-    hoard.SaveToFile(pszPath);
+    file.Save();
     return 0;
 }
 
 int ExportFrom(const char* pszPath, const char* pszType, const char* pszName, const char* pszOut)
 {
-    CHoard hoard;
-    hoard.LoadFromFile(pszPath);
-    CResource* pRes = hoard.GetResource(pszType, pszName);
+    CToolFile file(pszPath);
+    CResource* pRes = file.m_hoard.GetResource(pszType, pszName);
     if (pRes == NULL)
         Fail("there is no %s named \"%s\"", pszType, pszName);
     auto* pWav = DYNAMIC_DOWNCAST(CWav, pRes);

@@ -5,9 +5,12 @@
 //   hoardtool check FILE                    reads everything, decoding every block
 //   hoardtool import FILE WAV...            adds WAVE files as sounds and saves
 //   hoardtool export FILE TYPE NAME OUT     writes a sound out as a WAVE file
+//   hoardtool tree DOC                      the container tree of a screen document
 //
+// FILE is a resource file or a screen document (its container tree, then its resources).
 // A damaged file or a failure gives one line on standard error and exit status 1.
 #include "Commands.h"
+#include "ExceptionText.h"
 #include "ToolError.h"
 
 #include "hoard/resources/ResourceClass.h"
@@ -24,7 +27,8 @@ const char szUsage[] =
     "       hoardtool list FILE\n"
     "       hoardtool check FILE\n"
     "       hoardtool import FILE WAV...\n"
-    "       hoardtool export FILE TYPE NAME OUT\n";
+    "       hoardtool export FILE TYPE NAME OUT\n"
+    "       hoardtool tree DOC\n";
 
 // A command's name, how many arguments follow it (nMaxArgs -1: no limit) and its code.
 struct Command
@@ -41,6 +45,7 @@ const Command commands[] = {
     {"check", 1, 1, Check},
     {"import", 2, -1, Import},
     {"export", 4, 4, Export},
+    {"tree", 1, 1, Tree},
 };
 
 // The exit status, or -1 when the command line names no command.
@@ -81,10 +86,7 @@ int main(int argc, char** argv)
     }
     catch (CException* e)
     {
-        char szMessage[512];
-        if (!e->GetErrorMessage(szMessage, sizeof szMessage))
-            snprintf(szMessage, sizeof szMessage, "%s", e->GetRuntimeClass()->m_lpszClassName);
-        fprintf(stderr, "hoardtool: %s\n", szMessage);
+        fprintf(stderr, "hoardtool: %s\n", (LPCSTR)ExceptionText(e));
         e->Delete();
     }
     return 1;
