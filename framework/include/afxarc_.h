@@ -104,6 +104,9 @@ public:
 public:
     // Makes at least nBytesNeeded unread bytes available; throws endOfFile otherwise.
     void FillBuffer(UINT nBytesNeeded);
+    // Records numbered so far, the null index included. Reading an object record that
+    // creates an object raises it; a reference to an earlier object leaves it alone.
+    DWORD GetMapCount() const { return m_nMapCount; }
 
 protected:
     UINT m_nMode;

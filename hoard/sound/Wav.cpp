@@ -158,19 +158,6 @@ int CWav::ImportFromFile(const char* pszPath)
     m_header.dwBytesRecorded = m_header.dwBufferLength = ckData.cksize;
     m_header.dwUser = m_header.dwFlags = m_header.dwLoops = 0;
 
-    // Named after the file: no folder, nothing from the first full stop on, and
-    // numbered when another sound of the file has that name already.
-    CString strName = pszPath;
-    strName = strName.Mid(strName.ReverseFind('\\') + 1);
-    int nDot = strName.Find('.');
-    if (nDot >= 0)
-        strName = strName.Left(nDot);
-    if (m_pHoard != NULL)
-    {
-        CResource* pSameName = m_pHoard->GetResource("CWav", strName);
-        if (pSameName != NULL && pSameName != this)
-            m_pHoard->MakeUniqueName("CWav", strName);
-    }
-    SetName(strName);
+    SetNameFromPath(pszPath);
     return TRUE;
 }

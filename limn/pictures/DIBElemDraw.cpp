@@ -1,0 +1,259 @@
+// CDIBElem: drawing, the plain way through GDI and the fast way into a buffer's memory.
+#include "limn/pictures/DIBElem.h"
+#include "limn/pictures/DIBElemLock.h"
+#include "limn/canvas/Canvas.h"
+#include "limn/canvas/CanvasBuffer.h"
+
+#include <emmintrin.h>
+
+#include <algorithm>
+
+int gUseDIBBlit = 0;
+
+namespace {
+
+const int nKey = 10;            // the transparent pixel value of optimised images
+const int nMaxRuns = 1024;      // source pixels a stretch can cover in each direction
+
+// How many destination pixels each source pixel fills, for the last stretch drawn:
+// the tables are made again only when the sizes change.
+struct CRunTables
+{
+    int sw = 0, sh = 0, dw = 0, dh = 0;
+    int horizontal[nMaxRuns];
+    int vertical[nMaxRuns];
+} g_runs;
+
+// Runs of nSrc source pixels over nDst destination pixels, in 16.16 fixed point from a
+// half: runs may be 0 and always add up to nDst.
+void MakeRuns(int* pRuns, int nSrc, int nDst)
+{
+    LONGLONG nStep = ((LONGLONG)nDst << 16) / nSrc;
+    LONGLONG nAcc = 0x8000;
+    for (int i = 0; i < nSrc; ++i)
+    {
+        LONGLONG nPrev = nAcc >> 16;
+        nAcc += nStep;
+        pRuns[i] = (int)((nAcc >> 16) - nPrev);
+    }
+}
+
+// Copies n pixels, leaving the buffer's pixel wherever the source pixel is the key.
+// Eight or sixteen pixels at a time; a group without the key is stored whole.
+void CopyRowKeyed(WORD* pDst, const WORD* pSrc, int n)
+{
+    const __m128i key = _mm_set1_epi16(nKey);
+    int i = 0;
+    for (; i + 8 <= n; i += 8)
+    {
+        __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pSrc + i));
+        __m128i isKey = _mm_cmpeq_epi16(src, key);
+        if (_mm_movemask_epi8(isKey) != 0)
+        {
+            __m128i dst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pDst + i));
+            src = _mm_or_si128(_mm_and_si128(isKey, dst), _mm_andnot_si128(isKey, src));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + i), src);
+    }
+    for (; i < n; ++i)
+    {
+        if (pSrc[i] != nKey)
+            pDst[i] = pSrc[i];
+    }
+}
+
+void CopyRowKeyed(BYTE* pDst, const BYTE* pSrc, int n)
+{
+    const __m128i key = _mm_set1_epi8(nKey);
+    int i = 0;
+    for (; i + 16 <= n; i += 16)
+    {
+        __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pSrc + i));
+        __m128i isKey = _mm_cmpeq_epi8(src, key);
+        if (_mm_movemask_epi8(isKey) != 0)
+        {
+            __m128i dst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pDst + i));
+            src = _mm_or_si128(_mm_and_si128(isKey, dst), _mm_andnot_si128(isKey, src));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + i), src);
+    }
+    for (; i < n; ++i)
+    {
+        if (pSrc[i] != nKey)
+            pDst[i] = pSrc[i];
+    }
+}
+
+// Repeats each of the nSrc source pixels by its run, skipping the key.
+template <class PIXEL>
+void StretchRowKeyed(PIXEL* pDst, const PIXEL* pSrc, const int* pRuns, int nSrc)
+{
+    for (int i = 0; i < nSrc; ++i)
+    {
+        PIXEL pixel = pSrc[i];
+        int nRun = pRuns[i];
+        if (pixel != nKey)
+        {
+            for (int j = 0; j < nRun; ++j)
+                pDst[j] = pixel;
+        }
+        pDst += nRun;
+    }
+}
+
+// The source's rows into the destination rows from pDst down: one for one, or each
+// source row repeated by its vertical run (skipped for a run of 0).
+template <class PIXEL>
+void CopyImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, int nSrcRowPixels, const CSize& src,
+               const CSize& dst)
+{
+    if (src == dst)
+    {
+        for (int y = 0; y < dst.cy; ++y, pDst += nRowStep, pSrc += nSrcRowPixels)
+            CopyRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, dst.cx);
+        return;
+    }
+    for (int y = 0; y < src.cy; ++y, pSrc += nSrcRowPixels)
+    {
+        for (int n = g_runs.vertical[y]; n > 0; --n, pDst += nRowStep)
+        {
+            if (src.cx == dst.cx)
+                CopyRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, dst.cx);
+            else
+                StretchRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, g_runs.horizontal, src.cx);
+        }
+    }
+}
+
+// The part of src that lies inside the image, and the part of dst it maps to. FALSE when
+// src and the image do not meet.
+BOOL ClipToImage(const CRect& src, const CRect& dst, const CRect& rectImage, CRect& srcPart, CRect& dstPart)
+{
+    if (!srcPart.IntersectRect(&src, &rectImage))
+        return FALSE;
+    dstPart.left = dst.left + ::MulDiv(srcPart.left - src.left, dst.Width(), src.Width());
+    dstPart.top = dst.top + ::MulDiv(srcPart.top - src.top, dst.Height(), src.Height());
+    dstPart.right = dst.left + ::MulDiv(srcPart.right - src.left, dst.Width(), src.Width());
+    dstPart.bottom = dst.top + ::MulDiv(srcPart.bottom - src.top, dst.Height(), src.Height());
+    return !dstPart.IsRectEmpty();
+}
+
+} // namespace
+
+void CDIBElem::Draw(CCanvas& canvas, const CRect& src, const CRect& dst) const
+{
+    if (gUseDIBBlit == 0 && canvas.GetDrawMode() == drawFast && canvas.IsDrawingToBuffer() &&
+        Optimize(canvas) && DrawOptimized(canvas, src, dst))
+        return;
+    DrawPlain(canvas, src, dst);
+}
+
+void CDIBElem::DrawPlain(CCanvas& canvas, const CRect& src, const CRect& dst) const
+{
+    ::SetStretchBltMode(canvas.m_hDC, COLORONCOLOR);
+    CDIBLock lock(m_dib);
+    if (lock.Get() == NULL)
+        return;
+    const DIBINFO& info = lock.Info();
+    const BITMAPINFO* pInfo = reinterpret_cast<const BITMAPINFO*>(lock.Get());
+    // The source's y counts from the bottom row of a bottom-up DIB.
+    int ySrc = info.bTopDown ? src.top : info.nHeight - src.bottom;
+    if (src.Width() != dst.Width() || src.Height() != dst.Height())
+        ::StretchDIBits(canvas.m_hDC, dst.left, dst.top, dst.Width(), dst.Height(), src.left, ySrc,
+                        src.Width(), src.Height(), lock.Bits(), pInfo, DIB_RGB_COLORS, SRCCOPY);
+    else
+        ::SetDIBitsToDevice(canvas.m_hDC, dst.left, dst.top, dst.Width(), dst.Height(), src.left, ySrc, 0,
+                            info.nHeight, lock.Bits(), pInfo, DIB_RGB_COLORS);
+}
+
+BOOL CDIBElem::DrawOptimized(CCanvas& canvas, const CRect& srcAll, const CRect& dstAll) const
+{
+    const CReloadableData& image = m_colored.IsLoaded() ? m_colored : m_optimized;
+    if (!image.IsLoaded())
+        return FALSE;
+    if (srcAll.IsRectEmpty() || dstAll.IsRectEmpty())
+        return TRUE;
+    // Only the part of src inside the image is drawn, where it lands in dst.
+    CRect src, dst;
+    if (!ClipToImage(srcAll, dstAll, CRect(0, 0, m_nOptWidth, m_nOptHeight), src, dst))
+        return TRUE;
+
+    // The destination in buffer pixels, within the buffer.
+    CCanvasBuffer* pBuffer = canvas.GetCurrentBuffer();
+    CPoint origin = canvas.GetOrigin();
+    CRect rectBuffer(CPoint(0, 0), pBuffer->GetBounds().Size());
+    CRect rectDst = dst + origin;
+    CRect visible;
+    if (!visible.IntersectRect(&rectDst, &rectBuffer))
+        return TRUE;
+    // Within the canvas's drawable area and the context's clipping, in buffer pixels;
+    // outside them the plain way decides.
+    CRect rectCanvas = CRect(CPoint(0, 0), canvas.GetExtent()) + origin;
+    CRect rectClip;
+    if (::GetClipBox(canvas.m_hDC, &rectClip) == ERROR)
+        return FALSE;
+    rectClip += origin;
+    if (!visible.IntersectRect(&visible, &rectCanvas) || !visible.IntersectRect(&visible, &rectClip))
+        return FALSE;
+
+    // The part of the source that the visible part shows.
+    CRect part;
+    CRect visibleCanvas = visible - origin;
+    BOOL bStretched = src.Size() != dst.Size();
+    if (bStretched)
+    {
+        part.left = src.left + ::MulDiv(visibleCanvas.left - dst.left, src.Width(), dst.Width());
+        part.top = src.top + ::MulDiv(visibleCanvas.top - dst.top, src.Height(), dst.Height());
+        part.right = std::min(part.left + ::MulDiv(visibleCanvas.Width(), src.Width(), dst.Width()), src.right);
+        part.bottom = std::min(part.top + ::MulDiv(visibleCanvas.Height(), src.Height(), dst.Height()), src.bottom);
+    }
+    else
+    {
+        part = visibleCanvas + (src.TopLeft() - dst.TopLeft());
+    }
+    CSize sizeSrc = part.Size();
+    CSize sizeDst = visible.Size();
+    if (sizeSrc.cx <= 0 || sizeSrc.cy <= 0)
+        return TRUE;
+    // Stretches of more source pixels than the run tables hold go the plain way.
+    if (bStretched && (sizeSrc.cx >= nMaxRuns || sizeSrc.cy >= nMaxRuns))
+        return FALSE;
+
+    BYTE* pTop = canvas.LockBufferData();
+    if (pTop == NULL)
+        return FALSE;
+    int nRowStep = canvas.GetBufferRowBytes();
+    BYTE* pOut = pTop + visible.top * nRowStep + m_nOptBytesPerPixel * visible.left;
+    const BYTE* pImage = image.Lock();
+    const BYTE* pIn = pImage + m_nOptBytesPerPixel * ((SIZE_T)part.top * m_nOptRowPixels + part.left);
+
+    if (m_bAllowAntiAliasing && part == CRect(0, 0, m_nOptWidth, m_nOptHeight) &&
+        sizeDst.cx < m_nOptWidth && sizeDst.cy < m_nOptHeight)
+    {
+        if (m_nOptBytesPerPixel == 1)
+            DrawAntiAliased8(canvas, visible, const_cast<BYTE*>(pImage), pOut);
+        else
+            DrawAntiAliased16(canvas, visible, reinterpret_cast<WORD*>(const_cast<BYTE*>(pImage)),
+                              reinterpret_cast<WORD*>(pOut));
+    }
+    else
+    {
+        if (bStretched && (g_runs.sw != sizeSrc.cx || g_runs.sh != sizeSrc.cy || g_runs.dw != sizeDst.cx ||
+                           g_runs.dh != sizeDst.cy))
+        {
+            MakeRuns(g_runs.horizontal, sizeSrc.cx, sizeDst.cx);
+            MakeRuns(g_runs.vertical, sizeSrc.cy, sizeDst.cy);
+            g_runs.sw = sizeSrc.cx;
+            g_runs.sh = sizeSrc.cy;
+            g_runs.dw = sizeDst.cx;
+            g_runs.dh = sizeDst.cy;
+        }
+        if (m_nOptBytesPerPixel == 1)
+            CopyImage(pOut, nRowStep, pIn, m_nOptRowPixels, sizeSrc, sizeDst);
+        else
+            CopyImage(pOut, nRowStep, reinterpret_cast<const WORD*>(pIn), m_nOptRowPixels, sizeSrc, sizeDst);
+    }
+    image.Unlock();
+    canvas.UnlockBufferData();
+    return TRUE;
+}
