@@ -88,10 +88,11 @@ private:
     // Copies the image into the current buffer; FALSE when the caller must draw the
     // plain way, TRUE when it drew or there was nothing to draw.
     BOOL DrawOptimized(CCanvas& canvas, const CRect& src, const CRect& dst) const;
-    // The whole image shrunk into dst's size at out, blending what each destination
-    // pixel covers.
-    void DrawAntiAliased8(CCanvas& canvas, CRect& dst, BYTE* image, BYTE* out) const;
-    void DrawAntiAliased16(CCanvas& canvas, CRect& dst, WORD* image, WORD* out) const;
+    // The whole image shrunk into dst, each destination pixel a blend of the block of
+    // image pixels it covers. Only the pixels of part (within dst, from its top-left) are
+    // written, from out down.
+    void DrawAntiAliased8(CCanvas& canvas, const CRect& dst, const CRect& part, BYTE* image, BYTE* out) const;
+    void DrawAntiAliased16(CCanvas& canvas, const CRect& dst, const CRect& part, WORD* image, WORD* out) const;
     // The plain way: the stored DIB through GDI.
     void DrawPlain(CCanvas& canvas, const CRect& src, const CRect& dst) const;
 

@@ -40,20 +40,21 @@ inline int Divide(DWORD nSum, DWORD nCount)
 
 } // namespace
 
-void CDIBElem::DrawAntiAliased8(CCanvas& canvas, CRect& dst, BYTE* image, BYTE* out) const
+void CDIBElem::DrawAntiAliased8(CCanvas& canvas, const CRect& dst, const CRect& part, BYTE* image,
+                                BYTE* out) const
 {
-    const int w = dst.Width();
-    const int h = dst.Height();
-    const int xStep = (m_nOptWidth << 16) / w;
-    const int yStep = (m_nOptHeight << 16) / h;
+    const int w = part.Width();
+    const int h = part.Height();
+    const int xStep = (m_nOptWidth << 16) / dst.Width();
+    const int yStep = (m_nOptHeight << 16) / dst.Height();
     const int nRowStep = canvas.GetBufferRowBytes();
-    int sy = 0;
+    int sy = part.top * yStep;
     for (int y = 0; y < h; ++y, sy += yStep, out += nRowStep - w)
     {
-        const BYTE* p = image + (SIZE_T)(sy >> 16) * m_nOptRowPixels;
         const int nRows = ((sy + yStep) >> 16) - (sy >> 16);
         const SIZE_T nLastRow = (SIZE_T)(nRows - 1) * m_nOptRowPixels;
-        int sx = 0;
+        int sx = part.left * xStep;
+        const BYTE* p = image + (SIZE_T)(sy >> 16) * m_nOptRowPixels + (sx >> 16);
         for (int x = 0; x < w; ++x, sx += xStep, ++out)
         {
             const int nCols = ((sx + xStep) >> 16) - (sx >> 16);
@@ -81,19 +82,20 @@ void CDIBElem::DrawAntiAliased8(CCanvas& canvas, CRect& dst, BYTE* image, BYTE* 
     }
 }
 
-void CDIBElem::DrawAntiAliased16(CCanvas& canvas, CRect& dst, WORD* image, WORD* out) const
+void CDIBElem::DrawAntiAliased16(CCanvas& canvas, const CRect& dst, const CRect& part, WORD* image,
+                                 WORD* out) const
 {
-    const int w = dst.Width();
-    const int h = dst.Height();
-    const int xStep = (m_nOptWidth << 16) / w;
-    const int yStep = (m_nOptHeight << 16) / h;
+    const int w = part.Width();
+    const int h = part.Height();
+    const int xStep = (m_nOptWidth << 16) / dst.Width();
+    const int yStep = (m_nOptHeight << 16) / dst.Height();
     const int nRowStep = canvas.GetBufferRowBytes() / 2;
-    int sy = 0;
+    int sy = part.top * yStep;
     for (int y = 0; y < h; ++y, sy += yStep, out += nRowStep - w)
     {
-        const WORD* p = image + (SIZE_T)(sy >> 16) * m_nOptRowPixels;
         const int nRows = ((sy + yStep) >> 16) - (sy >> 16);
-        int sx = 0;
+        int sx = part.left * xStep;
+        const WORD* p = image + (SIZE_T)(sy >> 16) * m_nOptRowPixels + (sx >> 16);
         for (int x = 0; x < w; ++x, sx += xStep, ++out)
         {
             const int nCols = ((sx + xStep) >> 16) - (sx >> 16);

@@ -101,28 +101,47 @@ void StretchRowKeyed(PIXEL* pDst, const PIXEL* pSrc, const int* pRuns, int nSrc)
     }
 }
 
-// The source's rows into the destination rows from pDst down: one for one, or each
-// source row repeated by its vertical run (skipped for a run of 0).
-template <class PIXEL>
-void CopyImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, int nSrcRowPixels, const CSize& src,
-               const CSize& dst)
+// Runs for the destination pixels nFrom to nFrom + nCount of a stretch whose runs over the
+// whole destination are pRuns: the runs of the source pixels that cover them, the first
+// and last cut to the part. Gives the number of those source pixels; the first is
+// *piFirst.
+int SliceRuns(const int* pRuns, int nFrom, int nCount, int* pSlice, int* piFirst)
 {
-    if (src == dst)
+    int i = 0;
+    int nPos = 0;       // the first destination pixel of source pixel i
+    while (nPos + pRuns[i] <= nFrom)
+        nPos += pRuns[i++];
+    *piFirst = i;
+    int n = 0;
+    const int nEnd = nFrom + nCount;
+    for (int nAt = nFrom; nAt < nEnd; nPos += pRuns[i++])
     {
-        for (int y = 0; y < dst.cy; ++y, pDst += nRowStep, pSrc += nSrcRowPixels)
-            CopyRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, dst.cx);
-        return;
+        int nRunEnd = std::min(nPos + pRuns[i], nEnd);
+        pSlice[n++] = nRunEnd - nAt;
+        nAt = nRunEnd;
     }
-    for (int y = 0; y < src.cy; ++y, pSrc += nSrcRowPixels)
+    return n;
+}
+
+// The visible part of a stretch from the source rows at pSrc: each source row repeated
+// by its vertical run (none for a run of 0), each row's pixels by their horizontal runs.
+template <class PIXEL>
+void StretchImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, int nSrcRowPixels, const int* pRows, int nRows,
+                  const int* pCols, int nCols)
+{
+    for (int y = 0; y < nRows; ++y, pSrc += nSrcRowPixels)
     {
-        for (int n = g_runs.vertical[y]; n > 0; --n, pDst += nRowStep)
-        {
-            if (src.cx == dst.cx)
-                CopyRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, dst.cx);
-            else
-                StretchRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, g_runs.horizontal, src.cx);
-        }
+        for (int n = pRows[y]; n > 0; --n, pDst += nRowStep)
+            StretchRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, pCols, nCols);
     }
+}
+
+// The rows one for one.
+template <class PIXEL>
+void CopyImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, int nSrcRowPixels, const CSize& size)
+{
+    for (int y = 0; y < size.cy; ++y, pDst += nRowStep, pSrc += nSrcRowPixels)
+        CopyRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, size.cx);
 }
 
 // The part of src that lies inside the image, and the part of dst it maps to. FALSE when
@@ -174,20 +193,19 @@ BOOL CDIBElem::DrawOptimized(CCanvas& canvas, const CRect& srcAll, const CRect& 
     if (srcAll.IsRectEmpty() || dstAll.IsRectEmpty())
         return TRUE;
     // Only the part of src inside the image is drawn, where it lands in dst.
+    const CRect rectImage(0, 0, m_nOptWidth, m_nOptHeight);
     CRect src, dst;
-    if (!ClipToImage(srcAll, dstAll, CRect(0, 0, m_nOptWidth, m_nOptHeight), src, dst))
+    if (!ClipToImage(srcAll, dstAll, rectImage, src, dst))
         return TRUE;
 
-    // The destination in buffer pixels, within the buffer.
-    CCanvasBuffer* pBuffer = canvas.GetCurrentBuffer();
-    CPoint origin = canvas.GetOrigin();
-    CRect rectBuffer(CPoint(0, 0), pBuffer->GetBounds().Size());
-    CRect rectDst = dst + origin;
+    // The visible part of the destination in buffer pixels: inside the buffer, and then
+    // inside the canvas's drawable area and the context's clipping, outside which the
+    // plain way decides.
+    const CPoint origin = canvas.GetOrigin();
+    const CRect rectDst = dst + origin;
     CRect visible;
-    if (!visible.IntersectRect(&rectDst, &rectBuffer))
+    if (!visible.IntersectRect(&rectDst, CRect(CPoint(0, 0), canvas.GetCurrentBuffer()->GetBounds().Size())))
         return TRUE;
-    // Within the canvas's drawable area and the context's clipping, in buffer pixels;
-    // outside them the plain way decides.
     CRect rectCanvas = CRect(CPoint(0, 0), canvas.GetExtent()) + origin;
     CRect rectClip;
     if (::GetClipBox(canvas.m_hDC, &rectClip) == ERROR)
@@ -196,25 +214,9 @@ BOOL CDIBElem::DrawOptimized(CCanvas& canvas, const CRect& srcAll, const CRect& 
     if (!visible.IntersectRect(&visible, &rectCanvas) || !visible.IntersectRect(&visible, &rectClip))
         return FALSE;
 
-    // The part of the source that the visible part shows.
-    CRect part;
-    CRect visibleCanvas = visible - origin;
-    BOOL bStretched = src.Size() != dst.Size();
-    if (bStretched)
-    {
-        part.left = src.left + ::MulDiv(visibleCanvas.left - dst.left, src.Width(), dst.Width());
-        part.top = src.top + ::MulDiv(visibleCanvas.top - dst.top, src.Height(), dst.Height());
-        part.right = std::min(part.left + ::MulDiv(visibleCanvas.Width(), src.Width(), dst.Width()), src.right);
-        part.bottom = std::min(part.top + ::MulDiv(visibleCanvas.Height(), src.Height(), dst.Height()), src.bottom);
-    }
-    else
-    {
-        part = visibleCanvas + (src.TopLeft() - dst.TopLeft());
-    }
-    CSize sizeSrc = part.Size();
-    CSize sizeDst = visible.Size();
-    if (sizeSrc.cx <= 0 || sizeSrc.cy <= 0)
-        return TRUE;
+    const CSize sizeSrc = src.Size();
+    const CSize sizeDst = dst.Size();
+    const BOOL bStretched = sizeSrc != sizeDst;
     // Stretches of more source pixels than the run tables hold go the plain way.
     if (bStretched && (sizeSrc.cx >= nMaxRuns || sizeSrc.cy >= nMaxRuns))
         return FALSE;
@@ -222,24 +224,32 @@ BOOL CDIBElem::DrawOptimized(CCanvas& canvas, const CRect& srcAll, const CRect& 
     BYTE* pTop = canvas.LockBufferData();
     if (pTop == NULL)
         return FALSE;
-    int nRowStep = canvas.GetBufferRowBytes();
-    BYTE* pOut = pTop + visible.top * nRowStep + m_nOptBytesPerPixel * visible.left;
-    const BYTE* pImage = image.Lock();
-    const BYTE* pIn = pImage + m_nOptBytesPerPixel * ((SIZE_T)part.top * m_nOptRowPixels + part.left);
+    const int nRowStep = canvas.GetBufferRowBytes();
+    const int B = m_nOptBytesPerPixel;
+    BYTE* pOut = pTop + visible.top * nRowStep + B * visible.left;
+    const CRect part = visible - rectDst.TopLeft();     // the visible part, within dst
+    BYTE* pImage = image.Lock();
 
-    if (m_bAllowAntiAliasing && part == CRect(0, 0, m_nOptWidth, m_nOptHeight) &&
-        sizeDst.cx < m_nOptWidth && sizeDst.cy < m_nOptHeight)
+    if (m_bAllowAntiAliasing && src == rectImage && sizeDst.cx < m_nOptWidth && sizeDst.cy < m_nOptHeight)
     {
-        if (m_nOptBytesPerPixel == 1)
-            DrawAntiAliased8(canvas, visible, const_cast<BYTE*>(pImage), pOut);
+        if (B == 1)
+            DrawAntiAliased8(canvas, dst, part, pImage, pOut);
         else
-            DrawAntiAliased16(canvas, visible, reinterpret_cast<WORD*>(const_cast<BYTE*>(pImage)),
-                              reinterpret_cast<WORD*>(pOut));
+            DrawAntiAliased16(canvas, dst, part, reinterpret_cast<WORD*>(pImage), reinterpret_cast<WORD*>(pOut));
+    }
+    else if (!bStretched)
+    {
+        const BYTE* pIn = pImage + B * ((SIZE_T)(src.top + part.top) * m_nOptRowPixels + src.left + part.left);
+        if (B == 1)
+            CopyImage(pOut, nRowStep, pIn, m_nOptRowPixels, part.Size());
+        else
+            CopyImage(pOut, nRowStep, reinterpret_cast<const WORD*>(pIn), m_nOptRowPixels, part.Size());
     }
     else
     {
-        if (bStretched && (g_runs.sw != sizeSrc.cx || g_runs.sh != sizeSrc.cy || g_runs.dw != sizeDst.cx ||
-                           g_runs.dh != sizeDst.cy))
+        // The runs of the whole stretch, sliced to the visible part, so that every part
+        // of a destination draws the pixels the whole would have there.
+        if (g_runs.sw != sizeSrc.cx || g_runs.sh != sizeSrc.cy || g_runs.dw != sizeDst.cx || g_runs.dh != sizeDst.cy)
         {
             MakeRuns(g_runs.horizontal, sizeSrc.cx, sizeDst.cx);
             MakeRuns(g_runs.vertical, sizeSrc.cy, sizeDst.cy);
@@ -248,10 +258,15 @@ BOOL CDIBElem::DrawOptimized(CCanvas& canvas, const CRect& srcAll, const CRect& 
             g_runs.dw = sizeDst.cx;
             g_runs.dh = sizeDst.cy;
         }
-        if (m_nOptBytesPerPixel == 1)
-            CopyImage(pOut, nRowStep, pIn, m_nOptRowPixels, sizeSrc, sizeDst);
+        int cols[nMaxRuns], rows[nMaxRuns];
+        int iFirstCol, iFirstRow;
+        int nCols = SliceRuns(g_runs.horizontal, part.left, part.Width(), cols, &iFirstCol);
+        int nRows = SliceRuns(g_runs.vertical, part.top, part.Height(), rows, &iFirstRow);
+        const BYTE* pIn = pImage + B * ((SIZE_T)(src.top + iFirstRow) * m_nOptRowPixels + src.left + iFirstCol);
+        if (B == 1)
+            StretchImage(pOut, nRowStep, pIn, m_nOptRowPixels, rows, nRows, cols, nCols);
         else
-            CopyImage(pOut, nRowStep, reinterpret_cast<const WORD*>(pIn), m_nOptRowPixels, sizeSrc, sizeDst);
+            StretchImage(pOut, nRowStep, reinterpret_cast<const WORD*>(pIn), m_nOptRowPixels, rows, nRows, cols, nCols);
     }
     image.Unlock();
     canvas.UnlockBufferData();

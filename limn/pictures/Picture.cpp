@@ -6,6 +6,8 @@
 
 #include <limits.h>
 
+#include <algorithm>
+
 IMPLEMENT_SERIAL(CPicture, CDrawableResource, 0)
 
 CPictureClass CPicture::m_resInfo(RUNTIME_CLASS(CPicture));
