@@ -3,6 +3,11 @@
 
 #include "limn/canvas/SharedPalette.h"
 
+#include "hoard/resources/ResourceClass.h"
+#include "hoard/runtime/MappedString.h"
+
+#include <gtest/gtest.h>
+
 namespace {
 
 DWORD RowBytes(int nWidth, WORD wBitCount) { return ((nWidth * wBitCount + 31) / 32) * 4; }
@@ -171,3 +176,55 @@ CRect CBufferedCanvas::PaintedBounds()
     }
     return rect;
 }
+
+// Files
+
+std::vector<BYTE> BitmapFileBytes(HDIB hDIB)
+{
+    const BYTE* pDIB = static_cast<const BYTE*>(GlobalLock(hDIB));
+    DWORD nDIB = (DWORD)GlobalSize(hDIB);
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;
+    header.bfSize = sizeof header + nDIB;
+    header.bfOffBits = sizeof header + (DWORD)((const BYTE*)FindDIBBits((LPSTR)pDIB) - pDIB);
+    std::vector<BYTE> bytes((const BYTE*)&header, (const BYTE*)&header + sizeof header);
+    bytes.insert(bytes.end(), pDIB, pDIB + nDIB);
+    GlobalUnlock(hDIB);
+    return bytes;
+}
+
+void WriteFileBytes(const char* pszPath, const std::vector<BYTE>& bytes)
+{
+    CFile file(pszPath, CFile::modeCreate | CFile::modeWrite);
+    if (!bytes.empty())
+        file.Write(bytes.data(), (UINT)bytes.size());
+}
+
+std::vector<BYTE> ReadFileBytes(const char* pszPath)
+{
+    CFile file(pszPath, CFile::modeRead | CFile::shareDenyNone);
+    std::vector<BYTE> bytes((size_t)file.GetLength());
+    if (!bytes.empty())
+        file.Read(bytes.data(), (UINT)bytes.size());
+    return bytes;
+}
+
+// The registry is initialised once, before any test runs, with the picture command's
+// label mapped.
+namespace {
+
+class CRegistryEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        static const char szLabels[] = "ID_IMPORT=Import a Picture\r\n";
+        CMemFile file((BYTE*)szLabels, sizeof szLabels - 1);
+        CMappedString::Load(file);
+        CResourceClass::InitResourceClasses();
+    }
+};
+
+const auto* g_pRegistryEnvironment = ::testing::AddGlobalTestEnvironment(new CRegistryEnvironment);
+
+} // namespace

@@ -85,3 +85,49 @@ public:
     CCanvas m_canvas;
     CCanvasBuffer m_buffer;
 };
+
+// The bytes of a packed DIB as a ".bmp" file: a BITMAPFILEHEADER, then the DIB.
+std::vector<BYTE> BitmapFileBytes(HDIB hDIB);
+void WriteFileBytes(const char* pszPath, const std::vector<BYTE>& bytes);
+std::vector<BYTE> ReadFileBytes(const char* pszPath);
+
+// What an archive stores, and an archive loading stored bytes.
+template <class Fn>
+std::vector<BYTE> StoreBytes(Fn store)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        store(ar);
+    }
+    std::vector<BYTE> bytes((size_t)file.GetLength());
+    file.SeekToBegin();
+    if (!bytes.empty())
+        file.Read(bytes.data(), (UINT)bytes.size());
+    return bytes;
+}
+
+template <class Fn>
+void LoadBytes(const std::vector<BYTE>& bytes, Fn load)
+{
+    CMemFile file(const_cast<BYTE*>(bytes.data()), (UINT)bytes.size());
+    CArchive ar(&file, CArchive::load);
+    load(ar);
+}
+
+// Appends the little-endian bytes of values, strings and raw blocks.
+class CByteWriter
+{
+public:
+    CByteWriter& Byte(BYTE by) { return Raw(&by, 1); }
+    CByteWriter& Word(WORD w) { return Raw(&w, 2); }
+    CByteWriter& Long(LONG l) { return Raw(&l, 4); }
+    CByteWriter& Text(const char* psz) { return Raw(psz, strlen(psz)); }
+    CByteWriter& Bytes(const std::vector<BYTE>& bytes) { return Raw(bytes.data(), bytes.size()); }
+    CByteWriter& Raw(const void* pv, size_t n)
+    {
+        m_bytes.insert(m_bytes.end(), static_cast<const BYTE*>(pv), static_cast<const BYTE*>(pv) + n);
+        return *this;
+    }
+    std::vector<BYTE> m_bytes;
+};
