@@ -3,8 +3,14 @@
 //   hoardtool info FILE                     the section's structure, nothing created
 //   hoardtool list FILE                     type, name and data size of every resource
 //   hoardtool check FILE                    reads everything, decoding every block
-//   hoardtool import FILE WAV...            adds WAVE files as sounds and saves
-//   hoardtool export FILE TYPE NAME OUT     writes a sound out as a WAVE file
+//   hoardtool import FILE WAV|BMP|DIB...    adds WAVE files as sounds, bitmap files as
+//                                           pictures, and saves
+//   hoardtool export FILE TYPE NAME OUT     writes a sound out as a WAVE file, a picture's
+//                                           bitmap as a ".bmp" file
+//   hoardtool render FILE NAME OUT.bmp [--size WxH] [--depth 8|16] [--plain] [--antialias]
+//            [--color RRGGBB] [--transparent] [--flip h|v]
+//                                           draws a picture into an off-screen buffer and
+//                                           writes the buffer as a ".bmp" file
 //
 // A damaged file or a failure gives one line on standard error and exit status 1.
 #include "Commands.h"
@@ -23,8 +29,10 @@ const char szUsage[] =
     "usage: hoardtool info FILE\n"
     "       hoardtool list FILE\n"
     "       hoardtool check FILE\n"
-    "       hoardtool import FILE WAV...\n"
-    "       hoardtool export FILE TYPE NAME OUT\n";
+    "       hoardtool import FILE WAV|BMP|DIB...\n"
+    "       hoardtool export FILE TYPE NAME OUT\n"
+    "       hoardtool render FILE NAME OUT.bmp [--size WxH] [--depth 8|16] [--plain] [--antialias]\n"
+    "                        [--color RRGGBB] [--transparent] [--flip h|v]\n";
 
 // A command's name, how many arguments follow it (nMaxArgs -1: no limit) and its code.
 struct Command
@@ -41,6 +49,7 @@ const Command commands[] = {
     {"check", 1, 1, Check},
     {"import", 2, -1, Import},
     {"export", 4, 4, Export},
+    {"render", 3, -1, Render},
 };
 
 // The exit status, or -1 when the command line names no command.
