@@ -6,6 +6,8 @@
 
 #include <emmintrin.h>
 
+#include <string.h>
+
 #include <algorithm>
 
 int gUseDIBBlit = 0;
@@ -101,6 +103,87 @@ void StretchRowKeyed(PIXEL* pDst, const PIXEL* pSrc, const int* pRuns, int nSrc)
     }
 }
 
+// Whether any of the n pixels is the key.
+bool HasKey(const WORD* p, int n)
+{
+    const __m128i key = _mm_set1_epi16(nKey);
+    int i = 0;
+    for (; i + 8 <= n; i += 8)
+    {
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), key)) != 0)
+            return true;
+    }
+    for (; i < n; ++i)
+    {
+        if (p[i] == nKey)
+            return true;
+    }
+    return false;
+}
+
+bool HasKey(const BYTE* p, int n) { return memchr(p, nKey, n) != NULL; }
+
+// Every pixel twice, for a row without the key: sixteen or thirty-two pixels at a time.
+void DoubleRow(WORD* pDst, const WORD* pSrc, int nSrc)
+{
+    int i = 0;
+    for (; i + 8 <= nSrc; i += 8, pDst += 16)
+    {
+        __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pSrc + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst), _mm_unpacklo_epi16(src, src));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + 8), _mm_unpackhi_epi16(src, src));
+    }
+    for (; i < nSrc; ++i, pDst += 2)
+        pDst[0] = pDst[1] = pSrc[i];
+}
+
+void DoubleRow(BYTE* pDst, const BYTE* pSrc, int nSrc)
+{
+    int i = 0;
+    for (; i + 16 <= nSrc; i += 16, pDst += 32)
+    {
+        __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pSrc + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst), _mm_unpacklo_epi8(src, src));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + 16), _mm_unpackhi_epi8(src, src));
+    }
+    for (; i < nSrc; ++i, pDst += 2)
+        pDst[0] = pDst[1] = pSrc[i];
+}
+
+// How a row without the key is stretched: every pixel doubled, one pixel picked from
+// several (a shrink, runs of 0 and 1 only: pPicks lists the source pixels kept), or any
+// other mix of runs.
+enum RowStretch
+{
+    rowDoubled,
+    rowPicked,
+    rowRuns
+};
+
+template <class PIXEL>
+void StretchRow(PIXEL* pDst, const PIXEL* pSrc, const int* pRuns, int nSrc, RowStretch how, const int* pPicks,
+                int nDst)
+{
+    switch (how)
+    {
+    case rowDoubled:
+        DoubleRow(pDst, pSrc, nSrc);
+        break;
+    case rowPicked:
+        for (int i = 0; i < nDst; ++i)
+            pDst[i] = pSrc[pPicks[i]];
+        break;
+    case rowRuns:
+        for (int i = 0; i < nSrc; ++i)
+        {
+            PIXEL pixel = pSrc[i];
+            for (int j = pRuns[i]; j > 0; --j)
+                *pDst++ = pixel;
+        }
+        break;
+    }
+}
+
 // Runs for the destination pixels nFrom to nFrom + nCount of a stretch whose runs over the
 // whole destination are pRuns: the runs of the source pixels that cover them, the first
 // and last cut to the part. Gives the number of those source pixels; the first is
@@ -125,14 +208,41 @@ int SliceRuns(const int* pRuns, int nFrom, int nCount, int* pSlice, int* piFirst
 
 // The visible part of a stretch from the source rows at pSrc: each source row repeated
 // by its vertical run (none for a run of 0), each row's pixels by their horizontal runs.
+// A row without the key is stretched once and then copied to the rows that repeat it.
 template <class PIXEL>
 void StretchImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, int nSrcRowPixels, const int* pRows, int nRows,
-                  const int* pCols, int nCols)
+                  const int* pCols, int nCols, int nDstCols)
 {
+    RowStretch how = rowRuns;
+    int picks[nMaxRuns];
+    if (std::all_of(pCols, pCols + nCols, [](int nRun) { return nRun == 2; }))
+    {
+        how = rowDoubled;
+    }
+    else if (std::all_of(pCols, pCols + nCols, [](int nRun) { return nRun <= 1; }))
+    {
+        how = rowPicked;
+        for (int i = 0, n = 0; i < nCols; ++i)
+        {
+            if (pCols[i] != 0)
+                picks[n++] = i;
+        }
+    }
     for (int y = 0; y < nRows; ++y, pSrc += nSrcRowPixels)
     {
-        for (int n = pRows[y]; n > 0; --n, pDst += nRowStep)
-            StretchRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, pCols, nCols);
+        int n = pRows[y];
+        if (n == 0)
+            continue;
+        if (HasKey(pSrc, nCols))
+        {
+            for (; n > 0; --n, pDst += nRowStep)
+                StretchRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, pCols, nCols);
+            continue;
+        }
+        StretchRow(reinterpret_cast<PIXEL*>(pDst), pSrc, pCols, nCols, how, picks, nDstCols);
+        const BYTE* pFirst = pDst;
+        for (pDst += nRowStep; --n > 0; pDst += nRowStep)
+            memcpy(pDst, pFirst, nDstCols * sizeof(PIXEL));
     }
 }
 
@@ -264,9 +374,10 @@ BOOL CDIBElem::DrawOptimized(CCanvas& canvas, const CRect& srcAll, const CRect& 
         int nRows = SliceRuns(g_runs.vertical, part.top, part.Height(), rows, &iFirstRow);
         const BYTE* pIn = pImage + B * ((SIZE_T)(src.top + iFirstRow) * m_nOptRowPixels + src.left + iFirstCol);
         if (B == 1)
-            StretchImage(pOut, nRowStep, pIn, m_nOptRowPixels, rows, nRows, cols, nCols);
+            StretchImage(pOut, nRowStep, pIn, m_nOptRowPixels, rows, nRows, cols, nCols, part.Width());
         else
-            StretchImage(pOut, nRowStep, reinterpret_cast<const WORD*>(pIn), m_nOptRowPixels, rows, nRows, cols, nCols);
+            StretchImage(pOut, nRowStep, reinterpret_cast<const WORD*>(pIn), m_nOptRowPixels, rows, nRows, cols, nCols,
+                         part.Width());
     }
     image.Unlock();
     canvas.UnlockBufferData();
