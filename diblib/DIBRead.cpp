@@ -97,7 +97,11 @@ HDIB ReadDIB(CFile& file)
         return NULL;
     ULONGLONG cbBits;
     if (IsRLE(header.dwCompression))
+    {
         cbBits = header.dwSizeImage != 0 ? header.dwSizeImage : cbLeft;
+        if (!IsRLEExpansionAllowed(header, cbBits))
+            return NULL;
+    }
     else if (!MultiplySize(DIBRowBytes(header.nWidth, header.wBitCount), (ULONGLONG)DIBRows(header), cbBits))
         return NULL;
     if (cbBits > cbLeft || cbBits > MAXDWORD)

@@ -5,7 +5,7 @@
 #include "diblib/ImagePalette.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -120,9 +120,23 @@ UINT MakeImagePalette(CDIBRowReader& reader, PALETTEENTRY* pEntries)
 {
     const LONG nWidth = reader.GetWidth();
     std::vector<DWORD> row((size_t)nWidth);
+
+    // The exact colours, while there are few enough.
+    std::unordered_set<DWORD> exact;
+    for (LONG y = 0; y < reader.GetHeight() && exact.size() <= PALETTE_SIZE; ++y)
+    {
+        reader.ReadColors(y, row.data());
+        for (LONG x = 0; x < nWidth && exact.size() <= PALETTE_SIZE; ++x)
+        {
+            const DWORD rgb = row[x];
+            if (exact.insert(rgb).second && exact.size() <= PALETTE_SIZE)
+                pEntries[exact.size() - 1] = { BYTE(rgb >> 16), BYTE(rgb >> 8), BYTE(rgb), 0 };
+        }
+    }
+    if (exact.size() <= PALETTE_SIZE)
+        return (UINT)exact.size();
+
     std::vector<BIN> bins(1u << 15);
-    std::unordered_map<DWORD, UINT> exact; // colour to entry, while there are few
-    UINT nExact = 0;
     for (LONG y = 0; y < reader.GetHeight(); ++y)
     {
         reader.ReadColors(y, row.data());
@@ -134,13 +148,7 @@ UINT MakeImagePalette(CDIBRowReader& reader, PALETTEENTRY* pEntries)
             bin.sums[0] += r;
             bin.sums[1] += g;
             bin.sums[2] += b;
-            if (nExact <= PALETTE_SIZE && exact.emplace(rgb, nExact).second)
-            {
-                if (nExact < PALETTE_SIZE)
-                    pEntries[nExact] = { r, g, b, 0 };
-                ++nExact;
-            }
         }
     }
-    return nExact <= PALETTE_SIZE ? nExact : MedianCut(bins, pEntries);
+    return MedianCut(bins, pEntries);
 }

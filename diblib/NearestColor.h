@@ -33,17 +33,20 @@ private:
     {
         CACHE_BITS = 14,
         CACHE_USED = 0x01000000,
+        CELL_SHIFT = 4,                           // cells of 16 x 16 x 16 colours
+        CELL_COUNT = 1u << (3 * (8 - CELL_SHIFT)),
+        CELL_UNKNOWN = 0xFFFFFFFF,
     };
 
-    struct ENTRY
-    {
-        int r, g, b;
-        BYTE index;
-    };
+    BYTE Search(DWORD rgb);
+    void FindCandidates(DWORD nCell);
 
-    BYTE Search(DWORD rgb) const;
-
-    std::vector<ENTRY> m_byGreen; // sorted by green, then by index
+    std::vector<PALETTEENTRY> m_entries;
+    // The entries that can be nearest to some colour of a cell, in index order: cell n's
+    // are m_candidates[m_cellStart[n]] up to the next cell's start, found on first use.
+    std::vector<DWORD> m_cellStart;
+    std::vector<BYTE> m_cellCount;
+    std::vector<BYTE> m_candidates;
     std::vector<DWORD> m_cacheKeys;
     std::vector<BYTE> m_cacheIndices;
 };

@@ -75,6 +75,13 @@ DIBLIB_API HDIB WINAPI ReadDIBFile(CFile& file, int nFlags);
 // as GetNearestPaletteIndex chooses; without hPal a palette of the image's colours),
 // 16 (RGB555), 24 or 32. RLE and bit-field sources are decoded first. dwCompression must
 // be BI_RGB. NULL when hDIB is not a valid DIB or the format is not one of these.
+//   - Bit-field channels narrower than 8 bits repeat their bits to fill a byte (5 bits
+//     abcde give abcdeabc), wider ones keep their top 8 bits; alpha is ignored.
+//   - 8 bits with hPal: the table is hPal's first 256 entries (biClrUsed of them).
+//     Without hPal: a palette image keeps its indices and its table of 1 << wBitCount
+//     entries; other images get their own colours, in the order they first appear from
+//     the top, when they have at most 256, else 256 colours chosen by median cut.
+//   - 16 bits keep each channel's top 5 bits; 32 bits have 0 in the fourth byte.
 DIBLIB_API HDIB WINAPI ChangeDIBFormat(HDIB hDIB, WORD wBitCount, DWORD dwCompression, HPALETTE hPal);
 
 // The header's width and height in pixels (the height as an absolute value); 0 for a

@@ -5,6 +5,7 @@
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -144,20 +145,75 @@ TEST(BmpSuite, BadImagesAreRefused)
     }
 }
 
-TEST(BmpSuite, QuestionableImagesAreRefusedOrValid)
+// A 16-bit bit-field pixel as these routines expand it, worked out bit by bit: each
+// channel's bits written out again and again from the top of the byte, or its top 8
+// bits when it has more.
+DWORD ExpandBitFields(WORD wPixel, const DWORD masks[3])
+{
+    DWORD rgb = 0;
+    for (int c = 0; c < 3; ++c)
+    {
+        std::vector<int> bits; // the channel's bits, highest first
+        for (int i = 31; i >= 0; --i)
+        {
+            if (masks[c] & (1u << i))
+                bits.push_back((wPixel >> i) & 1);
+        }
+        DWORD v = 0;
+        for (int i = 0; i < 8; ++i)
+            v = (v << 1) | (bits.size() >= 8 ? bits[i] : bits[i % bits.size()]);
+        rgb |= v << (16 - 8 * c);
+    }
+    return rgb;
+}
+
+// Wine's own drawing is the reference for what it draws right. Channels of fewer than 4
+// bits it expands by repeating their bits once only (2 bits 11 give 11110000, 1 bit
+// gives 11000000), so that full channels are not full; these routines repeat the bits
+// to the end of the byte, and the images with such masks are checked against that,
+// worked out from the file's own pixels.
+TEST(BmpSuite, QuestionableImagesAreRefusedOrMatch)
 {
     std::string strDir = SuiteDir("q");
     SKIP_WITHOUT_SUITE(strDir);
+    const char* const narrowChannels[] = { "rgb16-231.bmp", "rgb16-3103.bmp", "rgba16-1924.bmp" };
     std::vector<SUITEFILE> files = LoadSuite(strDir);
     ASSERT_GE(files.size(), 20u);
+    int nRead = 0;
     for (const SUITEFILE& file : files)
     {
         SCOPED_TRACE(file.strName);
         CDIBHandle dib(ReadDIBBytes(file.bytes));
         if (!dib)
             continue;
-        EXPECT_TRUE(ValidateDIBHandle(dib.Get(), NULL));
+        ++nRead;
+        DIBINFO info;
+        ASSERT_TRUE(ValidateDIBHandle(dib.Get(), &info));
         CDIBHandle dib32(ChangeDIBFormat(dib.Get(), 32, BI_RGB, NULL));
-        EXPECT_TRUE(dib32);
+        ASSERT_TRUE(dib32);
+        CDIBLock lock(dib.Get()), lock32(dib32.Get());
+        const LONG w = info.nWidth, h = info.nHeight;
+        std::function<DWORD(LONG, LONG)> actual = [&](LONG x, LONG y) { return PixelOf(lock32, x, y); };
+
+        if (std::find_if(std::begin(narrowChannels), std::end(narrowChannels),
+                         [&](const char* psz) { return file.strName == psz; }) != std::end(narrowChannels))
+        {
+            const BITMAPINFOHEADER& header = file.Info()->bmiHeader;
+            const DWORD* pMasks = reinterpret_cast<const DWORD*>(reinterpret_cast<const BYTE*>(&header) + 40);
+            const LONG cbRow = (w * 2 + 3) / 4 * 4;
+            EXPECT_TRUE(SamePixels("32 bits, by hand", w, h,
+                                   [&](LONG x, LONG y) {
+                                       const BYTE* p = file.Bits() + (h - 1 - y) * cbRow + 2 * x;
+                                       return ExpandBitFields(WORD(p[0] | (p[1] << 8)), pMasks);
+                                   },
+                                   actual));
+            continue;
+        }
+        const DWORD rgbUnset = info.wBitCount <= 8 ? *reinterpret_cast<const DWORD*>(lock.Colors()) & 0xFFFFFF : 0;
+        CSurface wine(w, h);
+        wine.Fill(rgbUnset);
+        ASSERT_EQ(h, wine.Draw(file.Info(), file.Bits(), h));
+        EXPECT_TRUE(SamePixels("32 bits", w, h, [&](LONG x, LONG y) { return wine.At(x, y); }, actual));
     }
+    EXPECT_GE(nRead, 20);
 }

@@ -25,6 +25,11 @@ typedef const char* LPCSTR;
 typedef void* HANDLE;
 typedef void* HGLOBAL;
 typedef void* HINSTANCE;
+typedef struct NATIVEPALETTE* HPALETTE;
+typedef void* HGDIOBJ;
+
+#define WINAPI
+#define MAXDWORD 0xFFFFFFFFu
 
 #define TRUE 1
 #define FALSE 0
@@ -114,6 +119,67 @@ HGLOBAL GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags);
 HGLOBAL GlobalFree(HGLOBAL hMem);
 LPVOID GlobalLock(HGLOBAL hMem);
 BOOL GlobalUnlock(HGLOBAL hMem);
+SIZE_T GlobalSize(HGLOBAL hMem);
+
+// GDI: device-independent bitmaps and logical palettes (wingdi.cpp). A palette is a
+// block of entries; GetNearestPaletteIndex is the plain search over all of them.
+#define BI_RGB 0
+#define BI_RLE8 1
+#define BI_RLE4 2
+#define BI_BITFIELDS 3
+
+typedef struct tagRGBQUAD
+{
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+} RGBQUAD;
+
+typedef struct tagRGBTRIPLE
+{
+    BYTE rgbtBlue;
+    BYTE rgbtGreen;
+    BYTE rgbtRed;
+} RGBTRIPLE;
+
+typedef struct tagBITMAPINFOHEADER
+{
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+} BITMAPINFOHEADER;
+
+typedef struct tagPALETTEENTRY
+{
+    BYTE peRed;
+    BYTE peGreen;
+    BYTE peBlue;
+    BYTE peFlags;
+} PALETTEENTRY;
+
+typedef struct tagLOGPALETTE
+{
+    WORD palVersion;
+    WORD palNumEntries;
+    PALETTEENTRY palPalEntry[1];
+} LOGPALETTE;
+
+typedef DWORD COLORREF;
+#define RGB(r, g, b) ((COLORREF)((BYTE)(r) | ((WORD)(BYTE)(g) << 8) | ((DWORD)(BYTE)(b) << 16)))
+
+HPALETTE CreatePalette(const LOGPALETTE* plpal);
+UINT GetPaletteEntries(HPALETTE hpal, UINT iStart, UINT cEntries, PALETTEENTRY* pPalEntries);
+UINT GetNearestPaletteIndex(HPALETTE h, COLORREF color);
+BOOL DeleteObject(HGDIOBJ ho);
 
 // The C runtime's extensions that the string class uses.
 int _stricoll(const char* string1, const char* string2);
