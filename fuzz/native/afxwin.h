@@ -1,10 +1,11 @@
 // The native build's stand-in for the framework's <afxwin.h>: there are no windows or
-// GDI here, only the core, the collections, and the little of documents and cursors
-// that a resource file uses.
+// GDI here, only the core, the collections, points and rectangles, and the little of
+// documents and cursors that a resource file uses.
 #pragma once
 
 #include "afx.h"
 #include "afxcoll.h"
+#include "afxtypes_.h"
 
 // A resource file tells its document when it changes.
 class CDocument

@@ -181,6 +181,48 @@ UINT GetPaletteEntries(HPALETTE hpal, UINT iStart, UINT cEntries, PALETTEENTRY* 
 UINT GetNearestPaletteIndex(HPALETTE h, COLORREF color);
 BOOL DeleteObject(HGDIOBJ ho);
 
+// USER: points, sizes and rectangles with their set operations, and a clipboard that
+// never holds anything (winuser.cpp).
+typedef struct tagPOINT
+{
+    LONG x;
+    LONG y;
+} POINT;
+
+typedef struct tagSIZE
+{
+    LONG cx;
+    LONG cy;
+} SIZE;
+
+typedef struct tagRECT
+{
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+} RECT, *LPRECT;
+typedef const RECT* LPCRECT;
+
+#define LOWORD(l) ((WORD)((DWORD)(l) & 0xFFFF))
+#define HIWORD(l) ((WORD)(((DWORD)(l) >> 16) & 0xFFFF))
+
+BOOL CopyRect(LPRECT lprcDst, const RECT* lprcSrc);
+BOOL IsRectEmpty(const RECT* lprc);
+BOOL PtInRect(const RECT* lprc, POINT pt);
+BOOL SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom);
+BOOL SetRectEmpty(LPRECT lprc);
+BOOL EqualRect(const RECT* lprc1, const RECT* lprc2);
+BOOL InflateRect(LPRECT lprc, int dx, int dy);
+BOOL OffsetRect(LPRECT lprc, int dx, int dy);
+BOOL IntersectRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
+BOOL UnionRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
+BOOL SubtractRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
+int MulDiv(int nNumber, int nNumerator, int nDenominator);
+
+#define CF_DIB 8
+BOOL IsClipboardFormatAvailable(UINT format);
+
 // The C runtime's extensions that the string class uses.
 int _stricoll(const char* string1, const char* string2);
 char* _strrev(char* str);

@@ -52,13 +52,7 @@ void CDIBElem::CDIBLock::Check()
     {
         m_dib.Unlock();
         m_p = NULL;
-        return;
     }
-    // Whenever the DIB is read its bit count chooses how the block is coded when it is
-    // written: in words for 16-bit images, in bytes for the others. A block read from a
-    // file learns it here; the choice changes nothing of the bytes.
-    const_cast<CReloadableData&>(m_dib).SetCompression(
-        m_info.wBitCount == 16 ? CReloadableData::compressWords : CReloadableData::compressBytes);
 }
 
 // CDIBElem
@@ -158,6 +152,15 @@ void CDIBElem::CopyFrom(const CPictElem* pOther)
 
 void CDIBElem::Serialize(CArchive& ar)
 {
+    // A DIB in memory is coded by its bit count when it is written: 16-bit images in
+    // words, the others in bytes. One still in the file is copied as it is stored.
+    if (ar.IsStoring() && m_dib.IsLoaded())
+    {
+        CDIBLock lock(m_dib);
+        if (lock.Get() != NULL)
+            m_dib.SetCompression(lock.Info().wBitCount == 16 ? CReloadableData::compressWords
+                                                             : CReloadableData::compressBytes);
+    }
     m_dib.Serialize(ar);
     CDrawable::Serialize(ar);
     if (ar.IsLoading())

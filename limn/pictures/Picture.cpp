@@ -191,13 +191,14 @@ HDIB CPicture::MakeDIB()
 
 BOOL CPicture::operator==(const CPicture& other) const
 {
-    if (m_extent != other.m_extent || m_elems.GetSize() != other.m_elems.GetSize())
+    if (m_extent.cx != other.m_extent.cx || m_extent.cy != other.m_extent.cy ||
+        m_elems.GetSize() != other.m_elems.GetSize())
         return FALSE;
     for (INT_PTR i = 0; i < m_elems.GetSize(); ++i)
     {
         const CPictElemStub& a = m_elems[i];
         const CPictElemStub& b = other.m_elems[i];
-        if (a.m_rect != b.m_rect)
+        if (!a.m_rect.EqualRect(&b.m_rect))
             return FALSE;
         if (a.m_pElem == NULL || b.m_pElem == NULL)
         {

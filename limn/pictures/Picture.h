@@ -79,6 +79,7 @@ public:
     // are the same (IsSameAs), or no element on both sides.
     BOOL operator==(const CPicture& other) const;
     BOOL IsSameAs(const CResource* pOther) const override;
+    using CDrawable::IsSameAs;
 
     // The resource's name, then the stubs; reading computes the extent from them.
     void Serialize(CArchive& ar) override;
