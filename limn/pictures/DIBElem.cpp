@@ -12,17 +12,9 @@ BOOL CDIBElem::m_bAllowAntiAliasing = FALSE;
 
 // CDIBLock
 
-CDIBElem::CDIBLock::CDIBLock(const CReloadableData& dib) : m_dib(dib), m_p(NULL), m_info()
+CDIBElem::CDIBLock::CDIBLock(const CReloadableData& dib)
+    : CDIBLock(const_cast<CReloadableData&>(dib), FALSE)     // only read
 {
-    try
-    {
-        m_p = dib.Lock();
-    }
-    catch (CArchiveException* e)
-    {
-        e->Delete();        // a damaged stored stream reads as nothing
-    }
-    Check();
 }
 
 CDIBElem::CDIBLock::CDIBLock(CReloadableData& dib, BOOL bForWriting) : m_dib(dib), m_p(NULL), m_info()
@@ -33,7 +25,7 @@ CDIBElem::CDIBLock::CDIBLock(CReloadableData& dib, BOOL bForWriting) : m_dib(dib
     }
     catch (CArchiveException* e)
     {
-        e->Delete();
+        e->Delete();        // a damaged stored stream reads as nothing
     }
     Check();
 }

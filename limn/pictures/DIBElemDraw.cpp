@@ -40,38 +40,26 @@ void MakeRuns(int* pRuns, int nSrc, int nDst)
     }
 }
 
-// Copies n pixels, leaving the buffer's pixel wherever the source pixel is the key.
-// Eight or sixteen pixels at a time; a group without the key is stored whole.
-void CopyRowKeyed(WORD* pDst, const WORD* pSrc, int n)
-{
-    const __m128i key = _mm_set1_epi16(nKey);
-    int i = 0;
-    for (; i + 8 <= n; i += 8)
-    {
-        __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pSrc + i));
-        __m128i isKey = _mm_cmpeq_epi16(src, key);
-        if (_mm_movemask_epi8(isKey) != 0)
-        {
-            __m128i dst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pDst + i));
-            src = _mm_or_si128(_mm_and_si128(isKey, dst), _mm_andnot_si128(isKey, src));
-        }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + i), src);
-    }
-    for (; i < n; ++i)
-    {
-        if (pSrc[i] != nKey)
-            pDst[i] = pSrc[i];
-    }
-}
+// Sixteen bytes of pixels: which are the key, and each pixel twice (the lower and the
+// upper half).
+inline __m128i KeyMask(__m128i pixels, BYTE) { return _mm_cmpeq_epi8(pixels, _mm_set1_epi8(nKey)); }
+inline __m128i KeyMask(__m128i pixels, WORD) { return _mm_cmpeq_epi16(pixels, _mm_set1_epi16(nKey)); }
+inline __m128i DoubleLow(__m128i pixels, BYTE) { return _mm_unpacklo_epi8(pixels, pixels); }
+inline __m128i DoubleLow(__m128i pixels, WORD) { return _mm_unpacklo_epi16(pixels, pixels); }
+inline __m128i DoubleHigh(__m128i pixels, BYTE) { return _mm_unpackhi_epi8(pixels, pixels); }
+inline __m128i DoubleHigh(__m128i pixels, WORD) { return _mm_unpackhi_epi16(pixels, pixels); }
 
-void CopyRowKeyed(BYTE* pDst, const BYTE* pSrc, int n)
+// Copies n pixels, leaving the buffer's pixel wherever the source pixel is the key.
+// Sixteen bytes at a time; a group without the key is stored whole.
+template <class PIXEL>
+void CopyRowKeyed(PIXEL* pDst, const PIXEL* pSrc, int n)
 {
-    const __m128i key = _mm_set1_epi8(nKey);
+    const int nLanes = 16 / sizeof(PIXEL);
     int i = 0;
-    for (; i + 16 <= n; i += 16)
+    for (; i + nLanes <= n; i += nLanes)
     {
         __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pSrc + i));
-        __m128i isKey = _mm_cmpeq_epi8(src, key);
+        __m128i isKey = KeyMask(src, PIXEL());
         if (_mm_movemask_epi8(isKey) != 0)
         {
             __m128i dst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pDst + i));
@@ -104,47 +92,30 @@ void StretchRowKeyed(PIXEL* pDst, const PIXEL* pSrc, const int* pRuns, int nSrc)
 }
 
 // Whether any of the n pixels is the key.
-bool HasKey(const WORD* p, int n)
+template <class PIXEL>
+bool HasKey(const PIXEL* p, int n)
 {
-    const __m128i key = _mm_set1_epi16(nKey);
+    const int nLanes = 16 / sizeof(PIXEL);
     int i = 0;
-    for (; i + 8 <= n; i += 8)
+    for (; i + nLanes <= n; i += nLanes)
     {
-        if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), key)) != 0)
+        if (_mm_movemask_epi8(KeyMask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), PIXEL())) != 0)
             return true;
     }
-    for (; i < n; ++i)
-    {
-        if (p[i] == nKey)
-            return true;
-    }
-    return false;
+    return std::find(p + i, p + n, (PIXEL)nKey) != p + n;
 }
 
-bool HasKey(const BYTE* p, int n) { return memchr(p, nKey, n) != NULL; }
-
-// Every pixel twice, for a row without the key: sixteen or thirty-two pixels at a time.
-void DoubleRow(WORD* pDst, const WORD* pSrc, int nSrc)
+// Every pixel twice, for a row without the key, sixteen bytes of source at a time.
+template <class PIXEL>
+void DoubleRow(PIXEL* pDst, const PIXEL* pSrc, int nSrc)
 {
+    const int nLanes = 16 / sizeof(PIXEL);
     int i = 0;
-    for (; i + 8 <= nSrc; i += 8, pDst += 16)
+    for (; i + nLanes <= nSrc; i += nLanes, pDst += 2 * nLanes)
     {
         __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pSrc + i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst), _mm_unpacklo_epi16(src, src));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + 8), _mm_unpackhi_epi16(src, src));
-    }
-    for (; i < nSrc; ++i, pDst += 2)
-        pDst[0] = pDst[1] = pSrc[i];
-}
-
-void DoubleRow(BYTE* pDst, const BYTE* pSrc, int nSrc)
-{
-    int i = 0;
-    for (; i + 16 <= nSrc; i += 16, pDst += 32)
-    {
-        __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pSrc + i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst), _mm_unpacklo_epi8(src, src));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + 16), _mm_unpackhi_epi8(src, src));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst), DoubleLow(src, PIXEL()));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + nLanes), DoubleHigh(src, PIXEL()));
     }
     for (; i < nSrc; ++i, pDst += 2)
         pDst[0] = pDst[1] = pSrc[i];

@@ -126,51 +126,31 @@ void CPicture::RemoveAllPictElems()
 void CPicture::SetColor(COLORREF color)
 {
     CDrawable::SetColor(color);
-    for (INT_PTR i = 0; i < m_elems.GetSize(); ++i)
-    {
-        if (CPictElem* pElem = m_elems[i].m_pElem)
-            pElem->SetColor(color);
-    }
+    ForEachElem([=](CPictElem* pElem) { pElem->SetColor(color); });
 }
 
 void CPicture::SetDefaultColor()
 {
     CDrawable::SetDefaultColor();
-    for (INT_PTR i = 0; i < m_elems.GetSize(); ++i)
-    {
-        if (CPictElem* pElem = m_elems[i].m_pElem)
-            pElem->SetDefaultColor();
-    }
+    ForEachElem([](CPictElem* pElem) { pElem->SetDefaultColor(); });
 }
 
 void CPicture::SetTransparentBackground(BOOL bTransparent)
 {
     CDrawable::SetTransparentBackground(bTransparent);
-    for (INT_PTR i = 0; i < m_elems.GetSize(); ++i)
-    {
-        if (CPictElem* pElem = m_elems[i].m_pElem)
-            pElem->SetTransparentBackground(bTransparent);
-    }
+    ForEachElem([=](CPictElem* pElem) { pElem->SetTransparentBackground(bTransparent); });
 }
 
 void CPicture::FlipHorizontally()
 {
-    for (INT_PTR i = 0; i < m_elems.GetSize(); ++i)
-    {
-        if (CPictElem* pElem = m_elems[i].m_pElem)
-            pElem->FlipHorizontally();
-    }
+    ForEachElem([](CPictElem* pElem) { pElem->FlipHorizontally(); });
     if (m_pHoard != NULL)
         m_pHoard->SetModified(TRUE);
 }
 
 void CPicture::FlipVertically()
 {
-    for (INT_PTR i = 0; i < m_elems.GetSize(); ++i)
-    {
-        if (CPictElem* pElem = m_elems[i].m_pElem)
-            pElem->FlipVertically();
-    }
+    ForEachElem([](CPictElem* pElem) { pElem->FlipVertically(); });
     if (m_pHoard != NULL)
         m_pHoard->SetModified(TRUE);
 }
@@ -216,6 +196,11 @@ BOOL CPicture::IsSameAs(const CResource* pOther) const
 {
     auto* pPicture = dynamic_cast<const CPicture*>(pOther);
     return pPicture != NULL && *this == *pPicture;
+}
+
+BOOL CPicture::IsSameAs(CDrawable* pOther)
+{
+    return IsSameAs(static_cast<const CResource*>(dynamic_cast<CPicture*>(pOther)));
 }
 
 // Archive form

@@ -79,7 +79,7 @@ public:
     // are the same (IsSameAs), or no element on both sides.
     BOOL operator==(const CPicture& other) const;
     BOOL IsSameAs(const CResource* pOther) const override;
-    using CDrawable::IsSameAs;
+    BOOL IsSameAs(CDrawable* pOther) override;
 
     // The resource's name, then the stubs; reading computes the extent from them.
     void Serialize(CArchive& ar) override;
@@ -95,6 +95,16 @@ private:
     static void LinkSelfPointer(CPictElem* pElem);
     // Appends the stub (pElem, rect); pElem is released when that fails.
     void AppendStub(CPictElem* pElem, const CRect& rect);
+    // Calls fn with every element, in list order; stubs without one are skipped.
+    template <class Fn>
+    void ForEachElem(Fn fn) const
+    {
+        for (INT_PTR i = 0; i < m_elems.GetSize(); ++i)
+        {
+            if (CPictElem* pElem = m_elems[i].m_pElem)
+                fn(pElem);
+        }
+    }
     // Appends a bitmap element with the rectangle (0, 0, its extent), links it and gives
     // the picture its extent; the picture takes it.
     void AppendDIBElem(CDIBElem* pElem);

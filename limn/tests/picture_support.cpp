@@ -187,8 +187,9 @@ std::vector<BYTE> BitmapFileBytes(HDIB hDIB)
     header.bfType = 0x4D42;
     header.bfSize = sizeof header + nDIB;
     header.bfOffBits = sizeof header + (DWORD)((const BYTE*)FindDIBBits((LPSTR)pDIB) - pDIB);
-    std::vector<BYTE> bytes((const BYTE*)&header, (const BYTE*)&header + sizeof header);
-    bytes.insert(bytes.end(), pDIB, pDIB + nDIB);
+    std::vector<BYTE> bytes(sizeof header + nDIB);
+    memcpy(bytes.data(), &header, sizeof header);
+    memcpy(bytes.data() + sizeof header, pDIB, nDIB);
     GlobalUnlock(hDIB);
     return bytes;
 }
