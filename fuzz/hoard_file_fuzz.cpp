@@ -1,12 +1,15 @@
-// The resource-file reader over arbitrary bytes: a resource section read from a
-// memory file (blocks read at once) or from a real file (blocks read on first use).
-// Every block is then locked and decoded; every picture's bitmaps are checked, copied
-// and flipped, and the picture copied and compared. What was read is written, read
+// The resource-file reader over arbitrary bytes: a resource section, or a screen
+// document (a container tree, then the section), read from a memory file (blocks read at
+// once) or from a real file (blocks read on first use). Every block is then locked and
+// decoded; every picture's bitmaps are checked, copied and flipped, and the picture
+// copied and compared; the tree is drawn and hit-tested. What was read is written, read
 // back and written again, which must give the same bytes. Every failure must be a
 // framework exception.
 #include "hoard/data/ReloadableData.h"
 #include "hoard/resources/Hoard.h"
 #include "hoard/resources/ResourceClass.h"
+#include "limn/canvas/Canvas.h"
+#include "limn/containers/MainContainerRecord.h"
 #include "limn/pictures/DIBElem.h"
 #include "limn/pictures/Picture.h"
 
@@ -82,6 +85,43 @@ void Check(bool bCondition)
         abort();
 }
 
+// What a file holds: its resources and, in a screen document, its main container.
+struct CDocumentData
+{
+    explicit CDocumentData(BOOL bScreen) : m_bScreen(bScreen) {}
+    ~CDocumentData() { delete m_pScreen; }
+    void Serialize(CArchive& ar)
+    {
+        if (m_bScreen)
+            CMainContainerRecord(m_pScreen).Serialize(ar);
+        m_hoard.Serialize(ar);
+    }
+
+    BOOL m_bScreen;
+    CHoard m_hoard;
+    CWndContainer* m_pScreen = NULL;
+};
+
+// Draws the tree and finds the container under points in and around it.
+void ExerciseTree(CWndContainer* pScreen)
+{
+    if (pScreen == NULL)
+        return;
+    CCanvas canvas;
+    pScreen->Draw(canvas);
+    Check(canvas.GetOrigin().x == 0 && canvas.GetOrigin().y == 0 && canvas.GetClipRect().IsRectEmpty());
+    const CRect& rect = pScreen->GetBounds();
+    for (int i = -1; i <= 4; ++i)
+    {
+        CPoint point(rect.left + (int)(((long long)rect.Width() * i) / 3), rect.top + (int)(((long long)rect.Height() * i) / 3));
+        CContainer* pHit = pScreen->ChildFromPoint(point);
+        Check(pHit != NULL);
+        pHit->WindowToClient(&point);
+        pHit->Invalidate();
+    }
+    pScreen->GetMinimumSize();
+}
+
 // What the picture model does with the bitmaps it was given: checks each against the
 // bytes that hold it, copies it, flips it both ways, and copies and compares the picture.
 void UsePicture(CPicture& picture)
@@ -134,11 +174,11 @@ void LockAll(CHoard& hoard)
     }
 }
 
-std::vector<BYTE> Store(CHoard& hoard)
+std::vector<BYTE> Store(CDocumentData& document)
 {
     CMemFile file;
     CArchive ar(&file, CArchive::store);
-    hoard.Serialize(ar);
+    document.Serialize(ar);
     ar.Close();
     std::vector<BYTE> bytes(file.GetLength());
     file.SeekToBegin();
@@ -146,15 +186,15 @@ std::vector<BYTE> Store(CHoard& hoard)
     return bytes;
 }
 
-void LoadFromMemory(CHoard& hoard, const BYTE* data, size_t size)
+void LoadFromMemory(CDocumentData& document, const BYTE* data, size_t size)
 {
     CMemFile file(const_cast<BYTE*>(data), (UINT)size);
     CArchive ar(&file, CArchive::load);
-    hoard.Serialize(ar);
+    document.Serialize(ar);
 }
 
 // A real file, so that blocks are read lazily through their file reference.
-void LoadFromFile(CHoard& hoard, const BYTE* data, size_t size)
+void LoadFromFile(CDocumentData& document, const BYTE* data, size_t size)
 {
     char szPath[] = "/tmp/hoard-fuzz-XXXXXX";
     int fd = mkstemp(szPath);
@@ -163,8 +203,11 @@ void LoadFromFile(CHoard& hoard, const BYTE* data, size_t size)
     close(fd);
     try
     {
-        hoard.LoadFromFile(szPath);
-        LockAll(hoard);
+        if (document.m_bScreen)
+            document.m_pScreen = CMainContainerRecord::LoadFile(szPath, document.m_hoard);
+        else
+            document.m_hoard.LoadFromFile(szPath);
+        LockAll(document.m_hoard);
     }
     catch (...)
     {
@@ -186,19 +229,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1)
         return 0;
-    // The first byte chooses how the rest is read.
+    // The first byte chooses how the rest is read: from a file (bit 0), as a screen
+    // document (bit 1).
     BOOL bFromFile = data[0] & 1;
+    BOOL bScreen = (data[0] & 2) != 0;
     ++data;
     --size;
 
-    CHoard hoard;
+    CDocumentData document(bScreen);
     try
     {
         if (bFromFile)
-            LoadFromFile(hoard, data, size);
+            LoadFromFile(document, data, size);
         else
-            LoadFromMemory(hoard, data, size);
-        LockAll(hoard);
+            LoadFromMemory(document, data, size);
+        LockAll(document.m_hoard);
     }
     catch (CException* e)
     {
@@ -206,11 +251,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     Check(CHoard::GetCurSerializing() == NULL);
+    ExerciseTree(document.m_pScreen);
 
     // Whatever was read writes and reads back to the same bytes.
     CReloadableData::m_pCurFileReference = NULL;
-    std::vector<BYTE> first = Store(hoard);
-    CHoard copy;
+    std::vector<BYTE> first = Store(document);
+    CDocumentData copy(bScreen);
     LoadFromMemory(copy, first.data(), first.size());
     Check(Store(copy) == first);
     return 0;

@@ -11,6 +11,7 @@
 #include "limn/canvas/ScreenDepth.h"
 #include "limn/canvas/SharedPalette.h"
 
+#include "ExceptionText.h"
 #include "ScreenImage.h"
 
 #include <fcntl.h>
@@ -191,9 +192,7 @@ int main(int argc, char** argv)
     }
     catch (CException* e)
     {
-        char szMessage[512];
-        e->GetErrorMessage(szMessage, sizeof szMessage);
-        fprintf(stderr, "canvasdemo: %s\n", szMessage);
+        fprintf(stderr, "canvasdemo: %s\n", (LPCSTR)ExceptionText(e));
         e->Delete();
         return 1;
     }

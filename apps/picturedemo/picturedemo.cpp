@@ -15,6 +15,7 @@
 #include "hoard/resources/Hoard.h"
 #include "hoard/resources/ResourceClass.h"
 
+#include "ExceptionText.h"
 #include "ScreenImage.h"
 
 #include <fcntl.h>
@@ -197,9 +198,7 @@ int main(int argc, char** argv)
     }
     catch (CException* e)
     {
-        char szMessage[512];
-        e->GetErrorMessage(szMessage, sizeof szMessage);
-        fprintf(stderr, "picturedemo: %s\n", szMessage);
+        fprintf(stderr, "picturedemo: %s\n", (LPCSTR)ExceptionText(e));
         e->Delete();
         return 1;
     }

@@ -1,6 +1,6 @@
-// The GDI side of the framework: the GDI objects CGdiObject, CPen, CBrush, CFont,
-// CBitmap, CPalette and CRgn; the device context CDC and its window contexts CPaintDC,
-// CClientDC and CWindowDC. CPoint, CSize and CRect are in afxtypes_.h.
+// The GDI side of the framework: CPoint, CSize and CRect (afxrect_.h); the GDI objects
+// CGdiObject, CPen, CBrush, CFont, CBitmap, CPalette and CRgn; the device context CDC and
+// its window contexts CPaintDC, CClientDC and CWindowDC.
 //
 // Every class wraps a real GDI handle. An object that Attach or a Create... call gave a
 // handle owns it and frees it on destruction; FromHandle gives a temporary object that
@@ -8,7 +8,7 @@
 #pragma once
 
 #include "afx.h"
-#include "afxtypes_.h"
+#include "afxrect_.h"
 
 class CWnd;
 

@@ -108,24 +108,6 @@ private:
     }
 };
 
-std::string Store(const std::function<void(CArchive&)>& f)
-{
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    f(ar);
-    ar.Close();
-    return Contents(file);
-}
-
-// Loads from a memory file that holds the bytes.
-void Load(const std::string& strBytes, const std::function<void(CArchive&)>& f, CMemFile&& file = CMemFile())
-{
-    file.Write(strBytes.data(), (UINT)strBytes.size());
-    file.SeekToBegin();
-    CArchive ar(&file, CArchive::load);
-    f(ar);
-}
-
 std::string Pattern(size_t nLen)
 {
     std::string str(nLen, '\0');

@@ -1,10 +1,11 @@
 // Helpers shared by the framework tests: the C runtime's heap in use, a scratch
-// folder for real files, file contents and thrown exceptions.
+// folder for real files, file contents, archives over memory and thrown exceptions.
 #pragma once
 
 #include <afx.h>
 #include <malloc.h>
 
+#include <functional>
 #include <string>
 
 // Bytes of the C runtime heap in busy blocks; malloc and operator new of every
@@ -67,6 +68,25 @@ inline std::string Contents(CFile& file)
     file.SeekToBegin();
     str.resize(file.Read(str.data(), (UINT)str.size()));
     return str;
+}
+
+// The bytes that f stores through an archive over a memory file.
+inline std::string Store(const std::function<void(CArchive&)>& f)
+{
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    f(ar);
+    ar.Close();
+    return Contents(file);
+}
+
+// Loads from a memory file that holds the bytes.
+inline void Load(const std::string& strBytes, const std::function<void(CArchive&)>& f, CMemFile&& file = CMemFile())
+{
+    file.Write(strBytes.data(), (UINT)strBytes.size());
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    f(ar);
 }
 
 // The exception of class E that f throws (the caller deletes it), or null.

@@ -1,11 +1,12 @@
 // The native build's stand-in for the framework's <afxwin.h>: there are no windows or
-// GDI here, only the core, the collections, points and rectangles, and the little of
-// documents and cursors that a resource file uses.
+// GDI here, only the core, the collections, CPoint, CSize and CRect, the little of
+// documents and cursors that a resource file uses and a window that a container tree
+// is never attached to.
 #pragma once
 
 #include "afx.h"
 #include "afxcoll.h"
-#include "afxtypes_.h"
+#include "afxrect_.h"
 
 // A resource file tells its document when it changes.
 class CDocument
@@ -26,4 +27,14 @@ public:
     CWaitCursor() {}
     ~CWaitCursor() {}
     void Restore() {}
+};
+
+// No tree is attached to a window here.
+class CWnd : public CObject
+{
+public:
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    void GetClientRect(LPRECT lpRect) const { ::SetRectEmpty(lpRect); }
+
+    HWND m_hWnd = NULL;
 };

@@ -1,5 +1,5 @@
 // The Win32 calls of the native build over POSIX and the C library: files on file
-// descriptors, global memory on malloc with a header that keeps the size.
+// descriptors, global memory on malloc with a header that keeps the size, MulDiv.
 #include <windows.h>
 #include <mbstring.h>
 
@@ -247,6 +247,24 @@ LPVOID GlobalLock(HGLOBAL hMem) { return hMem; }
 SIZE_T GlobalSize(HGLOBAL hMem) { return hMem != NULL ? HeaderOf(hMem)->nSize : 0; }
 
 BOOL GlobalUnlock(HGLOBAL) { return TRUE; }
+
+// Arithmetic
+
+int MulDiv(int nNumber, int nNumerator, int nDenominator)
+{
+    if (nDenominator == 0)
+        return -1;
+    long long product = (long long)nNumber * nNumerator;
+    long long denominator = nDenominator;
+    if (denominator < 0)
+    {
+        product = -product;
+        denominator = -denominator;
+    }
+    long long half = denominator / 2;
+    long long result = product >= 0 ? (product + half) / denominator : -((-product + half) / denominator);
+    return result > INT32_MAX || result < INT32_MIN ? -1 : (int)result;
+}
 
 // C runtime
 

@@ -181,20 +181,32 @@ UINT GetPaletteEntries(HPALETTE hpal, UINT iStart, UINT cEntries, PALETTEENTRY* 
 UINT GetNearestPaletteIndex(HPALETTE h, COLORREF color);
 BOOL DeleteObject(HGDIOBJ ho);
 
-// USER: points, sizes and rectangles with their set operations, and a clipboard that
-// never holds anything (winuser.cpp).
+// Words and colours
+#define LOBYTE(w) ((BYTE)((w) & 0xFF))
+#define HIBYTE(w) ((BYTE)(((w) >> 8) & 0xFF))
+#define LOWORD(l) ((WORD)((l) & 0xFFFF))
+#define HIWORD(l) ((WORD)(((l) >> 16) & 0xFFFF))
+typedef DWORD COLORREF;
+#define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+#define GetRValue(rgb) (LOBYTE(rgb))
+#define GetGValue(rgb) (LOBYTE(((WORD)(rgb)) >> 8))
+#define GetBValue(rgb) (LOBYTE((rgb) >> 16))
+
+// Rounded to nearest, -1 when the result overflows or nDenominator is 0.
+int MulDiv(int nNumber, int nNumerator, int nDenominator);
+
+// Geometry, with USER's rectangle calls (user32.cpp): a rectangle is empty when it has
+// no width or no height.
 typedef struct tagPOINT
 {
     LONG x;
     LONG y;
-} POINT;
-
+} POINT, *LPPOINT;
 typedef struct tagSIZE
 {
     LONG cx;
     LONG cy;
 } SIZE;
-
 typedef struct tagRECT
 {
     LONG left;
@@ -204,22 +216,26 @@ typedef struct tagRECT
 } RECT, *LPRECT;
 typedef const RECT* LPCRECT;
 
-#define LOWORD(l) ((WORD)((DWORD)(l) & 0xFFFF))
-#define HIWORD(l) ((WORD)(((DWORD)(l) >> 16) & 0xFFFF))
-
-BOOL CopyRect(LPRECT lprcDst, const RECT* lprcSrc);
 BOOL IsRectEmpty(const RECT* lprc);
 BOOL PtInRect(const RECT* lprc, POINT pt);
 BOOL SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom);
 BOOL SetRectEmpty(LPRECT lprc);
+BOOL CopyRect(LPRECT lprcDst, const RECT* lprcSrc);
 BOOL EqualRect(const RECT* lprc1, const RECT* lprc2);
 BOOL InflateRect(LPRECT lprc, int dx, int dy);
 BOOL OffsetRect(LPRECT lprc, int dx, int dy);
 BOOL IntersectRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
 BOOL UnionRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
 BOOL SubtractRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
-int MulDiv(int nNumber, int nNumerator, int nDenominator);
 
+// Windows: there are none, so these find none.
+typedef struct HWND__* HWND;
+HWND SetCapture(HWND hWnd);
+BOOL ReleaseCapture();
+BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
+BOOL UpdateWindow(HWND hWnd);
+
+// The clipboard holds nothing.
 #define CF_DIB 8
 BOOL IsClipboardFormatAvailable(UINT format);
 

@@ -81,11 +81,14 @@ public:
     static BOOL FindTrailer(CArchive& ar, DWORD& dwSection);
     // Registers every resource with the archive, so that other data can refer to them.
     void MapResources(CArchive& ar);
-    // Adds the resources of a file to those already here.
-    void LoadFromFile(const char* pszPath);
+    // Adds the resources of a file to those already here. pLeading, when given, reads
+    // what the file holds ahead of the section (a document's own data) with its
+    // Serialize, in the same archive, first.
+    void LoadFromFile(const char* pszPath, CObject* pLeading = NULL);
     // Writes the file through "TEMPSAVE.TMP" beside it; the target changes only when
-    // the whole file was written.
-    void SaveToFile(const char* pszPath);
+    // the whole file was written. pLeading, when given, writes the data that goes
+    // ahead of the section with its Serialize.
+    void SaveToFile(const char* pszPath, CObject* pLeading = NULL);
 
 private:
     CResourceList* FindList(const char* pszType) const;

@@ -197,17 +197,19 @@ void CHoard::MapResources(CArchive& ar)
     }
 }
 
-void CHoard::LoadFromFile(const char* pszPath)
+void CHoard::LoadFromFile(const char* pszPath, CObject* pLeading)
 {
     CFile file(pszPath, CFile::modeRead | CFile::shareDenyWrite);
     CArchive ar(&file, CArchive::load, 4096);
+    if (pLeading != NULL)
+        pLeading->Serialize(ar);
     PreSerialize();
     Serialize(ar);
     ar.Close();
     file.Close();
 }
 
-void CHoard::SaveToFile(const char* pszPath)
+void CHoard::SaveToFile(const char* pszPath, CObject* pLeading)
 {
     PreSerialize();
     CString strTempPath = TempSavePath(pszPath);
@@ -216,6 +218,8 @@ void CHoard::SaveToFile(const char* pszPath)
     {
         CWaitCursor wait;
         CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete, 4096);
+        if (pLeading != NULL)
+            pLeading->Serialize(ar);
         Serialize(ar);
         ar.Close();
         file.Close();

@@ -286,9 +286,22 @@ COLORREF CCanvas::SetTextColor(COLORREF crColor) { return CDC::SetTextColor(crCo
 
 // State
 
-void CCanvas::GetState(CGraphicsState& state) { state.m_nSavedDC = SaveDC(); }
+void CCanvas::GetState(CGraphicsState& state)
+{
+    state.m_nSavedDC = SaveDC();
+    state.m_origin = m_origin;
+    state.m_clipRect = m_clipRect;
+}
 
-void CCanvas::SetState(const CGraphicsState& state) { RestoreDC(state.m_nSavedDC); }
+// The context's window origin and clip region come back with the saved level; the
+// canvas's own record of them must follow, or later drawing lands where the context no
+// longer is.
+void CCanvas::SetState(const CGraphicsState& state)
+{
+    RestoreDC(state.m_nSavedDC);
+    m_origin = state.m_origin;
+    m_clipRect = state.m_clipRect;
+}
 
 // Off-screen buffers
 

@@ -101,7 +101,7 @@ public:
     CSize GetTextDimensions(const char* text, int width);
     COLORREF SetTextColor(COLORREF crColor) override;
 
-// State
+// State: the context's saved level with the origin and clip rectangle
     void GetState(CGraphicsState& state);
     void SetState(const CGraphicsState& state);
 

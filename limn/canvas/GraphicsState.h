@@ -1,6 +1,6 @@
-// CGraphicsState: a saved level of a canvas's device context. Built on a canvas, it
-// saves the context and restores it when it goes out of scope: pen, brush, font, colours,
-// mapping and clip region. The canvas's own origin and clip rectangle are not part of it.
+// CGraphicsState: a saved state of a canvas. Built on a canvas, it saves the device
+// context (pen, brush, font, colours, mapping and clip region) and the canvas's own
+// drawing origin and clip rectangle, and restores them all when it goes out of scope.
 #pragma once
 
 #include "limn/limn_api.h"
@@ -18,4 +18,6 @@ public:
 
     CCanvas* m_pCanvas;
     int m_nSavedDC;
+    CPoint m_origin;
+    CRect m_clipRect;
 };

@@ -291,6 +291,39 @@ TEST(Canvas, GraphicsStateRestoresTheTools)
     EXPECT_EQ(-1, stateEmpty.m_nSavedDC);
 }
 
+// A drawing that moves the origin and clips inside a saved state leaves both as they were:
+// later drawing lands where the canvas says it will.
+TEST(Canvas, GraphicsStateRestoresOriginAndClip)
+{
+    CDibSurface surface(40, 40);
+    CCanvas canvas(&surface.m_dc);
+    canvas.SetBrush(RGB(0, 0, 255), FALSE);
+    canvas.SetOrigin(CPoint(5, 5));
+    canvas.ClipToRect(CRect(0, 0, 20, 20));
+    {
+        CGraphicsState state(canvas);
+        canvas.OffsetOrigin(CPoint(10, 12));
+        canvas.ClipToRect(CRect(0, 0, 3, 3));
+        canvas.SetBrush(RGB(255, 0, 0), FALSE);
+    }
+    EXPECT_EQ(CPoint(5, 5), canvas.GetOrigin());
+    EXPECT_TRUE(RectEq(CRect(0, 0, 20, 20), canvas.GetClipRect()));
+    canvas.FillRectangle(CRect(-10, -10, 40, 40));
+    EXPECT_TRUE(RectEq(CRect(5, 5, 25, 25), surface.PaintedBounds(crWhite)));
+    EXPECT_EQ(20 * 20, surface.Count(RGB(0, 0, 255)));
+
+    // A clip set inside the state goes with it, also when there was none before.
+    surface.Fill(crWhite);
+    canvas.TurnOffClipping();
+    {
+        CGraphicsState state(canvas);
+        canvas.ClipToRect(CRect(0, 0, 3, 3));
+    }
+    EXPECT_TRUE(canvas.GetClipRect().IsRectEmpty());
+    canvas.FillRectangle(CRect(-10, -10, 40, 40));
+    EXPECT_TRUE(RectEq(CRect(0, 0, 40, 40), surface.PaintedBounds(crWhite)));
+}
+
 // The canvas gives the context back as it found it: old palette, stock tools, alive.
 TEST(Canvas, DestructionGivesTheContextBack)
 {

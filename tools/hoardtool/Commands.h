@@ -24,3 +24,6 @@ CPicture* ImportPicture(CHoard& hoard, const char* pszPath);
 DWORD PictureBitmapSize(CPicture* pPicture);
 UINT CheckPicture(CPicture* pPicture);
 void ExportPicture(CPicture* pPicture, const char* pszOut);
+
+// Screen documents: ScreenCommands.cpp
+int Tree(int argc, char** argv);    // DOC

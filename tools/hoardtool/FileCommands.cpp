@@ -2,6 +2,7 @@
 // and sounds and pictures moved in and out of it.
 #include "Commands.h"
 #include "ToolError.h"
+#include "ToolFile.h"
 #include "WaveFile.h"
 
 #include "hoard/resources/Hoard.h"
@@ -90,9 +91,8 @@ DWORD DataSizeOf(CResource* pRes)
 
 int ListOf(const char* pszPath)
 {
-    CHoard hoard;
-    hoard.LoadFromFile(pszPath);
-    ForEachResource(hoard, [](const CString& strType, CResource* pRes) {
+    CToolFile file(pszPath);
+    ForEachResource(file.m_hoard, [](const CString& strType, CResource* pRes) {
         printf("%s\t%s\t%lu\n", (LPCSTR)strType, (LPCSTR)pRes->GetName(), DataSizeOf(pRes));
     });
     return 0;
@@ -100,8 +100,8 @@ int ListOf(const char* pszPath)
 
 int CheckOf(const char* pszPath)
 {
-    CHoard hoard;
-    hoard.LoadFromFile(pszPath);
+    CToolFile file(pszPath);
+    CHoard& hoard = file.m_hoard;
     UINT nResources = 0, nBlocks = 0;
     ForEachResource(hoard, [&](const CString& strType, CResource* pRes) {
         ++nResources;
@@ -147,9 +147,7 @@ ImportKind KindOf(const char* pszPath)
 
 int ImportInto(const char* pszPath, int nFiles, char** ppszFiles)
 {
-    CHoard hoard;
-    if (GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES)
-        hoard.LoadFromFile(pszPath);
+    CToolFile file(pszPath, TRUE);
     for (int i = 0; i < nFiles; ++i)
     {
         const char* pszFile = ppszFiles[i];
@@ -157,7 +155,7 @@ int ImportInto(const char* pszPath, int nFiles, char** ppszFiles)
         {
         case importSound:
         {
-            CWav* pWav = CWav::New(hoard, NULL);
+            CWav* pWav = CWav::New(file.m_hoard, NULL);
             if (!pWav->ImportFromFile(pszFile))
                 Fail("%s: not a readable WAVE sound; %s is unchanged", pszFile, pszPath);
             printf("added sound %s, %lu bytes\n", (LPCSTR)pWav->GetName(), pWav->GetDataSize());
@@ -165,7 +163,7 @@ int ImportInto(const char* pszPath, int nFiles, char** ppszFiles)
         }
         case importPicture:
         {
-            CPicture* pPicture = ImportPicture(hoard, pszFile);
+            CPicture* pPicture = ImportPicture(file.m_hoard, pszFile);
             if (pPicture == NULL)
                 Fail("%s: not a readable bitmap; %s is unchanged", pszFile, pszPath);
             printf("added picture %s, %ldx%ld, %lu bytes\n", (LPCSTR)pPicture->GetName(), pPicture->GetExtent().cx,
@@ -176,15 +174,14 @@ int ImportInto(const char* pszPath, int nFiles, char** ppszFiles)
             Fail("%s: neither a WAVE sound nor a bitmap; %s is unchanged", pszFile, pszPath);
         }
     }
-    hoard.SaveToFile(pszPath);
+    file.Save();
     return 0;
 }
 
 int ExportFrom(const char* pszPath, const char* pszType, const char* pszName, const char* pszOut)
 {
-    CHoard hoard;
-    hoard.LoadFromFile(pszPath);
-    CResource* pRes = hoard.GetResource(pszType, pszName);
+    CToolFile file(pszPath);
+    CResource* pRes = file.m_hoard.GetResource(pszType, pszName);
     if (pRes == NULL)
         Fail("there is no %s named \"%s\"", pszType, pszName);
     if (auto* pPicture = DYNAMIC_DOWNCAST(CPicture, pRes))

@@ -2,6 +2,7 @@
 // as a ".bmp" file of the buffer's depth, and what the file commands do with pictures.
 #include "Commands.h"
 #include "ToolError.h"
+#include "ToolFile.h"
 #include "BitmapFile.h"
 
 #include "limn/canvas/Canvas.h"
@@ -103,9 +104,8 @@ void WriteBuffer(CCanvasBuffer& buffer, const char* pszOut)
 
 int RenderPicture(const char* pszPath, const char* pszName, const char* pszOut, const RenderOptions& options)
 {
-    CHoard hoard;
-    hoard.LoadFromFile(pszPath);
-    auto* pPicture = static_cast<CPicture*>(hoard.GetResource("CPicture", pszName));
+    CToolFile file(pszPath);
+    auto* pPicture = static_cast<CPicture*>(file.m_hoard.GetResource("CPicture", pszName));
     if (pPicture == NULL)
         Fail("there is no picture named \"%s\"", pszName);
     CSize extent = pPicture->GetExtent();

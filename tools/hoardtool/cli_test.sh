@@ -1,5 +1,6 @@
 #!/bin/sh
-# hoardtool end to end under Wine: import, inspect, export, and damaged files.
+# hoardtool end to end under Wine: import, inspect, export, screen documents, and damaged
+# files.
 # usage: cli_test.sh BUILD_DIR SOURCE_DIR
 set -u
 BUILD_DIR=$1
@@ -14,6 +15,12 @@ check() {   # check WHAT EXPECTED ACTUAL
     printf 'FAIL %s\n  expected: %s\n  actual:   %s\n' "$1" "$2" "$3"
     failures=$((failures + 1))
   fi
+}
+fails_in_one_line() {   # fails_in_one_line WHAT COMMAND FILE
+  err=$(tool "$2" "$(w "$3")" 2>&1 >/dev/null)
+  status=$?
+  check "$1: status" 1 "$status"
+  check "$1: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
 }
 
 "$BUILD_DIR/wine-run" "$BUILD_DIR/bin/wavgen.exe" "$(w "$work")"
@@ -52,10 +59,7 @@ size=$(stat -c %s "$file")
 for cut in 3 20 40 $((size / 2)) $((size - 1)); do
   head -c "$cut" "$file" > "$work/cut.hrd"
   for command in info list check; do
-    err=$(tool "$command" "$(w "$work/cut.hrd")" 2>&1 >/dev/null)
-    status=$?
-    check "$command on a file cut at $cut: status" 1 "$status"
-    check "$command on a file cut at $cut: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
+    fails_in_one_line "$command on a file cut at $cut" "$command" "$work/cut.hrd"
   done
 done
 
@@ -122,6 +126,40 @@ for bad in fake.bmp short.bmp bad.wav; do
   cmp -s "$pics" "$work/before.hrd"
   check "file unchanged after importing $bad" 0 $?
 done
+
+# A screen document: the container tree, then the same resources with a trailer.
+doc=$work/sample.doc
+"$BUILD_DIR/wine-run" "$BUILD_DIR/bin/screengen.exe" "$(w "$doc")" "$(w "$file")"
+check "screengen exit status" 0 $?
+sample_tree='CWndContainer "sample screen" 0 0 640 480
+  CContainer "title" 8 8 632 64
+  CContainer "buttons" 8 72 632 432
+    CContainer "play" 12 12 204 348
+    CContainer "stop" 216 12 408 348
+    CContainer "next" 420 12 612 348
+  CContainer "status" 8 440 632 472'
+check "tree" "$sample_tree" "$(tool tree "$(w "$doc")")"
+check "list of a screen document" "$(tool list "$(w "$file")")" "$(tool list "$(w "$doc")")"
+check "check of a screen document" "ok: 1 types, 3 resources, 3 blocks" "$(tool check "$(w "$doc")")"
+check "info of a screen document" "section 736 version 2 trailer yes" "$(tool info "$(w "$doc")" | head -n 1)"
+tool export "$(w "$doc")" CWav chime "$(w "$work/out2.wav")" && cmp -s "$work/chime.wav" "$work/out2.wav"
+check "export from a screen document" 0 $?
+tool import "$(w "$doc")" "$(w "$work/stereo-sweep.wav")" >/dev/null
+check "import into a screen document" 0 $?
+check "the tree stays through an import" "$sample_tree" "$(tool tree "$(w "$doc")")"
+check "the import is there" 4 "$(tool list "$(w "$doc")" | wc -l)"
+
+fails_in_one_line "tree of a resource file" tree "$file"
+size=$(stat -c %s "$doc")
+for cut in 2 100 735 $((size / 2)) $((size - 1)); do
+  head -c "$cut" "$doc" > "$work/cut.doc"
+  for command in tree list check; do
+    fails_in_one_line "$command on a screen document cut at $cut" "$command" "$work/cut.doc"
+  done
+done
+# The tree cut short, the trailer in place.
+{ head -c 300 "$doc"; tail -c +737 "$doc"; } > "$work/short-tree.doc"
+fails_in_one_line "tree of a damaged tree" tree "$work/short-tree.doc"
 
 tool frobnicate "$(w "$file")" 2>/dev/null
 check "unknown command" 2 $?

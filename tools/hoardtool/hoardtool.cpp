@@ -11,9 +11,12 @@
 //            [--color RRGGBB] [--transparent] [--flip h|v]
 //                                           draws a picture into an off-screen buffer and
 //                                           writes the buffer as a ".bmp" file
+//   hoardtool tree DOC                      the container tree of a screen document
 //
+// FILE is a resource file or a screen document (its container tree, then its resources).
 // A damaged file or a failure gives one line on standard error and exit status 1.
 #include "Commands.h"
+#include "ExceptionText.h"
 #include "ToolError.h"
 
 #include "hoard/resources/ResourceClass.h"
@@ -32,7 +35,8 @@ const char szUsage[] =
     "       hoardtool import FILE WAV|BMP|DIB...\n"
     "       hoardtool export FILE TYPE NAME OUT\n"
     "       hoardtool render FILE NAME OUT.bmp [--size WxH] [--depth 8|16] [--plain] [--antialias]\n"
-    "                        [--color RRGGBB] [--transparent] [--flip h|v]\n";
+    "                        [--color RRGGBB] [--transparent] [--flip h|v]\n"
+    "       hoardtool tree DOC\n";
 
 // A command's name, how many arguments follow it (nMaxArgs -1: no limit) and its code.
 struct Command
@@ -50,6 +54,7 @@ const Command commands[] = {
     {"import", 2, -1, Import},
     {"export", 4, 4, Export},
     {"render", 3, -1, Render},
+    {"tree", 1, 1, Tree},
 };
 
 // The exit status, or -1 when the command line names no command.
@@ -90,10 +95,7 @@ int main(int argc, char** argv)
     }
     catch (CException* e)
     {
-        char szMessage[512];
-        if (!e->GetErrorMessage(szMessage, sizeof szMessage))
-            snprintf(szMessage, sizeof szMessage, "%s", e->GetRuntimeClass()->m_lpszClassName);
-        fprintf(stderr, "hoardtool: %s\n", szMessage);
+        fprintf(stderr, "hoardtool: %s\n", (LPCSTR)ExceptionText(e));
         e->Delete();
     }
     return 1;

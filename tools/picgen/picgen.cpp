@@ -6,6 +6,7 @@
 // (1 bit, a black line drawing on white) and sun.bmp (8 bits, an icon on a light
 // background that a transparent background removes).
 #include "BitmapFile.h"
+#include "ExceptionText.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -209,9 +210,7 @@ int main(int argc, char** argv)
     }
     catch (CException* e)
     {
-        char szMessage[512];
-        e->GetErrorMessage(szMessage, sizeof szMessage);
-        fprintf(stderr, "picgen: %s\n", szMessage);
+        fprintf(stderr, "picgen: %s\n", (LPCSTR)ExceptionText(e));
         e->Delete();
         return 1;
     }

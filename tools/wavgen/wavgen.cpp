@@ -5,6 +5,7 @@
 // Writes chime.wav (8-bit mono, a fading tone), pause.wav (8-bit, mostly silence,
 // which run-length coding shrinks well), stereo-sweep.wav (16-bit stereo, a rising
 // tone) and click.track.wav (16-bit mono, clicks between silences).
+#include "ExceptionText.h"
 #include "WaveFile.h"
 
 #include <fcntl.h>
@@ -96,9 +97,7 @@ int main(int argc, char** argv)
     }
     catch (CException* e)
     {
-        char szMessage[512];
-        e->GetErrorMessage(szMessage, sizeof szMessage);
-        fprintf(stderr, "wavgen: %s\n", szMessage);
+        fprintf(stderr, "wavgen: %s\n", (LPCSTR)ExceptionText(e));
         e->Delete();
         return 1;
     }

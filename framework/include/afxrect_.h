@@ -1,14 +1,11 @@
-// CPoint, CSize and CRect: the Win32 records of points, sizes and rectangles with
-// arithmetic. Part of afxwin.h; the set operations are those of USER.
+// CPoint, CSize and CRect: the Win32 POINT, SIZE and RECT records with arithmetic. They
+// need no GDI, only the USER rectangle calls.
 #pragma once
 
 #include "afx.h"
 
 class CSize;
 class CRect;
-
-/////////////////////////////////////////////////////////////////////////////
-// CPoint, CSize, CRect: the Win32 records with arithmetic
 
 class CPoint : public tagPOINT
 {

@@ -1,0 +1,344 @@
+// CContainer: construction and ownership, the tree, visibility and printing, appearance,
+// invalidation and the messages passed down the tree.
+#include "limn/containers/Container.h"
+#include "limn/containers/ContainerFrame.h"
+#include "limn/containers/ContainerMessages.h"
+
+#include <initializer_list>
+
+IMPLEMENT_SERIAL(CContainer, CObject, 0)
+
+BOOL CContainer::m_bDisableAllAutoArrange = FALSE;
+CContainer* CContainer::m_pMouseCapture = NULL;
+CContainer* CContainer::m_pKeyCapture = NULL;
+CContainer* CContainer::m_pMouseEntered = NULL;
+CContainer* CContainer::m_pLastEntered = NULL;
+CEventState CContainer::m_lastEventState;
+
+CContainer::CContainer(CContainer* pParent, ArrangeMethod method)
+    : m_pParent(NULL), m_bVisible(TRUE), m_bVisibleBeforePrint(TRUE), m_pFrame(NULL),
+      m_bFill(FALSE), m_colorFill(RGB(0, 0, 0)), m_bDisableAutoArrange(FALSE), m_bPrintable(TRUE),
+      m_bSortChildren(FALSE), m_childList(10), m_nState(stateNormal), m_arrangeMethod(method),
+      m_sizeMinimum(1, 1), m_sizePreferred(-1, -1), m_sizeChildGap(0, 0), m_sizeStep(1, 1),
+      m_bFixedAlongAxis(FALSE)
+{
+    SetParent(pParent);
+}
+
+CContainer::CContainer() : CContainer(NULL, arrangeNone) {}
+
+CContainer::~CContainer()
+{
+    for (CContainer** ppStatic : { &m_pMouseCapture, &m_pKeyCapture, &m_pMouseEntered, &m_pLastEntered })
+    {
+        if (*ppStatic == this)
+            *ppStatic = NULL;
+    }
+    // A parent must not keep a pointer to a destroyed child; it is not re-arranged.
+    if (m_pParent != NULL)
+    {
+        POSITION pos = m_pParent->m_childList.Find(this);
+        if (pos != NULL)
+            m_pParent->m_childList.RemoveAt(pos);
+    }
+    while (!m_childList.IsEmpty())
+    {
+        CContainer* pChild = m_childList.RemoveHead();
+        pChild->m_pParent = NULL;
+        delete pChild;
+    }
+    delete m_pFrame;
+}
+
+// Context
+
+CLimnDoc* CContainer::GetDocument() { return m_pParent != NULL ? m_pParent->GetDocument() : NULL; }
+
+CWnd* CContainer::GetWindowPtr() { return m_pParent != NULL ? m_pParent->GetWindowPtr() : NULL; }
+
+void CContainer::OnMessage(Message*) {}
+
+// The next child is taken before a call, so that a receiver may remove the one it is.
+void CContainer::BroadcastMessage(Message* pMsg)
+{
+    OnMessage(pMsg);
+    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
+        m_childList.GetNext(pos)->BroadcastMessage(pMsg);
+}
+
+void CContainer::Idle(DWORD dwNow)
+{
+    OnIdle(dwNow);
+    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
+        m_childList.GetNext(pos)->Idle(dwNow);
+}
+
+void CContainer::OnIdle(DWORD) {}
+
+void CContainer::OnActivate(int bActive)
+{
+    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
+        m_childList.GetNext(pos)->OnActivate(bActive);
+}
+
+void CContainer::OnSelect() { MsgContainerSelected(this).Broadcast(); }
+
+// Tree
+
+CContainer* CContainer::GetTopParent()
+{
+    CContainer* pTop = this;
+    while (pTop->m_pParent != NULL)
+        pTop = pTop->m_pParent;
+    return pTop;
+}
+
+BOOL CContainer::IsWithin(const CContainer* pContainer) const
+{
+    for (const CContainer* p = this; p != NULL; p = p->m_pParent)
+    {
+        if (p == pContainer)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void CContainer::SetParent(CContainer* pParent)
+{
+    if (pParent == m_pParent)
+        return;
+    if (m_pParent != NULL)
+        m_pParent->RemoveChild(this);
+    if (pParent != NULL)
+        pParent->AddChild(this);
+}
+
+void CContainer::AddChild(CContainer* pChild, int bAtHead)
+{
+    if (pChild->m_pParent == this)
+        return;
+    // A container inside its own subtree would make the tree a cycle.
+    ASSERT(!IsWithin(pChild));
+    if (IsWithin(pChild))
+        return;
+    if (pChild->m_pParent != NULL)
+        pChild->SetParent(NULL);
+
+    if (m_bSortChildren)
+    {
+        // Before the first child whose name is not smaller: after equal names, never.
+        POSITION pos = m_childList.GetHeadPosition();
+        while (pos != NULL && m_childList.GetAt(pos)->m_strName.CompareNoCase(pChild->m_strName) < 0)
+            m_childList.GetNext(pos);
+        if (pos != NULL)
+            m_childList.InsertBefore(pos, pChild);
+        else
+            m_childList.AddTail(pChild);
+    }
+    else if (bAtHead)
+    {
+        m_childList.AddHead(pChild);
+    }
+    else
+    {
+        m_childList.AddTail(pChild);
+    }
+    pChild->m_pParent = this;
+    ArrangeChildren();
+    pChild->Invalidate();
+}
+
+void CContainer::RemoveChild(CContainer* pChild)
+{
+    POSITION pos = m_childList.Find(pChild);
+    if (pos != NULL)
+    {
+        pChild->Invalidate();
+        m_childList.RemoveAt(pos);
+        pChild->m_pParent = NULL;
+    }
+    ArrangeChildren();
+}
+
+void CContainer::RemoveAllChildren()
+{
+    BOOL bAnyVisible = FALSE;
+    while (!m_childList.IsEmpty())
+    {
+        CContainer* pChild = m_childList.RemoveHead();
+        bAnyVisible |= pChild->m_bVisible;
+        pChild->m_pParent = NULL;
+        delete pChild;
+    }
+    if (bAnyVisible)
+        Invalidate();
+}
+
+void CContainer::MoveChildInList(CContainer* pChild, int bAtHead)
+{
+    if (!Contains(pChild))
+        return;
+    RemoveChild(pChild);
+    AddChild(pChild, bAtHead);
+}
+
+BOOL CContainer::Contains(const CContainer* pChild) const
+{
+    return m_childList.Find(const_cast<CContainer*>(pChild)) != NULL;
+}
+
+int CContainer::GetNumVisibleChildren() const
+{
+    int n = 0;
+    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
+        n += m_childList.GetNext(pos)->m_bVisible != 0;
+    return n;
+}
+
+CContainer* CContainer::FindSubContainer(const char* pszClassName, const char* pszName)
+{
+    if ((pszClassName == NULL || CString(GetRuntimeClass()->m_lpszClassName).CompareNoCase(pszClassName) == 0) &&
+        (pszName == NULL || m_strName.CompareNoCase(pszName) == 0))
+        return this;
+    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
+    {
+        if (CContainer* pFound = m_childList.GetNext(pos)->FindSubContainer(pszClassName, pszName))
+            return pFound;
+    }
+    return NULL;
+}
+
+CContainer* CContainer::FindContainer(const char* pszClassName, const char* pszName)
+{
+    return GetTopParent()->FindSubContainer(pszClassName, pszName);
+}
+
+// Visibility, enabling, printing
+
+void CContainer::SetVisible(int bVisible, int bInvalidate)
+{
+    BYTE bNew = bVisible != 0;
+    if (bNew == m_bVisible)
+        return;
+    if (bInvalidate && m_bVisible)
+        Invalidate();
+    m_bVisible = bNew;
+    if (bInvalidate && m_bVisible)
+        Invalidate();
+    if (m_pParent != NULL)
+        m_pParent->ArrangeChildren();
+    if (m_bVisible)
+        OnShow();
+    else
+        OnHide();
+}
+
+BOOL CContainer::IsReallyVisible() const
+{
+    for (const CContainer* p = this; p != NULL; p = p->m_pParent)
+    {
+        if (!p->m_bVisible)
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CContainer::OnShow()
+{
+    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
+    {
+        CContainer* pChild = m_childList.GetNext(pos);
+        if (pChild->m_bVisible)
+            pChild->OnShow();
+    }
+}
+
+void CContainer::OnHide()
+{
+    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
+    {
+        CContainer* pChild = m_childList.GetNext(pos);
+        if (pChild->m_bVisible)
+            pChild->OnHide();
+    }
+}
+
+void CContainer::SetEnable(int bEnable)
+{
+    BOOL bEnabled = m_nState != stateDisabled;
+    if (!bEnable == !bEnabled)
+        return;
+    m_nState = bEnable ? stateNormal : stateDisabled;
+    ForceRedraw(FALSE, NULL);
+}
+
+void CContainer::OnBeginPrint(CPrintInfo* pInfo)
+{
+    m_bVisibleBeforePrint = m_bVisible;
+    if (!m_bPrintable)
+        SetVisible(FALSE, TRUE);
+    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
+        m_childList.GetNext(pos)->OnBeginPrint(pInfo);
+}
+
+void CContainer::OnEndPrint(CPrintInfo* pInfo)
+{
+    if (!m_bPrintable)
+        SetVisible(m_bVisibleBeforePrint, TRUE);
+    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
+        m_childList.GetNext(pos)->OnEndPrint(pInfo);
+}
+
+// Appearance
+
+void CContainer::SetFillColor(COLORREF color)
+{
+    m_bFill = TRUE;
+    m_colorFill = color;
+}
+
+COLORREF CContainer::GetFillColor() const
+{
+    const CContainer* p = this;
+    while (!p->m_bFill && p->m_pParent != NULL)
+        p = p->m_pParent;
+    return p->m_colorFill;
+}
+
+void CContainer::SetFrame(CContainerFrame* pFrame)
+{
+    if (pFrame == m_pFrame)
+        return;
+    delete m_pFrame;
+    m_pFrame = pFrame;
+}
+
+int CContainer::FrameWidth() const { return m_pFrame != NULL ? m_pFrame->GetWidth() : 0; }
+
+// Invalidation
+
+void CContainer::Invalidate()
+{
+    CRect rect;
+    GetClientRect(&rect);
+    if (!IsReallyVisible() || rect.IsRectEmpty())
+        return;
+    int nGrow = FrameWidth() + (m_nState == stateScanFocus ? 8 : 0);
+    rect.InflateRect(nGrow, nGrow);
+    Invalidate(rect);
+}
+
+void CContainer::Invalidate(const CRect& rect)
+{
+    if (m_pParent == NULL || rect.IsRectEmpty())
+        return;
+    CRect rectWindow = rect;
+    ClientToWindow(&rectWindow);
+    GetTopParent()->Invalidate(rectWindow);
+}
+
+void CContainer::ForceRedraw(int nFlag, CContainer* pContainer)
+{
+    if (m_pParent != NULL)
+        GetTopParent()->ForceRedraw(nFlag, pContainer != NULL ? pContainer : this);
+}

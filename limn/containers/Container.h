@@ -1,0 +1,252 @@
+// CContainer: a node of the tree that describes a screen. It owns a rectangle in its
+// parent, an optional frame, a fill colour, a name, a scroll offset and its children; it
+// lays the children out, draws itself and them through a canvas, finds the deepest child
+// under a point, passes broadcast messages down the tree and behaves as a push button
+// under the mouse. The root of a tree on screen is a CWndContainer.
+//
+// Three frames of reference: m_rectBounds is in the parent's content coordinates; adding
+// the parent's scroll offset gives the parent's client coordinates (GetContainerRect);
+// a container's own client coordinates start at the inner top-left corner of its frame.
+#pragma once
+
+#include "limn/containers/EventState.h"
+#include "limn/limn_api.h"
+
+class CCanvas;
+class CContainerFrame;
+class CLimnDoc;
+class Message;
+struct CPrintInfo;
+
+enum ArrangeMethod : int
+{
+    arrangeNone = 0,        // children keep the bounds they are given
+    arrangeVertical = 1,    // stacked top to bottom
+    arrangeHorizontal = 2,  // placed left to right, as is every higher value
+};
+
+class LIMN_API CContainer : public CObject
+{
+    DECLARE_SERIAL(CContainer)
+public:
+    enum
+    {
+        stateNormal = 0,
+        statePressed = 1,
+        stateDisabled = 2,
+        stateScanFocus = 3,
+    };
+    // Stored geometry lies within this many units of the origin; layout keeps the bounds
+    // it computes there too, so that no sum of coordinates down a tree can overflow.
+    enum { maxCoordinate = 0x100000 };
+
+    // Linked at the tail of pParent, when given.
+    CContainer(CContainer* pParent, ArrangeMethod method);
+    CContainer();
+    // Destroys the children and the frame, leaves the parent's list and clears every
+    // class-wide pointer that names this container.
+    ~CContainer() override;
+
+    void Serialize(CArchive& ar) override;
+
+// Context
+    virtual CLimnDoc* GetDocument();
+    // Whether the tree's window is a view of the active document; only views show
+    // documents, and no window of a tree is a view here.
+    BOOL IsDocActive() const { return FALSE; }
+    virtual void OnMessage(Message* pMsg);
+    // OnMessage on this container, then on every descendant, parents first.
+    void BroadcastMessage(Message* pMsg);
+    // OnIdle on this container, then on every descendant, parents first.
+    void Idle(DWORD dwNow);
+
+// Tree
+    CContainer* GetParent() const { return m_pParent; }
+    // The root: the container itself when it has no parent.
+    CContainer* GetTopParent();
+    // Moves this container to the tail of pParent, or out of its parent for NULL.
+    void SetParent(CContainer* pParent);
+    void AddChild(CContainer* pChild) { AddChild(pChild, FALSE); }
+    // At the head or the tail, or in name order when the children are kept sorted.
+    void AddChild(CContainer* pChild, int bAtHead);
+    // Unlinks pChild without destroying it; re-arranges in any case.
+    void RemoveChild(CContainer* pChild);
+    // Destroys every child.
+    void RemoveAllChildren();
+    void MoveChildInList(CContainer* pChild, int bAtHead);
+    void MoveChildToTop(CContainer* pChild) { MoveChildInList(pChild, TRUE); }
+    void MoveChildToBottom(CContainer* pChild) { MoveChildInList(pChild, FALSE); }
+    const CTypedPtrList<CObList, CContainer*>& GetChildList() const { return m_childList; }
+    // Whether pChild is a direct child.
+    BOOL Contains(const CContainer* pChild) const;
+    int GetNumVisibleChildren() const;
+    // The first container, this one or a descendant depth-first, whose class name and
+    // name match, ignoring case; NULL for either matches anything.
+    CContainer* FindSubContainer(const char* pszClassName, const char* pszName);
+    // The same search from the root.
+    CContainer* FindContainer(const char* pszClassName, const char* pszName);
+
+// Scrolling
+    virtual void ScrollBy(CSize delta);
+    void SetScrollPos(CPoint point);
+    CPoint GetScrollPos() const { return m_ptScroll; }
+    CSize GetScrollExtent() const { return m_sizeScrollExtent; }
+    // The extent is only ever computed.
+    void SetScrollExtent(CSize) {}
+    // How far the union of the children exceeds the client area.
+    void ComputeScrollExtent();
+    virtual void OnScrollExtentChanged();
+
+// Geometry
+    virtual void SetBounds(const CRect& rect);
+    const CRect& GetBounds() const { return m_rectBounds; }
+    CSize GetSize() const { return m_rectBounds.Size(); }
+    // 0 left, 1 top, 2 right, 3 bottom.
+    int GetSideCoord(int nSide) const;
+    // The area inside the frame, at (0, 0).
+    void GetClientRect(CRect* pRect) const;
+    // The bounds in the parent's client coordinates.
+    void GetContainerRect(CRect* pRect) const;
+    void ClientToParent(CRect* pRect) const;
+    void ClientToParent(CPoint* pPoint) const;
+    void ParentToClient(CRect* pRect) const;
+    void ParentToClient(CPoint* pPoint) const;
+    // Window client coordinates are those the root's bounds are given in.
+    void ClientToWindow(CRect* pRect) const;
+    void ClientToWindow(CPoint* pPoint) const;
+    void WindowToClient(CRect* pRect) const;
+    void WindowToClient(CPoint* pPoint) const;
+    virtual CWnd* GetWindowPtr();
+
+// Layout
+    void SetArrangeMethod(ArrangeMethod method);
+    ArrangeMethod GetArrangeMethod() const { return m_arrangeMethod; }
+    void SetMinimumSize(CSize size);
+    // The preferred size is the minimum too; -1 on an axis makes that axis flexible.
+    void SetPreferredSize(CSize size);
+    // The margin inside the client area and the gap after each child.
+    void SetChildGap(CSize size);
+    virtual void ArrangeChildren();
+    virtual CSize GetMinimumSize();
+
+// Hit-testing
+    // point in the parent's content coordinates.
+    virtual BOOL ContainsPoint(CPoint point);
+    // The deepest visible descendant whose client area holds point (in this container's
+    // client coordinates), or this container; the head of a list wins.
+    CContainer* ChildFromPoint(CPoint point);
+    const CContainer* ChildFromPoint(CPoint point) const;
+
+// Invalidation
+    // Redraws rect (client coordinates) in the tree's window at the next paint.
+    virtual void Invalidate(const CRect& rect);
+    // The client area with the frame around it.
+    virtual void Invalidate();
+    // Redraws pContainer (this one when NULL) at once.
+    virtual void ForceRedraw(int nFlag, CContainer* pContainer);
+
+// Visibility, enabling, printing
+    void SetVisible(int bVisible, int bInvalidate);
+    void Show(int bInvalidate) { SetVisible(TRUE, bInvalidate); }
+    void Hide(int bInvalidate) { SetVisible(FALSE, bInvalidate); }
+    BOOL IsVisible() const { return m_bVisible; }
+    // This container and every ancestor are visible.
+    BOOL IsReallyVisible() const;
+    void SetEnable(int bEnable);
+    void Enable() { SetEnable(TRUE); }
+    void Disable() { SetEnable(FALSE); }
+    void SetPrintable(int bPrintable) { m_bPrintable = bPrintable; }
+    int GetPrintable() const { return m_bPrintable; }
+    // Containers that are not printable are hidden while the tree prints.
+    virtual void OnBeginPrint(CPrintInfo* pInfo);
+    virtual void OnEndPrint(CPrintInfo* pInfo);
+
+// Selection and showing
+    // Broadcasts MsgContainerSelected.
+    virtual void OnSelect();
+    // OnShow or OnHide on every visible child.
+    virtual void OnShow();
+    virtual void OnHide();
+
+// Mouse and keyboard
+    // Every mouse event goes to this container until ReleaseMouse.
+    void CaptureMouse();
+    static void ReleaseMouse();
+    void CaptureKeyboard() { m_pKeyCapture = this; }
+    static void ReleaseKeyboard() { m_pKeyCapture = NULL; }
+    // The state of the last event routed into a tree.
+    static const CEventState& GetLastEventState() { return m_lastEventState; }
+    // Points are in this container's client coordinates.
+    virtual void OnMouseEnter(CPoint point, const CEventState& state);
+    virtual void OnMouseMove(CPoint point, const CEventState& state);
+    virtual void OnMouseExit(const CContainer* pNewReceiver, const CEventState& state);
+    virtual void OnLButtonDown(CPoint point, const CEventState& state);
+    virtual void OnLButtonDblClk(CPoint point, const CEventState& state);
+    virtual void OnLButtonUp(CPoint point, const CEventState& state);
+    virtual void OnRButtonDown(CPoint point, const CEventState& state);
+    virtual void OnRButtonDblClk(CPoint point, const CEventState& state);
+    virtual void OnRButtonUp(CPoint point, const CEventState& state);
+    // Passed to every child, visible or not.
+    virtual void OnActivate(int bActive);
+    virtual void OnIdle(DWORD dwNow);
+
+// Appearance
+    void SetFillColor(COLORREF color);
+    void SetNoFill() { m_bFill = FALSE; }
+    // The colour of the nearest container, this one or an ancestor, that fills; else
+    // the root's colour.
+    COLORREF GetFillColor() const;
+    // Takes ownership of pFrame and destroys the frame there was.
+    void SetFrame(CContainerFrame* pFrame);
+    CContainerFrame* GetFrame() const { return m_pFrame; }
+    void SetName(const char* pszName) { m_strName = pszName; }
+    const CString& GetName() const { return m_strName; }
+    // Draws this container and its children; the canvas origin is the parent's content
+    // origin on entry and again on return.
+    void Draw(CCanvas& canvas);
+
+protected:
+    // The container's own picture, in its client coordinates.
+    virtual void DrawContents(CCanvas& canvas);
+
+    CContainer* m_pParent;
+    BYTE m_bVisible;
+    int m_bVisibleBeforePrint;
+    CRect m_rectBounds;
+    CContainerFrame* m_pFrame;
+    BYTE m_bFill;
+    COLORREF m_colorFill;
+    CString m_strName;
+    CPoint m_ptScroll;
+    CSize m_sizeScrollExtent;
+    BOOL m_bDisableAutoArrange;
+    BOOL m_bPrintable;
+    BYTE m_bSortChildren;
+    CTypedPtrList<CObList, CContainer*> m_childList;
+    int m_nState;
+    ArrangeMethod m_arrangeMethod;
+    CSize m_sizeMinimum;
+    CSize m_sizePreferred;
+    CSize m_sizeChildGap;
+    CSize m_sizeStep;
+    BOOL m_bFixedAlongAxis;
+
+    static BOOL m_bDisableAllAutoArrange;
+    static CContainer* m_pMouseCapture;
+    static CContainer* m_pKeyCapture;
+    static CContainer* m_pMouseEntered;
+    static CContainer* m_pLastEntered;
+    static CEventState m_lastEventState;
+
+private:
+    friend class CDisableArrangeBlock;
+
+    // Whether this container is pContainer or lies below it.
+    BOOL IsWithin(const CContainer* pContainer) const;
+    // The frame's width, 0 without a frame.
+    int FrameWidth() const;
+    void Fill(CCanvas& canvas);
+    // Fields 1 to 15 of the stored record; loading checks that the geometry is sound.
+    void SerializeFields(CArchive& ar);
+    void SerializeChildren(CArchive& ar);
+};

@@ -1,0 +1,83 @@
+// CContainer::Draw: fill, frame, contents, then the visible children, each clipped to the
+// client area of this container and of every container around it.
+#include "limn/containers/Container.h"
+#include "limn/containers/ContainerFrame.h"
+#include "limn/canvas/Canvas.h"
+
+void CContainer::Draw(CCanvas& canvas)
+{
+    if (!m_bVisible)
+        return;
+    if (m_bFill)
+        Fill(canvas);
+    // A root draws no frame and has its contents at its bounds' corner.
+    CPoint inset(0, 0);
+    if (m_pFrame != NULL && m_pParent != NULL)
+    {
+        m_pFrame->Draw(canvas, m_rectBounds);
+        CRect rectInner = m_rectBounds;
+        m_pFrame->AdjustClientRect(&rectInner);
+        inset = rectInner.TopLeft() - m_rectBounds.TopLeft();
+    }
+
+    const CPoint originEntry = canvas.GetOrigin();
+    const CRect clipEntry = canvas.GetClipRect();
+    const CPoint offset = m_rectBounds.TopLeft() + inset + m_ptScroll;
+    canvas.OffsetOrigin(offset);
+    DrawContents(canvas);
+
+    // From here on the canvas is in this container's content coordinates: the client
+    // area lies at minus the scroll offset, and the clip in force on entry has moved by
+    // the offset.
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    CRect rectClip = rectClient - m_ptScroll;
+    if (!clipEntry.IsRectEmpty())
+        rectClip &= clipEntry - offset;
+    if (!rectClip.IsRectEmpty())
+    {
+        for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
+        {
+            CContainer* pChild = m_childList.GetNext(pos);
+            if (!pChild->m_bVisible)
+                continue;
+            CRect rectChild;
+            pChild->GetContainerRect(&rectChild);
+            CRect rectShown;
+            if (!rectShown.IntersectRect(&rectChild, &rectClient) || rectShown.Height() <= 2)
+                continue;
+            canvas.ClipToRect(rectClip);
+            pChild->Draw(canvas);
+        }
+    }
+
+    // Under the scanning focus the highlight goes around the frame, outside any clip.
+    if (m_nState == stateScanFocus)
+    {
+        canvas.TurnOffClipping();
+        canvas.OffsetOrigin(-inset);
+    }
+
+    canvas.SetOrigin(originEntry);
+    if (clipEntry.IsRectEmpty())
+        canvas.TurnOffClipping();
+    else
+        canvas.ClipToRect(clipEntry);
+}
+
+// The fill covers the bounds to their last column and row. A rectangle drawn without a
+// pen stops a pixel short of its right and bottom edges; a polygon with the same
+// corners does not.
+void CContainer::Fill(CCanvas& canvas)
+{
+    CArray<CPoint, CPoint> corners;
+    corners.SetSize(4);
+    corners[0] = m_rectBounds.TopLeft();
+    corners[1] = CPoint(m_rectBounds.right, m_rectBounds.top);
+    corners[2] = m_rectBounds.BottomRight();
+    corners[3] = CPoint(m_rectBounds.left, m_rectBounds.bottom);
+    canvas.SetBrush(GetFillColor(), FALSE);
+    canvas.FillPolygon(corners);
+}
+
+void CContainer::DrawContents(CCanvas&) {}

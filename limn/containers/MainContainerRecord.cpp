@@ -1,0 +1,39 @@
+// CMainContainerRecord.
+#include "limn/containers/MainContainerRecord.h"
+#include "limn/containers/OwnedObject.h"
+
+#include "hoard/resources/Hoard.h"
+
+void CMainContainerRecord::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring())
+    {
+        ar << m_rpMain;
+        return;
+    }
+    CWndContainer* pMain = ReadOwnedObject<CWndContainer>(ar);
+    delete m_rpMain;
+    m_rpMain = pMain;
+}
+
+CWndContainer* CMainContainerRecord::LoadFile(const char* pszPath, CHoard& hoard)
+{
+    CWndContainer* pMain = NULL;
+    CMainContainerRecord record(pMain);
+    try
+    {
+        hoard.LoadFromFile(pszPath, &record);
+    }
+    catch (CException*)
+    {
+        delete pMain;
+        throw;
+    }
+    return pMain;
+}
+
+void CMainContainerRecord::SaveFile(const char* pszPath, CWndContainer* pMain, CHoard& hoard)
+{
+    CMainContainerRecord record(pMain);
+    hoard.SaveToFile(pszPath, &record);
+}

@@ -1,0 +1,104 @@
+// CWndContainer: the root bound to a window, its invalidation and its routing of mouse
+// events.
+#include "limn/containers/WndContainer.h"
+#include "limn/containers/ContainerMessages.h"
+
+IMPLEMENT_SERIAL(CWndContainer, CContainer, 0)
+
+CWndContainer::CWndContainer(CWnd* pWnd)
+    : CContainer(NULL, arrangeNone), m_hWnd(NULL), m_pWnd(NULL), m_pDoc(NULL)
+{
+    SetFillColor(RGB(0xC0, 0xC0, 0xC0));
+    if (pWnd != NULL)
+        AttachToWindow(pWnd);
+}
+
+void CWndContainer::AttachToWindow(CWnd* pWnd)
+{
+    m_pWnd = pWnd;
+    m_hWnd = pWnd != NULL ? pWnd->GetSafeHwnd() : NULL;
+    OnWindowSizeChange();
+}
+
+void CWndContainer::OnWindowSizeChange()
+{
+    if (m_hWnd == NULL)
+        return;
+    MsgWindowResized(this).Broadcast();
+    CRect rectClient;
+    m_pWnd->GetClientRect(&rectClient);
+    SetBounds(rectClient);
+}
+
+void CWndContainer::Invalidate(const CRect& rect)
+{
+    if (m_hWnd != NULL && !rect.IsRectEmpty())
+        ::InvalidateRect(m_hWnd, &rect, FALSE);
+}
+
+void CWndContainer::ForceRedraw(int, CContainer* pContainer)
+{
+    if (m_hWnd == NULL)
+        return;
+    if (pContainer == NULL)
+        pContainer = this;
+    CRect rect;
+    pContainer->GetClientRect(&rect);
+    pContainer->ClientToWindow(&rect);
+    ::InvalidateRect(m_hWnd, &rect, TRUE);
+    ::UpdateWindow(m_hWnd);
+}
+
+// Routing
+
+CContainer* CWndContainer::GetMouseEventReceipient(CPoint& point)
+{
+    CContainer* pReceiver = m_pMouseCapture != NULL ? m_pMouseCapture : ChildFromPoint(point);
+    if (pReceiver != this)
+        pReceiver->WindowToClient(&point);
+    return pReceiver;
+}
+
+void CWndContainer::RouteButton(CPoint point, const CEventState& state,
+                                void (CContainer::*pfnHandler)(CPoint, const CEventState&))
+{
+    m_lastEventState = state;
+    CContainer* pReceiver = GetMouseEventReceipient(point);
+    if (pReceiver != this)
+        (pReceiver->*pfnHandler)(point, state);
+}
+
+void CWndContainer::OnLButtonDown(CPoint point, const CEventState& state)
+{
+    RouteButton(point, state, &CContainer::OnLButtonDown);
+}
+
+void CWndContainer::OnLButtonUp(CPoint point, const CEventState& state)
+{
+    RouteButton(point, state, &CContainer::OnLButtonUp);
+}
+
+void CWndContainer::OnRButtonDown(CPoint point, const CEventState& state)
+{
+    RouteButton(point, state, &CContainer::OnRButtonDown);
+}
+
+void CWndContainer::OnRButtonUp(CPoint point, const CEventState& state)
+{
+    RouteButton(point, state, &CContainer::OnRButtonUp);
+}
+
+// Enter and exit follow the receiver, so they do not fire while a capture is held.
+void CWndContainer::OnMouseMove(CPoint point, const CEventState& state)
+{
+    m_lastEventState = state;
+    CContainer* pReceiver = GetMouseEventReceipient(point);
+    if (pReceiver != this)
+        pReceiver->OnMouseMove(point, state);
+    if (pReceiver == m_pLastEntered)
+        return;
+    if (m_pLastEntered != NULL)
+        m_pLastEntered->OnMouseExit(pReceiver, state);
+    m_pLastEntered = pReceiver;
+    pReceiver->OnMouseEnter(point, state);
+}

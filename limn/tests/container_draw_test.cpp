@@ -1,0 +1,144 @@
+// Drawing a container tree: fills, frames and children, each child clipped to the client
+// areas around it, in list order, and the canvas left as it was found; straight onto a
+// surface and through an off-screen buffer as a view paints.
+#include "limn/canvas/CanvasBuffer.h"
+#include "limn/containers/ContainerFrame.h"
+
+#include "container_support.h"
+
+namespace {
+
+const COLORREF crWhite = RGB(255, 255, 255), crRed = RGB(255, 0, 0),
+               crGreen = RGB(0, 255, 0), crBlue = RGB(0, 0, 255), crYellow = RGB(255, 255, 0),
+               crCyan = RGB(0, 255, 255), crMagenta = RGB(255, 0, 255);
+
+struct ExpectedPixel
+{
+    int x, y;
+    COLORREF cr;
+    const char* what;
+};
+
+void ExpectPixels(const CDibSurface& surface, std::initializer_list<ExpectedPixel> pixels)
+{
+    for (const ExpectedPixel& p : pixels)
+        EXPECT_EQ(p.cr, surface.At(p.x, p.y)) << p.what << " at " << p.x << "," << p.y;
+}
+
+CProbe* Filled(CContainer* pParent, const char* pszName, const CRect& rect, COLORREF cr)
+{
+    auto* pProbe = new CProbe(pParent, pszName);
+    pProbe->SetBounds(rect);
+    pProbe->SetFillColor(cr);
+    return pProbe;
+}
+
+// A root with a framed panel: a child reaching out of the panel's client area on the
+// left, a later sibling over part of it, one only 2 pixels high and a hidden one.
+class CSampleTree
+{
+public:
+    CSampleTree() : m_root(NULL, "root")
+    {
+        m_root.SetBounds(CRect(0, 0, 60, 40));
+        m_root.SetFillColor(crMagenta);
+        CProbe* pPanel = Filled(&m_root, "panel", CRect(10, 5, 50, 35), crBlue);
+        pPanel->SetFrame(new CContainerFrame(2, crRed));
+        Filled(pPanel, "out", CRect(-5, 4, 20, 14), crGreen);
+        Filled(pPanel, "over", CRect(15, 8, 25, 12), crCyan);
+        Filled(pPanel, "thin", CRect(0, 20, 30, 22), crYellow);
+        Filled(pPanel, "hidden", CRect(0, 0, 30, 26), crYellow)->Hide(FALSE);
+    }
+    CProbe m_root;
+};
+
+} // namespace
+
+// Panel client area: device (12, 7) to (48, 33).
+TEST(ContainerDraw, FillsFramesAndClippedChildren)
+{
+    CDibSurface surface(60, 40);
+    CCanvas canvas(&surface.m_dc);
+    CSampleTree tree;
+    tree.m_root.Draw(canvas);
+    ExpectPixels(surface, {
+        { 5, 5, crMagenta, "root" },
+        { 59, 39, crMagenta, "root's last pixel" },
+        { 10, 20, crRed, "panel frame" },
+        { 11, 13, crRed, "frame where the child reaches out" },
+        { 12, 13, crGreen, "child inside the client area" },
+        { 31, 13, crGreen, "child's last column" },
+        { 32, 13, crBlue, "panel" },
+        { 12, 20, crGreen, "child's last row" },
+        { 12, 21, crBlue, "panel below the child" },
+        { 27, 16, crCyan, "later sibling on top" },
+        { 15, 28, crBlue, "a child 2 pixels high is not drawn" },
+        { 40, 9, crBlue, "hidden child" },
+    });
+    EXPECT_EQ(0, surface.Count(crYellow));
+    EXPECT_EQ(CPoint(0, 0), canvas.GetOrigin());
+    EXPECT_TRUE(canvas.GetClipRect().IsRectEmpty());
+
+    // Hidden, nothing is drawn; a root draws no frame and its contents start at its
+    // bounds' corner.
+    surface.Fill(crWhite);
+    tree.m_root.Hide(FALSE);
+    tree.m_root.Draw(canvas);
+    EXPECT_EQ(0, surface.Count(crMagenta) + surface.Count(crBlue));
+    tree.m_root.Show(FALSE);
+    tree.m_root.SetFrame(new CContainerFrame(4, crYellow));
+    tree.m_root.Draw(canvas);
+    EXPECT_EQ(0, surface.Count(crYellow));
+    EXPECT_EQ(crRed, surface.At(10, 5));
+}
+
+// A scrolled panel shows the part of a long list that lies in its client area; the
+// list's items, clipped by the list alone, would paint above the panel.
+TEST(ContainerDraw, ScrolledContentStaysInsideEveryAncestor)
+{
+    CDibSurface surface(60, 60);
+    CCanvas canvas(&surface.m_dc);
+    canvas.SetBrush(crWhite, FALSE);
+    CProbe root(NULL, "root");
+    root.SetBounds(CRect(0, 0, 60, 60));
+    CProbe* pPanel = Filled(&root, "panel", CRect(10, 20, 40, 40), crBlue);
+    pPanel->SetScrollPos(CPoint(0, -10));
+    CProbe* pList = Filled(pPanel, "list", CRect(0, 0, 30, 60), crGreen);
+    Filled(pList, "first", CRect(0, 0, 30, 8), crRed);
+    Filled(pList, "second", CRect(0, 12, 30, 20), crCyan);
+    root.Draw(canvas);
+    EXPECT_TRUE(RectEq(CRect(10, 20, 40, 40), surface.PaintedBounds(crWhite)));
+    EXPECT_EQ(0, surface.Count(crRed)) << "the first item lies above the panel";
+    ExpectPixels(surface, { { 20, 22, crCyan, "second item" }, { 20, 31, crGreen, "list" } });
+
+    // Within a clip set by the caller, which comes back afterwards.
+    surface.Fill(crWhite);
+    canvas.ClipToRect(CRect(0, 0, 60, 25));
+    root.Draw(canvas);
+    EXPECT_TRUE(RectEq(CRect(10, 20, 40, 25), surface.PaintedBounds(crWhite)));
+    EXPECT_TRUE(RectEq(CRect(0, 0, 60, 25), canvas.GetClipRect()));
+}
+
+// As a view paints: into a buffer over the damaged area, then out to the surface.
+TEST(ContainerDraw, ThroughAnOffScreenBuffer)
+{
+    CDibSurface surface(60, 40);
+    CCanvas canvas(&surface.m_dc);
+    canvas.SetBounds(CRect(0, 0, 60, 40));
+    CSampleTree tree;
+    {
+        CCanvasBuffer buffer(canvas, CRect(8, 4, 40, 30));
+        tree.m_root.Draw(canvas);
+        EXPECT_EQ(CPoint(-8, -4), canvas.GetOrigin()) << "Draw leaves the buffer's origin";
+        buffer.Draw();
+    }
+    EXPECT_TRUE(RectEq(CRect(8, 4, 40, 30), surface.PaintedBounds(crWhite)));
+    ExpectPixels(surface, {
+        { 9, 20, crMagenta, "root" },
+        { 10, 20, crRed, "panel frame" },
+        { 12, 13, crGreen, "clipped child" },
+        { 27, 16, crCyan, "later sibling" },
+        { 39, 29, crBlue, "panel" },
+        { 40, 29, crWhite, "outside the buffer" },
+    });
+}

@@ -1,0 +1,337 @@
+// The container tree: ownership and the order of children, finding containers,
+// visibility, enabling and printing, messages down the tree, and suspended layout.
+#include "limn/containers/ContainerFrame.h"
+#include "limn/containers/ContainerMessages.h"
+#include "limn/containers/DisableArrangeBlock.h"
+
+#include "container_support.h"
+
+namespace {
+
+std::string Names(const CContainer& container)
+{
+    std::string str;
+    const auto& list = container.GetChildList();
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+        str += std::string(str.empty() ? "" : ",") + (const char*)list.GetNext(pos)->GetName();
+    return str;
+}
+
+// Notes every selection it hears of.
+class CSelectionLog : public CMessageReceiver
+{
+public:
+    void OnMessage(Message* pMsg) override
+    {
+        if (auto* pSelected = dynamic_cast<MsgContainerSelected*>(pMsg))
+            m_selected.push_back(pSelected->m_pContainer);
+    }
+    std::vector<CContainer*> m_selected;
+};
+
+class CCountedFrame : public CContainerFrame
+{
+public:
+    explicit CCountedFrame(int* pnAlive) : m_pnAlive(pnAlive) { ++*m_pnAlive; }
+    ~CCountedFrame() override { --*m_pnAlive; }
+    int* m_pnAlive;
+};
+
+} // namespace
+
+TEST(ContainerTree, ChildrenKeepTheirOrderAndOneParent)
+{
+    CProbe root(NULL, "root");
+    CProbe other(NULL, "other");
+    auto* pA = new CProbe(&root, "a");
+    auto* pB = new CProbe(&root, "b");
+    auto* pC = new CProbe(NULL, "c");
+    EXPECT_EQ(&root, pA->GetParent());
+    EXPECT_EQ("a,b", Names(root));
+
+    root.AddChild(pC, TRUE);
+    EXPECT_EQ("c,a,b", Names(root));
+    root.AddChild(pC);
+    EXPECT_EQ("c,a,b", Names(root)) << "a child already there stays where it is";
+    root.MoveChildToBottom(pC);
+    EXPECT_EQ("a,b,c", Names(root));
+    root.MoveChildToTop(pB);
+    EXPECT_EQ("b,a,c", Names(root));
+
+    other.AddChild(pA);
+    EXPECT_EQ("b,c", Names(root));
+    EXPECT_EQ("a", Names(other));
+    EXPECT_EQ(&other, pA->GetParent());
+    pA->SetParent(&root);
+    EXPECT_EQ("b,c,a", Names(root));
+    EXPECT_EQ("", Names(other));
+
+    // Nothing may become its own descendant.
+    auto* pGrandchild = new CProbe(pB, "g");
+    pGrandchild->AddChild(&root);
+    pB->AddChild(pB);
+    EXPECT_EQ(NULL, root.GetParent());
+    EXPECT_EQ("g", Names(*pB));
+    EXPECT_EQ(&root, pGrandchild->GetTopParent());
+    EXPECT_TRUE(root.Contains(pB));
+    EXPECT_FALSE(root.Contains(pGrandchild)) << "only direct children";
+}
+
+// With sorting on, a child goes before the first one whose name is not smaller,
+// ignoring case; where to add it at is not asked.
+TEST(ContainerTree, SortedChildren)
+{
+    CProbe root(NULL, "root");
+    root.m_bSortChildren = TRUE;
+    for (const char* pszName : { "b", "A", "c" })
+        root.AddChild(new CProbe(NULL, pszName), TRUE);
+    EXPECT_EQ("A,b,c", Names(root));
+    auto* pSecondB = new CProbe(NULL, "B");
+    root.AddChild(pSecondB);
+    EXPECT_EQ("A,B,b,c", Names(root)) << "before an equal name";
+    root.MoveChildToBottom(pSecondB);
+    EXPECT_EQ("A,B,b,c", Names(root));
+}
+
+TEST(ContainerTree, RemovingAndDestroying)
+{
+    CallLog log;
+    int nFrames = 0;
+    CProbe root(NULL, "root", arrangeNone, &log);
+    auto* pKept = new CProbe(&root, "kept", arrangeNone, &log);
+    auto* pGone = new CProbe(&root, "gone", arrangeNone, &log);
+    new CProbe(pGone, "inner", arrangeNone, &log);
+    pGone->SetFrame(new CCountedFrame(&nFrames));
+    pGone->SetFrame(new CCountedFrame(&nFrames));
+    EXPECT_EQ(1, nFrames) << "the replaced frame is destroyed";
+
+    int nArranged = root.m_nArranged;
+    CProbe stranger(NULL, "stranger");
+    root.RemoveChild(&stranger);
+    EXPECT_EQ(nArranged + 1, root.m_nArranged) << "arranges even when the child is not there";
+    root.RemoveChild(pKept);
+    EXPECT_EQ(NULL, pKept->GetParent());
+    EXPECT_EQ("gone", Names(root));
+    EXPECT_TRUE(log.empty()) << "removing destroys nothing";
+
+    // Deleting a child takes it out of its parent's list.
+    root.AddChild(pKept);
+    delete pGone;
+    EXPECT_TRUE(SequenceIs({ "gone:Destroy", "inner:Destroy" }, log));
+    EXPECT_EQ(0, nFrames);
+    EXPECT_EQ("kept", Names(root));
+
+    log.clear();
+    int nInvalidated = root.m_nInvalidated;
+    new CProbe(&root, "second", arrangeNone, &log);
+    pKept->Hide(FALSE);
+    root.RemoveAllChildren();
+    EXPECT_TRUE(SequenceIs({ "kept:Hide", "kept:Destroy", "second:Destroy" }, log));
+    EXPECT_EQ(nInvalidated + 1, root.m_nInvalidated) << "once, for the visible child";
+    new CProbe(&root, "hidden");
+    root.GetChildList().GetHead()->Hide(FALSE);
+    root.RemoveAllChildren();
+    EXPECT_EQ(nInvalidated + 1, root.m_nInvalidated) << "nothing shown, nothing invalidated";
+}
+
+// A destroyed container is forgotten by everything that names it process-wide.
+TEST(ContainerTree, DestructionClearsTheClassWidePointers)
+{
+    auto* pHolder = new CProbe(NULL, "holder");
+    pHolder->CaptureMouse();
+    pHolder->CaptureKeyboard();
+    CProbe::MouseEntered() = pHolder;
+    EXPECT_EQ(pHolder, CProbe::MouseCapture());
+    EXPECT_EQ(pHolder, CProbe::KeyCapture());
+    delete pHolder;
+    EXPECT_EQ(NULL, CProbe::MouseCapture());
+    EXPECT_EQ(NULL, CProbe::KeyCapture());
+    EXPECT_EQ(NULL, CProbe::MouseEntered());
+
+    CProbe other(NULL, "other");
+    other.CaptureKeyboard();
+    CContainer::ReleaseKeyboard();
+    EXPECT_EQ(NULL, CProbe::KeyCapture());
+}
+
+TEST(ContainerTree, FindingContainers)
+{
+    CWndContainer root;
+    root.SetName("screen");
+    auto* pPanel = new CProbe(&root, "Panel");
+    auto* pFirst = new CProbe(pPanel, "button");
+    auto* pSecond = new CProbe(&root, "BUTTON");
+    const struct
+    {
+        CContainer* pFrom;
+        const char* pszClass;
+        const char* pszName;
+        CContainer* pExpected;
+    } cases[] = {
+        { &root, NULL, NULL, &root },
+        { pSecond, NULL, NULL, pSecond },
+        { &root, "cwndcontainer", NULL, &root },
+        { &root, "CContainer", NULL, pPanel },
+        { &root, NULL, "Button", pFirst },
+        { pSecond, NULL, "button", pSecond },
+        { &root, "CContainer", "nothing", NULL },
+        { &root, "CFrame", NULL, NULL },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.pszClass ? c.pszClass : "-") + "/" + (c.pszName ? c.pszName : "-"));
+        EXPECT_EQ(c.pExpected, c.pFrom->FindSubContainer(c.pszClass, c.pszName));
+    }
+    EXPECT_EQ(pFirst, pSecond->FindContainer(NULL, "button")) << "from the root";
+    EXPECT_EQ(&root, pFirst->FindContainer(NULL, "SCREEN"));
+}
+
+// Showing a child re-arranges its parent; hiding a container tells its visible
+// children only.
+TEST(ContainerTree, VisibilityGoesDownToVisibleChildren)
+{
+    CallLog log;
+    CProbe root(NULL, "root", arrangeVertical, &log);
+    root.SetBounds(CRect(0, 0, 100, 100));
+    auto* pPanel = new CProbe(&root, "panel", arrangeNone, &log);
+    auto* pShown = new CProbe(pPanel, "shown", arrangeNone, &log);
+    auto* pHidden = new CProbe(pPanel, "hidden", arrangeNone, &log);
+    pHidden->Hide(FALSE);
+    new CProbe(pShown, "deep", arrangeNone, &log);
+    log.clear();
+
+    int nArranged = root.m_nArranged;
+    pPanel->Hide(FALSE);
+    EXPECT_EQ(nArranged + 1, root.m_nArranged);
+    EXPECT_TRUE(SequenceIs({ "panel:Hide", "shown:Hide", "deep:Hide" }, log));
+    EXPECT_FALSE(pShown->IsReallyVisible());
+    EXPECT_TRUE(pShown->IsVisible());
+    EXPECT_EQ(0, root.GetNumVisibleChildren());
+
+    log.clear();
+    pPanel->Hide(FALSE);
+    EXPECT_TRUE(log.empty()) << "no change, no call";
+    pPanel->Show(FALSE);
+    EXPECT_EQ(nArranged + 2, root.m_nArranged);
+    EXPECT_TRUE(SequenceIs({ "panel:Show", "shown:Show", "deep:Show" }, log));
+    EXPECT_TRUE(pShown->IsReallyVisible());
+    EXPECT_EQ(1, pPanel->GetNumVisibleChildren());
+}
+
+TEST(ContainerTree, PrintingHidesWhatIsNotPrintable)
+{
+    CProbe root(NULL, "root");
+    auto* pOnScreen = new CProbe(&root, "onscreen");
+    auto* pAlreadyHidden = new CProbe(&root, "hidden");
+    auto* pPrinted = new CProbe(pOnScreen, "printed");
+    pOnScreen->SetPrintable(FALSE);
+    pAlreadyHidden->SetPrintable(FALSE);
+    pAlreadyHidden->Hide(FALSE);
+
+    root.OnBeginPrint(NULL);
+    EXPECT_FALSE(pOnScreen->IsVisible());
+    EXPECT_FALSE(pAlreadyHidden->IsVisible());
+    EXPECT_TRUE(pPrinted->IsVisible());
+    root.OnEndPrint(NULL);
+    EXPECT_TRUE(pOnScreen->IsVisible());
+    EXPECT_FALSE(pAlreadyHidden->IsVisible()) << "comes back as it was";
+    EXPECT_EQ(FALSE, pOnScreen->GetPrintable());
+}
+
+TEST(ContainerTree, EnablingAndSelecting)
+{
+    CSelectionLog selections;
+    CProbe button(NULL, "button");
+    button.Disable();
+    EXPECT_EQ(CContainer::stateDisabled, button.m_nState);
+    CEventState state;
+    button.OnLButtonDown(CPoint(1, 1), state);
+    button.OnLButtonUp(CPoint(1, 1), state);
+    EXPECT_TRUE(selections.m_selected.empty()) << "a disabled button does not press";
+    button.Enable();
+    EXPECT_EQ(CContainer::stateNormal, button.m_nState);
+    button.Enable();
+    EXPECT_EQ(CContainer::stateNormal, button.m_nState);
+
+    button.OnSelect();
+    ASSERT_EQ(1u, selections.m_selected.size());
+    EXPECT_EQ(&button, selections.m_selected[0]);
+}
+
+// Messages, idle time and activation go to parents before their children, heads first;
+// activation reaches hidden children too.
+TEST(ContainerTree, CallsDownTheTree)
+{
+    CallLog log;
+    CProbe root(NULL, "root", arrangeNone, &log);
+    auto* pA = new CProbe(&root, "a", arrangeNone, &log);
+    new CProbe(pA, "a1", arrangeNone, &log);
+    auto* pB = new CProbe(&root, "b", arrangeNone, &log);
+    pB->Hide(FALSE);
+    log.clear();
+
+    MsgContainerSelected msg(pA);
+    root.BroadcastMessage(&msg);
+    root.Idle(42);
+    root.OnActivate(TRUE);
+    EXPECT_TRUE(SequenceIs({ "root:Message", "a:Message", "a1:Message", "b:Message",
+                             "root:Idle(42)", "a:Idle(42)", "a1:Idle(42)", "b:Idle(42)",
+                             "root:Activate(1)", "a:Activate(1)", "a1:Activate(1)", "b:Activate(1)" },
+                           log));
+}
+
+TEST(ContainerTree, FillColourComesFromTheNearestFill)
+{
+    CProbe root(NULL, "root");
+    auto* pPanel = new CProbe(&root, "panel");
+    auto* pInner = new CProbe(pPanel, "inner");
+    EXPECT_EQ(RGB(0, 0, 0), pInner->GetFillColor()) << "the root's stored colour";
+    root.SetFillColor(RGB(1, 2, 3));
+    pPanel->SetFillColor(RGB(4, 5, 6));
+    EXPECT_EQ(RGB(4, 5, 6), pInner->GetFillColor());
+    pPanel->SetNoFill();
+    EXPECT_EQ(RGB(1, 2, 3), pInner->GetFillColor());
+    root.SetNoFill();
+    EXPECT_EQ(RGB(1, 2, 3), pInner->GetFillColor()) << "off, but still the root's colour";
+
+    CWndContainer wndRoot;
+    EXPECT_EQ(RGB(0xC0, 0xC0, 0xC0), wndRoot.GetFillColor());
+}
+
+// A block suspends layout for its container and arranges and invalidates it once at the
+// end; the block of NULL suspends every container and does not arrange.
+TEST(ContainerTree, DisableArrangeBlock)
+{
+    CProbe root(NULL, "root", arrangeVertical);
+    root.SetBounds(CRect(0, 0, 100, 100));
+    auto* pChild = new CProbe(&root, "child");
+    {
+        CDisableArrangeBlock block(&root);
+        {
+            CDisableArrangeBlock inner(&root);
+            root.SetChildGap(CSize(5, 5));
+            root.SetBounds(CRect(0, 0, 50, 60));
+        }
+        EXPECT_TRUE(RectEq(CRect(0, 0, 100, 100), pChild->GetBounds())) << "the outer block still holds";
+    }
+    EXPECT_TRUE(RectEq(CRect(5, 5, 45, 55), pChild->GetBounds()));
+
+    int nInvalidated = root.m_nInvalidated;
+    {
+        CDisableArrangeBlock block(&root);
+    }
+    EXPECT_EQ(nInvalidated + 1, root.m_nInvalidated);
+
+    {
+        CDisableArrangeBlock all(NULL);
+        CProbe other(NULL, "other", arrangeHorizontal);
+        other.SetBounds(CRect(0, 0, 10, 10));
+        auto* pOtherChild = new CProbe(&other, "x");
+        root.SetChildGap(CSize(0, 0));
+        EXPECT_TRUE(RectEq(CRect(5, 5, 45, 55), pChild->GetBounds()));
+        EXPECT_TRUE(pOtherChild->GetBounds().IsRectNull());
+    }
+    EXPECT_TRUE(RectEq(CRect(5, 5, 45, 55), pChild->GetBounds())) << "leaving the block of NULL arranges nothing";
+    root.ArrangeChildren();
+    EXPECT_TRUE(RectEq(CRect(0, 0, 50, 60), pChild->GetBounds()));
+}
