@@ -64,22 +64,9 @@ class CArcPlain : public CObject
     DECLARE_DYNCREATE(CArcPlain)
 };
 
-// Versionable classes: one at schema 3, one with every bit of the schema set.
-class CArcVersioned : public CArcPoint
-{
-    DECLARE_SERIAL(CArcVersioned)
-};
-
-class CArcAnySchema : public CArcPoint
-{
-    DECLARE_SERIAL(CArcAnySchema)
-};
-
 IMPLEMENT_SERIAL(CArcPoint, CObject, 1)
 IMPLEMENT_SERIAL(CArcNode, CArcPoint, 2)
 IMPLEMENT_DYNCREATE(CArcPlain, CObject)
-IMPLEMENT_SERIAL(CArcVersioned, CArcPoint, VERSIONABLE_SCHEMA | 3)
-IMPLEMENT_SERIAL(CArcAnySchema, CArcPoint, 0xFFFFFFFF)
 
 // A memory file that notes the largest request it served and the most heap in use
 // while it served one.
@@ -120,6 +107,21 @@ std::string Pattern(size_t nLen)
 const std::string strPointRecord = "\xFF\xFF\x01\x00\x09\x00" "CArcPoint" "\x05\x00\x00\x00"s;
 
 } // namespace
+
+// Versionable classes: one at schema 3, one with every bit of the schema set. Outside
+// the anonymous namespace, since the tests read them by class name only.
+class CArcVersioned : public CArcPoint
+{
+    DECLARE_SERIAL(CArcVersioned)
+};
+
+class CArcAnySchema : public CArcPoint
+{
+    DECLARE_SERIAL(CArcAnySchema)
+};
+
+IMPLEMENT_SERIAL(CArcVersioned, CArcPoint, VERSIONABLE_SCHEMA | 3)
+IMPLEMENT_SERIAL(CArcAnySchema, CArcPoint, 0xFFFFFFFF)
 
 TEST(CArchive, StringsAndCounts)
 {

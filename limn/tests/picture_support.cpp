@@ -3,11 +3,6 @@
 
 #include "limn/canvas/SharedPalette.h"
 
-#include "hoard/resources/ResourceClass.h"
-#include "hoard/runtime/MappedString.h"
-
-#include <gtest/gtest.h>
-
 namespace {
 
 DWORD RowBytes(int nWidth, WORD wBitCount) { return ((nWidth * wBitCount + 31) / 32) * 4; }
@@ -209,23 +204,3 @@ std::vector<BYTE> ReadFileBytes(const char* pszPath)
         file.Read(bytes.data(), (UINT)bytes.size());
     return bytes;
 }
-
-// The registry is initialised once, before any test runs, with the picture command's
-// label mapped.
-namespace {
-
-class CRegistryEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        static const char szLabels[] = "ID_IMPORT=Import a Picture\r\n";
-        CMemFile file((BYTE*)szLabels, sizeof szLabels - 1);
-        CMappedString::Load(file);
-        CResourceClass::InitResourceClasses();
-    }
-};
-
-const auto* g_pRegistryEnvironment = ::testing::AddGlobalTestEnvironment(new CRegistryEnvironment);
-
-} // namespace
