@@ -121,6 +121,17 @@ LPVOID GlobalLock(HGLOBAL hMem);
 BOOL GlobalUnlock(HGLOBAL hMem);
 SIZE_T GlobalSize(HGLOBAL hMem);
 
+// Words and colours
+#define LOBYTE(w) ((BYTE)((w) & 0xFF))
+#define HIBYTE(w) ((BYTE)(((w) >> 8) & 0xFF))
+#define LOWORD(l) ((WORD)((l) & 0xFFFF))
+#define HIWORD(l) ((WORD)(((l) >> 16) & 0xFFFF))
+typedef DWORD COLORREF;
+#define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+#define GetRValue(rgb) (LOBYTE(rgb))
+#define GetGValue(rgb) (LOBYTE(((WORD)(rgb)) >> 8))
+#define GetBValue(rgb) (LOBYTE((rgb) >> 16))
+
 // GDI: device-independent bitmaps and logical palettes (wingdi.cpp). A palette is a
 // block of entries; GetNearestPaletteIndex is the plain search over all of them.
 #define BI_RGB 0
@@ -173,24 +184,10 @@ typedef struct tagLOGPALETTE
     PALETTEENTRY palPalEntry[1];
 } LOGPALETTE;
 
-typedef DWORD COLORREF;
-#define RGB(r, g, b) ((COLORREF)((BYTE)(r) | ((WORD)(BYTE)(g) << 8) | ((DWORD)(BYTE)(b) << 16)))
-
 HPALETTE CreatePalette(const LOGPALETTE* plpal);
 UINT GetPaletteEntries(HPALETTE hpal, UINT iStart, UINT cEntries, PALETTEENTRY* pPalEntries);
 UINT GetNearestPaletteIndex(HPALETTE h, COLORREF color);
 BOOL DeleteObject(HGDIOBJ ho);
-
-// Words and colours
-#define LOBYTE(w) ((BYTE)((w) & 0xFF))
-#define HIBYTE(w) ((BYTE)(((w) >> 8) & 0xFF))
-#define LOWORD(l) ((WORD)((l) & 0xFFFF))
-#define HIWORD(l) ((WORD)(((l) >> 16) & 0xFFFF))
-typedef DWORD COLORREF;
-#define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
-#define GetRValue(rgb) (LOBYTE(rgb))
-#define GetGValue(rgb) (LOBYTE(((WORD)(rgb)) >> 8))
-#define GetBValue(rgb) (LOBYTE((rgb) >> 16))
 
 // Rounded to nearest, -1 when the result overflows or nDenominator is 0.
 int MulDiv(int nNumber, int nNumerator, int nDenominator);
