@@ -5,6 +5,7 @@
 #include "limn/canvas/Canvas.h"
 
 #include <emmintrin.h>
+#include <string.h>
 
 namespace {
 
@@ -28,12 +29,19 @@ inline BYTE MixRow(const BYTE* p, int nCols)
 }
 
 // Blocks of two by two from rows p0 and p1 into pOut, the usual half-size shrink: each
-// row's pair blended, then the two rows' blends.
+// row's pair blended, then the two rows' blends. A pair read as one little-endian word
+// is its own index into the table, which is symmetric; equal pixels stay as they are.
 void MixHalfRow(const BYTE* p0, const BYTE* p1, BYTE* pOut, int nCount)
 {
+    auto pairBlend = [](const BYTE* p) {
+        WORD wPair;
+        memcpy(&wPair, p, sizeof wPair);
+        BYTE mix = mixArray[wPair];
+        return (wPair >> 8) != (wPair & 0xFF) ? mix : (BYTE)wPair;
+    };
     for (int x = 0; x < nCount; ++x, p0 += 2, p1 += 2)
     {
-        BYTE c = MixUnlessEqual(MixUnlessEqual(p0[0], p0[1]), MixUnlessEqual(p1[0], p1[1]));
+        BYTE c = MixUnlessEqual(pairBlend(p0), pairBlend(p1));
         if (c != nKey)
             pOut[x] = c;
     }

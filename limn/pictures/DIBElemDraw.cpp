@@ -49,23 +49,40 @@ inline __m128i DoubleLow(__m128i pixels, WORD) { return _mm_unpacklo_epi16(pixel
 inline __m128i DoubleHigh(__m128i pixels, BYTE) { return _mm_unpackhi_epi8(pixels, pixels); }
 inline __m128i DoubleHigh(__m128i pixels, WORD) { return _mm_unpackhi_epi16(pixels, pixels); }
 
+// Sixteen bytes of source over the buffer's at pDst, the buffer's kept where the source
+// is the key.
+template <class PIXEL>
+inline void StoreKeyed(PIXEL* pDst, __m128i src, __m128i isKey)
+{
+    if (_mm_movemask_epi8(isKey) != 0)
+    {
+        __m128i dst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pDst));
+        src = _mm_or_si128(_mm_and_si128(isKey, dst), _mm_andnot_si128(isKey, src));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst), src);
+}
+
 // Copies n pixels, leaving the buffer's pixel wherever the source pixel is the key.
-// Sixteen bytes at a time; a group without the key is stored whole.
+// Thirty-two bytes at a time; a group without the key is stored whole.
 template <class PIXEL>
 void CopyRowKeyed(PIXEL* pDst, const PIXEL* pSrc, int n)
 {
     const int nLanes = 16 / sizeof(PIXEL);
     int i = 0;
-    for (; i + nLanes <= n; i += nLanes)
+    for (; i + 2 * nLanes <= n; i += 2 * nLanes)
     {
-        __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pSrc + i));
-        __m128i isKey = KeyMask(src, PIXEL());
-        if (_mm_movemask_epi8(isKey) != 0)
+        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pSrc + i));
+        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pSrc + i + nLanes));
+        __m128i aKey = KeyMask(a, PIXEL());
+        __m128i bKey = KeyMask(b, PIXEL());
+        if (_mm_movemask_epi8(_mm_or_si128(aKey, bKey)) == 0)
         {
-            __m128i dst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pDst + i));
-            src = _mm_or_si128(_mm_and_si128(isKey, dst), _mm_andnot_si128(isKey, src));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + i), a);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + i + nLanes), b);
+            continue;
         }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pDst + i), src);
+        StoreKeyed(pDst + i, a, aKey);
+        StoreKeyed(pDst + i + nLanes, b, bKey);
     }
     for (; i < n; ++i)
     {
