@@ -3,7 +3,7 @@
 // seed of its colours; the rest is the DIB. A conversion exists exactly when the DIB is
 // valid, and the formats must agree with the 32-bit one: the same colours at 24 bits,
 // their top 5 bits at 16, and at 8 bits the index that a plain search of the palette
-// (the native GetNearestPaletteIndex) chooses. Images of more than 16384 pixels (a
+// (the native GetNearestPaletteIndex) chooses. Images of more than 4096 pixels (a
 // short run-length stream can claim a megabyte) are not converted, to keep the runs
 // fast: the conversions take the same paths at any size.
 #include "diblib/dibapi.h"
@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     const BOOL bValid = ValidateDIBHandle(hDIB, &info);
     if (!bValid)
         Check(ChangeDIBFormat(hDIB, 32, BI_RGB, NULL) == NULL);
-    else if ((ULONGLONG)info.nWidth * info.nHeight <= 16384)
+    else if ((ULONGLONG)info.nWidth * info.nHeight <= 4096)
     {
         PIXELS rgb = Pixels(ChangeDIBFormat(hDIB, 32, BI_RGB, NULL), 32);
         PIXELS rgb24 = Pixels(ChangeDIBFormat(hDIB, 24, BI_RGB, NULL), 24);

@@ -47,6 +47,15 @@ public:
     BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL) override;
 };
 
+// Thrown after the user has already been told what went wrong (a failed validation):
+// whoever catches it reports nothing more.
+class AFX_FRAMEWORK CUserException : public CException
+{
+    DECLARE_DYNAMIC(CUserException)
+public:
+    CUserException() = default;
+};
+
 class AFX_FRAMEWORK CFileException : public CException
 {
     DECLARE_DYNAMIC(CFileException)
@@ -93,6 +102,7 @@ public:
 [[noreturn]] AFX_FRAMEWORK void AFXAPI AfxThrowMemoryException();
 [[noreturn]] AFX_FRAMEWORK void AFXAPI AfxThrowNotSupportedException();
 [[noreturn]] AFX_FRAMEWORK void AFXAPI AfxThrowResourceException();
+[[noreturn]] AFX_FRAMEWORK void AFXAPI AfxThrowUserException();
 [[noreturn]] AFX_FRAMEWORK void AFXAPI AfxThrowFileException(int cause, LONG lOsError = -1,
                                                             LPCSTR lpszFileName = NULL);
 [[noreturn]] AFX_FRAMEWORK void AFXAPI AfxThrowArchiveException(int cause,

@@ -25,7 +25,7 @@ public:
     ~CGdiObject() override;
 
     operator HGDIOBJ() const { return m_hObject; }
-    HGDIOBJ GetSafeHandle() const { return m_hObject; }
+    HGDIOBJ GetSafeHandle() const { return AfxUnassumed(this) == NULL ? NULL : m_hObject; }
 
     // The object that owns hObject, else a temporary one of the handle's kind.
     static CGdiObject* PASCAL FromHandle(HGDIOBJ hObject);
@@ -217,7 +217,7 @@ public:
     ~CDC() override;
 
     operator HDC() const { return m_hDC; }
-    HDC GetSafeHdc() const { return m_hDC; }
+    HDC GetSafeHdc() const { return AfxUnassumed(this) == NULL ? NULL : m_hDC; }
 
     // The object that owns hDC, else a temporary one.
     static CDC* PASCAL FromHandle(HDC hDC);

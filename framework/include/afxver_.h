@@ -35,6 +35,16 @@
   #define PASCAL
 #endif
 
+// MFC code asks objects reached through pointers that may be null for their handles
+// (pParentWnd->GetSafeHwnd()). The empty asm hides where the pointer came from, so that
+// the compiler cannot assume 'this' to be non-null and drop the test for it.
+template <class T>
+inline const T* AfxUnassumed(const T* p)
+{
+    __asm__("" : "+r"(p));
+    return p;
+}
+
 // Checks of the programmer's preconditions; never of data from files or users.
 #ifdef _DEBUG
   AFX_FRAMEWORK BOOL AFXAPI AfxAssertFailedLine(LPCSTR lpszFileName, int nLine);

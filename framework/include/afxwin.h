@@ -1,27 +1,20 @@
-// Windows-side classes of the framework: documents, message boxes, the wait cursor
-// and the extension-library registration.
+// The Windows side of the framework: command targets and message maps, windows and
+// their GDI, menus, the standard controls, frames, the application and its thread,
+// documents, message boxes, the wait cursor and the extension-library registration.
 #pragma once
 
 #include "afx.h"
 #include "afxcoll.h"
 #include "afxdll_.h"
 #include "afxgdi_.h"
+#include "afxcmdtarget_.h"
+#include "afxmenu_.h"
 #include "afxwnd_.h"
-
-// The part of the document that a resource file needs: the modified flag.
-class AFX_FRAMEWORK CDocument : public CObject
-{
-    DECLARE_DYNAMIC(CDocument)
-public:
-    CDocument() = default;
-
-// Attributes
-    BOOL IsModified() { return m_bModified; }
-    virtual void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified; }
-
-protected:
-    BOOL m_bModified = FALSE;
-};
+#include "afxctrl_.h"
+#include "afxframe_.h"
+#include "afxthread_.h"
+#include "afxdoc_.h"
+#include "afxmsg_.h"
 
 // Shows the hourglass for the lifetime of the object and then restores the cursor.
 class AFX_FRAMEWORK CWaitCursor
@@ -39,6 +32,7 @@ private:
     HCURSOR m_hcurPrev;
 };
 
-// A message box owned by the active window, titled with the application's name.
+// A message box owned by the active window, titled with the application's name; with
+// an application object, through its DoMessageBox.
 AFX_FRAMEWORK int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 AFX_FRAMEWORK int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);

@@ -8,6 +8,7 @@ IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CMemoryException, CException)
 IMPLEMENT_DYNAMIC(CNotSupportedException, CException)
 IMPLEMENT_DYNAMIC(CResourceException, CException)
+IMPLEMENT_DYNAMIC(CUserException, CException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
 
@@ -182,6 +183,8 @@ void AFXAPI AfxThrowMemoryException() { throw &g_memoryException; }
 void AFXAPI AfxThrowNotSupportedException() { ThrowNew<CNotSupportedException>(); }
 
 void AFXAPI AfxThrowResourceException() { ThrowNew<CResourceException>(); }
+
+void AFXAPI AfxThrowUserException() { ThrowNew<CUserException>(); }
 
 void AFXAPI AfxThrowFileException(int cause, LONG lOsError, LPCSTR lpszFileName)
 {

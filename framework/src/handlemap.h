@@ -70,3 +70,17 @@ private:
     CMapPtrToPtr m_permanentMap;
     CMapPtrToPtr m_temporaryMap;
 };
+
+// The temporary objects of a class that wraps one handle, in its member pHandle: a
+// default-constructed object holding the handle, which gives it up before deletion.
+template <class TObject, class THandle, THandle TObject::*pHandle>
+struct CSingleHandleTemp
+{
+    static TObject* New(THandle h)
+    {
+        TObject* p = new TObject;
+        p->*pHandle = h;
+        return p;
+    }
+    static void Release(TObject* p) { p->*pHandle = NULL; }
+};

@@ -3,49 +3,48 @@
 
 namespace {
 
-// The application's name: its executable's file name without the extension.
-CString AppName()
+// The icon that goes with the buttons when the caller chose none.
+UINT WithDefaultIcon(UINT nType)
 {
-    char szPath[MAX_PATH];
-    DWORD nLen = GetModuleFileNameA(NULL, szPath, MAX_PATH);
-    if (nLen == 0 || nLen >= MAX_PATH)
-        return CString();
-    CString strName(szPath);
-    strName = strName.Mid(strName.ReverseFind('\\') + 1);
-    int nDot = strName.ReverseFind('.');
-    return nDot > 0 ? strName.Left(nDot) : strName;
+    if ((nType & MB_ICONMASK) != 0)
+        return nType;
+    switch (nType & MB_TYPEMASK)
+    {
+    case MB_OK:
+    case MB_OKCANCEL:
+        return nType | MB_ICONEXCLAMATION;
+    case MB_YESNO:
+    case MB_YESNOCANCEL:
+        return nType | MB_ICONQUESTION;
+    default:
+        return nType;
+    }
+}
+
+int ShowMessageBox(LPCSTR lpszText, UINT nType)
+{
+    return ::MessageBoxA(::GetActiveWindow(), lpszText, AfxGetAppName(), WithDefaultIcon(nType));
 }
 
 } // namespace
 
-int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
+int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 {
-    if ((nType & MB_ICONMASK) == 0)
-    {
-        switch (nType & MB_TYPEMASK)
-        {
-        case MB_OK:
-        case MB_OKCANCEL:
-            nType |= MB_ICONEXCLAMATION;
-            break;
-        case MB_YESNO:
-        case MB_YESNOCANCEL:
-            nType |= MB_ICONQUESTION;
-            break;
-        default:
-            break;
-        }
-    }
-    HWND hWndOwner = GetActiveWindow();
-    CString strTitle = AppName();
-    return MessageBoxA(hWndOwner, lpszText, strTitle, nType);
+    return ShowMessageBox(lpszPrompt, nType);
+}
+
+int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp)
+{
+    if (CWinApp* pApp = AfxGetApp())
+        return pApp->DoMessageBox(lpszText, nType, nIDHelp);
+    return ShowMessageBox(lpszText, nType);
 }
 
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
 {
     CString strPrompt;
     strPrompt.LoadString(nIDPrompt);
-    return AfxMessageBox(strPrompt, nType, nIDHelp);
+    return AfxMessageBox(strPrompt, nType, nIDHelp == (UINT)-1 ? nIDPrompt : nIDHelp);
 }
 
 int CException::ReportError(UINT nType, UINT nMessageID)

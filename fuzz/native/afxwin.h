@@ -13,7 +13,7 @@ class CDocument
 {
 public:
     virtual ~CDocument() = default;
-    BOOL IsModified() { return m_bModified; }
+    virtual BOOL IsModified() { return m_bModified; }
     virtual void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified; }
 
 protected:

@@ -1,0 +1,84 @@
+// The common controls of the framework: CRichEditCtrl over the rich edit control of
+// riched20.dll ("RichEdit20A"), loaded once by AfxInitRichEdit.
+#pragma once
+
+#include "afxwin.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+// Loads the rich edit library for the rest of the process; FALSE when it is missing.
+AFX_FRAMEWORK BOOL AFXAPI AfxInitRichEdit();
+
+class AFX_FRAMEWORK CRichEditCtrl : public CWnd
+{
+    DECLARE_DYNAMIC(CRichEditCtrl)
+public:
+    CRichEditCtrl() = default;
+    // Loads the library first; FALSE when it or the window cannot be had.
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+// Text and selection
+    long GetTextLength() const { return (long)::SendMessage(m_hWnd, WM_GETTEXTLENGTH, 0, 0); }
+    void GetSel(long& nStartChar, long& nEndChar) const;
+    void GetSel(CHARRANGE& cr) const { ::SendMessage(m_hWnd, EM_EXGETSEL, 0, (LPARAM)&cr); }
+    void SetSel(long nStartChar, long nEndChar);
+    void SetSel(CHARRANGE& cr) { ::SendMessage(m_hWnd, EM_EXSETSEL, 0, (LPARAM)&cr); }
+    CString GetSelText() const;
+    WORD GetSelectionType() const { return (WORD)::SendMessage(m_hWnd, EM_SELECTIONTYPE, 0, 0); }
+    void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE)
+        { ::SendMessage(m_hWnd, EM_REPLACESEL, bCanUndo, (LPARAM)lpszNewText); }
+    void HideSelection(BOOL bHide, BOOL bPerm) { ::SendMessage(m_hWnd, EM_HIDESELECTION, bHide, bPerm); }
+    long FindText(DWORD dwFlags, FINDTEXTEX* pFindText) const
+        { return (long)::SendMessage(m_hWnd, EM_FINDTEXTEX, dwFlags, (LPARAM)pFindText); }
+    long GetTextRange(long nFirst, long nLast, CString& rString) const;
+    void LimitText(long nChars = 0) { ::SendMessage(m_hWnd, EM_EXLIMITTEXT, 0, nChars); }
+    long GetLimitText() const { return (long)::SendMessage(m_hWnd, EM_GETLIMITTEXT, 0, 0); }
+
+// Character and paragraph formats; the Get... calls return the mask of the members
+// that hold for the whole range
+    BOOL SetDefaultCharFormat(CHARFORMAT& cf);
+    BOOL SetSelectionCharFormat(CHARFORMAT& cf);
+    BOOL SetWordCharFormat(CHARFORMAT& cf);
+    DWORD GetDefaultCharFormat(CHARFORMAT& cf) const;
+    DWORD GetSelectionCharFormat(CHARFORMAT& cf) const;
+    BOOL SetParaFormat(PARAFORMAT& pf);
+    DWORD GetParaFormat(PARAFORMAT& pf) const;
+    COLORREF SetBackgroundColor(BOOL bSysColor, COLORREF cr)
+        { return (COLORREF)::SendMessage(m_hWnd, EM_SETBKGNDCOLOR, bSysColor, cr); }
+
+// Lines
+    int GetLineCount() const { return (int)::SendMessage(m_hWnd, EM_GETLINECOUNT, 0, 0); }
+    int GetFirstVisibleLine() const { return (int)::SendMessage(m_hWnd, EM_GETFIRSTVISIBLELINE, 0, 0); }
+    // Copies line nIndex into lpszBuffer (not terminated); the number of characters.
+    int GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const;
+    long LineFromChar(long nIndex) const { return (long)::SendMessage(m_hWnd, EM_EXLINEFROMCHAR, 0, nIndex); }
+    int LineIndex(int nLine = -1) const { return (int)::SendMessage(m_hWnd, EM_LINEINDEX, nLine, 0); }
+    int LineLength(int nLine = -1) const { return (int)::SendMessage(m_hWnd, EM_LINELENGTH, nLine, 0); }
+    void LineScroll(int nLines, int nChars = 0) { ::SendMessage(m_hWnd, EM_LINESCROLL, nChars, nLines); }
+    CPoint GetCharPos(long lChar) const;
+
+// Behaviour
+    long GetEventMask() const { return (long)::SendMessage(m_hWnd, EM_GETEVENTMASK, 0, 0); }
+    DWORD SetEventMask(DWORD dwEventMask) { return (DWORD)::SendMessage(m_hWnd, EM_SETEVENTMASK, 0, dwEventMask); }
+    UINT GetOptions() const { return (UINT)::SendMessage(m_hWnd, EM_GETOPTIONS, 0, 0); }
+    void SetOptions(WORD wOp, DWORD dwFlags) { ::SendMessage(m_hWnd, EM_SETOPTIONS, wOp, dwFlags); }
+    BOOL SetReadOnly(BOOL bReadOnly = TRUE) { return (BOOL)::SendMessage(m_hWnd, EM_SETREADONLY, bReadOnly, 0); }
+    BOOL GetModify() const { return (BOOL)::SendMessage(m_hWnd, EM_GETMODIFY, 0, 0); }
+    void SetModify(BOOL bModified = TRUE) { ::SendMessage(m_hWnd, EM_SETMODIFY, bModified, 0); }
+    void GetRect(LPRECT lpRect) const { ::SendMessage(m_hWnd, EM_GETRECT, 0, (LPARAM)lpRect); }
+    void SetRect(LPCRECT lpRect) { ::SendMessage(m_hWnd, EM_SETRECT, 0, (LPARAM)lpRect); }
+    void RequestResize() { ::SendMessage(m_hWnd, EM_REQUESTRESIZE, 0, 0); }
+    long StreamIn(int nFormat, EDITSTREAM& es) { return (long)::SendMessage(m_hWnd, EM_STREAMIN, nFormat, (LPARAM)&es); }
+    long StreamOut(int nFormat, EDITSTREAM& es) { return (long)::SendMessage(m_hWnd, EM_STREAMOUT, nFormat, (LPARAM)&es); }
+
+// Editing
+    BOOL CanUndo() const { return (BOOL)::SendMessage(m_hWnd, EM_CANUNDO, 0, 0); }
+    BOOL Undo() { return (BOOL)::SendMessage(m_hWnd, EM_UNDO, 0, 0); }
+    void EmptyUndoBuffer() { ::SendMessage(m_hWnd, EM_EMPTYUNDOBUFFER, 0, 0); }
+    BOOL CanPaste(UINT nFormat = 0) const { return (BOOL)::SendMessage(m_hWnd, EM_CANPASTE, nFormat, 0); }
+    void Clear() { ::SendMessage(m_hWnd, WM_CLEAR, 0, 0); }
+    void Copy() { ::SendMessage(m_hWnd, WM_COPY, 0, 0); }
+    void Cut() { ::SendMessage(m_hWnd, WM_CUT, 0, 0); }
+    void Paste() { ::SendMessage(m_hWnd, WM_PASTE, 0, 0); }
+};

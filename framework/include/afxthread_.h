@@ -1,0 +1,125 @@
+// The user-interface thread and the application: CWinThread with its message loop
+// (Run, PumpMessage, PreTranslateMessage through the window tree, OnIdle), CWinApp,
+// and the global accessors. An application derives one CWinApp, constructs one global
+// object of it and gets its WinMain from the framework_main library, which calls
+// AfxWinMain. A program without a CWinApp can still create windows and pump messages
+// (AfxPumpMessage).
+#pragma once
+
+#include "afxres.h"
+#include "afxwnd_.h"
+
+class AFX_FRAMEWORK CWinThread : public CCmdTarget
+{
+    DECLARE_DYNAMIC(CWinThread)
+public:
+    CWinThread();
+    ~CWinThread() override;
+
+// Attributes
+    CWnd* m_pMainWnd;       // closing it ends the message loop
+    CWnd* m_pActiveWnd;
+    BOOL m_bAutoDelete;
+    HANDLE m_hThread;
+    DWORD m_nThreadID;
+    operator HANDLE() const { return m_hThread; }
+
+    virtual CWnd* GetMainWnd() { return m_pMainWnd; }
+
+// Overridables
+    virtual BOOL InitInstance();
+    // The message loop: messages until WM_QUIT, OnIdle while the queue is empty; returns
+    // ExitInstance's exit code.
+    virtual int Run();
+    // The main window's tree (from the message's window up), then the main window.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Takes one message and dispatches it; FALSE on WM_QUIT.
+    virtual BOOL PumpMessage();
+    // Background work while the queue is empty: lCount 0 updates the command user
+    // interface of the main window, lCount 1 frees the temporary handle maps (CWnd,
+    // CDC, CGdiObject, CMenu). TRUE while more idle work is wanted.
+    virtual BOOL OnIdle(LONG lCount);
+    // FALSE for messages after which idle work need not run again (repeated mouse
+    // moves, paints, caret blinks).
+    virtual BOOL IsIdleMessage(MSG* pMsg);
+    // The exit code of the thread: wParam of WM_QUIT.
+    virtual int ExitInstance();
+    // An exception that a window procedure handler threw: the default fails a WM_CREATE
+    // (-1), validates a window whose WM_PAINT threw, reports the error unless it is a
+    // CUserException, and returns 0. The result is the message's result.
+    virtual LRESULT ProcessWndProcException(CException* e, const MSG* pMsg);
+
+// Implementation
+    MSG m_msgCur;           // the message being pumped
+    CPoint m_ptCursorLast;  // of the last mouse move, for IsIdleMessage
+    UINT m_nMsgLast;
+};
+
+class AFX_FRAMEWORK CWinApp : public CWinThread
+{
+    DECLARE_DYNAMIC(CWinApp)
+public:
+    // The application's name; NULL: the string resource AFX_IDS_APP_TITLE (afxres.h),
+    // else the executable's name.
+    explicit CWinApp(LPCTSTR lpszAppName = NULL);
+    ~CWinApp() override;
+
+// Attributes, set by AfxWinInit; the strings are allocated with malloc
+    HINSTANCE m_hInstance;
+    HINSTANCE m_hPrevInstance;
+    LPTSTR m_lpCmdLine;
+    int m_nCmdShow;
+    LPCTSTR m_pszAppName;
+    LPCTSTR m_pszExeName;   // the executable's file name without extension
+
+// Overridables
+    virtual BOOL InitApplication();
+    // Asks every open document to save its changes; FALSE when the user cancelled.
+    virtual BOOL SaveAllModified();
+    // Shows a message box for AfxMessageBox, titled with the application's name.
+    virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+    // nCode 1 shows the hourglass, -1 takes one away, 0 shows it again after a box.
+    virtual void DoWaitCursor(int nCode);
+
+// Commands
+    // ID_APP_EXIT: closes the main window, which ends the application.
+    afx_msg void OnAppExit();
+
+// Cursors and icons of the resource chain or of the system
+    HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;
+    HCURSOR LoadCursor(UINT nIDResource) const { return LoadCursor(MAKEINTRESOURCE(nIDResource)); }
+    HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const { return ::LoadCursor(NULL, lpszCursorName); }
+    HICON LoadIcon(LPCTSTR lpszResourceName) const;
+    HICON LoadIcon(UINT nIDResource) const { return LoadIcon(MAKEINTRESOURCE(nIDResource)); }
+    HICON LoadStandardIcon(LPCTSTR lpszIconName) const { return ::LoadIcon(NULL, lpszIconName); }
+
+// Implementation
+    int m_nWaitCursorCount;
+    HCURSOR m_hcurWaitCursorRestore;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+AFX_FRAMEWORK CWinApp* AFXAPI AfxGetApp();
+// The thread object of the calling thread: the application on its thread; NULL in a
+// program without one.
+AFX_FRAMEWORK CWinThread* AFXAPI AfxGetThread();
+AFX_FRAMEWORK CWnd* AFXAPI AfxGetMainWnd();
+// The application's name, or the executable's when there is no application object.
+AFX_FRAMEWORK LPCTSTR AFXAPI AfxGetAppName();
+
+// Start and end of an application: what WinMain does.
+AFX_FRAMEWORK BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
+AFX_FRAMEWORK int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
+AFX_FRAMEWORK void AFXAPI AfxWinTerm();
+AFX_FRAMEWORK void AFXAPI AfxPostQuitMessage(int nExitCode);
+
+// One message through the thread's PumpMessage, or the same steps without a thread
+// object; FALSE on WM_QUIT.
+AFX_FRAMEWORK BOOL AFXAPI AfxPumpMessage();
+
+// Temporary handle objects stay while the maps are locked: a nested loop's idle time
+// must not free what an outer handler still uses. Unlocking the last lock frees them
+// (with bDeleteTemps); TRUE when they were freed.
+AFX_FRAMEWORK void AFXAPI AfxLockTempMaps();
+AFX_FRAMEWORK BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps = TRUE);

@@ -1,0 +1,164 @@
+// CWinApp: the one application object, its names and start-up (AfxWinInit, AfxWinMain),
+// and its cursors, icons and wait cursor.
+#include "afxwin.h"
+#include "threadstate.h"
+
+#include <stdlib.h>
+
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
+
+namespace {
+
+CWinApp* g_pApp = NULL;
+
+// The executable's file name without folder and extension.
+CString ExeName()
+{
+    char szPath[MAX_PATH];
+    DWORD nLen = ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
+    if (nLen == 0 || nLen >= MAX_PATH)
+        return CString();
+    CString strName(szPath);
+    strName = strName.Mid(strName.ReverseFind('\\') + 1);
+    int nDot = strName.ReverseFind('.');
+    return nDot > 0 ? strName.Left(nDot) : strName;
+}
+
+// A copy on the C heap, as the application's string members are kept; NULL when
+// there is no memory for it.
+LPCTSTR DupString(LPCTSTR lpsz) { return lpsz != NULL ? _strdup(lpsz) : NULL; }
+
+} // namespace
+
+CWinApp* AFXAPI AfxGetApp() { return g_pApp; }
+
+LPCTSTR AFXAPI AfxGetAppName()
+{
+    if (g_pApp != NULL && g_pApp->m_pszAppName != NULL)
+        return g_pApp->m_pszAppName;
+    static const CString strExeName = ExeName();
+    return strExeName;
+}
+
+CWinApp::CWinApp(LPCTSTR lpszAppName)
+    : m_hInstance(NULL), m_hPrevInstance(NULL), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL),
+      m_pszAppName(DupString(lpszAppName)), m_pszExeName(NULL), m_nWaitCursorCount(0),
+      m_hcurWaitCursorRestore(NULL)
+{
+    ASSERT(g_pApp == NULL);
+    g_pApp = this;
+    AfxGetThreadState()->m_pCurrentWinThread = this;
+    m_hThread = ::GetCurrentThread();
+    m_nThreadID = ::GetCurrentThreadId();
+}
+
+CWinApp::~CWinApp()
+{
+    free((void*)m_pszAppName);
+    free((void*)m_pszExeName);
+    if (g_pApp == this)
+        g_pApp = NULL;
+}
+
+BOOL CWinApp::InitApplication() { return TRUE; }
+
+BOOL CWinApp::SaveAllModified() { return TRUE; }
+
+void CWinApp::DoWaitCursor(int nCode)
+{
+    m_nWaitCursorCount += nCode;
+    if (m_nWaitCursorCount > 0)
+    {
+        HCURSOR hcurPrev = ::SetCursor(::LoadCursor(NULL, IDC_WAIT));
+        if (nCode > 0 && m_nWaitCursorCount == 1)
+            m_hcurWaitCursorRestore = hcurPrev;
+    }
+    else
+    {
+        m_nWaitCursorCount = 0;
+        ::SetCursor(m_hcurWaitCursorRestore);
+    }
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd != NULL)
+        m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+HCURSOR CWinApp::LoadCursor(LPCTSTR lpszResourceName) const
+{
+    return ::LoadCursor(AfxFindResourceHandle(lpszResourceName, RT_GROUP_CURSOR), lpszResourceName);
+}
+
+HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const
+{
+    return ::LoadIcon(AfxFindResourceHandle(lpszResourceName, RT_GROUP_ICON), lpszResourceName);
+}
+
+// Start-up
+
+BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == NULL)
+        return TRUE;
+    pApp->m_hInstance = hInstance;
+    pApp->m_hPrevInstance = hPrevInstance;
+    pApp->m_lpCmdLine = lpCmdLine;
+    pApp->m_nCmdShow = nCmdShow;
+    if (pApp->m_pszExeName == NULL)
+        pApp->m_pszExeName = DupString(ExeName());
+    if (pApp->m_pszAppName == NULL)
+    {
+        CString strTitle;
+        pApp->m_pszAppName = DupString(strTitle.LoadString(AFX_IDS_APP_TITLE) ? (LPCTSTR)strTitle
+                                                                               : pApp->m_pszExeName);
+    }
+    return pApp->m_pszExeName != NULL && pApp->m_pszAppName != NULL;
+}
+
+int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow)
+{
+    CWinThread* pThread = AfxGetThread();
+    CWinApp* pApp = AfxGetApp();
+    int nReturnCode = -1;
+    // An exception that escapes the application's own code ends it with a message.
+    try
+    {
+        if (pThread != NULL && AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow)
+            && (pApp == NULL || pApp->InitApplication()))
+        {
+            if (pThread->InitInstance())
+            {
+                nReturnCode = pThread->Run();
+            }
+            else
+            {
+                if (pThread->m_pMainWnd != NULL)
+                    pThread->m_pMainWnd->DestroyWindow();
+                nReturnCode = pThread->ExitInstance();
+            }
+        }
+    }
+    catch (CException* e)
+    {
+        e->ReportError(MB_ICONSTOP);
+        e->Delete();
+        nReturnCode = -1;
+    }
+    AfxWinTerm();
+    return nReturnCode;
+}
+
+void AFXAPI AfxWinTerm()
+{
+    // A creation that threw may have left the creation hook behind.
+    AfxUnhookWindowCreate();
+    AfxLockTempMaps();
+    AfxUnlockTempMaps();
+}

@@ -1,0 +1,184 @@
+// The per-thread state, CWinThread's message loop (Run, PumpMessage, PreTranslateMessage,
+// OnIdle), the lock of the temporary handle maps and the default answer to exceptions
+// thrown by window procedure handlers.
+#include "afxwin.h"
+#include "afxpriv.h"
+#include "threadstate.h"
+
+IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
+
+namespace {
+
+thread_local AFX_THREAD_STATE t_threadState;
+
+// Before dispatch: the tree of the message's window up to the main window, then the main
+// window itself for messages of windows outside it (modeless dialogs, other frames).
+BOOL PreTranslateThroughMainWindow(MSG* pMsg)
+{
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg))
+        return TRUE;
+    if (pMainWnd != NULL && pMsg->hwnd != NULL)
+    {
+        CWnd* pWnd = CWnd::FromHandle(pMsg->hwnd);
+        if (pWnd->GetTopLevelParent() != pMainWnd)
+            return pMainWnd->PreTranslateMessage(pMsg);
+    }
+    return FALSE;
+}
+
+// Takes one message into msg and dispatches it unless preTranslate handled it; FALSE
+// on WM_QUIT.
+template <class TPreTranslate>
+BOOL PumpOne(MSG& msg, TPreTranslate preTranslate)
+{
+    if (!::GetMessage(&msg, NULL, 0, 0))
+        return FALSE;
+    if (msg.message != WM_KICKIDLE && !preTranslate(&msg))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+AFX_THREAD_STATE* AfxGetThreadState() { return &t_threadState; }
+
+CWinThread* AFXAPI AfxGetThread() { return t_threadState.m_pCurrentWinThread; }
+
+CWnd* AFXAPI AfxGetMainWnd()
+{
+    CWinThread* pThread = AfxGetThread();
+    return pThread != NULL ? pThread->GetMainWnd() : NULL;
+}
+
+void AFXAPI AfxPostQuitMessage(int nExitCode) { ::PostQuitMessage(nExitCode); }
+
+BOOL AFXAPI AfxPumpMessage()
+{
+    if (CWinThread* pThread = AfxGetThread())
+        return pThread->PumpMessage();
+    return PumpOne(t_threadState.m_msgCur, PreTranslateThroughMainWindow);
+}
+
+// Temporary handle maps
+
+void AFXAPI AfxLockTempMaps() { t_threadState.m_nTempMapLock++; }
+
+BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
+{
+    if (t_threadState.m_nTempMapLock > 0 && --t_threadState.m_nTempMapLock > 0)
+        return FALSE;
+    if (!bDeleteTemps)
+        return FALSE;
+    CWnd::DeleteTempMap();
+    CDC::DeleteTempMap();
+    CGdiObject::DeleteTempMap();
+    CMenu::DeleteTempMap();
+    return TRUE;
+}
+
+// Exceptions from window procedures
+
+LRESULT AfxProcessWndProcException(CException* e, const MSG* pMsg)
+{
+    // A window whose creation threw is not created; one whose painting threw is not
+    // painted again and again.
+    if (pMsg->message == WM_CREATE)
+        return -1;
+    if (pMsg->message == WM_PAINT)
+        ::ValidateRect(pMsg->hwnd, NULL);
+    if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
+        e->ReportError(MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+    return 0;
+}
+
+// CWinThread
+
+CWinThread::CWinThread()
+    : m_pMainWnd(NULL), m_pActiveWnd(NULL), m_bAutoDelete(TRUE), m_hThread(NULL), m_nThreadID(0),
+      m_msgCur(), m_ptCursorLast(-1, -1), m_nMsgLast(0)
+{
+}
+
+CWinThread::~CWinThread()
+{
+    if (t_threadState.m_pCurrentWinThread == this)
+        t_threadState.m_pCurrentWinThread = NULL;
+}
+
+BOOL CWinThread::InitInstance() { return FALSE; }
+
+int CWinThread::Run()
+{
+    BOOL bIdle = TRUE;
+    LONG lIdleCount = 0;
+    for (;;)
+    {
+        while (bIdle && !::PeekMessage(&m_msgCur, NULL, 0, 0, PM_NOREMOVE))
+        {
+            if (!OnIdle(lIdleCount++))
+                bIdle = FALSE;
+        }
+        do
+        {
+            if (!PumpMessage())
+                return ExitInstance();
+            if (IsIdleMessage(&m_msgCur))
+            {
+                bIdle = TRUE;
+                lIdleCount = 0;
+            }
+        } while (::PeekMessage(&m_msgCur, NULL, 0, 0, PM_NOREMOVE));
+    }
+}
+
+BOOL CWinThread::PreTranslateMessage(MSG* pMsg) { return PreTranslateThroughMainWindow(pMsg); }
+
+BOOL CWinThread::PumpMessage()
+{
+    return PumpOne(m_msgCur, [this](MSG* pMsg) { return PreTranslateMessage(pMsg); });
+}
+
+BOOL CWinThread::OnIdle(LONG lCount)
+{
+    if (lCount <= 0)
+    {
+        // Command user interface of the main window and its descendants.
+        CWnd* pMainWnd = m_pMainWnd;
+        if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL && pMainWnd->IsWindowVisible())
+        {
+            AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+            pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        }
+        return TRUE;
+    }
+    // Nothing else wants the idle time: free the temporary objects.
+    AfxLockTempMaps();
+    AfxUnlockTempMaps();
+    return FALSE;
+}
+
+BOOL CWinThread::IsIdleMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE)
+    {
+        // A mouse move to where the cursor already was changes nothing.
+        if (m_ptCursorLast == pMsg->pt && pMsg->message == m_nMsgLast)
+            return FALSE;
+        m_ptCursorLast = pMsg->pt;
+        m_nMsgLast = pMsg->message;
+        return TRUE;
+    }
+    // WM_PAINT, and the caret's blink (WM_SYSTIMER).
+    return pMsg->message != WM_PAINT && pMsg->message != 0x0118;
+}
+
+int CWinThread::ExitInstance() { return (int)m_msgCur.wParam; }
+
+LRESULT CWinThread::ProcessWndProcException(CException* e, const MSG* pMsg)
+{
+    return AfxProcessWndProcException(e, pMsg);
+}

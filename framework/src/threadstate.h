@@ -1,0 +1,27 @@
+// The state the framework keeps for each thread: the thread object, the creation hook
+// and the object it binds next, the message being handled, the lock of the temporary
+// handle maps. Windows, hooks and message queues belong to a thread, and so does this.
+#pragma once
+
+#include "afxwin.h"
+
+struct AFX_THREAD_STATE
+{
+    CWinThread* m_pCurrentWinThread;    // NULL in a program without one
+    CWnd* m_pWndInit;                   // bound by the creation hook to the next window
+    HHOOK m_hHookOldCbtFilter;          // the creation hook while a creation runs
+    MSG m_lastSentMsg;                  // the message being handled
+    MSG m_msgCur;                       // pumped by AfxPumpMessage without a thread object
+    int m_nTempMapLock;
+    char m_szTempClassName[96];         // the name AfxRegisterWndClass returned last
+};
+
+AFX_THREAD_STATE* AfxGetThreadState();
+
+// The default answer to an exception thrown by a window procedure handler, for
+// CWinThread::ProcessWndProcException and for threads without a thread object.
+LRESULT AfxProcessWndProcException(CException* e, const MSG* pMsg);
+
+// The names of the framework's own window classes, registered on first use.
+LPCTSTR AfxWndClassName();          // child windows created without a class
+LPCTSTR AfxFrameWndClassName();     // frames created without a class
