@@ -13,5 +13,10 @@ int Check(int argc, char** argv);   // FILE
 int Import(int argc, char** argv);  // FILE WAV...
 int Export(int argc, char** argv);  // FILE TYPE NAME OUT
 
+// Sounds through the sound devices: SoundCommands.cpp
+int Play(int argc, char** argv);    // FILE NAME
+int Record(int argc, char** argv);  // FILE NAME SECONDS [--quality low|medium|high] [--trim]
+int Trim(int argc, char** argv);    // FILE NAME
+
 // Screen documents: ScreenCommands.cpp
 int Tree(int argc, char** argv);    // DOC
