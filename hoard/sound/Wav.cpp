@@ -3,6 +3,7 @@
 
 #include "hoard/resources/EditProxy.h"
 #include "hoard/sound/MessageWavWnd.h"
+#include "hoard/sound/RecordDlg.h"
 #include "hoard/resources/Hoard.h"
 #include "hoard/runtime/TempMem.h"
 
@@ -106,6 +107,12 @@ BOOL CWav::IsSameAs(const CResource* pOther) const
 }
 
 void CWav::OnDoubleClick() { Play(TRUE, NULL); }
+
+int CWav::Record()
+{
+    CRecordDlg dlg(this, NULL);
+    return dlg.DoModal() == IDOK && CanPlay();
+}
 
 BOOL CWav::IsRecordingFormat() const
 {

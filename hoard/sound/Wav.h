@@ -72,6 +72,12 @@ public:
     // Whether the samples are 8-bit unsigned mono PCM, as recordings are.
     BOOL IsRecordingFormat() const;
 
+    // Runs the record dialog for this sound: TRUE when it ended with Save and the sound
+    // has samples.
+    int Record();
+    // A sound the user has just created is recorded at once.
+    BOOL OnNew() override { return Record(); }
+
     // Whether the record dialog asks for a name.
     static void SetRecordNameFlag(int bAskForName) { m_bAskForName = bAskForName; }
     static int GetRecordNameFlag() { return m_bAskForName; }
