@@ -2,6 +2,7 @@
 #include "hoard/sound/RecordingSettings.h"
 
 #include <stdio.h>
+#include <string.h>
 
 const char szSettingsFile[] = "OKAPI_X.INI";
 const char szRecordingSection[] = "Recording";
@@ -20,5 +21,22 @@ BOOL WriteRecordingSetting(const char* pszKey, int nValue)
 {
     char szValue[16];
     snprintf(szValue, sizeof szValue, "%d", nValue);
-    return ::WritePrivateProfileStringA(szRecordingSection, pszKey, szValue, szSettingsFile);
+    return WriteRecordingSettingText(pszKey, szValue);
+}
+
+BOOL GetRecordingSettingText(const char* pszKey, CString& strValue)
+{
+    // A default no value can have tells a missing key from an empty one.
+    const char szMissing[] = "\n";
+    char szValue[256];
+    ::GetPrivateProfileStringA(szRecordingSection, pszKey, szMissing, szValue, sizeof szValue, szSettingsFile);
+    if (strcmp(szValue, szMissing) == 0)
+        return FALSE;
+    strValue = szValue;
+    return TRUE;
+}
+
+BOOL WriteRecordingSettingText(const char* pszKey, const char* pszValue)
+{
+    return ::WritePrivateProfileStringA(szRecordingSection, pszKey, pszValue, szSettingsFile);
 }

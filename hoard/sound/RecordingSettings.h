@@ -17,3 +17,9 @@ HOARD_API extern const char szTrimSound[];              // record dialog: trim w
 HOARD_API int GetRecordingSetting(const char* pszKey, int nDefault);
 // Writes the key as a decimal number; FALSE when the file cannot be written.
 HOARD_API BOOL WriteRecordingSetting(const char* pszKey, int nValue);
+
+// The key's text as the file has it; FALSE when the key is missing.
+HOARD_API BOOL GetRecordingSettingText(const char* pszKey, CString& strValue);
+// Writes the key's text, or removes the key for NULL; FALSE when the file cannot be
+// written.
+HOARD_API BOOL WriteRecordingSettingText(const char* pszKey, const char* pszValue);

@@ -153,9 +153,7 @@ CSavedRecordingSettings::CSavedRecordingSettings(std::initializer_list<const cha
 CSavedRecordingSettings::~CSavedRecordingSettings()
 {
     for (const auto& saved : m_saved)
-        WritePrivateProfileStringA(szRecordingSection, saved.first.c_str(),
-                                   saved.second == szMissing ? NULL : saved.second.c_str(),
-                                   szSettingsFile);
+        WriteRecordingSettingText(saved.first.c_str(), saved.second == szMissing ? NULL : saved.second.c_str());
 }
 
 void CSavedRecordingSettings::Set(const char* pszKey, const char* pszValue)
@@ -164,12 +162,11 @@ void CSavedRecordingSettings::Set(const char* pszKey, const char* pszValue)
     for (const auto& saved : m_saved)
         bSaved |= saved.first == pszKey;
     ASSERT_TRUE(bSaved) << pszKey << " is not among the keys saved";
-    WritePrivateProfileStringA(szRecordingSection, pszKey, pszValue, szSettingsFile);
+    WriteRecordingSettingText(pszKey, pszValue);
 }
 
 std::string CSavedRecordingSettings::Get(const char* pszKey)
 {
-    char sz[256];
-    GetPrivateProfileStringA(szRecordingSection, pszKey, szMissing, sz, sizeof sz, szSettingsFile);
-    return sz;
+    CString strValue;
+    return GetRecordingSettingText(pszKey, strValue) ? (LPCSTR)strValue : szMissing;
 }
