@@ -1,5 +1,6 @@
 // Extension-library registration and the resource chain: the application's
-// resources first, then each registered library, newest first.
+// resources first, then each registered library, newest first, and the framework's own
+// resources last.
 #include "afxwin.h"
 
 IMPLEMENT_DYNAMIC(CDynLinkLibrary, CObject)
@@ -12,6 +13,18 @@ HINSTANCE g_hInstResource = NULL;   // null: the executable
 BOOL ModuleHasResource(HINSTANCE hInst, LPCSTR lpszName, LPCSTR lpszType)
 {
     return hInst != NULL && FindResourceA(hInst, lpszName, lpszType) != NULL;
+}
+
+// framework.dll itself.
+HINSTANCE FrameworkModule()
+{
+    static const HINSTANCE hModule = [] {
+        HMODULE h = NULL;
+        ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                             (LPCSTR)&FrameworkModule, &h);
+        return h;
+    }();
+    return hModule;
 }
 
 } // namespace
@@ -80,6 +93,8 @@ HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)
         if (ModuleHasResource(pDLL->m_hResource, lpszName, lpszType))
             return pDLL->m_hResource;
     }
+    if (ModuleHasResource(FrameworkModule(), lpszName, lpszType))
+        return FrameworkModule();
     return hInst;
 }
 
