@@ -187,10 +187,13 @@ BOOL CHoard::FindTrailer(CArchive& ar, DWORD& dwSection)
     // offset that leaves no room for a section before the trailer means that the
     // bytes are a section's own payload.
     DWORD dwLength = ar.GetFile()->GetLength();
+    // A file too short for a section and a trailer has none, whatever it ends in.
+    if (dwLength < 16)
+        return FALSE;
     SeekTo(ar, dwLength - 8);
     DWORD dwMagic;
     ar >> dwSection >> dwMagic;
-    return dwMagic == dwTrailerMagic && dwLength >= 16 && dwSection <= dwLength - 16;
+    return dwMagic == dwTrailerMagic && dwSection <= dwLength - 16;
 }
 
 void CHoard::MapResources(CArchive& ar)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using Bytes = std::vector<BYTE>;
@@ -124,6 +126,26 @@ TEST(HoardFile, SectionAfterOtherDataEndsInATrailer)
         CWav* pWav = static_cast<CWav*>(loaded.GetResource("CWav", "Bell"));
         ASSERT_NE(nullptr, pWav) << "from " << nStart;
         EXPECT_EQ("ding", Samples(pWav));
+    }
+}
+
+// A file shorter than a section and its trailer has no trailer, also when it ends in
+// the magic number; looking for one does not read before its start.
+TEST(HoardFile, FileTooShortForATrailerHasNone)
+{
+    const Bytes magic = { 0xAA, 0x59, 0x41, 0x10 };
+    for (size_t nLength = 0; nLength < 16; ++nLength)
+    {
+        // As much of the magic number as fits ends the file.
+        Bytes bytes(nLength, 0);
+        size_t nMagic = std::min(nLength, magic.size());
+        std::copy(magic.end() - nMagic, magic.end(), bytes.end() - nMagic);
+        CMemFile file(bytes.data(), (UINT)bytes.size());
+        CArchive ar(&file, CArchive::load);
+        DWORD dwSection = 12345;
+        BOOL bTrailer = TRUE;
+        EXPECT_NO_THROW(bTrailer = CHoard::FindTrailer(ar, dwSection)) << nLength << " bytes";
+        EXPECT_FALSE(bTrailer) << nLength << " bytes";
     }
 }
 

@@ -16,6 +16,14 @@ void CMainContainerRecord::Serialize(CArchive& ar)
     m_rpMain = pMain;
 }
 
+BOOL CMainContainerRecord::IsScreenDocument(const char* pszPath)
+{
+    CFile file(pszPath, CFile::modeRead | CFile::shareDenyWrite);
+    CArchive ar(&file, CArchive::load);
+    DWORD dwSection;
+    return CHoard::FindTrailer(ar, dwSection) && dwSection != 0;
+}
+
 CWndContainer* CMainContainerRecord::LoadFile(const char* pszPath, CHoard& hoard)
 {
     CWndContainer* pMain = NULL;

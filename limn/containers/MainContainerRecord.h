@@ -18,6 +18,9 @@ public:
     // destroys) the one rpMain named, once it was read whole.
     void Serialize(CArchive& ar) override;
 
+    // Whether the file at pszPath is a screen document: its resource section has
+    // something ahead of it. Throws CFileException when it cannot be opened.
+    static BOOL IsScreenDocument(const char* pszPath);
     // Reads a screen document: its main container (returned, the caller's) and its
     // resources, which are added to hoard.
     static CWndContainer* LoadFile(const char* pszPath, CHoard& hoard);

@@ -16,13 +16,7 @@ CToolFile::CToolFile(const char* pszPath, BOOL bMayBeMissing)
 
 CToolFile::~CToolFile() { delete m_pScreen; }
 
-BOOL CToolFile::IsScreenDocument(const char* pszPath)
-{
-    CFile file(pszPath, CFile::modeRead | CFile::shareDenyWrite);
-    CArchive ar(&file, CArchive::load);
-    DWORD dwSection;
-    return CHoard::FindTrailer(ar, dwSection) && dwSection != 0;
-}
+BOOL CToolFile::IsScreenDocument(const char* pszPath) { return CMainContainerRecord::IsScreenDocument(pszPath); }
 
 void CToolFile::Save()
 {

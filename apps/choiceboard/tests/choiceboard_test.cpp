@@ -1,0 +1,287 @@
+// The choice board as a user meets it: the real program on a small generated document,
+// driven through SendInput (the scanning keys, a click), its event log read back; and
+// documents it cannot show, each refused with a message and exit status 1.
+#include "ScanSession.h"
+
+#include "BitmapFile.h"
+#include "WaveFile.h"
+
+#include "hoard/resources/Hoard.h"
+#include "hoard/resources/ResourceClass.h"
+#include "hoard/sound/Wav.h"
+#include "limn/containers/MainContainerRecord.h"
+#include "limn/pictures/Picture.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const DWORD dwTimeoutMS = 20000;
+const char szTitle[] = "Choice Board";
+
+struct Leaf
+{
+    const char* pszName;
+    CRect rect;
+};
+
+// Three choices side by side: "alpha" with a picture, "beta" with a sound, "gamma" with
+// neither; an unnamed leaf below them is no choice.
+const std::vector<Leaf> board = {
+    { "alpha", CRect(10, 10, 130, 200) },
+    { "beta", CRect(140, 10, 260, 200) },
+    { "gamma", CRect(270, 10, 390, 200) },
+    { "", CRect(10, 210, 390, 290) },
+};
+const CSize sizeScreen(400, 300);
+
+CString ModuleFolder()
+{
+    char szPath[MAX_PATH];
+    DWORD nLen = ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
+    CString strPath(szPath, (int)nLen);
+    return strPath.Left(strPath.ReverseFind('\\'));
+}
+
+std::string ReadWhole(const CString& strPath)
+{
+    std::ifstream in((LPCSTR)strPath, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteWhole(const CString& strPath, const std::string& bytes)
+{
+    std::ofstream out((LPCSTR)strPath, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string Joined(const std::vector<CString>& lines)
+{
+    std::string text;
+    for (const CString& strLine : lines)
+        text += std::string(strLine) + "\n";
+    return text;
+}
+
+class ChoiceBoard : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { CResourceClass::InitResourceClasses(); }
+
+    ChoiceBoard()
+    {
+        char szTemp[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, szTemp);
+        m_strFolder.Format("%schoiceboard_test_%lu", szTemp, ::GetCurrentProcessId());
+        ::CreateDirectoryA(m_strFolder, NULL);
+        m_strDoc = Path("board.lmd");
+        m_strLog = Path("board.log");
+        m_strOutput = Path("output.txt");
+    }
+    ~ChoiceBoard() override
+    {
+        for (const char* pszName : { "board.lmd", "board.log", "output.txt", "alpha.bmp", "beta.wav" })
+            ::DeleteFileA(Path(pszName));
+        ::RemoveDirectoryA(m_strFolder);
+    }
+
+    CString Path(const char* pszName) const { return m_strFolder + '\\' + pszName; }
+
+    // A screen of those leaves, with a picture for "alpha" and a sound for "beta".
+    void WriteBoard(const std::vector<Leaf>& leaves = board)
+    {
+        CHoard hoard;
+        AddPicture(hoard, "alpha");
+        AddSound(hoard, "beta");
+        auto pRoot = std::make_unique<CWndContainer>();
+        pRoot->SetName("board");
+        for (const Leaf& leaf : leaves)
+        {
+            auto* pLeaf = new CContainer(pRoot.get(), arrangeNone);
+            pLeaf->SetName(leaf.pszName);
+            pLeaf->SetFillColor(RGB(255, 255, 255));
+            pLeaf->SetBounds(leaf.rect);
+        }
+        pRoot->SetBounds(CRect(CPoint(0, 0), sizeScreen));
+        CMainContainerRecord::SaveFile(m_strDoc, pRoot.get(), hoard);
+    }
+
+    // A 24-bit picture of 32 by 32 green pixels, imported from a file of its name.
+    void AddPicture(CHoard& hoard, const char* pszName)
+    {
+        BITMAPINFOHEADER header = {};
+        header.biSize = sizeof header;
+        header.biWidth = header.biHeight = 32;
+        header.biPlanes = 1;
+        header.biBitCount = 24;
+        header.biSizeImage = 32 * 32 * 3;
+        std::vector<BYTE> bits(header.biSizeImage);
+        for (size_t i = 1; i < bits.size(); i += 3)
+            bits[i] = 0xC0;
+        CString strPath = Path(CString(pszName) + ".bmp");
+        WriteBitmapFile(strPath, &header, sizeof header, bits.data(), (DWORD)bits.size());
+        ASSERT_TRUE(CPicture::New(hoard, NULL)->ImportFromFile(strPath));
+    }
+
+    // A second of 8-bit mono tone, imported from a file of its name.
+    void AddSound(CHoard& hoard, const char* pszName)
+    {
+        PCMWAVEFORMAT format = {};
+        format.wf.wFormatTag = WAVE_FORMAT_PCM;
+        format.wf.nChannels = 1;
+        format.wf.nSamplesPerSec = format.wf.nAvgBytesPerSec = 11025;
+        format.wf.nBlockAlign = 1;
+        format.wBitsPerSample = 8;
+        std::vector<BYTE> samples(11025);
+        for (size_t i = 0; i < samples.size(); ++i)
+            samples[i] = (i / 12) % 2 ? 0xA0 : 0x60;
+        CString strPath = Path(CString(pszName) + ".wav");
+        WriteWaveFile(strPath, format, samples.data(), (DWORD)samples.size());
+        ASSERT_TRUE(CWav::New(hoard, NULL)->ImportFromFile(strPath));
+    }
+
+    void StartBoard()
+    {
+        ASSERT_TRUE(m_session.Start(ModuleFolder() + "\\choiceboard.exe", { m_strDoc }, m_strLog, m_strOutput));
+        ASSERT_NE(m_session.WaitForWindow(szTitle, dwTimeoutMS), (HWND)NULL) << ReadWhole(m_strOutput);
+    }
+
+    // Sends keys and waits for the log line they should bring.
+    void PressFor(const char* pszKeys, const char* pszLine)
+    {
+        ASSERT_TRUE(CScanSession::Press(pszKeys)) << pszKeys;
+        ExpectLine(pszLine);
+    }
+    void ExpectLine(const char* pszLine)
+    {
+        EXPECT_TRUE(m_session.WaitForLine(pszLine, dwTimeoutMS))
+            << "waited for \"" << pszLine << "\"; the log:\n" << Joined(m_session.GetLines());
+    }
+    void ExpectLog(const std::vector<CString>& expected)
+    {
+        EXPECT_EQ(Joined(m_session.GetLines()), Joined(expected));
+    }
+
+    CString m_strFolder;
+    CString m_strDoc;
+    CString m_strLog;
+    CString m_strOutput;
+    CScanSession m_session;
+};
+
+TEST_F(ChoiceBoard, StepKeysMoveTheFocusAndTheSelectKeyPlaysTheSound)
+{
+    WriteBoard();
+    StartBoard();
+    PressFor("ctrl+right", "focus alpha");
+    PressFor("ctrl+right", "focus beta");
+    PressFor("ctrl+down", "select beta");
+    ExpectLine("play beta");
+    ExpectLog({ "focus alpha", "focus beta", "select beta", "play beta" });
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// A step back from no focus lands on the last choice; after a selection by steps the
+// scan starts over at the top. Neither the picture nor the missing sound of a choice
+// gives a "play" line.
+TEST_F(ChoiceBoard, ChoicesWithoutSoundsAreSelectedSilently)
+{
+    WriteBoard();
+    StartBoard();
+    PressFor("ctrl+left", "focus gamma");
+    PressFor("ctrl+down", "select gamma");
+    PressFor("ctrl+right", "focus alpha");
+    PressFor("ctrl+down", "select alpha");
+    PressFor("ctrl+right", "focus alpha");
+    ExpectLog({ "focus gamma", "select gamma", "focus alpha", "select alpha", "focus alpha" });
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+TEST_F(ChoiceBoard, AClickSelectsTheChoiceUnderTheMouse)
+{
+    WriteBoard();
+    StartBoard();
+    ASSERT_TRUE(m_session.Click(board[1].rect.CenterPoint()));
+    ExpectLine("select beta");
+    ExpectLine("play beta");
+    ASSERT_TRUE(m_session.Click(CPoint(395, 295)));     // the bare screen
+    ASSERT_TRUE(m_session.Click(board[2].rect.CenterPoint()));
+    ExpectLine("select gamma");
+    ExpectLog({ "select beta", "play beta", "select gamma" });
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// Automatic scanning highlights the first choice at once; Esc ends it.
+TEST_F(ChoiceBoard, EscEndsAutomaticScanning)
+{
+    WriteBoard();
+    StartBoard();
+    PressFor("ctrl+enter", "focus alpha");
+    PressFor("esc", "stop");
+    ExpectLog({ "focus alpha", "stop" });
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// Documents the board cannot show: each ends it with status 1 and a message naming the
+// problem, before any window.
+TEST_F(ChoiceBoard, DocumentsThatCannotBeShownAreRefused)
+{
+    WriteBoard();
+    const std::string good = ReadWhole(m_strDoc);
+    ASSERT_GT(good.size(), 200u);
+    std::string damaged = good;
+    for (size_t i = 8; i < 40; ++i)
+        damaged[i] = '\xFF';
+
+    const struct
+    {
+        const char* pszWhat;
+        std::function<void()> write;
+        const char* pszMessage;
+    } cases[] = {
+        { "a missing file", [&] { ::DeleteFileA(m_strDoc); }, "cannot be read" },
+        { "an empty file", [&] { WriteWhole(m_strDoc, ""); }, "is not a screen document" },
+        { "a text file", [&] { WriteWhole(m_strDoc, "alpha beta gamma\r\n"); }, "is not a screen document" },
+        { "a document cut short", [&] { WriteWhole(m_strDoc, good.substr(0, good.size() / 2)); },
+          "is not a screen document" },
+        { "a damaged tree", [&] { WriteWhole(m_strDoc, damaged); }, "cannot be read" },
+        { "a resource file", [&] {
+             CHoard hoard;
+             AddSound(hoard, "beta");
+             hoard.SaveToFile(m_strDoc);
+         }, "is not a screen document" },
+        { "an empty tree", [&] { WriteBoard({}); }, "holds no screen" },
+        { "a tree without names", [&] { WriteBoard({ board[3] }); }, "has no choices" },
+    };
+    for (const auto& c : cases)
+    {
+        c.write();
+        CScanSession session;
+        ASSERT_TRUE(session.Start(ModuleFolder() + "\\choiceboard.exe", { m_strDoc }, m_strLog, m_strOutput));
+        EXPECT_EQ(session.WaitForExit(dwTimeoutMS), 1) << c.pszWhat;
+        std::string output = ReadWhole(m_strOutput);
+        EXPECT_NE(output.find(c.pszMessage), std::string::npos) << c.pszWhat << ": " << output;
+        EXPECT_NE(output.find(std::string(m_strDoc)), std::string::npos) << c.pszWhat << ": " << output;
+    }
+}
+
+TEST_F(ChoiceBoard, ACommandLineItDoesNotUnderstandIsRefused)
+{
+    WriteBoard();
+    ASSERT_TRUE(m_session.Start(ModuleFolder() + "\\choiceboard.exe", { m_strDoc, "--bogus" }, m_strLog,
+                                m_strOutput));
+    EXPECT_EQ(m_session.WaitForExit(dwTimeoutMS), 2);
+    EXPECT_NE(ReadWhole(m_strOutput).find("usage: choiceboard [DOC] [--log FILE]"), std::string::npos)
+        << ReadWhole(m_strOutput);
+}
+
+} // namespace
