@@ -30,3 +30,4 @@ void ExportPicture(CPicture* pPicture, const char* pszOut);
 
 // Screen documents: ScreenCommands.cpp
 int Tree(int argc, char** argv);    // DOC
+int Shot(int argc, char** argv);    // DOC OUT.bmp [--size WxH] [--depth 8|16]

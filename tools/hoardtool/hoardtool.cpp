@@ -12,6 +12,9 @@
 //                                           draws a picture into an off-screen buffer and
 //                                           writes the buffer as a ".bmp" file
 //   hoardtool tree DOC                      the container tree of a screen document
+//   hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]
+//                                           draws a screen document's tree, its pictures
+//                                           shown, and writes it as a ".bmp" file
 //
 // FILE is a resource file or a screen document (its container tree, then its resources).
 // A damaged file or a failure gives one line on standard error and exit status 1.
@@ -41,7 +44,8 @@ const char szUsage[] =
     "       hoardtool export FILE TYPE NAME OUT\n"
     "       hoardtool render FILE NAME OUT.bmp [--size WxH] [--depth 8|16] [--plain] [--antialias]\n"
     "                        [--color RRGGBB] [--transparent] [--flip h|v]\n"
-    "       hoardtool tree DOC\n";
+    "       hoardtool tree DOC\n"
+    "       hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]\n";
 
 // A command's name, how many arguments follow it (nMaxArgs -1: no limit) and its code.
 struct Command
@@ -60,6 +64,7 @@ const Command commands[] = {
     {"export", 4, 4, Export},
     {"render", 3, -1, Render},
     {"tree", 1, 1, Tree},
+    {"shot", 2, 6, Shot},
 };
 
 // The exit status, or -1 when the command line names no command.
