@@ -184,16 +184,18 @@ BOOL CDemoApp::InitInstance()
     m_bLoaded = TRUE;
     int nPictures = ShowNamedPictures(m_pRoot.get(), m_hoard, CPictureChoice::New);
     printf("%d containers show pictures of the document\n", nPictures);
+
+    auto* pFrame = new CDemoFrame(m_expected);
+    if (!pFrame->Create("Screen Demo", m_pRoot->GetBounds().Size(), m_pRoot.get()))
+        return FALSE;
+    // Linked once the tree is in its window, whose child the edit window is: the entry's
+    // layout makes it at once.
     if (CContainer* pEntry = m_pRoot->FindSubContainer(NULL, "entry"))
     {
         auto* pEdit = new CContainerEdit(pEntry);
         pEdit->SetName("entry");
         pEdit->SetFont(16, "Arial");
     }
-
-    auto* pFrame = new CDemoFrame(m_expected);
-    if (!pFrame->Create("Screen Demo", m_pRoot->GetBounds().Size(), m_pRoot.get()))
-        return FALSE;
     m_pMainWnd = pFrame;
     pFrame->ShowWindow(SW_SHOW);
     pFrame->UpdateWindow();

@@ -27,8 +27,13 @@ BOOL CScreenFrame::Create(LPCTSTR lpszTitle, CSize sizeClient, CWndContainer* pR
     rect.OffsetRect(-rect.left, -rect.top);
     if (!CFrameWnd::Create(NULL, lpszTitle, dwStyle, rect))
         return FALSE;
+    // As a view takes its tree: the root takes the client area, and the tree is laid out
+    // once more even when that is the size it had, so that containers with windows of
+    // their own make them, and shown.
     m_pRoot = pRoot;
     m_pRoot->AttachToWindow(this);
+    m_pRoot->ArrangeChildren();
+    m_pRoot->SetVisible(TRUE, TRUE);
     return TRUE;
 }
 

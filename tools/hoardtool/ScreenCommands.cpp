@@ -123,6 +123,7 @@ int ShotOf(const char* pszPath, const char* pszOut, const ShotOptions& options)
     if (rect.Size() != size)
         Fail("a window of %ldx%ld has a client area of %dx%d", size.cx, size.cy, rect.Width(), rect.Height());
     pMain->AttachToWindow(&wnd);
+    pMain->ArrangeChildren();
     {
         CClientDC dc(&wnd);
         CCanvas canvas(&dc);
