@@ -46,7 +46,11 @@ void CScreenFrame::OnPaint()
     GetClientRect(&rectClient);
     CCanvas canvas(&dc);
     canvas.SetBounds(rectClient);
-    CCanvasBuffer buffer(canvas, dc.m_ps.rcPaint);
+    // Drawing is clipped to the area to paint, which the tree passes by the containers
+    // outside it.
+    const CRect rectPaint(dc.m_ps.rcPaint);
+    CCanvasBuffer buffer(canvas, rectPaint);
+    canvas.ClipToRect(rectPaint);
     m_pRoot->Draw(canvas);
     buffer.Draw();
 }
