@@ -66,19 +66,21 @@ CCanvas::CCanvas(CDC* pDC) : CCanvas()
     m_drawMode = drawFast;
 }
 
-CCanvas::~CCanvas()
+CCanvas::~CCanvas() { DetachDC(); }
+
+void CCanvas::DetachDC()
 {
     ReleaseBuffer();
-    if (m_hDC != NULL)
+    if (m_hDC == NULL)
+        return;
+    if (m_hOldPalette != NULL)
     {
-        if (m_hOldPalette != NULL)
-        {
-            ::SelectPalette(m_hDC, m_hOldPalette, TRUE);
-            RealizePalette();
-        }
-        SetDC(NULL);
-        Detach();   // the handles are the caller's
+        ::SelectPalette(m_hDC, m_hOldPalette, TRUE);
+        RealizePalette();
+        m_hOldPalette = NULL;
     }
+    SetDC(NULL);
+    Detach();   // the handles are the caller's
 }
 
 void CCanvas::SetDC(CDC* pDC)

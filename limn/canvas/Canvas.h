@@ -40,6 +40,10 @@ protected:
     // Gives the current context back (buffers released, stock objects selected) and takes
     // pDC's handles, in points on a printer; NULL just gives the current one back.
     void SetDC(CDC* pDC);
+    // Gives the context back for good: buffers released, the palette that SetDC replaced
+    // put back and realised, stock objects selected and the handles detached. The
+    // destructor does it; a subclass that owns the context does it first.
+    void DetachDC();
 
 public:
     // The canvas itself, which draws into the current buffer while there is one.

@@ -164,6 +164,25 @@ void CContainer::RemoveChild(CContainer* pChild)
     ArrangeChildren();
 }
 
+void CContainer::ReplaceChild(CContainer* pOld, CContainer* pNew)
+{
+    POSITION pos = m_childList.Find(pOld);
+    if (pos == NULL || pNew == pOld)
+        return;
+    // A container inside its own subtree would make the tree a cycle.
+    ASSERT(!IsWithin(pNew));
+    if (IsWithin(pNew))
+        return;
+    if (pNew->m_pParent != NULL)
+        pNew->SetParent(NULL);
+    pOld->Invalidate();
+    m_childList.SetAt(pos, pNew);
+    pOld->m_pParent = NULL;
+    pNew->m_pParent = this;
+    ArrangeChildren();
+    pNew->Invalidate();
+}
+
 void CContainer::RemoveAllChildren()
 {
     BOOL bAnyVisible = FALSE;

@@ -58,6 +58,9 @@ public:
     // Whether the tree's window is a view of the active document; only views show
     // documents, and no window of a tree is a view here.
     BOOL IsDocActive() const { return FALSE; }
+    // Whether the foreground window is the main window of the current thread; in a
+    // program without a thread object, whether no window is in the foreground.
+    BOOL IsWindowActive() const;
     virtual void OnMessage(Message* pMsg);
     // OnMessage on this container, then on every descendant, parents first.
     void BroadcastMessage(Message* pMsg);
@@ -75,6 +78,9 @@ public:
     void AddChild(CContainer* pChild, int bAtHead);
     // Unlinks pChild without destroying it; re-arranges in any case.
     void RemoveChild(CContainer* pChild);
+    // Puts pNew at pOld's place in the list, whatever the order; pOld leaves the tree
+    // without being destroyed. Re-arranges; nothing happens when pOld is not a child.
+    void ReplaceChild(CContainer* pOld, CContainer* pNew);
     // Destroys every child.
     void RemoveAllChildren();
     void MoveChildInList(CContainer* pChild, int bAtHead);

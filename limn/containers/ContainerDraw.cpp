@@ -49,6 +49,12 @@ void CContainer::Draw(CCanvas& canvas)
             CRect rectShown;
             if (!rectShown.IntersectRect(&rectChild, &rectClient) || rectShown.Height() <= 2)
                 continue;
+            // On a screen everything a child draws is clipped to rectClip: one wholly
+            // outside it, as most are when a small area is painted again, would draw
+            // nothing. A printer's canvas does not clip.
+            const BOOL bClips = !canvas.IsPrinting() && !canvas.IsInPreview();
+            if (bClips && !rectShown.IntersectRect(&rectChild, &rectClip))
+                continue;
             canvas.ClipToRect(rectClip);
             pChild->Draw(canvas);
         }

@@ -4,3 +4,9 @@
 MsgContainerSelected::~MsgContainerSelected() = default;
 
 MsgWindowResized::~MsgWindowResized() = default;
+
+MsgEditChar::~MsgEditChar() = default;
+
+MsgFocusChange::~MsgFocusChange() = default;
+
+MsgValueChange::~MsgValueChange() = default;

@@ -119,6 +119,60 @@ TEST(ContainerDraw, ScrolledContentStaysInsideEveryAncestor)
     EXPECT_TRUE(RectEq(CRect(0, 0, 60, 25), canvas.GetClipRect()));
 }
 
+// Children wholly outside the clip in force are passed by; the pixels inside it are those
+// of a whole drawing. A printer's canvas does not clip, and every child draws.
+TEST(ContainerDraw, ChildrenOutsideTheClipAreNotDrawn)
+{
+    CDibSurface whole(60, 40), clipped(60, 40);
+    CProbe root(NULL, "root");
+    root.SetBounds(CRect(0, 0, 60, 40));
+    root.SetFillColor(crMagenta);
+    CProbe* pLeft = Filled(&root, "left", CRect(0, 0, 20, 40), crRed);
+    CProbe* pMiddle = Filled(&root, "middle", CRect(20, 0, 40, 40), crGreen);
+    CProbe* pInner = Filled(pMiddle, "inner", CRect(0, 30, 20, 40), crCyan);
+    CProbe* pRight = Filled(&root, "right", CRect(40, 0, 60, 40), crBlue);
+    {
+        CCanvas canvas(&whole.m_dc);
+        root.Draw(canvas);
+    }
+    const struct
+    {
+        CRect rectClip;
+        int nLeft, nMiddle, nInner, nRight;
+    } cases[] = {
+        { CRect(22, 2, 38, 20), 0, 1, 0, 0 },
+        { CRect(15, 35, 25, 40), 1, 1, 1, 0 },
+        { CRect(40, 0, 60, 40), 0, 0, 0, 1 },
+        { CRect(0, 0, 60, 40), 1, 1, 1, 1 },
+    };
+    for (const auto& c : cases)
+    {
+        clipped.Fill(crWhite);
+        for (CProbe* pProbe : { &root, pLeft, pMiddle, pInner, pRight })
+            pProbe->m_nDrawn = 0;
+        CCanvas canvas(&clipped.m_dc);
+        canvas.ClipToRect(c.rectClip);
+        root.Draw(canvas);
+        const std::string strCase = ::testing::PrintToString(c.rectClip);
+        EXPECT_EQ(1, root.m_nDrawn) << strCase;
+        EXPECT_EQ(c.nLeft, pLeft->m_nDrawn) << strCase;
+        EXPECT_EQ(c.nMiddle, pMiddle->m_nDrawn) << strCase;
+        EXPECT_EQ(c.nInner, pInner->m_nDrawn) << strCase;
+        EXPECT_EQ(c.nRight, pRight->m_nDrawn) << strCase;
+        for (int y = c.rectClip.top; y < c.rectClip.bottom; ++y)
+            for (int x = c.rectClip.left; x < c.rectClip.right; ++x)
+                ASSERT_EQ(whole.At(x, y), clipped.At(x, y)) << strCase << " at " << x << "," << y;
+    }
+
+    CCanvas printer(&clipped.m_dc);
+    printer.SetPrinting(TRUE);
+    printer.ClipToRect(CRect(22, 2, 38, 20));
+    pLeft->m_nDrawn = pRight->m_nDrawn = 0;
+    root.Draw(printer);
+    EXPECT_EQ(1, pLeft->m_nDrawn);
+    EXPECT_EQ(1, pRight->m_nDrawn);
+}
+
 // As a view paints: into a buffer over the damaged area, then out to the surface.
 TEST(ContainerDraw, ThroughAnOffScreenBuffer)
 {

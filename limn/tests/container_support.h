@@ -126,12 +126,14 @@ public:
     BOOL m_bRecordMoves = TRUE;
     int m_nArranged = 0;
     int m_nInvalidated = 0;
+    int m_nDrawn = 0;   // DrawContents calls
     // The fill drawn while pressed, when set.
     COLORREF m_crPressed = CLR_INVALID;
 
 protected:
     void DrawContents(CCanvas& canvas) override
     {
+        ++m_nDrawn;
         if (m_nState == statePressed && m_crPressed != CLR_INVALID)
         {
             CRect rect;

@@ -6,6 +6,9 @@
 
 #include "container_support.h"
 
+#include <algorithm>
+#include <memory>
+
 namespace {
 
 std::string Names(const CContainer& container)
@@ -132,6 +135,39 @@ TEST(ContainerTree, RemovingAndDestroying)
     root.GetChildList().GetHead()->Hide(FALSE);
     root.RemoveAllChildren();
     EXPECT_EQ(nInvalidated + 1, root.m_nInvalidated) << "nothing shown, nothing invalidated";
+}
+
+// A replacement takes the replaced child's place in the list, sorted or not; the child
+// it replaced leaves the tree undestroyed.
+TEST(ContainerTree, ReplacingAChild)
+{
+    CallLog log;
+    CProbe root(NULL, "root", arrangeHorizontal, &log);
+    root.m_bSortChildren = TRUE;
+    // Named before they are linked, so that the sorted list takes them in this order.
+    for (const char* pszName : { "a", "b", "c" })
+        (new CProbe(NULL, pszName, arrangeNone, &log))->SetParent(&root);
+    CProbe* pB = static_cast<CProbe*>(root.FindSubContainer(NULL, "b"));
+    std::unique_ptr<CProbe> pOld(pB);
+    auto* pOther = new CProbe(NULL, "other", arrangeNone, &log);
+    CProbe elsewhere(NULL, "elsewhere");
+    pOther->SetParent(&elsewhere);
+    int nArranged = root.m_nArranged;
+    root.ReplaceChild(pB, pOther);
+    EXPECT_EQ("a,other,c", Names(root)) << "the place in the list, not the order of names";
+    EXPECT_EQ(&root, pOther->GetParent());
+    EXPECT_EQ(NULL, pB->GetParent());
+    EXPECT_EQ("", Names(elsewhere)) << "taken from its old parent";
+    EXPECT_EQ(nArranged + 1, root.m_nArranged);
+    EXPECT_EQ(log.end(), std::find_if(log.begin(), log.end(), [](const std::string& s) { return s.ends_with(":Destroy"); }))
+        << "nothing destroyed: " << ::testing::PrintToString(log);
+
+    CProbe stranger(NULL, "stranger");
+    CProbe* pNew = new CProbe(NULL, "new");
+    root.ReplaceChild(&stranger, pNew);
+    EXPECT_EQ("a,other,c", Names(root)) << "not a child: nothing happens";
+    EXPECT_EQ(NULL, pNew->GetParent());
+    delete pNew;
 }
 
 // A destroyed container is forgotten by everything that names it process-wide.

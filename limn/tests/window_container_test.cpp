@@ -273,3 +273,23 @@ TEST_F(WindowContainer, WindowSize)
     EXPECT_EQ(&m_window.m_wnd, m_pB->GetWindowPtr());
     EXPECT_EQ(NULL, m_pB->GetDocument());
 }
+
+// The window is active when it is the foreground window and the main window of the
+// thread's object; in a program without one, when no window is in the foreground.
+TEST_F(WindowContainer, IsWindowActive)
+{
+    ASSERT_EQ(nullptr, AfxGetThread());
+    ::SetForegroundWindow(m_window.Handle());
+    EXPECT_FALSE(m_pA->IsWindowActive()) << "no thread object, a window in the foreground";
+    {
+        CWinApp app("limn tests");
+        EXPECT_FALSE(m_pA->IsWindowActive()) << "no main window";
+        app.m_pMainWnd = &m_window.m_wnd;
+        EXPECT_TRUE(m_pA->IsWindowActive());
+        EXPECT_TRUE(m_pRoot->IsWindowActive());
+        CTreeWindow other(400, 100, 50, 50);
+        EXPECT_FALSE(m_pA->IsWindowActive()) << "another window in the foreground";
+        app.m_pMainWnd = NULL;
+    }
+    EXPECT_EQ(nullptr, AfxGetThread());
+}

@@ -35,3 +35,4 @@ int Trim(int argc, char** argv);    // FILE NAME
 
 // Screen documents: ScreenCommands.cpp
 int Tree(int argc, char** argv);    // DOC
+int Shot(int argc, char** argv);    // DOC OUT.bmp [--size WxH] [--depth 8|16]

@@ -24,11 +24,13 @@ check() {   # check WHAT EXPECTED ACTUAL
     failures=$((failures + 1))
   fi
 }
-fails_in_one_line() {   # fails_in_one_line WHAT COMMAND FILE
-  err=$(tool "$2" "$(w "$3")" 2>&1 >/dev/null)
+fails_in_one_line() {   # fails_in_one_line WHAT COMMAND FILE [ARGUMENTS...]
+  what=$1 command=$2 target=$3
+  shift 3
+  err=$(tool "$command" "$(w "$target")" "$@" 2>&1 >/dev/null)
   status=$?
-  check "$1: status" 1 "$status"
-  check "$1: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
+  check "$what: status" 1 "$status"
+  check "$what: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
 }
 
 "$BUILD_DIR/wine-run" "$BUILD_DIR/bin/wavgen.exe" "$(w "$work")"
@@ -135,39 +137,92 @@ for bad in fake.bmp short.bmp bad.wav; do
   check "file unchanged after importing $bad" 0 $?
 done
 
-# A screen document: the container tree, then the same resources with a trailer.
+# A screen document: the container tree, then the resources of the file it was made
+# with, and the pictures of its labels, with a trailer. Its cells are named as the file's
+# pictures.
 doc=$work/sample.doc
-"$BUILD_DIR/wine-run" "$BUILD_DIR/bin/screengen.exe" "$(w "$doc")" "$(w "$file")"
+"$BUILD_DIR/wine-run" "$BUILD_DIR/bin/screengen.exe" "$(w "$doc")" "$(w "$pics")"
 check "screengen exit status" 0 $?
 sample_tree='CWndContainer "sample screen" 0 0 640 480
-  CContainer "title" 8 8 632 64
-  CContainer "buttons" 8 72 632 432
-    CContainer "play" 12 12 204 348
-    CContainer "stop" 216 12 408 348
-    CContainer "next" 420 12 612 348
-  CContainer "status" 8 440 632 472'
+  CContainer "title" 8 8 632 72
+  CContainer "buttons" 8 80 632 144
+    CContainer "play" 12 6 138 58
+    CContainer "stop" 150 6 276 58
+    CContainer "next" 288 6 414 58
+  CContainer "pictures" 8 152 632 420
+    CContainer "row 1" 0 0 624 134
+      CContainer "house" 8 4 205 130
+      CContainer "sun" 213 4 410 130
+      CContainer "landscape" 418 4 615 130
+    CContainer "row 2" 0 134 624 268
+      CContainer "house" 8 4 205 130
+      CContainer "sun" 213 4 410 130
+      CContainer "landscape" 418 4 615 130
+  CContainer "entry" 8 428 632 472'
 check "tree" "$sample_tree" "$(tool tree "$(w "$doc")")"
-check "list of a screen document" "$(tool list "$(w "$file")")" "$(tool list "$(w "$doc")")"
-check "check of a screen document" "ok: 1 types, 3 resources, 3 blocks" "$(tool check "$(w "$doc")")"
-check "info of a screen document" "section 736 version 2 trailer yes" "$(tool info "$(w "$doc")" | head -n 1)"
+labels=$(printf 'CPicture\ttitle\t32040\nCPicture\tplay\t8680\nCPicture\tstop\t8680\nCPicture\tnext\t8680')
+check "list of a screen document" "$(printf '%s\n%s\n' "$(tool list "$(w "$pics")")" "$labels" | sort)" \
+  "$(tool list "$(w "$doc")" | sort)"
+check "check of a screen document" "ok: 2 types, 8 resources, 8 blocks" "$(tool check "$(w "$doc")")"
+section=$(tool info "$(w "$doc")" | head -n 1 | cut -d ' ' -f 2)
+check "info of a screen document" "section $section version 2 trailer yes" "$(tool info "$(w "$doc")" | head -n 1)"
+[ "$section" -gt 1000 ] && section_ok=yes
+check "the resource section follows the tree" yes "${section_ok:-no: $section}"
 tool export "$(w "$doc")" CWav chime "$(w "$work/out2.wav")" && cmp -s "$work/chime.wav" "$work/out2.wav"
 check "export from a screen document" 0 $?
+
+# Shots: the screen drawn as a view draws it, its cells showing their pictures; a screen
+# made without pictures leaves its cells white. The sun's middle is drawn in the
+# middle of the second cell of the first row; the top-left pixel of the title is its
+# frame's light edge. Pixels of the bottom-up 16-bit file: 54 + 2 * (x + width * (height - 1 - y)).
+pixel16() { u16 "$1" $((54 + 2 * ($2 + $4 * ($5 - 1 - $3)))); }
+tool shot "$(w "$doc")" "$(w "$work/shot.bmp")"
+check "shot exit status" 0 $?
+check "shot: width, height, depth" "640 480 16" \
+  "$(u32 "$work/shot.bmp" 18) $(u32 "$work/shot.bmp" 22) $(u16 "$work/shot.bmp" 28)"
+check "shot: file size" $((14 + 40 + 1280 * 480)) "$(stat -c %s "$work/shot.bmp")"
+sun=$(pixel16 "$work/shot.bmp" 327 219 640 480)
+[ "$sun" != 32767 ] && sun=drawn
+check "shot: the sun is drawn in its cell" drawn "$sun"
+plain=$work/plain.doc
+"$BUILD_DIR/wine-run" "$BUILD_DIR/bin/screengen.exe" "$(w "$plain")"
+tool shot "$(w "$plain")" "$(w "$work/plain-shot.bmp")"
+check "shot of a screen without pictures: a white cell" 32767 "$(pixel16 "$work/plain-shot.bmp" 327 219 640 480)"
+tool shot "$(w "$doc")" "$(w "$work/small.bmp")" --size 320x240 --depth 8
+check "8-bit shot at another size: width, height, depth, colours" "320 240 8 256" \
+  "$(u32 "$work/small.bmp" 18) $(u32 "$work/small.bmp" 22) $(u16 "$work/small.bmp" 28) $(u32 "$work/small.bmp" 46)"
+check "8-bit shot: file size" $((14 + 40 + 1024 + 320 * 240)) "$(stat -c %s "$work/small.bmp")"
+for args in "--depth 24" "--size 0x10" "--size 20000x10" "--size" "--frobnicate 1"; do
+  err=$(tool shot "$(w "$doc")" "$(w "$work/bad.bmp")" $args 2>&1 >/dev/null)
+  status=$?
+  check "shot $args: status" 1 "$status"
+  check "shot $args: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
+done
+err=$(tool shot "$(w "$pics")" "$(w "$work/bad.bmp")" 2>&1 >/dev/null)
+check "shot of a resource file: status" 1 $?
+check "shot of a resource file: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
+
 tool import "$(w "$doc")" "$(w "$work/stereo-sweep.wav")" >/dev/null
 check "import into a screen document" 0 $?
 check "the tree stays through an import" "$sample_tree" "$(tool tree "$(w "$doc")")"
-check "the import is there" 4 "$(tool list "$(w "$doc")" | wc -l)"
+check "the import is there" 9 "$(tool list "$(w "$doc")" | wc -l)"
 
 fails_in_one_line "tree of a resource file" tree "$file"
+section=$(tool info "$(w "$doc")" | head -n 1 | cut -d ' ' -f 2)
 size=$(stat -c %s "$doc")
-for cut in 2 100 735 $((size / 2)) $((size - 1)); do
+for cut in 2 100 $((section - 1)) $((size / 2)) $((size - 1)); do
   head -c "$cut" "$doc" > "$work/cut.doc"
   for command in tree list check; do
     fails_in_one_line "$command on a screen document cut at $cut" "$command" "$work/cut.doc"
   done
+  fails_in_one_line "shot of a screen document cut at $cut" shot "$work/cut.doc" "$(w "$work/bad.bmp")"
 done
 # The tree cut short, the trailer in place.
-{ head -c 300 "$doc"; tail -c +737 "$doc"; } > "$work/short-tree.doc"
+{ head -c 300 "$doc"; tail -c +$((section + 1)) "$doc"; } > "$work/short-tree.doc"
 fails_in_one_line "tree of a damaged tree" tree "$work/short-tree.doc"
+fails_in_one_line "shot of a damaged tree" shot "$work/short-tree.doc" "$(w "$work/bad.bmp")"
+[ -e "$work/bad.bmp" ] && bad_written=yes
+check "failed shots write nothing" no "${bad_written:-no}"
 
 tool frobnicate "$(w "$file")" 2>/dev/null
 check "unknown command" 2 $?
@@ -269,6 +324,7 @@ sub/nothere.doc was not found.|tree sub/nothere.doc
 there is no CWav named "nothing"|play sample.hrd nothing
 abc is not a number of seconds from 0.001 to 4294967|record sub/x.hrd new abc
 sub/missing.hrd was not found.|trim sub/missing.hrd pause
+sub/nothere.doc was not found.|shot sub/nothere.doc sub/shot.bmp
 EOF
 cd - >/dev/null
 

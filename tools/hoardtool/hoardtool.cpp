@@ -16,6 +16,9 @@
 //   hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]
 //                                           records a new sound from the input device
 //   hoardtool trim FILE NAME                squelches and trims a stored recording
+//   hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]
+//                                           draws a screen document's tree, its pictures
+//                                           shown, and writes it as a ".bmp" file
 //
 // FILE is a resource file or a screen document (its container tree, then its resources).
 // A damaged file or a failure gives one line on standard error and exit status 1.
@@ -48,7 +51,8 @@ const char szUsage[] =
     "       hoardtool tree DOC\n"
     "       hoardtool play FILE NAME\n"
     "       hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]\n"
-    "       hoardtool trim FILE NAME\n";
+    "       hoardtool trim FILE NAME\n"
+    "       hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]\n";
 
 // A command's name, how many arguments follow it (nMaxArgs -1: no limit) and its code.
 struct Command
@@ -70,6 +74,7 @@ const Command commands[] = {
     {"play", 2, 2, Play},
     {"record", 3, 6, Record},
     {"trim", 2, 2, Trim},
+    {"shot", 2, 6, Shot},
 };
 
 // The exit status, or -1 when the command line names no command.
