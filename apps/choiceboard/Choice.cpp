@@ -4,13 +4,12 @@
 
 #include "hoard/sound/Wav.h"
 #include "limn/canvas/Canvas.h"
-#include "limn/pictures/DrawableResource.h"
 
 CChoice* CChoice::s_pSounding = NULL;
 
 namespace {
 
-const int nPictureInset = 3;
+const int nNameInset = 3;
 const int nPressedShift = 2;
 const COLORREF crPressed = RGB(255, 204, 0);
 const COLORREF crName = RGB(0, 0, 0);
@@ -19,7 +18,7 @@ const WORD nNamePoints = 14;
 } // namespace
 
 CChoice::CChoice(CDrawableResource* pPicture, const CWav* pSound, CEventLog* pLog)
-    : CContainer(NULL, arrangeNone), m_pPicture(pPicture), m_pSound(pSound), m_pLog(pLog)
+    : CResourceContainer(NULL, pPicture), m_pSound(pSound), m_pLog(pLog)
 {
 }
 
@@ -61,28 +60,33 @@ void CChoice::DrawContents(CCanvas& canvas)
 {
     CRect rect;
     GetClientRect(&rect);
-    if (m_nState == statePressed || IsSounding())
+    const BOOL bPressed = m_nState == statePressed || IsSounding();
+    if (bPressed)
     {
         canvas.SetBrush(crPressed, FALSE);
         // A rectangle filled without a pen stops a pixel short of its right and bottom.
         canvas.FillRectangle(CRect(rect.left, rect.top, rect.right + 1, rect.bottom + 1));
         rect.OffsetRect(nPressedShift, nPressedShift);
     }
-    rect.DeflateRect(nPictureInset, nPictureInset);
-    if (m_pPicture != NULL)
+    if (m_pResource != NULL)
     {
-        // A picture whose bytes cannot be read is shown by its name from then on.
+        const CPoint origin = canvas.GetOrigin();
+        if (bPressed)
+            canvas.OffsetOrigin(CPoint(nPressedShift, nPressedShift));
         try
         {
-            m_pPicture->DrawKeepingAspect(canvas, rect);
+            CResourceContainer::DrawContents(canvas);
+            canvas.SetOrigin(origin);
             return;
         }
         catch (CException* e)
         {
             e->Delete();
-            m_pPicture = NULL;
+            m_pResource = NULL;
+            canvas.SetOrigin(origin);
         }
     }
+    rect.DeflateRect(nNameInset, nNameInset);
     DrawName(canvas, rect);
 }
 

@@ -6,13 +6,12 @@
 // again.
 #pragma once
 
-#include "limn/containers/Container.h"
+#include "limn/containers/ResourceContainer.h"
 
-class CDrawableResource;
 class CEventLog;
 class CWav;
 
-class CChoice : public CContainer
+class CChoice : public CResourceContainer
 {
 public:
     // pPicture and pSound belong to the document's resource file, which outlives the
@@ -21,19 +20,20 @@ public:
     // A sound that still plays no longer presses this choice.
     ~CChoice() override;
 
-    CDrawableResource* GetPicture() const { return m_pPicture; }
     const CWav* GetSound() const { return m_pSound; }
     // Whether this choice's sound is playing.
     BOOL IsSounding() const { return s_pSounding == this; }
 
     // Scanning selects a choice itself.
     BOOL CanScanSelect() override { return TRUE; }
-    // Announces the selection (MsgContainerSelected), then plays the sound.
+    // Announces the selection (MsgContainerSelected), as plain containers do, then
+    // plays the sound.
     void OnSelect() override;
 
 protected:
-    // The picture shrunk to fit 3 pixels inside the client area, or the name centred;
-    // pressed, on an amber ground and moved 2 pixels down and right.
+    // The picture as a resource container draws it, or the name centred; pressed, on an
+    // amber ground and moved 2 pixels down and right. A picture that cannot be read is
+    // shown by its name from then on.
     void DrawContents(CCanvas& canvas) override;
 
 private:
@@ -42,7 +42,6 @@ private:
     // could not start, or another one stopped it).
     static void OnSoundDone(CWav* pWav);
 
-    CDrawableResource* m_pPicture;      // NULL once it failed to draw
     const CWav* m_pSound;
     CEventLog* m_pLog;
 

@@ -15,19 +15,6 @@ CResourceContainer* NewResourceContainer(CDrawableResource* pResource)
     return new CResourceContainer(NULL, pResource);
 }
 
-// Gives pTo the record of pFrom, a container without children, as storage would.
-void CopyRecord(CContainer* pFrom, CContainer* pTo)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        pFrom->Serialize(ar);
-    }
-    file.SeekToBegin();
-    CArchive ar(&file, CArchive::load);
-    pTo->Serialize(ar);
-}
-
 CDrawableResource* PictureNamed(CHoard& hoard, const CContainer* pContainer)
 {
     if (typeid(*pContainer) != typeid(CContainer) || !pContainer->GetChildList().IsEmpty())
@@ -52,11 +39,26 @@ int ShowNamedPictures(CContainer* pRoot, CHoard& hoard, PFN_NEWRESOURCECONTAINER
             nReplaced += ShowNamedPictures(pChild, hoard, pfnNew);
             continue;
         }
-        std::unique_ptr<CContainer> pShowing(pfnNew(pPicture));
-        CopyRecord(pChild, pShowing.get());
-        pRoot->ReplaceChild(pChild, pShowing.release());
-        delete pChild;
+        ReplaceLeaf(pChild, pfnNew(pPicture));
         ++nReplaced;
     }
     return nReplaced;
+}
+
+// The record goes through storage, as reading it back from a document would.
+void ReplaceLeaf(CContainer* pOld, CContainer* pNew)
+{
+    std::unique_ptr<CContainer> pOwned(pNew);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        pOld->Serialize(ar);
+    }
+    file.SeekToBegin();
+    {
+        CArchive ar(&file, CArchive::load);
+        pNew->Serialize(ar);
+    }
+    pOld->GetParent()->ReplaceChild(pOld, pOwned.release());
+    delete pOld;
 }

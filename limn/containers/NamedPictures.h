@@ -17,3 +17,7 @@ typedef CResourceContainer* (*PFN_NEWRESOURCECONTAINER)(CDrawableResource* pReso
 // takes the old one's stored record (bounds, frame, fill, name, state and sizes) and its
 // place in its parent's list; the old one is destroyed. Returns how many were replaced.
 LIMN_API int ShowNamedPictures(CContainer* pRoot, CHoard& hoard, PFN_NEWRESOURCECONTAINER pfnNew = NULL);
+// Puts pNew, a container without parent or children, in the place of pOld, a leaf with a
+// parent, giving it pOld's stored record (bounds, frame, fill, name, state and sizes), and
+// destroys pOld. Programs that show a stored screen with containers of their own use it.
+LIMN_API void ReplaceLeaf(CContainer* pOld, CContainer* pNew);
