@@ -43,7 +43,7 @@ void CChoice::OnSelect()
     m_pSound->Play(FALSE, OnSoundDone);
     if (s_pSounding != this)
         return;
-    Invalidate();
+    ForceRedraw(FALSE, NULL);
     if (m_pLog != NULL)
         m_pLog->Write("play", m_pSound->GetName());
 }
@@ -53,7 +53,7 @@ void CChoice::OnSoundDone(CWav*)
     CChoice* pChoice = s_pSounding;
     s_pSounding = NULL;
     if (pChoice != NULL)
-        pChoice->Invalidate();
+        pChoice->ForceRedraw(FALSE, NULL);
 }
 
 void CChoice::DrawContents(CCanvas& canvas)

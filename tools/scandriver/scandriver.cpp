@@ -13,13 +13,12 @@
 // the end the board is closed. The exit status is 0 when every step was done and the
 // board ended well, 1 otherwise, 2 for a command line it does not understand.
 #include "ScanSession.h"
+#include "ShotPixels.h"
 
 #include "limn/scanning/ScanningPrefs.h"
 
 #include <stdio.h>
 #include <string.h>
-
-#include <vector>
 
 namespace {
 
@@ -29,33 +28,6 @@ const DWORD dwCloseTimeoutMS = 10000;
 // How long a picture of a focus may wait for the flashing highlight to show.
 const int nShotTries = 20;
 const DWORD dwShotRetryMS = 25;
-
-// Whether the 24-bit ".bmp" file at pszPath has a pixel of colour cr.
-BOOL ShowsColor(const char* pszPath, COLORREF cr)
-{
-    FILE* pFile = fopen(pszPath, "rb");
-    if (pFile == NULL)
-        return FALSE;
-    BITMAPFILEHEADER fileHeader;
-    BITMAPINFOHEADER header;
-    BOOL bFound = FALSE;
-    if (fread(&fileHeader, sizeof fileHeader, 1, pFile) == 1 && fread(&header, sizeof header, 1, pFile) == 1 &&
-        header.biBitCount == 24 && fseek(pFile, (long)fileHeader.bfOffBits, SEEK_SET) == 0)
-    {
-        const BYTE pixel[3] = { GetBValue(cr), GetGValue(cr), GetRValue(cr) };
-        const long nRowBytes = (header.biWidth * 3 + 3) & ~3;
-        std::vector<BYTE> row(nRowBytes);
-        for (long y = 0; !bFound && y < labs(header.biHeight); ++y)
-        {
-            if (fread(row.data(), 1, row.size(), pFile) != row.size())
-                break;
-            for (long x = 0; !bFound && x < header.biWidth; ++x)
-                bFound = memcmp(&row[x * 3], pixel, 3) == 0;
-        }
-    }
-    fclose(pFile);
-    return bFound;
-}
 
 class CDriver
 {
@@ -83,7 +55,8 @@ private:
         {
             if (!m_session.Shot(strPath))
                 break;
-            if (!bHighlight || ShowsColor(strPath, gScanningPrefs.GetScanColor()))
+            CShotPixels pixels;
+            if (!bHighlight || (pixels.Read(strPath) && pixels.Contains(gScanningPrefs.GetScanColor())))
             {
                 m_nShots++;
                 return;

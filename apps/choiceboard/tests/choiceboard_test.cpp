@@ -2,6 +2,7 @@
 // driven through SendInput (the scanning keys, a click), its event log read back; and
 // documents it cannot show, each refused with a message and exit status 1.
 #include "ScanSession.h"
+#include "ShotPixels.h"
 
 #include "BitmapFile.h"
 #include "WaveFile.h"
@@ -26,10 +27,13 @@ namespace {
 const DWORD dwTimeoutMS = 20000;
 const char szTitle[] = "Choice Board";
 
+// A container of the screen: its name, its bounds in its parent and its parent's index
+// in the list (-1: the root). Containers with children are groups.
 struct Leaf
 {
     const char* pszName;
     CRect rect;
+    int nParent = -1;
 };
 
 // Three choices side by side: "alpha" with a picture, "beta" with a sound, "gamma" with
@@ -40,7 +44,22 @@ const std::vector<Leaf> board = {
     { "gamma", CRect(270, 10, 390, 200) },
     { "", CRect(10, 210, 390, 290) },
 };
+// Two groups of three choices.
+const std::vector<Leaf> groups = {
+    { "left", CRect(10, 10, 195, 290) },
+    { "a", CRect(10, 10, 175, 90), 0 },
+    { "b", CRect(10, 100, 175, 180), 0 },
+    { "c", CRect(10, 190, 175, 270), 0 },
+    { "right", CRect(205, 10, 390, 290) },
+    { "d", CRect(10, 10, 175, 90), 4 },
+    { "e", CRect(10, 100, 175, 180), 4 },
+    { "f", CRect(10, 190, 175, 270), 4 },
+};
 const CSize sizeScreen(400, 300);
+const COLORREF crHighlight = RGB(255, 0, 0);
+// The ground of a pressed choice, within what a 16-bit buffer keeps of it.
+const COLORREF crPressed = RGB(255, 204, 0);
+const int nPressedTolerance = 8;
 
 CString ModuleFolder()
 {
@@ -89,7 +108,7 @@ protected:
     }
     ~ChoiceBoard() override
     {
-        for (const char* pszName : { "board.lmd", "board.log", "output.txt", "alpha.bmp", "beta.wav" })
+        for (const char* pszName : { "board.lmd", "board.log", "output.txt", "alpha.bmp", "beta.wav", "shot.bmp" })
             ::DeleteFileA(Path(pszName));
         ::RemoveDirectoryA(m_strFolder);
     }
@@ -104,12 +123,14 @@ protected:
         AddSound(hoard, "beta");
         auto pRoot = std::make_unique<CWndContainer>();
         pRoot->SetName("board");
+        std::vector<CContainer*> made;
         for (const Leaf& leaf : leaves)
         {
-            auto* pLeaf = new CContainer(pRoot.get(), arrangeNone);
+            auto* pLeaf = new CContainer(leaf.nParent < 0 ? pRoot.get() : made[leaf.nParent], arrangeNone);
             pLeaf->SetName(leaf.pszName);
             pLeaf->SetFillColor(RGB(255, 255, 255));
             pLeaf->SetBounds(leaf.rect);
+            made.push_back(pLeaf);
         }
         pRoot->SetBounds(CRect(CPoint(0, 0), sizeScreen));
         CMainContainerRecord::SaveFile(m_strDoc, pRoot.get(), hoard);
@@ -132,7 +153,8 @@ protected:
         ASSERT_TRUE(CPicture::New(hoard, NULL)->ImportFromFile(strPath));
     }
 
-    // A second of 8-bit mono tone, imported from a file of its name.
+    // Four seconds of 8-bit mono tone (a good second on a device that is not paced in
+    // real time), imported from a file of its name.
     void AddSound(CHoard& hoard, const char* pszName)
     {
         PCMWAVEFORMAT format = {};
@@ -141,7 +163,7 @@ protected:
         format.wf.nSamplesPerSec = format.wf.nAvgBytesPerSec = 11025;
         format.wf.nBlockAlign = 1;
         format.wBitsPerSample = 8;
-        std::vector<BYTE> samples(11025);
+        std::vector<BYTE> samples(4 * 11025);
         for (size_t i = 0; i < samples.size(); ++i)
             samples[i] = (i / 12) % 2 ? 0xA0 : 0x60;
         CString strPath = Path(CString(pszName) + ".wav");
@@ -169,6 +191,17 @@ protected:
     void ExpectLog(const std::vector<CString>& expected)
     {
         EXPECT_EQ(Joined(m_session.GetLines()), Joined(expected));
+    }
+
+    // A picture of the board's window, read back.
+    CShotPixels Shot()
+    {
+        CShotPixels pixels;
+        CString strPath = Path("shot.bmp");
+        EXPECT_TRUE(m_session.Shot(strPath));
+        EXPECT_TRUE(pixels.Read(strPath));
+        ::DeleteFileA(strPath);
+        return pixels;
     }
 
     CString m_strFolder;
@@ -217,6 +250,56 @@ TEST_F(ChoiceBoard, AClickSelectsTheChoiceUnderTheMouse)
     ASSERT_TRUE(m_session.Click(board[2].rect.CenterPoint()));
     ExpectLine("select gamma");
     ExpectLog({ "select beta", "play beta", "select gamma" });
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// Selecting a group descends into it, and the focus goes to its first choice; below the
+// top level the root is the last entry, the way back. A choice selected by steps takes
+// scanning back to the top.
+TEST_F(ChoiceBoard, SelectingAGroupScansItsChoices)
+{
+    WriteBoard(groups);
+    StartBoard();
+    PressFor("ctrl+right", "focus left");
+    PressFor("ctrl+down", "focus a");
+    PressFor("ctrl+left", "focus board");
+    PressFor("ctrl+left", "focus c");
+    PressFor("ctrl+down", "select c");
+    PressFor("ctrl+right", "focus left");
+    PressFor("ctrl+right", "focus right");
+    ExpectLog({ "focus left", "focus a", "focus board", "focus c", "select c", "focus left", "focus right" });
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// The highlight, in the scanning colour, lies around the focus and nowhere else (it
+// flashes: a picture is taken again until it shows); a choice whose sound plays looks
+// pressed, and normal again once the sound has ended.
+TEST_F(ChoiceBoard, TheWindowShowsTheHighlightAndThePressedChoice)
+{
+    WriteBoard();
+    StartBoard();
+    PressFor("ctrl+right", "focus alpha");
+    CShotPixels pixels;
+    for (int nTry = 0; nTry < 40 && !pixels.Contains(crHighlight); ++nTry)
+        pixels = Shot();
+    ASSERT_EQ(pixels.GetSize(), sizeScreen);
+    EXPECT_TRUE(pixels.Contains(crHighlight, CRect(0, 0, 10, 210))) << "left of alpha";
+    EXPECT_TRUE(pixels.Contains(crHighlight, CRect(0, 200, 140, 210))) << "below alpha";
+    EXPECT_FALSE(pixels.Contains(crHighlight, CRect(145, 0, 400, 300))) << "beyond alpha";
+    EXPECT_FALSE(pixels.Contains(crPressed, board[1].rect, nPressedTolerance)) << "nothing is pressed yet";
+
+    ASSERT_TRUE(m_session.Click(board[1].rect.CenterPoint()));
+    ExpectLine("play beta");
+    pixels = Shot();
+    EXPECT_TRUE(pixels.Contains(crPressed, board[1].rect, nPressedTolerance)) << "beta plays";
+    EXPECT_FALSE(pixels.Contains(crPressed, board[0].rect, nPressedTolerance)) << "alpha does not";
+    for (DWORD dwStart = ::GetTickCount();
+         pixels.Contains(crPressed, board[1].rect, nPressedTolerance) && ::GetTickCount() - dwStart < dwTimeoutMS;)
+    {
+        ::Sleep(50);
+        pixels = Shot();
+    }
+    EXPECT_FALSE(pixels.Contains(crPressed, board[1].rect, nPressedTolerance)) << "the sound has ended";
     EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
 }
 
