@@ -15,7 +15,6 @@
 
 #include "timing.h"
 
-#include <psapi.h>
 #include <stdio.h>
 
 #include <vector>
@@ -192,17 +191,49 @@ void MeasurePresses()
 
 struct Resources
 {
-    DWORD dwGdi, dwUser;
-    SIZE_T cbPrivate;
+    DWORD dwGdi, dwUser;    // GetGuiResources; this Wine does not count them (0)
+    SIZE_T cbHeap;          // busy bytes in every heap of the process
+    SIZE_T cbCommitted;     // committed private pages (bitmap bits live there)
 };
+
+SIZE_T HeapBusyBytes()
+{
+    HANDLE heaps[64];
+    DWORD nHeaps = std::min<DWORD>(::GetProcessHeaps(64, heaps), 64);
+    SIZE_T cb = 0;
+    for (DWORD i = 0; i < nHeaps; i++)
+    {
+        if (!::HeapLock(heaps[i]))
+            continue;
+        PROCESS_HEAP_ENTRY entry = {};
+        while (::HeapWalk(heaps[i], &entry))
+        {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+                cb += entry.cbData;
+        }
+        ::HeapUnlock(heaps[i]);
+    }
+    return cb;
+}
+
+SIZE_T CommittedPrivateBytes()
+{
+    SIZE_T cb = 0;
+    MEMORY_BASIC_INFORMATION info;
+    for (BYTE* p = NULL; ::VirtualQuery(p, &info, sizeof info) == sizeof info; p = (BYTE*)info.BaseAddress + info.RegionSize)
+    {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE)
+            cb += info.RegionSize;
+        if ((BYTE*)info.BaseAddress + info.RegionSize < p)
+            break;
+    }
+    return cb;
+}
 
 Resources Measure()
 {
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof counters;
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), (PROCESS_MEMORY_COUNTERS*)&counters, sizeof counters);
     return { ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS),
-             ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), counters.PrivateUsage };
+             ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), HeapBusyBytes(), CommittedPrivateBytes() };
 }
 
 void MeasureSteps()
@@ -235,9 +266,12 @@ void MeasureSteps()
     SetAutoScan(FALSE);
     SetScanClock(pfnOld);
     printf("steps:  %d automatic steps with flashing in %.2f s (%.0f steps/s)\n", nSteps, dSeconds, nSteps / dSeconds);
-    printf("        GDI objects %lu -> %lu, USER objects %lu -> %lu, private bytes %lu -> %lu KB (growth ratio %.3f)\n",
-           before.dwGdi, after.dwGdi, before.dwUser, after.dwUser, (unsigned long)(before.cbPrivate / 1024),
-           (unsigned long)(after.cbPrivate / 1024), (double)after.cbPrivate / (double)before.cbPrivate);
+    printf("        GDI objects %lu -> %lu, USER objects %lu -> %lu (0: not counted by this Wine)\n", before.dwGdi,
+           after.dwGdi, before.dwUser, after.dwUser);
+    printf("        heap in use %lu -> %lu bytes, committed private memory %lu -> %lu KB: growth ratios %.4f and %.4f\n",
+           (unsigned long)before.cbHeap, (unsigned long)after.cbHeap, (unsigned long)(before.cbCommitted / 1024),
+           (unsigned long)(after.cbCommitted / 1024), (double)after.cbHeap / (double)before.cbHeap,
+           (double)after.cbCommitted / (double)before.cbCommitted);
 }
 
 } // namespace
