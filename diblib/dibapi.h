@@ -4,6 +4,10 @@
 // BITMAPV4HEADER or BITMAPV5HEADER), its colour table or bit-field masks, then the pixel
 // rows. Every routine that takes a DIB checks it with ValidateDIB against the bytes that
 // hold it, so a header that claims more than its block holds is refused, never read past.
+// Uncompressed rows are read as stored, without the padding bytes; run-length (BI_RLE8,
+// BI_RLE4) streams are drawn as the system's blits draw them: a run that crosses the end
+// of its row is cut there, a step past the image ends the stream, and pixels the stream
+// leaves unset are colour index 0.
 //
 // Ownership: a returned HDIB or HGLOBAL is a new block that the caller frees with
 // GlobalFree. Arguments are never freed.
@@ -11,7 +15,9 @@
 
 #include <afx.h>
 
-#if defined(_DIBLIB_BUILDING)
+#if !defined(_WIN32)
+#define DIBLIB_API
+#elif defined(_DIBLIB_BUILDING)
 #define DIBLIB_API __declspec(dllexport)
 #else
 #define DIBLIB_API __declspec(dllimport)
@@ -38,15 +44,30 @@ struct DIBINFO
 // TRUE when the cbDIB bytes at pDIB hold a whole packed DIB that these routines can
 // read: a known header, sane dimensions, the colour table and every pixel byte inside the
 // block. Fills *pInfo (which may be NULL) when it returns TRUE.
+//   - one plane; 1, 4, 8, 16, 24 or 32 bits per pixel (1, 4, 8 or 24 with a 12-byte
+//     header); BI_RGB, BI_RLE8 with 8 bits, BI_RLE4 with 4 bits (both bottom-up only), or
+//     BI_BITFIELDS with 16 or 32 bits, whose red, green and blue masks are non-zero runs
+//     of adjacent bits that do not overlap (an alpha mask is ignored);
+//   - biClrUsed at most 1 << wBitCount up to 8 bits, at most 256 above;
+//   - a non-zero biSizeImage no larger than the bytes after the colour table;
+//   - run-length streams at least 2 bytes long (biSizeImage, or every byte left), whose
+//     uncompressed rows take at most 1 MB or 256 times the stream's length.
 DIBLIB_API BOOL WINAPI ValidateDIB(const void* pDIB, SIZE_T cbDIB, DIBINFO* pInfo);
 // ValidateDIB on a locked global block, with the block's own size.
 DIBLIB_API BOOL WINAPI ValidateDIBHandle(HGLOBAL hDIB, DIBINFO* pInfo);
 
 // Reads a ".bmp" or ".dib" file (a BITMAPFILEHEADER, then a packed DIB) from the file's
 // current position. nFlags is 0. The DIB that comes back always has a BITMAPINFOHEADER:
-// older and newer headers are rewritten (bit-field masks follow the header), the colour
-// table is complete, the pixel rows are as stored (RLE stays RLE, top-down stays
-// top-down). NULL when the file is not a bitmap that can be read.
+// older and newer headers are rewritten (bit-field masks follow the header; masks that
+// say what BI_RGB means become BI_RGB), the colour table is complete (1 << wBitCount
+// entries up to 8 bits, padded with black; none above, where a table is only a hint),
+// biSizeImage is exact, and the pixel rows are as stored (RLE stays RLE, top-down stays
+// top-down). NULL when the file is not a bitmap that can be read: beyond what
+// ValidateDIB refuses, a file whose sizes or offsets claim more than it holds, whose
+// colour indices or run-length steps go outside the table or the image, or whose pixel
+// density is absurd (above 1,000,000 per metre). Sizes are checked against the file's
+// length before anything is allocated. Errors of the file itself (CFileException) pass
+// to the caller.
 DIBLIB_API HDIB WINAPI ReadDIBFile(CFile& file, int nFlags);
 
 // A new packed DIB with a BITMAPINFOHEADER, bottom-up, uncompressed (BI_RGB), of
@@ -54,13 +75,21 @@ DIBLIB_API HDIB WINAPI ReadDIBFile(CFile& file, int nFlags);
 // as GetNearestPaletteIndex chooses; without hPal a palette of the image's colours),
 // 16 (RGB555), 24 or 32. RLE and bit-field sources are decoded first. dwCompression must
 // be BI_RGB. NULL when hDIB is not a valid DIB or the format is not one of these.
+//   - Bit-field channels narrower than 8 bits repeat their bits to fill a byte (5 bits
+//     abcde give abcdeabc), wider ones keep their top 8 bits; alpha is ignored.
+//   - 8 bits with hPal: the table is hPal's first 256 entries (biClrUsed of them).
+//     Without hPal: a palette image keeps its indices and its table of 1 << wBitCount
+//     entries; other images get their own colours, in the order they first appear from
+//     the top, when they have at most 256, else 256 colours chosen by median cut.
+//   - 16 bits keep each channel's top 5 bits; 32 bits have 0 in the fourth byte.
 DIBLIB_API HDIB WINAPI ChangeDIBFormat(HDIB hDIB, WORD wBitCount, DWORD dwCompression, HPALETTE hPal);
 
 // The header's width and height in pixels (the height as an absolute value); 0 for a
-// header that is not one of the four kinds.
+// header that is not one of the kinds ValidateDIB knows.
 DIBLIB_API DWORD WINAPI DIBWidth(LPSTR lpDIB);
 DIBLIB_API DWORD WINAPI DIBHeight(LPSTR lpDIB);
-// The first pixel byte, after the header and its colour table or masks.
+// The first pixel byte, after the header and its colour table or masks; NULL for a
+// header that is not one of the kinds ValidateDIB knows.
 DIBLIB_API LPSTR WINAPI FindDIBBits(LPSTR lpDIB);
 // A new movable block with the same bytes as h; NULL for NULL or when memory runs out.
 DIBLIB_API HGLOBAL WINAPI CopyHandle(HGLOBAL h);

@@ -82,6 +82,14 @@ void Check(bool bCondition)
         abort();
 }
 
+// Outside a section nothing refers to the hoard that was read, whatever happened.
+void CheckNothingSerializing()
+{
+    Check(CHoard::GetCurSerializing() == NULL);
+    Check(CReloadableData::m_pCurFileReference == NULL);
+    Check(CReloadableData::m_pCurOwner == NULL);
+}
+
 // What a file holds: its resources and, in a screen document, its main container.
 struct CDocumentData
 {
@@ -214,13 +222,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     catch (CException* e)
     {
         e->Delete();
+        CheckNothingSerializing();
         return 0;
     }
-    Check(CHoard::GetCurSerializing() == NULL);
+    CheckNothingSerializing();
     ExerciseTree(document.m_pScreen);
 
     // Whatever was read writes and reads back to the same bytes.
-    CReloadableData::m_pCurFileReference = NULL;
     std::vector<BYTE> first = Store(document);
     CDocumentData copy(bScreen);
     LoadFromMemory(copy, first.data(), first.size());

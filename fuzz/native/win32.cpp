@@ -244,6 +244,8 @@ HGLOBAL GlobalFree(HGLOBAL hMem)
 
 LPVOID GlobalLock(HGLOBAL hMem) { return hMem; }
 
+SIZE_T GlobalSize(HGLOBAL hMem) { return hMem != NULL ? HeaderOf(hMem)->nSize : 0; }
+
 BOOL GlobalUnlock(HGLOBAL) { return TRUE; }
 
 // Arithmetic

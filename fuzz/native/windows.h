@@ -25,6 +25,11 @@ typedef const char* LPCSTR;
 typedef void* HANDLE;
 typedef void* HGLOBAL;
 typedef void* HINSTANCE;
+typedef struct NATIVEPALETTE* HPALETTE;
+typedef void* HGDIOBJ;
+
+#define WINAPI
+#define MAXDWORD 0xFFFFFFFFu
 
 #define TRUE 1
 #define FALSE 0
@@ -114,6 +119,7 @@ HGLOBAL GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags);
 HGLOBAL GlobalFree(HGLOBAL hMem);
 LPVOID GlobalLock(HGLOBAL hMem);
 BOOL GlobalUnlock(HGLOBAL hMem);
+SIZE_T GlobalSize(HGLOBAL hMem);
 
 // Words and colours
 #define LOBYTE(w) ((BYTE)((w) & 0xFF))
@@ -125,6 +131,63 @@ typedef DWORD COLORREF;
 #define GetRValue(rgb) (LOBYTE(rgb))
 #define GetGValue(rgb) (LOBYTE(((WORD)(rgb)) >> 8))
 #define GetBValue(rgb) (LOBYTE((rgb) >> 16))
+
+// GDI: device-independent bitmaps and logical palettes (wingdi.cpp). A palette is a
+// block of entries; GetNearestPaletteIndex is the plain search over all of them.
+#define BI_RGB 0
+#define BI_RLE8 1
+#define BI_RLE4 2
+#define BI_BITFIELDS 3
+
+typedef struct tagRGBQUAD
+{
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+} RGBQUAD;
+
+typedef struct tagRGBTRIPLE
+{
+    BYTE rgbtBlue;
+    BYTE rgbtGreen;
+    BYTE rgbtRed;
+} RGBTRIPLE;
+
+typedef struct tagBITMAPINFOHEADER
+{
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+} BITMAPINFOHEADER;
+
+typedef struct tagPALETTEENTRY
+{
+    BYTE peRed;
+    BYTE peGreen;
+    BYTE peBlue;
+    BYTE peFlags;
+} PALETTEENTRY;
+
+typedef struct tagLOGPALETTE
+{
+    WORD palVersion;
+    WORD palNumEntries;
+    PALETTEENTRY palPalEntry[1];
+} LOGPALETTE;
+
+HPALETTE CreatePalette(const LOGPALETTE* plpal);
+UINT GetPaletteEntries(HPALETTE hpal, UINT iStart, UINT cEntries, PALETTEENTRY* pPalEntries);
+UINT GetNearestPaletteIndex(HPALETTE h, COLORREF color);
+BOOL DeleteObject(HGDIOBJ ho);
 
 // Rounded to nearest, -1 when the result overflows or nDenominator is 0.
 int MulDiv(int nNumber, int nNumerator, int nDenominator);

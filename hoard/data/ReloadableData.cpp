@@ -5,6 +5,7 @@
 #include "hoard/runtime/TempMem.h"
 
 CString* CReloadableData::m_pCurFileReference = NULL;
+const CObject* CReloadableData::m_pCurOwner = NULL;
 CFile CReloadableData::m_tempFile;
 WORD CReloadableData::m_wTempCount = 0;
 DWORD CReloadableData::m_dwTempCount = 0;
@@ -94,7 +95,7 @@ private:
 // Construction
 
 CReloadableData::CReloadableData(DWORD size, void* data)
-    : m_pFileReference(NULL), m_compression(compressBytes), m_bModified(FALSE), m_dwSize(0),
+    : m_pFileReference(NULL), m_pOwner(NULL), m_compression(compressBytes), m_bModified(FALSE), m_dwSize(0),
       m_dwStoredSize(0), m_dwFilePos(0), m_hData(NULL), m_bCache(TRUE), m_wLockCount(0)
 {
     if (size != 0 && data != NULL)
@@ -269,26 +270,28 @@ void CReloadableData::Decompress(void*& hData, DWORD nStored, DWORD nSize)
 
 void CReloadableData::SetData(DWORD size, const void* data)
 {
-    m_dwStoredSize = 0;
+    // The new bytes are in place before the old ones go, so that a block that cannot
+    // have the memory stays as it was. Freeing memory for them may purge the old
+    // bytes; that loses nothing, as they were clean.
+    HGLOBAL h = NULL;
+    if (size != 0)
+    {
+        h = AllocMovable(size);
+        if (h == NULL)
+            AfxThrowMemoryException();
+        void* p = GlobalLock(h);
+        if (data != NULL)
+            memcpy(p, data, size);
+        else
+            memset(p, 0, size);
+        GlobalUnlock(h);
+    }
     if (m_hData != NULL)
         GlobalFree(m_hData);
-    m_hData = NULL;
-    m_dwSize = 0;
-    m_bModified = TRUE;
-    if (size == 0)
-        return;
-
-    HGLOBAL h = AllocMovable(size);
-    if (h == NULL)
-        AfxThrowMemoryException();
-    void* p = GlobalLock(h);
-    if (data != NULL)
-        memcpy(p, data, size);
-    else
-        memset(p, 0, size);
-    GlobalUnlock(h);
     m_hData = h;
     m_dwSize = size;
+    m_dwStoredSize = 0;
+    m_bModified = TRUE;
 }
 
 void CReloadableData::SetSize(DWORD size)
@@ -394,6 +397,7 @@ void CReloadableData::Serialize(CArchive& ar)
     {
         m_dwFilePos = dwPos;
         m_pFileReference = m_pCurFileReference;
+        m_pOwner = m_pCurOwner;
     }
     else
     {
@@ -446,6 +450,7 @@ void CReloadableData::LoadRecord(CArchive& ar)
         GlobalFree(m_hData);
     m_hData = hData;
     m_pFileReference = bDeferred ? m_pCurFileReference : NULL;
+    m_pOwner = bDeferred ? m_pCurOwner : NULL;
     m_dwSize = dwSize;
     m_dwStoredSize = dwStored;
     m_dwFilePos = dwFilePos;

@@ -73,6 +73,11 @@ public:
     // The file-reference string of the hoard being read from or written to a named
     // file; null at all other times. The hoard sets and clears it.
     static CString* m_pCurFileReference;
+    // The object whose data is being read from or written to that file (a resource):
+    // every block that takes the file reference notes it as its owner, so that the
+    // blocks of one resource can be told from the others of the same file. Null
+    // outside a hoard's serialization.
+    static const CObject* m_pCurOwner;
 
     // Writing a hoard to a named file moves each written block's stored bytes into the
     // new file. Until the new file has replaced the old one, the blocks keep the old
@@ -80,9 +85,11 @@ public:
     static void CommitSave();
     static void AbandonSave();
     // Reads into memory every block whose stored bytes lie in the file named by
-    // *pFileReference and ties it to no file, so that the string can name another
-    // file. Throws CFileException when the bytes cannot be read.
-    static void DetachFromFile(const CString* pFileReference);
+    // *pFileReference (only those owned by pOwner, when it is given) and ties it to no
+    // file, so that the string can name another file or the blocks can leave the file's
+    // hoard. Throws CFileException when the bytes cannot be read; the blocks read
+    // before that stay read.
+    static void DetachFromFile(const CString* pFileReference, const CObject* pOwner = NULL);
 
 // Overridables
 protected:
@@ -92,6 +99,7 @@ protected:
 // Implementation
 private:
     CString* m_pFileReference;      // the owning hoard's path string; not owned
+    const CObject* m_pOwner;        // m_pCurOwner when the file reference was taken
     CompressionType m_compression;
     BOOL m_bModified;
     DWORD m_dwSize;                 // full length

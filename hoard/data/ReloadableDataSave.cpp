@@ -6,6 +6,7 @@ struct CReloadableData::CSavedPlace
 {
     CReloadableData* pData;
     CString* pFileReference;
+    const CObject* pOwner;
     DWORD dwFilePos;
     DWORD dwStoredSize;
 };
@@ -15,7 +16,7 @@ CList<CReloadableData::CSavedPlace, const CReloadableData::CSavedPlace&>
 
 void CReloadableData::RememberPlace()
 {
-    m_listSavedPlaces.AddTail(CSavedPlace{ this, m_pFileReference, m_dwFilePos, m_dwStoredSize });
+    m_listSavedPlaces.AddTail(CSavedPlace{ this, m_pFileReference, m_pOwner, m_dwFilePos, m_dwStoredSize });
 }
 
 void CReloadableData::ForgetPlace()
@@ -37,17 +38,19 @@ void CReloadableData::AbandonSave()
     {
         CSavedPlace place = m_listSavedPlaces.RemoveTail();
         place.pData->m_pFileReference = place.pFileReference;
+        place.pData->m_pOwner = place.pOwner;
         place.pData->m_dwFilePos = place.dwFilePos;
         place.pData->m_dwStoredSize = place.dwStoredSize;
     }
 }
 
-void CReloadableData::DetachFromFile(const CString* pFileReference)
+void CReloadableData::DetachFromFile(const CString* pFileReference, const CObject* pOwner)
 {
     for (POSITION pos = m_listFreeable.GetHeadPosition(); pos != NULL;)
     {
         auto* pData = dynamic_cast<CReloadableData*>(static_cast<CFreeable*>(m_listFreeable.GetNext(pos)));
-        if (pData == NULL || pData->m_pFileReference != pFileReference)
+        if (pData == NULL || pData->m_pFileReference != pFileReference ||
+            (pOwner != NULL && pData->m_pOwner != pOwner))
             continue;
         // Reading a block freshens it; the walk goes on from the entry noted before.
         if (pData->m_dwSize != 0)
@@ -56,6 +59,7 @@ void CReloadableData::DetachFromFile(const CString* pFileReference)
             pData->Unlock();
         }
         pData->m_pFileReference = NULL;
+        pData->m_pOwner = NULL;
         pData->m_dwStoredSize = 0;
     }
 }

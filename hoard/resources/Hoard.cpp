@@ -1,6 +1,7 @@
 // CHoard: resources grouped by type, unique names, deletion and the modified flag.
 #include "hoard/resources/Hoard.h"
 
+#include "hoard/data/ReloadableData.h"
 #include "hoard/res/resource.h"
 #include "hoard/resources/ResourceClass.h"
 #include "hoard/resources/ResourceMessages.h"
@@ -25,6 +26,8 @@ CHoard::~CHoard()
         m_pApplicationHoard = NULL;
     if (m_pCurSerializing == this)
         m_pCurSerializing = NULL;
+    if (CReloadableData::m_pCurFileReference == &m_strFileReference)
+        CReloadableData::m_pCurFileReference = NULL;
 }
 
 // Lookup
@@ -118,9 +121,15 @@ CResource* CHoard::NewResource(const char* pszType, const char* pszName)
 
 void CHoard::AddToMap(CResource* pRes)
 {
-    // A resource is in one file at a time, and in it once.
+    // A resource is in one file at a time, and in it once. One that comes from another
+    // file first reads in the blocks that it left in that file: they would otherwise go
+    // on naming a file that only its old hoard keeps up to date, which that hoard may
+    // rewrite or replace at any save, and whose name dies with that hoard.
     if (pRes->m_pHoard != NULL && pRes->m_pHoard != this)
+    {
+        CReloadableData::DetachFromFile(&pRes->m_pHoard->m_strFileReference, pRes);
         pRes->m_pHoard->RemoveFromMap(pRes);
+    }
     pRes->SetHoard(this);
     const char* pszType = pRes->GetRuntimeClass()->m_lpszClassName;
     CResourceList* pList = FindList(pszType);

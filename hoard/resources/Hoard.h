@@ -71,9 +71,12 @@ public:
     static CHoard* GetApplicationHoard() { return m_pApplicationHoard; }
 
 // The resource file format
-    // Writes or reads the resource section at the archive's position.
+    // Writes or reads the resource section at the archive's position. While it runs,
+    // this is the file being serialized and the reloadable data take its path; both
+    // are cleared when it ends, also by an exception.
     void Serialize(CArchive& ar);
-    // Makes this the file being serialized and points the reloadable data at its path.
+    // Makes this the file being serialized and points the reloadable data at its path,
+    // until Serialize ends or this hoard is destroyed.
     void PreSerialize() const;
     static CHoard* GetCurSerializing() { return m_pCurSerializing; }
     // Whether the archive's file ends in a section trailer, and then the offset of the

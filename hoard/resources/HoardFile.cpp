@@ -26,16 +26,26 @@ void SeekTo(CArchive& ar, DWORD dwPos)
     ar.GetFile()->Seek((LONG)dwPos, CFile::begin);
 }
 
-// Sets the file being serialized for the lifetime of the object, also when an
-// exception ends the run.
+// Makes the hoard the file being serialized for the lifetime of the object: the
+// hoard itself, the file reference that its blocks take and the resource that owns
+// them are cleared when it ends, also when an exception ends it, so that nothing
+// refers to the hoard between sections.
 class CSerializingScope
 {
 public:
-    CSerializingScope(CHoard*& pCurSerializing, CHoard* pHoard) : m_pCur(pCurSerializing)
+    CSerializingScope(CHoard*& pCurSerializing, const CHoard& hoard) : m_pCur(pCurSerializing)
     {
-        m_pCur = pHoard;
+        hoard.PreSerialize();
+        CReloadableData::m_pCurOwner = NULL;
     }
-    ~CSerializingScope() { m_pCur = NULL; }
+    ~CSerializingScope()
+    {
+        m_pCur = NULL;
+        CReloadableData::m_pCurFileReference = NULL;
+        CReloadableData::m_pCurOwner = NULL;
+    }
+    CSerializingScope(const CSerializingScope&) = delete;
+    CSerializingScope& operator=(const CSerializingScope&) = delete;
 
 private:
     CHoard*& m_pCur;
@@ -57,7 +67,7 @@ void CHoard::PreSerialize() const
 
 void CHoard::Serialize(CArchive& ar)
 {
-    CSerializingScope scope(m_pCurSerializing, this);
+    CSerializingScope scope(m_pCurSerializing, *this);
     if (ar.IsStoring())
         WriteSection(ar);
     else
@@ -72,7 +82,6 @@ void CHoard::WriteSection(CArchive& ar)
     CollapseIdenticalResources();
     // Places kept by an earlier write that nobody committed or abandoned are stale.
     CReloadableData::CommitSave();
-    CReloadableData::m_pCurFileReference = &m_strFileReference;
 
     ar << (DWORD)m_mapTypes.GetCount();
     POSITION pos = m_mapTypes.GetStartPosition();
@@ -197,13 +206,14 @@ void CHoard::MapResources(CArchive& ar)
     }
 }
 
+// Serialize makes this the file being serialized itself and clears that when it
+// ends, so that no block or resource read or written later refers to this hoard.
 void CHoard::LoadFromFile(const char* pszPath, CObject* pLeading)
 {
     CFile file(pszPath, CFile::modeRead | CFile::shareDenyWrite);
     CArchive ar(&file, CArchive::load, 4096);
     if (pLeading != NULL)
         pLeading->Serialize(ar);
-    PreSerialize();
     Serialize(ar);
     ar.Close();
     file.Close();
@@ -211,7 +221,6 @@ void CHoard::LoadFromFile(const char* pszPath, CObject* pLeading)
 
 void CHoard::SaveToFile(const char* pszPath, CObject* pLeading)
 {
-    PreSerialize();
     CString strTempPath = TempSavePath(pszPath);
     CFile file(strTempPath, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive);
     try
@@ -237,7 +246,6 @@ void CHoard::SaveToFile(const char* pszPath, CObject* pLeading)
         {
             eRemove->Delete();
         }
-        CReloadableData::m_pCurFileReference = NULL;
         AfxThrowArchiveException(CArchiveException::generic, pszPath);
     }
 
@@ -248,10 +256,8 @@ void CHoard::SaveToFile(const char* pszPath, CObject* pLeading)
         LONG lOsError = (LONG)GetLastError();
         CReloadableData::AbandonSave();
         DeleteFileA(strTempPath);
-        CReloadableData::m_pCurFileReference = NULL;
         CFileException::ThrowOsError(lOsError, pszPath);
     }
     CReloadableData::CommitSave();
     m_strFileReference = pszPath;
-    CReloadableData::m_pCurFileReference = NULL;
 }

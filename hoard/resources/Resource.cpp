@@ -1,6 +1,7 @@
 // CResource: names, usage counts, serialization of the name and copying.
 #include "hoard/resources/Resource.h"
 
+#include "hoard/data/ReloadableData.h"
 #include "hoard/resources/Hoard.h"
 #include "hoard/resources/ResourceMessages.h"
 #include "hoard/resources/ResourcePtr.h"
@@ -17,6 +18,10 @@ CResource::~CResource()
 
 void CResource::Serialize(CArchive& ar)
 {
+    // While a hoard is read from or written to its file, the blocks of the payload
+    // that follows belong to this resource.
+    if (CReloadableData::m_pCurFileReference != NULL)
+        CReloadableData::m_pCurOwner = this;
     if (ar.IsStoring())
     {
         ar << m_strName;

@@ -5,6 +5,7 @@
 #include "hoard/resources/EditProxy.h"
 #include "hoard/resources/Hoard.h"
 #include "hoard/runtime/HoardModule.h"
+#include "hoard/runtime/TempMem.h"
 
 #include <afxdlgs.h>
 
@@ -143,56 +144,70 @@ private:
 
 int CWav::ImportFromFile(const char* pszPath)
 {
-    CMmioFile file(pszPath);
-    if (file == NULL)
-        return FALSE;
-    LONG lFileLength = mmioSeek(file, 0, SEEK_END);
-    if (lFileLength < 0 || mmioSeek(file, 0, SEEK_SET) != 0)
-        return FALSE;
-
-    MMCKINFO ckRiff = {};
-    ckRiff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    if (mmioDescend(file, &ckRiff, NULL, MMIO_FINDRIFF) != MMSYSERR_NOERROR)
-        return FALSE;
-
-    // The first 16 bytes of the format chunk are the PCM format, whatever it says.
-    MMCKINFO ckFormat = {};
-    ckFormat.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    if (!file.Descend(ckFormat, &ckRiff, MMIO_FINDCHUNK, lFileLength))
-        return FALSE;
+    // The samples are read into scratch memory and replace the old ones only once all
+    // of them have arrived: every failure closes the file and leaves the sound as it
+    // was, whether its old samples are in memory, in a file or lost.
+    CString strName;
     PCMWAVEFORMAT format = {};
-    LONG nFormatBytes = ckFormat.cksize < sizeof format ? (LONG)ckFormat.cksize : (LONG)sizeof format;
-    if (mmioRead(file, reinterpret_cast<HPSTR>(&format), nFormatBytes) != nFormatBytes)
-        return FALSE;
-    mmioAscend(file, &ckFormat, 0);
-
     MMCKINFO ckData = {};
-    ckData.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    if (!file.Descend(ckData, &ckRiff, MMIO_FINDCHUNK, lFileLength) || ckData.cksize == 0)
+    try
+    {
+        CMmioFile file(pszPath);
+        if (file == NULL)
+            return FALSE;
+        LONG lFileLength = mmioSeek(file, 0, SEEK_END);
+        if (lFileLength < 0 || mmioSeek(file, 0, SEEK_SET) != 0)
+            return FALSE;
+
+        MMCKINFO ckRiff = {};
+        ckRiff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+        if (mmioDescend(file, &ckRiff, NULL, MMIO_FINDRIFF) != MMSYSERR_NOERROR)
+            return FALSE;
+
+        // The first 16 bytes of the format chunk are the PCM format, whatever it says.
+        MMCKINFO ckFormat = {};
+        ckFormat.ckid = mmioFOURCC('f', 'm', 't', ' ');
+        if (!file.Descend(ckFormat, &ckRiff, MMIO_FINDCHUNK, lFileLength))
+            return FALSE;
+        LONG nFormatBytes = ckFormat.cksize < sizeof format ? (LONG)ckFormat.cksize : (LONG)sizeof format;
+        if (mmioRead(file, reinterpret_cast<HPSTR>(&format), nFormatBytes) != nFormatBytes)
+            return FALSE;
+        mmioAscend(file, &ckFormat, 0);
+
+        ckData.ckid = mmioFOURCC('d', 'a', 't', 'a');
+        if (!file.Descend(ckData, &ckRiff, MMIO_FINDCHUNK, lFileLength) || ckData.cksize == 0)
+            return FALSE;
+        CTempMem<BYTE> samples(ckData.cksize);
+        LONG nRead = mmioRead(file, reinterpret_cast<HPSTR>(samples.GetData()), (LONG)ckData.cksize);
+        if (nRead != (LONG)ckData.cksize)
+            return FALSE;
+
+        // Named after the file: no folder, nothing from the first full stop on, and
+        // numbered when another sound of the file has that name already.
+        strName = pszPath;
+        strName = strName.Mid(strName.ReverseFind('\\') + 1);
+        int nDot = strName.Find('.');
+        if (nDot >= 0)
+            strName = strName.Left(nDot);
+        if (m_pHoard != NULL)
+        {
+            CResource* pSameName = m_pHoard->GetResource("CWav", strName);
+            if (pSameName != NULL && pSameName != this)
+                m_pHoard->MakeUniqueName("CWav", strName);
+        }
+
+        // The sound becomes the file's samples, whatever length it had before.
+        m_data.SetData(ckData.cksize, samples.GetData());
+    }
+    catch (CException* e)
+    {
+        e->Delete();
         return FALSE;
-    unsigned char* pSamples = m_data.LockForWriting(ckData.cksize);
-    LONG nRead = mmioRead(file, reinterpret_cast<HPSTR>(pSamples), (LONG)ckData.cksize);
-    m_data.Unlock();
-    if (nRead != (LONG)ckData.cksize)
-        return FALSE;
+    }
 
     m_format = format;
     m_header.dwBytesRecorded = m_header.dwBufferLength = ckData.cksize;
     m_header.dwUser = m_header.dwFlags = m_header.dwLoops = 0;
-
-    // Named after the file: no folder, nothing from the first full stop on, and
-    // numbered when another sound of the file has that name already.
-    CString strName = pszPath;
-    strName = strName.Mid(strName.ReverseFind('\\') + 1);
-    int nDot = strName.Find('.');
-    if (nDot >= 0)
-        strName = strName.Left(nDot);
-    if (m_pHoard != NULL)
-    {
-        CResource* pSameName = m_pHoard->GetResource("CWav", strName);
-        if (pSameName != NULL && pSameName != this)
-            m_pHoard->MakeUniqueName("CWav", strName);
-    }
     SetName(strName);
     return TRUE;
 }

@@ -394,4 +394,184 @@ TEST(HoardFile, MapResourcesNumbersEveryResource)
     EXPECT_EQ((Bytes{ 1, 0 }), ContentsOf(file));
 }
 
+// The hoard's file reference is given to blocks only while its section is read or
+// written. Outside that, a block read from a named file reads its bytes at once: it
+// belongs to no hoard that would keep the file up to date.
+BOOL BlockOutsideAHoardIsReadAtOnce()
+{
+    CScratchFile path("outside.blk");
+    {
+        CFile file(path, CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&file, CArchive::store);
+        CReloadableData block(4, (void*)"abcd");
+        block.Serialize(ar);
+    }
+    CReloadableData loaded;
+    {
+        CFile file(path, CFile::modeRead);
+        CArchive ar(&file, CArchive::load);
+        loaded.Serialize(ar);
+    }
+    return loaded.IsLoaded();
+}
+
+TEST(HoardFile, NothingRefersToTheHoardOutsideItsSection)
+{
+    CScratchFile path("pointers.hrd");
+    CScratchFile damaged("damaged.hrd");
+    {
+        CHoard hoard;
+        NewSound(hoard, "Bell", std::string(100, 'b'));
+        hoard.SaveToFile(path);
+    }
+    Bytes bytes = ReadAllBytes(path);
+    WriteAllBytes(damaged, Bytes(bytes.begin(), bytes.begin() + 30));
+
+    struct
+    {
+        const char* pszWhat;
+        void (*pfnRun)(CHoard& hoard, const char* pszPath, const char* pszDamaged);
+    } cases[] = {
+        { "LoadFromFile", [](CHoard& h, const char* p, const char*) { h.LoadFromFile(p); } },
+        { "SaveToFile", [](CHoard& h, const char* p, const char*) {
+              h.LoadFromFile(p);
+              h.SaveToFile(p);
+          } },
+        { "Serialize reading a named file", [](CHoard& h, const char* p, const char*) {
+              CFile file(p, CFile::modeRead);
+              CArchive ar(&file, CArchive::load);
+              h.Serialize(ar);
+          } },
+        { "Serialize writing a named file", [](CHoard& h, const char* p, const char*) {
+              h.LoadFromFile(p);
+              CScratchFile other("pointers-other.hrd");
+              CFile file(other, CFile::modeCreate | CFile::modeReadWrite);
+              CArchive ar(&file, CArchive::store);
+              h.Serialize(ar);
+          } },
+        { "LoadFromFile of a damaged file", [](CHoard& h, const char*, const char* d) {
+              h.LoadFromFile(d);
+          } },
+        { "SaveToFile that cannot make its temporary file", [](CHoard& h, const char* p, const char*) {
+              h.LoadFromFile(p);
+              h.SaveToFile("Z:\\no\\such\\folder\\x.hrd");
+          } },
+        { "SaveToFile whose writing fails", [](CHoard& h, const char* p, const char*) {
+              h.LoadFromFile(p);
+              h.NewResource("CTestResource", "Breaks");
+              CTestResource::s_bFailStoring = TRUE;
+              h.SaveToFile(p);
+          } },
+    };
+    for (const auto& c : cases)
+    {
+        {
+            CHoard hoard;
+            try
+            {
+                c.pfnRun(hoard, path, damaged);
+            }
+            catch (CException* e)
+            {
+                e->Delete();
+            }
+            CTestResource::s_bFailStoring = FALSE;
+            EXPECT_EQ(nullptr, CHoard::GetCurSerializing()) << c.pszWhat;
+            EXPECT_EQ(nullptr, CReloadableData::m_pCurFileReference) << c.pszWhat;
+            EXPECT_EQ(nullptr, CReloadableData::m_pCurOwner) << c.pszWhat;
+            // While the hoard lives, and after it is gone.
+            EXPECT_TRUE(BlockOutsideAHoardIsReadAtOnce()) << c.pszWhat;
+        }
+        EXPECT_TRUE(BlockOutsideAHoardIsReadAtOnce()) << c.pszWhat << ", hoard destroyed";
+    }
+}
+
+// A file of two sounds whose samples are written raw.
+void SaveBellAndHorn(const char* pszPath)
+{
+    CHoard hoard;
+    NewSound(hoard, "Bell", std::string(300, 'b'));
+    NewSound(hoard, "Horn", std::string(200, 'h'));
+    hoard.SaveToFile(pszPath);
+}
+
+TEST(HoardFile, MovedSoundStaysReadableWhateverItsOldHoardDoes)
+{
+    struct
+    {
+        const char* pszWhat;
+        void (*pfnAfterMove)(CHoard*& pOld, const char* pszPath, const char* pszOther);
+    } cases[] = {
+        { "old hoard destroyed", [](CHoard*& pOld, const char*, const char*) {
+              delete pOld;
+              pOld = NULL;
+          } },
+        { "old hoard saved elsewhere", [](CHoard*& pOld, const char*, const char* pszOther) {
+              pOld->SaveToFile(pszOther);
+          } },
+        { "old hoard saved over its file, its blocks moved", [](CHoard*& pOld, const char* pszPath,
+                                                                 const char*) {
+              pOld->GetResource("CWav", "Horn")->SetName("Horn with a much longer name");
+              pOld->SaveToFile(pszPath);
+          } },
+        { "old file deleted", [](CHoard*&, const char* pszPath, const char*) {
+              DeleteFileA(pszPath);
+          } },
+    };
+    CScratchFile path("moving.hrd"), otherPath("moving-other.hrd"), targetPath("moving-target.hrd");
+    for (const auto& c : cases)
+    {
+        SaveBellAndHorn(path);
+        CHoard* pOld = new CHoard;
+        pOld->LoadFromFile(path);
+        auto* pBell = static_cast<CWavProbe*>(pOld->GetResource("CWav", "Bell"));
+        auto* pHorn = static_cast<CWavProbe*>(pOld->GetResource("CWav", "Horn"));
+        ASSERT_NE(nullptr, pBell);
+        ASSERT_NE(nullptr, pHorn);
+        ASSERT_FALSE(pBell->Data().IsLoaded());
+
+        CHoard target;
+        target.AddToMap(pBell);
+        EXPECT_EQ(&target, pBell->GetHoard()) << c.pszWhat;
+        EXPECT_EQ(nullptr, pOld->GetResource("CWav", "Bell")) << c.pszWhat;
+        // Only the moved sound's samples were read.
+        EXPECT_FALSE(pHorn->Data().IsLoaded()) << c.pszWhat;
+
+        c.pfnAfterMove(pOld, path, otherPath);
+        EXPECT_EQ(std::string(300, 'b'), Samples(pBell)) << c.pszWhat;
+        // Its new hoard writes it out and reads it back.
+        target.SaveToFile(targetPath);
+        CHoard reread;
+        reread.LoadFromFile(targetPath);
+        EXPECT_EQ(std::string(300, 'b'), Samples(static_cast<CWav*>(reread.GetResource("CWav", "Bell"))))
+            << c.pszWhat;
+        delete pOld;
+    }
+}
+
+TEST(HoardFile, MoveWhoseSamplesCannotBeReadLeavesTheSoundWhereItWas)
+{
+    CScratchFile path("unreadable.hrd");
+    SaveBellAndHorn(path);
+    CHoard old;
+    old.LoadFromFile(path);
+    CResource* pBell = old.GetResource("CWav", "Bell");
+    ASSERT_NE(nullptr, pBell);
+    DeleteFileA(path);
+
+    CHoard target;
+    try
+    {
+        target.AddToMap(pBell);
+        ADD_FAILURE() << "no exception";
+    }
+    catch (CFileException* e)
+    {
+        e->Delete();
+    }
+    EXPECT_EQ(&old, pBell->GetHoard());
+    EXPECT_EQ(pBell, old.GetResource("CWav", "Bell"));
+    EXPECT_EQ(0u, target.GetNumTypes());
+}
+
 } // namespace

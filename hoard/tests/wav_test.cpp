@@ -21,6 +21,17 @@ public:
     }
 };
 
+// The samples as text, or "<unreadable>".
+std::string SamplesOf(const CWav& wav)
+{
+    const BYTE* p = wav.GetData();
+    if (p == NULL)
+        return "<unreadable>";
+    std::string s((const char*)p, wav.GetDataSize());
+    wav.ReleaseData();
+    return s;
+}
+
 std::vector<BYTE> StoredPayload(CWav& wav)
 {
     CMemFile file;
@@ -241,6 +252,16 @@ TEST(Wav, ImportRefusesFilesThatAreNotSounds)
               return RiffWave(c);
           }() },
     };
+    // A sound that holds samples keeps them, its format and its name.
+    CHoard hoard;
+    auto* pWav = static_cast<CWavProbe*>(hoard.NewResource("CWav", "Keep"));
+    pWav->Set(22050, 8, 0, "abcdef");
+    auto expectUnchanged = [pWav](const char* pszWhat) {
+        EXPECT_EQ(6u, pWav->GetDataSize()) << pszWhat;
+        EXPECT_EQ("abcdef", SamplesOf(*pWav)) << pszWhat;
+        EXPECT_EQ(22050u, pWav->GetFormat().wf.nSamplesPerSec) << pszWhat;
+        EXPECT_STREQ("Keep", pWav->GetName()) << pszWhat;
+    };
     for (const auto& c : cases)
     {
         CScratchFile file("bad.wav");
@@ -248,9 +269,65 @@ TEST(Wav, ImportRefusesFilesThatAreNotSounds)
         CWav wav;
         EXPECT_FALSE(wav.ImportFromFile(file)) << c.pszWhat;
         EXPECT_EQ(0u, wav.GetDataSize()) << c.pszWhat;
+        EXPECT_FALSE(pWav->ImportFromFile(file)) << c.pszWhat;
+        expectUnchanged(c.pszWhat);
     }
     CWav wav;
     EXPECT_FALSE(wav.ImportFromFile("Z:\\no\\such\\sound.wav"));
+    EXPECT_FALSE(pWav->ImportFromFile("Z:\\no\\such\\sound.wav"));
+    expectUnchanged("missing file");
+}
+
+TEST(Wav, ImportReplacesSamplesWhateverTheirState)
+{
+    std::vector<BYTE> shortSamples = { 1, 2, 3 };
+    std::vector<BYTE> longSamples(500, 7);
+    auto waveOf = [](const std::vector<BYTE>& samples) {
+        std::vector<BYTE> chunks;
+        PutChunk(chunks, "fmt ", FormatBody(1, 8000, 8));
+        PutChunk(chunks, "data", samples);
+        return RiffWave(chunks);
+    };
+    CScratchFile shortWave("short.wav"), longWave("long.wav"), hoardFile("import-into.hrd");
+    WriteAllBytes(shortWave, waveOf(shortSamples));
+    WriteAllBytes(longWave, waveOf(longSamples));
+
+    // The old samples: in memory, or left in a hoard file that is still there, has
+    // gone, or has been cut short.
+    enum { inMemory, inFile, fileGone, fileShort };
+    for (int nState : { inMemory, inFile, fileGone, fileShort })
+    {
+        for (const auto* pSamples : { &shortSamples, &longSamples })
+        {
+            CHoard hoard;
+            {
+                CHoard saved;
+                static_cast<CWavProbe*>(saved.NewResource("CWav", "Old"))->Set(11025, 8, 0,
+                    std::string(100, 'o').c_str());
+                saved.SaveToFile(hoardFile);
+            }
+            hoard.LoadFromFile(hoardFile);
+            CWav* pWav = static_cast<CWav*>(hoard.GetResource("CWav", "Old"));
+            ASSERT_NE(nullptr, pWav);
+            if (nState == inMemory)
+                ASSERT_EQ(std::string(100, 'o'), SamplesOf(*pWav));
+            else if (nState == fileGone)
+                DeleteFileA(hoardFile);
+            else if (nState == fileShort)
+            {
+                std::vector<BYTE> bytes = ReadAllBytes(hoardFile);
+                bytes.resize(bytes.size() / 2);
+                WriteAllBytes(hoardFile, bytes);
+            }
+
+            const char* pszWave = pSamples == &shortSamples ? shortWave : longWave;
+            std::string strContext = "state " + std::to_string(nState) + ", " + pszWave;
+            ASSERT_TRUE(pWav->ImportFromFile(pszWave)) << strContext;
+            EXPECT_EQ(pSamples->size(), pWav->GetDataSize()) << strContext;
+            EXPECT_EQ(std::string(pSamples->begin(), pSamples->end()), SamplesOf(*pWav)) << strContext;
+            EXPECT_EQ(8000u, pWav->GetFormat().wf.nSamplesPerSec) << strContext;
+        }
+    }
 }
 
 } // namespace

@@ -49,7 +49,9 @@ int InfoOf(const char* pszPath)
         ar >> dwBlockLength >> strType;
         DWORD nResources = ar.ReadCount();
         ar.Flush();
-        if ((ULONGLONG)dwBlock + dwBlockLength > dwLength || dwBlock + dwBlockLength <= file.GetPosition())
+        // The block holds at least its header, and more when it lists resources.
+        ULONGLONG nEnd = (ULONGLONG)dwBlock + dwBlockLength, nHeaderEnd = file.GetPosition();
+        if (nEnd > dwLength || nEnd < nHeaderEnd || (nResources != 0 && nEnd == nHeaderEnd))
             Fail("type block %lu (%s) at %lu claims %lu bytes, which do not fit the file", i + 1,
                  (LPCSTR)strType, dwBlock, dwBlockLength);
         char szLine[512];

@@ -4,7 +4,8 @@
 # usage: cli_test.sh BUILD_DIR SOURCE_DIR
 set -u
 BUILD_DIR=$1
-. "$2/scripts/winpath"
+SOURCE_DIR=$2
+. "$SOURCE_DIR/scripts/winpath"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 tool() { "$BUILD_DIR/wine-run" "$BUILD_DIR/bin/hoardtool.exe" "$@"; }
@@ -99,6 +100,42 @@ fails_in_one_line "tree of a damaged tree" tree "$work/short-tree.doc"
 
 tool frobnicate "$(w "$file")" 2>/dev/null
 check "unknown command" 2 $?
+
+# A type block whose list is empty ends right after the count; one that lists a
+# resource must be longer.
+printf '\002\0\0\0\001\0\0\0\013\0\0\0\004CWav\0\0' > "$work/empty-list.hrd"
+check "info of an empty list" "$(printf 'section 0 version 2 trailer no\ntype CWav bytes 11 resources 0')" \
+  "$(tool info "$(w "$work/empty-list.hrd")" 2>&1)"
+check "check of an empty list" "ok: 0 types, 0 resources, 0 blocks" \
+  "$(tool check "$(w "$work/empty-list.hrd")" 2>&1)"
+printf '\002\0\0\0\001\0\0\0\013\0\0\0\004CWav\001\0' > "$work/no-room.hrd"
+check "info of a list with no room for its resource" \
+  "hoardtool: type block 1 (CWav) at 8 claims 11 bytes, which do not fit the file" \
+  "$(tool info "$(w "$work/no-room.hrd")" 2>&1)"
+
+# Through scripts/hoardtool, every command's messages name paths as they were typed,
+# relative or absolute, and files made beside them in the same terms.
+script_tool() { BUILD_DIR="$BUILD_DIR" "$SOURCE_DIR/scripts/hoardtool" "$@"; }
+cd "$work"
+head -c 40 sample.hrd > cut.hrd
+mkdir -p sub/TEMPSAVE.TMP
+cp pause.wav sub/pause.wav
+while IFS='|' read -r expected command; do
+  # The arguments are split at blanks on purpose.
+  actual=$(script_tool $command 2>&1 >/dev/null)
+  check "message of: hoardtool $command" "hoardtool: $expected" "$actual"
+done <<EOF
+nothere.hrd was not found.|info nothere.hrd
+$work/nothere.hrd was not found.|list $work/nothere.hrd
+An unexpected end of file was found while reading ./cut.hrd.|check ./cut.hrd
+bad.wav: not a readable WAVE sound; sample.hrd is unchanged|import sample.hrd bad.wav
+sub/missing.wav: not a readable WAVE sound; sub/x.hrd is unchanged|import sub/x.hrd sub/pause.wav sub/missing.wav
+Access to sub/TEMPSAVE.TMP was denied.|import sub/x.hrd sub/pause.wav
+/nonexistent/dir/o.wav contains an invalid path.|export sample.hrd CWav chime /nonexistent/dir/o.wav
+there is no CWav named "nothing"|export sample.hrd CWav nothing o.wav
+sub/nothere.doc was not found.|tree sub/nothere.doc
+EOF
+cd - >/dev/null
 
 [ "$failures" -eq 0 ] && echo "hoardtool: all checks passed"
 exit "$failures"

@@ -9,8 +9,13 @@
 //
 // FILE is a resource file or a screen document (its container tree, then its resources).
 // A damaged file or a failure gives one line on standard error and exit status 1.
+//
+// Before the command, any number of "--path-as PATH SHOWN" options tell the tool that
+// the path PATH of an argument is to be named SHOWN in its messages: a script that
+// converts the user's paths into the tool's passes the user's spellings this way.
 #include "Commands.h"
 #include "ExceptionText.h"
+#include "ShownPaths.h"
 #include "ToolError.h"
 
 #include "hoard/resources/ResourceClass.h"
@@ -51,16 +56,27 @@ const Command commands[] = {
 // The exit status, or -1 when the command line names no command.
 int Run(int argc, char** argv)
 {
-    if (argc < 2)
+    int nFirst = 1;
+    while (nFirst + 2 < argc && strcmp(argv[nFirst], "--path-as") == 0)
+    {
+        AddShownPath(argv[nFirst + 1], argv[nFirst + 2]);
+        nFirst += 3;
+    }
+    if (nFirst >= argc)
         return -1;
-    int nArgs = argc - 2;
+    int nArgs = argc - nFirst - 1;
     for (const Command& command : commands)
     {
-        if (strcmp(argv[1], command.pszName) == 0 && nArgs >= command.nMinArgs &&
+        if (strcmp(argv[nFirst], command.pszName) == 0 && nArgs >= command.nMinArgs &&
             (command.nMaxArgs < 0 || nArgs <= command.nMaxArgs))
-            return command.pfnRun(nArgs, argv + 2);
+            return command.pfnRun(nArgs, argv + nFirst + 1);
     }
     return -1;
+}
+
+void PrintError(const char* pszMessage)
+{
+    fprintf(stderr, "hoardtool: %s\n", (LPCSTR)InUserTerms(pszMessage));
 }
 
 } // namespace
@@ -82,11 +98,11 @@ int main(int argc, char** argv)
     }
     catch (const ToolError& error)
     {
-        fprintf(stderr, "hoardtool: %s\n", (LPCSTR)error.m_strMessage);
+        PrintError(error.m_strMessage);
     }
     catch (CException* e)
     {
-        fprintf(stderr, "hoardtool: %s\n", (LPCSTR)ExceptionText(e));
+        PrintError(ExceptionText(e));
         e->Delete();
     }
     return 1;
