@@ -1,14 +1,17 @@
 // The resource-file reader over arbitrary bytes: a resource section, or a screen
 // document (a container tree, then the section), read from a memory file (blocks read at
 // once) or from a real file (blocks read on first use). Every block is then locked and
-// decoded, the tree is drawn and hit-tested, and what was read is written, read back and
-// written again, which must give the same bytes. Every failure must be a framework
-// exception.
+// decoded; every picture's bitmaps are checked, copied and flipped, and the picture
+// copied and compared; the tree is drawn and hit-tested. What was read is written, read
+// back and written again, which must give the same bytes. Every failure must be a
+// framework exception.
 #include "hoard/data/ReloadableData.h"
 #include "hoard/resources/Hoard.h"
 #include "hoard/resources/ResourceClass.h"
 #include "limn/canvas/Canvas.h"
 #include "limn/containers/MainContainerRecord.h"
+#include "limn/pictures/DIBElem.h"
+#include "limn/pictures/Picture.h"
 
 #include <stdlib.h>
 #include <unistd.h>
@@ -127,7 +130,36 @@ void ExerciseTree(CWndContainer* pScreen)
     pScreen->GetMinimumSize();
 }
 
-// Locks every block of the hoard, which reads and decodes it.
+// What the picture model does with the bitmaps it was given: checks each against the
+// bytes that hold it, copies it, flips it both ways, and copies and compares the picture.
+void UsePicture(CPicture& picture)
+{
+    const CPictElemArray& elems = picture.GetPictElems();
+    for (INT_PTR i = 0; i < elems.GetSize(); ++i)
+    {
+        auto* pElem = dynamic_cast<CDIBElem*>(elems[i].m_pElem);
+        if (pElem == NULL)
+            continue;
+        DIBINFO info;
+        BOOL bValid = pElem->GetDIBInfo(&info);
+        HDIB hCopy = pElem->CopyDIB();
+        Check((hCopy != NULL) == bValid);
+        if (hCopy != NULL)
+        {
+            Check(ValidateDIBHandle(hCopy, NULL));
+            GlobalFree(hCopy);
+        }
+    }
+    if (HDIB hDIB = picture.MakeDIB())
+        GlobalFree(hDIB);
+    picture.FlipHorizontally();
+    picture.FlipVertically();
+    CPicture copy(picture);
+    Check(copy.GetPictElems().GetSize() == elems.GetSize());
+    copy.IsSameAs(&picture);
+}
+
+// Locks every block of the hoard, which reads and decodes it, and uses every picture.
 void LockAll(CHoard& hoard)
 {
     for (UINT i = 0; i < hoard.GetNumTypes(); ++i)
@@ -137,6 +169,8 @@ void LockAll(CHoard& hoard)
         for (POSITION pos = pList->GetHeadPosition(); pos != NULL;)
         {
             CResource* pRes = pList->GetNext(pos);
+            if (auto* pPicture = dynamic_cast<CPicture*>(pRes))
+                UsePicture(*pPicture);
             const CReloadableData* pData = NULL;
             if (auto* pSound = dynamic_cast<CFuzzSound*>(pRes))
                 pData = &pSound->m_data;

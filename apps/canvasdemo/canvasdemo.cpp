@@ -11,6 +11,9 @@
 #include "limn/canvas/ScreenDepth.h"
 #include "limn/canvas/SharedPalette.h"
 
+#include "ExceptionText.h"
+#include "ScreenImage.h"
+
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
@@ -19,54 +22,6 @@ namespace {
 
 const int nWidth = 480;
 const int nHeight = 360;
-
-// The screen side: a 24-bit bottom-up DIB section in a memory context.
-class CScreenImage
-{
-public:
-    CScreenImage()
-    {
-        m_bmi.biSize = sizeof(BITMAPINFOHEADER);
-        m_bmi.biWidth = nWidth;
-        m_bmi.biHeight = nHeight;
-        m_bmi.biPlanes = 1;
-        m_bmi.biBitCount = 24;
-        m_bmi.biCompression = BI_RGB;
-        m_bmi.biSizeImage = RowBytes() * nHeight;
-        void* pBits = NULL;
-        HBITMAP hBitmap = ::CreateDIBSection(NULL, reinterpret_cast<BITMAPINFO*>(&m_bmi),
-                                             DIB_RGB_COLORS, &pBits, NULL, 0);
-        if (hBitmap == NULL || !m_dc.CreateCompatibleDC(NULL))
-            AfxThrowResourceException();
-        m_bitmap.Attach(hBitmap);
-        m_pBits = pBits;
-        m_hOldBitmap = m_dc.SelectObject(m_bitmap.m_hObject);
-    }
-    ~CScreenImage() { m_dc.SelectObject(m_hOldBitmap); }
-
-    void WriteBitmapFile(LPCSTR lpszPath)
-    {
-        ::GdiFlush();
-        BITMAPFILEHEADER header = {};
-        header.bfType = 0x4D42;     // "BM"
-        header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-        header.bfSize = header.bfOffBits + m_bmi.biSizeImage;
-        CFile file(lpszPath, CFile::modeCreate | CFile::modeWrite);
-        file.Write(&header, sizeof(header));
-        file.Write(&m_bmi, sizeof(m_bmi));
-        file.Write(m_pBits, m_bmi.biSizeImage);
-    }
-
-    CDC m_dc;
-
-private:
-    static DWORD RowBytes() { return (nWidth * 3 + 3) & ~3; }
-
-    BITMAPINFOHEADER m_bmi = {};
-    CBitmap m_bitmap;
-    HGDIOBJ m_hOldBitmap;
-    void* m_pBits;
-};
 
 CArray<CPoint, CPoint>& Star(CArray<CPoint, CPoint>& points, CPoint centre, int nRadius)
 {
@@ -214,7 +169,7 @@ void DrawSample(CDC* pDC)
 void WriteSample(int nScreenBits, LPCSTR lpszPath)
 {
     ForceScreenBitsPerPixel(nScreenBits);
-    CScreenImage image;
+    CScreenImage image(nWidth, nHeight);
     DrawSample(&image.m_dc);
     image.WriteBitmapFile(lpszPath);
     CGdiObject::DeleteTempMap();
@@ -237,9 +192,7 @@ int main(int argc, char** argv)
     }
     catch (CException* e)
     {
-        char szMessage[512];
-        e->GetErrorMessage(szMessage, sizeof szMessage);
-        fprintf(stderr, "canvasdemo: %s\n", szMessage);
+        fprintf(stderr, "canvasdemo: %s\n", (LPCSTR)ExceptionText(e));
         e->Delete();
         return 1;
     }

@@ -13,7 +13,9 @@ struct AFX_FRAMEWORK CRuntimeClass
 // Attributes
     LPCSTR m_lpszClassName;
     int m_nObjectSize;
-    UINT m_wSchema;                          // 0xFFFF for classes that cannot be serialized
+    // 0xFFFF for classes that cannot be serialized; with VERSIONABLE_SCHEMA, the archive
+    // reads any stored schema and leaves the object to ask for it (GetObjectSchema).
+    UINT m_wSchema;
     CObject* (PASCAL* m_pfnCreateObject)();  // null for classes that cannot be created
     CRuntimeClass* (PASCAL* m_pfnGetBaseClass)();
     CRuntimeClass* m_pNextClass;             // registry of classes known by name
@@ -68,6 +70,10 @@ public:
 };
 
 #define RUNTIME_CLASS(class_name) (class_name::GetThisClass())
+
+// Or'ed into the schema of IMPLEMENT_SERIAL: objects stored with another schema are read
+// all the same. A class record stores the schema's low 16 bits.
+#define VERSIONABLE_SCHEMA (0x80000000)
 
 // A checked down-cast: null when the object is not of the class.
 AFX_FRAMEWORK CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject);

@@ -145,7 +145,8 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
         pClassRef = CRuntimeClass::Load(*this, &nSchema);
         if (pClassRef == NULL || pClassRef->m_wSchema == 0xFFFF)
             ThrowArchive(CArchiveException::badClass);
-        if (pClassRef->m_wSchema != nSchema)
+        if ((pClassRef->m_wSchema & ~VERSIONABLE_SCHEMA) != nSchema &&
+            !(pClassRef->m_wSchema & VERSIONABLE_SCHEMA))
             ThrowArchive(CArchiveException::badSchema);
         if (m_nMapCount >= nMaxMapCount)
             ThrowArchive(CArchiveException::badIndex);

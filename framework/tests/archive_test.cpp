@@ -108,6 +108,21 @@ const std::string strPointRecord = "\xFF\xFF\x01\x00\x09\x00" "CArcPoint" "\x05\
 
 } // namespace
 
+// Versionable classes: one at schema 3, one with every bit of the schema set. Outside
+// the anonymous namespace, since the tests read them by class name only.
+class CArcVersioned : public CArcPoint
+{
+    DECLARE_SERIAL(CArcVersioned)
+};
+
+class CArcAnySchema : public CArcPoint
+{
+    DECLARE_SERIAL(CArcAnySchema)
+};
+
+IMPLEMENT_SERIAL(CArcVersioned, CArcPoint, VERSIONABLE_SCHEMA | 3)
+IMPLEMENT_SERIAL(CArcAnySchema, CArcPoint, 0xFFFFFFFF)
+
 TEST(CArchive, StringsAndCounts)
 {
     const struct { DWORD nLen; std::string strPrefix; } strings[] = {
@@ -273,6 +288,67 @@ TEST(CArchive, BadRecords)
         });
         EXPECT_EQ(nLive, CArcPoint::s_nLive) << "objects leaked";
     }
+}
+
+// A versionable class is stored with the low 16 bits of its schema and reads any stored
+// schema, which its objects learn from GetObjectSchema; later objects of the class that
+// refer to the class record get the same stored schema.
+TEST(CArchive, VersionableSchema)
+{
+    CArcVersioned versioned;
+    CArcAnySchema any;
+    EXPECT_EQ("\xFF\xFF\x03\x00\x0D\x00" "CArcVersioned" "\x00\x00\x00\x00"
+              "\xFF\xFF\xFF\xFF\x0D\x00" "CArcAnySchema" "\x00\x00\x00\x00"s,
+              Store([&](CArchive& ar) { ar << &versioned << &any; }));
+
+    const struct
+    {
+        const char* pszClass;
+        WORD wStored;
+    } cases[] = {
+        { "CArcVersioned", 3 }, { "CArcVersioned", 1 }, { "CArcVersioned", 0xFFFF },
+        { "CArcAnySchema", 0 }, { "CArcAnySchema", 7 }, { "CArcAnySchema", 0xFFFF },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.pszClass) + " stored with schema " + std::to_string(c.wStored));
+        std::string strRecord = "\xFF\xFF"s + std::string((const char*)&c.wStored, 2) + "\x0D\x00"s
+                              + c.pszClass + "\x05\x00\x00\x00"s + "\x01\x80\x06\x00\x00\x00"s;
+        Load(strRecord, [&](CArchive& ar) {
+            std::unique_ptr<CObject> p1(ar.ReadObject(RUNTIME_CLASS(CArcPoint)));
+            std::unique_ptr<CObject> p2(ar.ReadObject(RUNTIME_CLASS(CArcPoint)));
+            auto* pFirst = static_cast<CArcPoint*>(p1.get());
+            auto* pSecond = static_cast<CArcPoint*>(p2.get());
+            EXPECT_STREQ(c.pszClass, pFirst->GetRuntimeClass()->m_lpszClassName);
+            EXPECT_EQ(5, pFirst->m_x);
+            EXPECT_EQ(6, pSecond->m_x);
+            EXPECT_EQ(c.wStored, pFirst->m_nSchema);
+            EXPECT_EQ(c.wStored, pSecond->m_nSchema);
+        });
+    }
+}
+
+// The count of numbered records rises with every object a read creates, and not for a
+// reference to an earlier one.
+TEST(CArchive, MapCount)
+{
+    CArcPoint a1(5);
+    std::string strBytes = Store([&](CArchive& ar) {
+        EXPECT_EQ(1u, ar.GetMapCount());
+        ar << &a1;
+        EXPECT_EQ(3u, ar.GetMapCount());
+        ar << &a1 << (CObject*)NULL;
+        EXPECT_EQ(3u, ar.GetMapCount());
+    });
+    Load(strBytes + "\x01\x80\x05\x00\x00\x00"s, [](CArchive& ar) {
+        std::unique_ptr<CObject> p1(ar.ReadObject(NULL));
+        EXPECT_EQ(3u, ar.GetMapCount()) << "a new class and a new object";
+        EXPECT_EQ(p1.get(), ar.ReadObject(NULL));
+        EXPECT_EQ(NULL, ar.ReadObject(NULL));
+        EXPECT_EQ(3u, ar.GetMapCount()) << "a reference and null";
+        std::unique_ptr<CObject> p2(ar.ReadObject(NULL));
+        EXPECT_EQ(4u, ar.GetMapCount()) << "a new object of a known class";
+    });
 }
 
 // A damaged string length fails at the end of the data, without a huge allocation.

@@ -1,5 +1,5 @@
-// The USER calls of the native build: rectangle arithmetic as USER does it, and window
-// calls that find no window.
+// The USER calls of the native build: rectangle arithmetic as USER does it, window calls
+// that find no window, and a clipboard that holds nothing.
 #include <windows.h>
 
 #include <algorithm>
@@ -99,3 +99,5 @@ BOOL ReleaseCapture() { return FALSE; }
 BOOL InvalidateRect(HWND, const RECT*, BOOL) { return FALSE; }
 
 BOOL UpdateWindow(HWND) { return FALSE; }
+
+BOOL IsClipboardFormatAvailable(UINT) { return FALSE; }

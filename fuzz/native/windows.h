@@ -232,6 +232,10 @@ BOOL ReleaseCapture();
 BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
 BOOL UpdateWindow(HWND hWnd);
 
+// The clipboard holds nothing.
+#define CF_DIB 8
+BOOL IsClipboardFormatAvailable(UINT format);
+
 // The C runtime's extensions that the string class uses.
 int _stricoll(const char* string1, const char* string2);
 char* _strrev(char* str);

@@ -29,7 +29,7 @@ public:
 
 // Attributes
     DWORD GetSize() const { return m_dwSize; }
-    void* GetHandle() { return m_hData; }
+    void* GetHandle() const { return m_hData; }
     int IsLoaded() const { return m_hData != NULL; }
     CompressionType GetCompression() const { return m_compression; }
     void SetCompression(CompressionType compression) { m_compression = compression; }

@@ -61,6 +61,23 @@ void CResource::SetName(const char* pszNew)
         MsgRenamedResource(this, strOld, strNew).Broadcast();
 }
 
+void CResource::SetNameFromPath(const char* pszPath)
+{
+    CString strName = pszPath;
+    strName = strName.Mid(strName.ReverseFind('\\') + 1);
+    int nDot = strName.Find('.');
+    if (nDot >= 0)
+        strName = strName.Left(nDot);
+    if (m_pHoard != NULL)
+    {
+        const char* pszType = GetRuntimeClass()->m_lpszClassName;
+        CResource* pSameName = m_pHoard->GetResource(pszType, strName);
+        if (pSameName != NULL && pSameName != this)
+            m_pHoard->MakeUniqueName(pszType, strName);
+    }
+    SetName(strName);
+}
+
 void CResource::SetModified()
 {
     ASSERT(m_pHoard != NULL);

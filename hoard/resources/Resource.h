@@ -54,6 +54,10 @@ public:
     // Changes the name without a uniqueness check; announces it when the resource is
     // in a file and the name changed other than in letter case.
     void SetName(const char* pszNew);
+    // Names the resource after a file: no folder (nothing up to the last backslash),
+    // nothing from the first full stop on, and numbered when another resource of its
+    // type in its file has that name already.
+    void SetNameFromPath(const char* pszPath);
     // Marks the resource's file modified; the resource must be in a file.
     void SetModified();
     // Adds a duplicate, under this resource's name, to another file.

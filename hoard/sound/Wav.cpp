@@ -147,7 +147,6 @@ int CWav::ImportFromFile(const char* pszPath)
     // The samples are read into scratch memory and replace the old ones only once all
     // of them have arrived: every failure closes the file and leaves the sound as it
     // was, whether its old samples are in memory, in a file or lost.
-    CString strName;
     PCMWAVEFORMAT format = {};
     MMCKINFO ckData = {};
     try
@@ -182,20 +181,6 @@ int CWav::ImportFromFile(const char* pszPath)
         if (nRead != (LONG)ckData.cksize)
             return FALSE;
 
-        // Named after the file: no folder, nothing from the first full stop on, and
-        // numbered when another sound of the file has that name already.
-        strName = pszPath;
-        strName = strName.Mid(strName.ReverseFind('\\') + 1);
-        int nDot = strName.Find('.');
-        if (nDot >= 0)
-            strName = strName.Left(nDot);
-        if (m_pHoard != NULL)
-        {
-            CResource* pSameName = m_pHoard->GetResource("CWav", strName);
-            if (pSameName != NULL && pSameName != this)
-                m_pHoard->MakeUniqueName("CWav", strName);
-        }
-
         // The sound becomes the file's samples, whatever length it had before.
         m_data.SetData(ckData.cksize, samples.GetData());
     }
@@ -208,6 +193,6 @@ int CWav::ImportFromFile(const char* pszPath)
     m_format = format;
     m_header.dwBytesRecorded = m_header.dwBufferLength = ckData.cksize;
     m_header.dwUser = m_header.dwFlags = m_header.dwLoops = 0;
-    SetName(strName);
+    SetNameFromPath(pszPath);
     return TRUE;
 }

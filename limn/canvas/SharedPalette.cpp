@@ -1,6 +1,8 @@
 // gLogPalette and the shared palette made from it.
 #include "limn/canvas/SharedPalette.h"
 
+#include <limits.h>
+
 #include <memory>
 
 #define NC  PC_NOCOLLAPSE
@@ -99,4 +101,24 @@ CPalette* GetSharedPalette()
         g_pSharedPalette = std::move(pPalette);
     }
     return g_pSharedPalette.get();
+}
+
+BYTE NearestPaletteIndex(BYTE red, BYTE green, BYTE blue)
+{
+    int nBest = 0;
+    int nBestDistance = INT_MAX;
+    for (int i = 0; i < 256; ++i)
+    {
+        const PALETTEENTRY& entry = gLogPalette.palPalEntry[i];
+        int dr = entry.peRed - red;
+        int dg = entry.peGreen - green;
+        int db = entry.peBlue - blue;
+        int nDistance = dr * dr + dg * dg + db * db;
+        if (nDistance < nBestDistance)
+        {
+            nBest = i;
+            nBestDistance = nDistance;
+        }
+    }
+    return (BYTE)nBest;
 }

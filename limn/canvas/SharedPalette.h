@@ -21,3 +21,8 @@ extern LIMN_API LOGPALETTE256 gLogPalette;
 // The palette made from gLogPalette on first use; NULL when it cannot be created, in which
 // case the next call tries again. It lives until the process ends.
 LIMN_API CPalette* GetSharedPalette();
+
+// The index of the entry of gLogPalette nearest to the colour: the smallest sum of the
+// squared differences of red, green and blue, the lowest index on ties, as the
+// platform's GetNearestPaletteIndex chooses over the shared palette.
+LIMN_API BYTE NearestPaletteIndex(BYTE red, BYTE green, BYTE blue);

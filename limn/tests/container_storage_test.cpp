@@ -50,12 +50,6 @@ public:
     CNoteClass() : CResourceClass(RUNTIME_CLASS(CNote)) {}
 } g_noteClass;
 
-class CRegistry : public ::testing::Environment
-{
-    void SetUp() override { CResourceClass::InitResourceClasses(); }
-};
-::testing::Environment* const g_pRegistry = ::testing::AddGlobalTestEnvironment(new CRegistry);
-
 // Little-endian values, as the archive writes them.
 class CBytes
 {

@@ -6,12 +6,27 @@
 // with their positions in scripts/hoardtool.
 #pragma once
 
+#include <afx.h>
+
+class CHoard;
+class CPicture;
+
 // Resource files: FileCommands.cpp
 int Info(int argc, char** argv);    // FILE
 int List(int argc, char** argv);    // FILE
 int Check(int argc, char** argv);   // FILE
-int Import(int argc, char** argv);  // FILE WAV...
+int Import(int argc, char** argv);  // FILE WAV|BMP|DIB...
 int Export(int argc, char** argv);  // FILE TYPE NAME OUT
+
+// Pictures: PictureCommands.cpp
+int Render(int argc, char** argv);  // FILE NAME OUT.bmp [options]
+// What the file commands do with pictures: import a bitmap file as a new picture, the
+// size of a picture's bitmap, the check of its bitmaps (the count of bitmap elements),
+// and its bitmap written as a ".bmp" file.
+CPicture* ImportPicture(CHoard& hoard, const char* pszPath);
+DWORD PictureBitmapSize(CPicture* pPicture);
+UINT CheckPicture(CPicture* pPicture);
+void ExportPicture(CPicture* pPicture, const char* pszOut);
 
 // Screen documents: ScreenCommands.cpp
 int Tree(int argc, char** argv);    // DOC

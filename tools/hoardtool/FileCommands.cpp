@@ -1,5 +1,5 @@
 // hoardtool's commands on the resource file as a whole: its structure, its resources,
-// and sounds moved in and out of it.
+// and sounds and pictures moved in and out of it.
 #include "Commands.h"
 #include "ToolError.h"
 #include "ToolFile.h"
@@ -7,8 +7,10 @@
 
 #include "hoard/resources/Hoard.h"
 #include "hoard/sound/Wav.h"
+#include "limn/pictures/Picture.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include <string>
 #include <vector>
@@ -79,13 +81,21 @@ void ForEachResource(CHoard& hoard, Fn fn)
     }
 }
 
+// The bytes of a resource's data: a sound's samples, a picture's bitmap.
+DWORD DataSizeOf(CResource* pRes)
+{
+    if (auto* pWav = DYNAMIC_DOWNCAST(CWav, pRes))
+        return pWav->GetDataSize();
+    if (auto* pPicture = DYNAMIC_DOWNCAST(CPicture, pRes))
+        return PictureBitmapSize(pPicture);
+    return 0;
+}
+
 int ListOf(const char* pszPath)
 {
     CToolFile file(pszPath);
     ForEachResource(file.m_hoard, [](const CString& strType, CResource* pRes) {
-        auto* pWav = DYNAMIC_DOWNCAST(CWav, pRes);
-        printf("%s\t%s\t%lu\n", (LPCSTR)strType, (LPCSTR)pRes->GetName(),
-               pWav != NULL ? pWav->GetDataSize() : 0UL);
+        printf("%s\t%s\t%lu\n", (LPCSTR)strType, (LPCSTR)pRes->GetName(), DataSizeOf(pRes));
     });
     return 0;
 }
@@ -97,6 +107,11 @@ int CheckOf(const char* pszPath)
     UINT nResources = 0, nBlocks = 0;
     ForEachResource(hoard, [&](const CString& strType, CResource* pRes) {
         ++nResources;
+        if (auto* pPicture = DYNAMIC_DOWNCAST(CPicture, pRes))
+        {
+            nBlocks += CheckPicture(pPicture);
+            return;
+        }
         auto* pWav = DYNAMIC_DOWNCAST(CWav, pRes);
         if (pWav == NULL)
             return;
@@ -112,15 +127,54 @@ int CheckOf(const char* pszPath)
     return 0;
 }
 
-int ImportInto(const char* pszPath, int nWavs, char** ppszWavs)
+// What a file to import holds, from its first bytes.
+enum ImportKind
+{
+    importSound,        // a RIFF WAVE file
+    importPicture,      // a ".bmp" or ".dib" file
+    importUnknown
+};
+
+ImportKind KindOf(const char* pszPath)
+{
+    CFile file(pszPath, CFile::modeRead | CFile::shareDenyWrite);
+    char head[12] = {};
+    UINT nRead = file.Read(head, sizeof head);
+    if (nRead == sizeof head && memcmp(head, "RIFF", 4) == 0 && memcmp(head + 8, "WAVE", 4) == 0)
+        return importSound;
+    if (nRead >= 2 && memcmp(head, "BM", 2) == 0)
+        return importPicture;
+    return importUnknown;
+}
+
+int ImportInto(const char* pszPath, int nFiles, char** ppszFiles)
 {
     CToolFile file(pszPath, TRUE);
-    for (int i = 0; i < nWavs; ++i)
+    for (int i = 0; i < nFiles; ++i)
     {
-        CWav* pWav = CWav::New(file.m_hoard, NULL);
-        if (!pWav->ImportFromFile(ppszWavs[i]))
-            Fail("%s: not a readable WAVE sound; %s is unchanged", ppszWavs[i], pszPath);
-        printf("added sound %s, %lu bytes\n", (LPCSTR)pWav->GetName(), pWav->GetDataSize());
+        const char* pszFile = ppszFiles[i];
+        switch (KindOf(pszFile))
+        {
+        case importSound:
+        {
+            CWav* pWav = CWav::New(file.m_hoard, NULL);
+            if (!pWav->ImportFromFile(pszFile))
+                Fail("%s: not a readable WAVE sound; %s is unchanged", pszFile, pszPath);
+            printf("added sound %s, %lu bytes\n", (LPCSTR)pWav->GetName(), pWav->GetDataSize());
+            break;
+        }
+        case importPicture:
+        {
+            CPicture* pPicture = ImportPicture(file.m_hoard, pszFile);
+            if (pPicture == NULL)
+                Fail("%s: not a readable bitmap; %s is unchanged", pszFile, pszPath);
+            printf("added picture %s, %ldx%ld, %lu bytes\n", (LPCSTR)pPicture->GetName(), pPicture->GetExtent().cx,
+                   pPicture->GetExtent().cy, PictureBitmapSize(pPicture));
+            break;
+        }
+        case importUnknown:
+            Fail("%s: neither a WAVE sound nor a bitmap; %s is unchanged", pszFile, pszPath);
+        }
     }
     file.Save();
     return 0;
@@ -132,9 +186,14 @@ int ExportFrom(const char* pszPath, const char* pszType, const char* pszName, co
     CResource* pRes = file.m_hoard.GetResource(pszType, pszName);
     if (pRes == NULL)
         Fail("there is no %s named \"%s\"", pszType, pszName);
+    if (auto* pPicture = DYNAMIC_DOWNCAST(CPicture, pRes))
+    {
+        ExportPicture(pPicture, pszOut);
+        return 0;
+    }
     auto* pWav = DYNAMIC_DOWNCAST(CWav, pRes);
     if (pWav == NULL)
-        Fail("%s resources are not sounds and cannot be written as WAVE files", pszType);
+        Fail("%s resources are neither sounds nor pictures and cannot be written out", pszType);
     const BYTE* pSamples = pWav->GetData();
     if (pSamples == NULL && pWav->GetDataSize() != 0)
         Fail("the samples of \"%s\" cannot be read back from the file", pszName);

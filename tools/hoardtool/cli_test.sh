@@ -64,6 +64,70 @@ for cut in 3 20 40 $((size / 2)) $((size - 1)); do
   done
 done
 
+# Pictures: imported from bitmap files beside sounds, listed with their bitmap's size,
+# checked, written back as ".bmp" files and drawn into buffers.
+"$BUILD_DIR/wine-run" "$BUILD_DIR/bin/picgen.exe" "$(w "$work")"
+pics=$work/pictures.hrd
+tool import "$(w "$pics")" "$(w "$work/house.bmp")" "$(w "$work/chime.wav")" "$(w "$work/sun.bmp")" \
+  "$(w "$work/landscape.bmp")" >/dev/null
+check "import of pictures and a sound" 0 $?
+check "list with pictures" \
+  "$(printf 'CPicture\thouse\t2448\nCPicture\tsun\t5160\nCPicture\tlandscape\t49192\nCWav\tchime\t11025')" \
+  "$(tool list "$(w "$pics")" | sort -k1,1 -s)"
+check "check with pictures" "ok: 2 types, 4 resources, 4 blocks" "$(tool check "$(w "$pics")")"
+
+# Written back as a bitmap file and imported again, a picture draws the same pixels.
+tool export "$(w "$pics")" CPicture SUN "$(w "$work/sun-again.bmp")"
+check "export of a picture" 0 $?
+mkdir "$work/again" && mv "$work/sun-again.bmp" "$work/again/sun.bmp"
+tool import "$(w "$work/again.hrd")" "$(w "$work/again/sun.bmp")" >/dev/null
+for depth in 8 16; do
+  tool render "$(w "$pics")" sun "$(w "$work/sun-$depth.bmp")" --depth $depth --size 50x40 --antialias
+  check "render at $depth bits" 0 $?
+  tool render "$(w "$work/again.hrd")" sun "$(w "$work/again-$depth.bmp")" --depth $depth --size 50x40 --antialias
+  cmp -s "$work/sun-$depth.bmp" "$work/again-$depth.bmp"
+  check "an exported and imported picture draws the same at $depth bits" 0 $?
+done
+u16() { od -An -tu2 -j "$2" -N2 "$1" | tr -d ' '; }
+u32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }
+check "8-bit render: width, height, depth, colours" "50 40 8 256" \
+  "$(u32 "$work/sun-8.bmp" 18) $(u32 "$work/sun-8.bmp" 22) $(u16 "$work/sun-8.bmp" 28) $(u32 "$work/sun-8.bmp" 46)"
+check "8-bit render: file size" $((14 + 40 + 1024 + 52 * 40)) "$(stat -c %s "$work/sun-8.bmp")"
+check "16-bit render: file size" $((14 + 40 + 100 * 40)) "$(stat -c %s "$work/sun-16.bmp")"
+
+# Over light grey, a transparent background leaves the corners grey; the plain way draws
+# them as they are. The top-left pixel is the last row of the bottom-up file.
+tool render "$(w "$pics")" sun "$(w "$work/clear.bmp")" --transparent
+check "transparent corner" 25368 "$(u16 "$work/clear.bmp" $((54 + 63 * 128)))"
+tool render "$(w "$pics")" sun "$(w "$work/plain.bmp")" --transparent --plain
+corner=$(u16 "$work/plain.bmp" $((54 + 63 * 128)))
+[ "$corner" != 25368 ] && corner=drawn
+check "the plain way ignores transparency" drawn "$corner"
+tool render "$(w "$pics")" house "$(w "$work/red.bmp")" --color FF0000 --flip v
+check "a recoloured line drawing: the ground line, flipped to the top" 31744 "$(u16 "$work/red.bmp" $((54 + 110 * 320 + 40)))"
+
+for args in "--depth 24" "--size 0x10" "--size 10" "--color red" "--flip x" "--frobnicate" "--size"; do
+  err=$(tool render "$(w "$pics")" sun "$(w "$work/bad.bmp")" $args 2>&1 >/dev/null)
+  status=$?
+  check "render $args: status" 1 "$status"
+  check "render $args: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
+done
+tool render "$(w "$pics")" moon "$(w "$work/bad.bmp")" 2>/dev/null
+check "render of a missing picture" 1 $?
+
+# Files that are not readable bitmaps change nothing.
+cp "$pics" "$work/before.hrd"
+printf 'BM this is not a bitmap at all' > "$work/fake.bmp"
+head -c 300 "$work/landscape.bmp" > "$work/short.bmp"
+for bad in fake.bmp short.bmp bad.wav; do
+  err=$(tool import "$(w "$pics")" "$(w "$work/sun.bmp")" "$(w "$work/$bad")" 2>&1 >/dev/null)
+  status=$?
+  check "import of $bad: status" 1 "$status"
+  check "import of $bad: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
+  cmp -s "$pics" "$work/before.hrd"
+  check "file unchanged after importing $bad" 0 $?
+done
+
 # A screen document: the container tree, then the same resources with a trailer.
 doc=$work/sample.doc
 "$BUILD_DIR/wine-run" "$BUILD_DIR/bin/screengen.exe" "$(w "$doc")" "$(w "$file")"

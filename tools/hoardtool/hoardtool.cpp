@@ -3,8 +3,14 @@
 //   hoardtool info FILE                     the section's structure, nothing created
 //   hoardtool list FILE                     type, name and data size of every resource
 //   hoardtool check FILE                    reads everything, decoding every block
-//   hoardtool import FILE WAV...            adds WAVE files as sounds and saves
-//   hoardtool export FILE TYPE NAME OUT     writes a sound out as a WAVE file
+//   hoardtool import FILE WAV|BMP|DIB...    adds WAVE files as sounds, bitmap files as
+//                                           pictures, and saves
+//   hoardtool export FILE TYPE NAME OUT     writes a sound out as a WAVE file, a picture's
+//                                           bitmap as a ".bmp" file
+//   hoardtool render FILE NAME OUT.bmp [--size WxH] [--depth 8|16] [--plain] [--antialias]
+//            [--color RRGGBB] [--transparent] [--flip h|v]
+//                                           draws a picture into an off-screen buffer and
+//                                           writes the buffer as a ".bmp" file
 //   hoardtool tree DOC                      the container tree of a screen document
 //
 // FILE is a resource file or a screen document (its container tree, then its resources).
@@ -31,8 +37,10 @@ const char szUsage[] =
     "usage: hoardtool info FILE\n"
     "       hoardtool list FILE\n"
     "       hoardtool check FILE\n"
-    "       hoardtool import FILE WAV...\n"
+    "       hoardtool import FILE WAV|BMP|DIB...\n"
     "       hoardtool export FILE TYPE NAME OUT\n"
+    "       hoardtool render FILE NAME OUT.bmp [--size WxH] [--depth 8|16] [--plain] [--antialias]\n"
+    "                        [--color RRGGBB] [--transparent] [--flip h|v]\n"
     "       hoardtool tree DOC\n";
 
 // A command's name, how many arguments follow it (nMaxArgs -1: no limit) and its code.
@@ -50,6 +58,7 @@ const Command commands[] = {
     {"check", 1, 1, Check},
     {"import", 2, -1, Import},
     {"export", 4, 4, Export},
+    {"render", 3, -1, Render},
     {"tree", 1, 1, Tree},
 };
 

@@ -1,0 +1,16 @@
+// The drawing side of limn's pictures, for the native build: there is no canvas here,
+// so drawing, previews and the clipboard do nothing. The picture model itself (the
+// elements, their storage and the checks of their bitmaps) is limn's own code.
+#include "limn/pictures/DIBElem.h"
+#include "limn/pictures/DrawEllipseElem.h"
+#include "limn/pictures/DrawPolygonElem.h"
+#include "limn/pictures/Picture.h"
+
+void CDrawableResource::DrawPreview(CCanvas&) {}
+void CDrawableResource::DrawPreview(CDC*, CWnd*, const CRect&) {}
+void CPicture::Draw(CCanvas&, const CRect&, const CRect&) const {}
+void CPicture::OnCopy() {}
+void CPicture::OnPaste() {}
+void CDIBElem::Draw(CCanvas&, const CRect&, const CRect&) const {}
+void CDrawPolygonElem::Draw(CCanvas&, const CRect&, const CRect&) const {}
+void CDrawEllipseElem::Draw(CCanvas&, const CRect&, const CRect&) const {}

@@ -1,0 +1,30 @@
+// CDIBElem::CDIBLock: one lock of a bitmap element's stored DIB for the lifetime of a
+// scope, checked with ValidateDIB against the size of the block that holds it.
+#pragma once
+
+#include "limn/pictures/DIBElem.h"
+
+class CDIBElem::CDIBLock
+{
+public:
+    // Locks for reading; with bForWriting the block is marked modified.
+    explicit CDIBLock(const CReloadableData& dib);
+    CDIBLock(CReloadableData& dib, BOOL bForWriting);
+    ~CDIBLock();
+    CDIBLock(const CDIBLock&) = delete;
+    CDIBLock& operator=(const CDIBLock&) = delete;
+
+    // The packed DIB; NULL when the block is empty, its bytes cannot be read (the file
+    // is gone, the stored stream is damaged) or they do not hold a valid DIB.
+    BYTE* Get() const { return m_p; }
+    const DIBINFO& Info() const { return m_info; }
+    // The first pixel byte.
+    BYTE* Bits() const { return reinterpret_cast<BYTE*>(FindDIBBits(reinterpret_cast<LPSTR>(m_p))); }
+
+private:
+    void Check();
+
+    const CReloadableData& m_dib;
+    BYTE* m_p;
+    DIBINFO m_info;
+};

@@ -1,0 +1,19 @@
+// CPictElemArray: the stubs of a picture, in drawing order, with their archive form.
+#pragma once
+
+#include "limn/pictures/PictElemStub.h"
+
+#include <afxtempl.h>
+
+class LIMN_API CPictElemArray : public CArray<CPictElemStub, const CPictElemStub&>
+{
+public:
+    // The count, then per stub its rectangle (left, top, right, bottom, 32 bits each)
+    // and its element as an archive object record, null for no element.
+    //
+    // Reading appends the stubs to the array. An element record that refers back to an
+    // element stored earlier, which some other stub holds, gives this stub a copy of it
+    // (CPictElem::CreateCopy), so that every element has one owner. A record of an object
+    // that is not a picture element is refused with the archive's badClass exception.
+    void Serialize(CArchive& ar) override;
+};

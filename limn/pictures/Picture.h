@@ -1,0 +1,117 @@
+// CPicture: the picture resource, an ordered list of elements each placed by a rectangle.
+// Pictures are stored in resource files, copied to and pasted from the clipboard as
+// device-independent bitmaps, and imported from bitmap files.
+//
+// The picture owns its elements, except elements that are also resources: it links those
+// to themselves through a counting resource pointer, and they live as their usage count
+// says. A stub may hold no element (a stored null element record): such stubs are kept,
+// written back, compared by rectangle, and otherwise skipped.
+#pragma once
+
+#include "limn/pictures/DrawableResource.h"
+#include "limn/pictures/PictElemArray.h"
+#include "limn/pictures/PictureClass.h"
+
+#include "diblib/dibapi.h"
+
+class CDIBElem;
+
+class LIMN_API CPicture : public CDrawableResource
+{
+    DECLARE_SERIAL(CPicture)
+public:
+    CPicture() = default;
+    // A copy with the same name, extent and copies of the elements (CPictElem::CreateCopy),
+    // added to the other picture's file.
+    CPicture(const CPicture& other);
+    // Releases every element.
+    ~CPicture() override;
+
+    static CPicture* New(CHoard& hoard, const char* pszName);
+    CPicture* CopyBeforeWrite() { return static_cast<CPicture*>(UntypedCopyBeforeWrite()); }
+    CPicture* Duplicate() { return static_cast<CPicture*>(UntypedDuplicate()); }
+
+    CResourceClass* GetResourceClass() override { return &m_resInfo; }
+    static CPictureClass m_resInfo;
+
+// Elements
+    const CPictElemArray& GetPictElems() const { return m_elems; }
+    // Appends e at its default position with its extent; the picture takes e.
+    void AddPictElem(CPictElem* pElem);
+    // Appends e with rect, growing the extent to rect's right and bottom; the picture
+    // takes e.
+    void AddPictElem(CPictElem* pElem, const CRect& rect);
+    // Releases every element and empties the picture; the extent becomes (0, 0).
+    void RemoveAllPictElems();
+
+// Drawing and settings
+    using CDrawable::Draw;
+    // Every element in list order, each with the picture's own src and dst.
+    void Draw(CCanvas& canvas, const CRect& src, const CRect& dst) const override;
+    // On the picture, then on every element.
+    void SetColor(COLORREF color) override;
+    void SetDefaultColor() override;
+    void SetTransparentBackground(BOOL bTransparent) override;
+    // Flips every element and marks the picture's file modified.
+    void FlipHorizontally();
+    void FlipVertically();
+
+// Bitmaps
+    // A copy of the DIB of the first bitmap element, which the caller frees; NULL
+    // without a bitmap element or when its DIB cannot be read.
+    HDIB MakeDIB();
+    // Appends the bitmap of a ".bmp" or ".dib" file as a bitmap element, takes the
+    // element's extent and the file's name (no folder, nothing from the first dot on,
+    // numbered when another picture of the file has it). FALSE, with the picture
+    // unchanged, when the file holds no bitmap that can be read; a file that cannot be
+    // opened raises the framework's file exception.
+    BOOL ImportFromFile(const char* pszPath);
+
+// Clipboard, as a device-independent bitmap (CF_DIB)
+    // Puts the first bitmap element's DIB on the clipboard, in place of what it held.
+    virtual void OnCopy();
+    // Replaces every element by the clipboard's DIB; nothing changes when the clipboard
+    // holds no DIB that can be read.
+    void OnPaste() override;
+
+// Comparison
+    // Equal extents and equal stubs: equal rectangles and elements of one class that
+    // are the same (IsSameAs), or no element on both sides.
+    BOOL operator==(const CPicture& other) const;
+    BOOL IsSameAs(const CResource* pOther) const override;
+    BOOL IsSameAs(CDrawable* pOther) override;
+
+    // The resource's name, then the stubs; reading computes the extent from them.
+    void Serialize(CArchive& ar) override;
+
+protected:
+    CResource* UntypedDuplicate() override;
+
+private:
+    // Releases one element: empties its self pointer when it has one, otherwise
+    // deletes it unless it is a resource that its file holds.
+    static void ReleasePictElem(CPictElem* pElem);
+    // Links an element that is also a resource to itself.
+    static void LinkSelfPointer(CPictElem* pElem);
+    // Appends the stub (pElem, rect); pElem is released when that fails.
+    void AppendStub(CPictElem* pElem, const CRect& rect);
+    // Calls fn with every element, in list order; stubs without one are skipped.
+    template <class Fn>
+    void ForEachElem(Fn fn) const
+    {
+        for (INT_PTR i = 0; i < m_elems.GetSize(); ++i)
+        {
+            if (CPictElem* pElem = m_elems[i].m_pElem)
+                fn(pElem);
+        }
+    }
+    // Appends a bitmap element with the rectangle (0, 0, its extent), links it and gives
+    // the picture its extent; the picture takes it.
+    void AppendDIBElem(CDIBElem* pElem);
+    // A picture's first element is turned into a bitmap element the first time the
+    // picture is drawn when it is a Macintosh picture element. No such element class
+    // exists yet, so there is nothing to convert.
+    void ConvertMacPictElem();
+
+    CPictElemArray m_elems;
+};

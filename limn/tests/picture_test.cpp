@@ -1,0 +1,519 @@
+// The picture resource: its elements and extent, its archive form byte for byte, what it
+// makes of damaged or unexpected records, comparison and copies, its life in a resource
+// file (read lazily, purged, drawn again), the clipboard and imported bitmap files.
+#include "limn/pictures/DIBElem.h"
+#include "limn/pictures/DrawEllipseElem.h"
+#include "limn/pictures/DrawPolygonElem.h"
+#include "limn/pictures/Picture.h"
+
+#include "hoard/resources/EditProxy.h"
+#include "hoard/resources/Hoard.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/tests/test_support.h"
+#include "picture_support.h"
+
+namespace {
+
+// A small 8-bit DIB of shared-palette colours.
+CTestDIB SmallDIB(int cx = 4, int cy = 3, int nSeed = 0)
+{
+    return MakeTestDIB(cx, cy, 8, [=](int x, int y) { return (DWORD)(30 + x + 5 * y + nSeed); }, SharedPaletteTable());
+}
+
+// The block record that CReloadableData writes for the bytes of hDIB, coded in bytes.
+std::vector<BYTE> BlockRecord(HDIB hDIB)
+{
+    CReloadableData data((DWORD)GlobalSize(hDIB), GlobalLock(hDIB));
+    GlobalUnlock(hDIB);
+    return StoreBytes([&](CArchive& ar) { data.Serialize(ar); });
+}
+
+// An element that is a resource as well: it lives by its usage count. Of its two CObject
+// bases, its element's is the one the archive knows.
+class CResourceElem : public CPictElem, public CResource
+{
+    DECLARE_DYNAMIC(CResourceElem)
+public:
+    CResourceElem() { ++s_nLive; }
+    ~CResourceElem() override { --s_nLive; }
+    static CObject* PASCAL CreateObject() { return static_cast<CPictElem*>(new CResourceElem); }
+    void Serialize(CArchive& ar) override { CResource::Serialize(ar); }
+    void Draw(CCanvas&, const CRect&, const CRect&) const override {}
+    static int s_nLive;
+};
+int CResourceElem::s_nLive = 0;
+_IMPLEMENT_RUNTIMECLASS(CResourceElem, CPictElem, 1, CResourceElem::CreateObject)
+const AFX_CLASSINIT g_initResourceElem(RUNTIME_CLASS(CResourceElem));
+
+// An editing dialog's proxy that makes pictures in a resource file.
+class CTestProxy : public CEditProxy
+{
+public:
+    explicit CTestProxy(CHoard& hoard) : m_hoard(hoard) {}
+    CResource* New(const char* pszName) override { return CPicture::New(m_hoard, pszName); }
+    void UpdatePreview() override {}
+    void UpdateList() override {}
+
+private:
+    CHoard& m_hoard;
+};
+
+template <class EXCEPTION>
+int CauseOf(std::function<void()> fn)
+{
+    try
+    {
+        fn();
+    }
+    catch (EXCEPTION* e)
+    {
+        int nCause = e->m_cause;
+        e->Delete();
+        return nCause;
+    }
+    return -1;
+}
+
+CPicture* LoadPicture(const std::vector<BYTE>& bytes)
+{
+    std::unique_ptr<CPicture> pPicture(new CPicture);
+    LoadBytes(bytes, [&](CArchive& ar) { pPicture->Serialize(ar); });
+    return pPicture.release();
+}
+
+} // namespace
+
+TEST(Picture, ExtentOfAddedElements)
+{
+    CPicture picture;
+    CTestDIB dib = SmallDIB(50, 30);
+    CDIBElem* pElem = new CDIBElem(dib);
+    picture.AddPictElem(pElem, CRect(10, 10, 60, 40));
+    EXPECT_EQ(CSize(60, 40), picture.GetExtent()) << "AddPictElem grows to the rectangle's right and bottom";
+    CTestDIB small = SmallDIB(20, 70);
+    picture.AddPictElem(new CDIBElem(small));
+    EXPECT_EQ(CSize(60, 70), picture.GetExtent());
+    EXPECT_TRUE(RectEq(CRect(0, 0, 20, 70), picture.GetPictElems()[1].m_rect));
+
+    // Read back, the extent is the size of the stubs' union.
+    CPicture one;
+    one.AddPictElem(new CDIBElem(dib), CRect(10, 10, 60, 40));
+    std::unique_ptr<CPicture> pRead(LoadPicture(StoreBytes([&](CArchive& ar) { one.Serialize(ar); })));
+    EXPECT_EQ(CSize(50, 30), pRead->GetExtent());
+
+    picture.RemoveAllPictElems();
+    EXPECT_EQ(0, picture.GetPictElems().GetSize());
+    EXPECT_EQ(CSize(0, 0), picture.GetExtent());
+}
+
+// The payload: the name, the count, and per stub its rectangle and its element as an
+// archive object (class record on first use, then the class's index), or a null record.
+TEST(Picture, PayloadBytes)
+{
+    CTestDIB dib = SmallDIB();
+    CPicture picture;
+    picture.SetName("Sky");
+    picture.AddPictElem(new CDIBElem(dib), CRect(1, 2, 5, 5));
+    CArray<CPoint, CPoint> points;
+    points.Add(CPoint(0, 0));
+    points.Add(CPoint(8, 2));
+    points.Add(CPoint(3, 9));
+    picture.AddPictElem(new CDrawPolygonElem(points, TRUE, 2, RGB(1, 2, 3), RGB(4, 5, 6)), CRect(0, 0, 8, 9));
+    CTestDIB other = SmallDIB(2, 2, 7);
+    picture.AddPictElem(new CDIBElem(other), CRect(-3, -4, -1, -2));
+
+    CByteWriter expected;
+    expected.Word(0x5303).Text("ky").Word(3);
+    expected.Long(1).Long(2).Long(5).Long(5).Word(0xFFFF).Word(0).Word(8).Text("CDIBElem");
+    expected.Bytes(BlockRecord(dib)).Long(4).Long(3);
+    expected.Long(0).Long(0).Long(8).Long(9).Word(0xFFFF).Word(0xFFFF).Word(16).Text("CDrawPolygonElem");
+    expected.Long(-3).Long(-4).Long(-1).Long(-2).Word(0x8001).Bytes(BlockRecord(other)).Long(2).Long(2);
+    std::vector<BYTE> bytes = StoreBytes([&](CArchive& ar) { picture.Serialize(ar); });
+    EXPECT_EQ(expected.m_bytes, bytes);
+
+    std::unique_ptr<CPicture> pRead(LoadPicture(bytes));
+    EXPECT_STREQ("Sky", pRead->GetName());
+    ASSERT_EQ(3, pRead->GetPictElems().GetSize());
+    EXPECT_EQ(bytes, StoreBytes([&](CArchive& ar) { pRead->Serialize(ar); })) << "stubs and elements come back";
+    EXPECT_TRUE(pRead->GetPictElems()[2].m_pElem->IsSameAs(picture.GetPictElems()[2].m_pElem));
+    auto* pPolygon = dynamic_cast<CDrawPolygonElem*>(pRead->GetPictElems()[1].m_pElem);
+    ASSERT_NE(nullptr, pPolygon);
+    EXPECT_EQ(0, pPolygon->GetPoints().GetSize()) << "a shape stores nothing";
+    EXPECT_EQ(CSize(11, 13), pRead->GetExtent()) << "the size of the stubs' union";
+}
+
+// Stored records a picture does not write itself: null elements are kept as stubs
+// without one, a shape of any schema reads, an element stored twice gives the second
+// stub a copy, and an object that is not an element is refused.
+TEST(Picture, UnusualRecords)
+{
+    CTestDIB dib = SmallDIB();
+    std::vector<BYTE> block = BlockRecord(dib);
+    auto nulls = [](WORD wEllipseSchema) {
+        return CByteWriter().Byte(0).Word(2).Long(0).Long(0).Long(4).Long(4).Word(0).Long(2).Long(3).Long(9).Long(7)
+            .Word(0xFFFF).Word(wEllipseSchema).Word(16).Text("CDrawEllipseElem").m_bytes;
+    };
+    std::unique_ptr<CPicture> pNulls(LoadPicture(nulls(5)));
+    ASSERT_EQ(2, pNulls->GetPictElems().GetSize());
+    EXPECT_EQ(nullptr, pNulls->GetPictElems()[0].m_pElem);
+    EXPECT_NE(nullptr, dynamic_cast<CDrawEllipseElem*>(pNulls->GetPictElems()[1].m_pElem));
+    EXPECT_EQ(CSize(9, 7), pNulls->GetExtent());
+    // A stub without an element is drawn, flipped, coloured and copied as nothing.
+    CBufferedCanvas canvas(16, 16, 16);
+    pNulls->Draw(canvas.m_canvas, CRect(0, 0, 9, 7));
+    pNulls->FlipHorizontally();
+    pNulls->SetColor(RGB(255, 0, 0));
+    EXPECT_EQ(nullptr, pNulls->MakeDIB());
+    CPicture copy(*pNulls);
+    ASSERT_EQ(2, copy.GetPictElems().GetSize());
+    EXPECT_EQ(nullptr, copy.GetPictElems()[0].m_pElem);
+    EXPECT_TRUE(RectEq(CRect(0, 0, 4, 4), copy.GetPictElems()[0].m_rect));
+    EXPECT_EQ(nulls(0xFFFF), StoreBytes([&](CArchive& ar) { pNulls->Serialize(ar); }))
+        << "written back with the shape's own schema";
+
+    CByteWriter twice;
+    twice.Byte(0).Word(2).Long(0).Long(0).Long(4).Long(3).Word(0xFFFF).Word(0).Word(8).Text("CDIBElem").Bytes(block)
+        .Long(4).Long(3).Long(4).Long(0).Long(8).Long(3).Word(2);
+    std::unique_ptr<CPicture> pTwice(LoadPicture(twice.m_bytes));
+    ASSERT_EQ(2, pTwice->GetPictElems().GetSize());
+    CPictElem* pFirst = pTwice->GetPictElems()[0].m_pElem;
+    CPictElem* pSecond = pTwice->GetPictElems()[1].m_pElem;
+    ASSERT_TRUE(pFirst != NULL && pSecond != NULL);
+    EXPECT_NE(pFirst, pSecond) << "each stub owns its element";
+    EXPECT_TRUE(pFirst->IsSameAs(pSecond));
+
+    // A picture as an element, and a picture whose element refers back to the picture.
+    const std::vector<BYTE> refused[] = {
+        CByteWriter().Byte(0).Word(1).Long(0).Long(0).Long(1).Long(1).Word(0xFFFF).Word(0).Word(8).Text("CPicture")
+            .Byte(0).Word(0).m_bytes,
+        CByteWriter().Word(0xFFFF).Word(0).Word(8).Text("CPicture").Byte(0).Word(1).Long(0).Long(0).Long(1).Long(1)
+            .Word(2).m_bytes,
+    };
+    CPicture picture;
+    EXPECT_EQ(CArchiveException::badClass,
+              CauseOf<CArchiveException>([&] { LoadBytes(refused[0], [&](CArchive& ar) { picture.Serialize(ar); }); }));
+    EXPECT_EQ(CArchiveException::badClass,
+              CauseOf<CArchiveException>([&] { LoadBytes(refused[1], [&](CArchive& ar) { ar.ReadObject(NULL); }); }));
+}
+
+TEST(Picture, Comparison)
+{
+    CTestDIB dib = SmallDIB();
+    CTestDIB other = SmallDIB(4, 3, 1);
+    CPicture a, b, c, d;
+    a.AddPictElem(new CDIBElem(dib), CRect(0, 0, 4, 3));
+    b.AddPictElem(new CDIBElem(dib), CRect(0, 0, 4, 3));
+    c.AddPictElem(new CDIBElem(dib), CRect(1, 0, 5, 3));
+    d.AddPictElem(new CDIBElem(other), CRect(0, 0, 4, 3));
+    EXPECT_TRUE(a == b);
+    EXPECT_TRUE(a.IsSameAs(&b));
+    EXPECT_FALSE(a == c) << "the same element with another rectangle";
+    EXPECT_FALSE(a == d) << "other pixels";
+    CRect rect(0, 0, 4, 3);
+    CPicture e;
+    e.AddPictElem(new CDrawEllipseElem(rect, FALSE, 1, 0, 0), rect);
+    EXPECT_FALSE(a == e) << "elements of another class";
+}
+
+// A copy has the name, the extent and copies of the elements, and joins the original's
+// file under a name of its own.
+TEST(Picture, Duplicate)
+{
+    CHoard hoard;
+    CPicture* pPicture = CPicture::New(hoard, "Sky");
+    CTestDIB dib = SmallDIB();
+    pPicture->AddPictElem(new CDIBElem(dib), CRect(2, 2, 6, 5));
+    CPicture* pCopy = pPicture->Duplicate();
+    ASSERT_NE(nullptr, pCopy);
+    EXPECT_STREQ("Sky2", pCopy->GetName());
+    EXPECT_EQ(&hoard, pCopy->GetHoard());
+    EXPECT_TRUE(*pCopy == *pPicture);
+    EXPECT_NE(pCopy->GetPictElems()[0].m_pElem, pPicture->GetPictElems()[0].m_pElem);
+    EXPECT_EQ(pPicture, pPicture->CopyBeforeWrite()) << "an unused picture is written in place";
+}
+
+TEST(Picture, SettingsReachEveryElement)
+{
+    CTestDIB dib = SmallDIB();
+    CPicture picture;
+    picture.AddPictElem(new CDIBElem(dib));
+    picture.AddPictElem(new CDIBElem(dib));
+    picture.SetColor(RGB(1, 2, 3));
+    picture.SetTransparentBackground(TRUE);
+    for (const CPicture* p : { &picture })
+    {
+        EXPECT_TRUE(p->IsColorSet() && p->GetColor() == RGB(1, 2, 3) && p->IsTransparentBackground());
+        for (INT_PTR i = 0; i < p->GetPictElems().GetSize(); ++i)
+        {
+            const CPictElem* pElem = p->GetPictElems()[i].m_pElem;
+            EXPECT_TRUE(pElem->IsColorSet() && pElem->GetColor() == RGB(1, 2, 3) && pElem->IsTransparentBackground());
+        }
+    }
+    picture.SetDefaultColor();
+    EXPECT_FALSE(picture.IsColorSet() || picture.GetPictElems()[1].m_pElem->IsColorSet());
+}
+
+TEST(Picture, FlipsMarkTheFileModified)
+{
+    CHoard hoard;
+    CPicture* pPicture = CPicture::New(hoard, "Arrow");
+    CTestDIB dib = MakeTestDIB(3, 2, 8, [](int x, int y) { return (DWORD)(x + 3 * y); }, SharedPaletteTable());
+    pPicture->AddPictElem(new CDIBElem(dib));
+    hoard.SetModified(FALSE);
+    pPicture->FlipHorizontally();
+    EXPECT_TRUE(hoard.IsModified());
+    hoard.SetModified(FALSE);
+    pPicture->FlipVertically();
+    EXPECT_TRUE(hoard.IsModified());
+    CTestDIB flipped(pPicture->MakeDIB());
+    EXPECT_EQ(5u, DIBPixel(flipped, 0, 0));
+    EXPECT_EQ(0u, DIBPixel(flipped, 2, 1));
+}
+
+// An element that is also a resource is linked to itself when read: the picture counts
+// as one use of it, and the resource stays in its file when the picture goes.
+TEST(Picture, ElementThatIsAResource)
+{
+    CByteWriter picture;
+    picture.Word(0xFFFF).Word(0).Word(8).Text("CPicture").Word(0x4806).Text("older").Word(1).Long(0).Long(0)
+        .Long(2).Long(2).Word(0xFFFF).Word(1).Word(13).Text("CResourceElem").Word(0x6903).Text("nk");
+    CByteWriter section;
+    section.Long(2).Long(1).Long((LONG)(4 + 9 + 2 + picture.m_bytes.size())).Word(0x4308).Text("Picture")
+        .Word(1).Bytes(picture.m_bytes);
+    {
+        CHoard hoard;
+        LoadBytes(section.m_bytes, [&](CArchive& ar) { hoard.Serialize(ar); });
+        auto* pPicture = static_cast<CPicture*>(hoard.GetResource("CPicture", "Holder"));
+        ASSERT_NE(nullptr, pPicture);
+        auto* pElem = dynamic_cast<CResourceElem*>(pPicture->GetPictElems()[0].m_pElem);
+        ASSERT_NE(nullptr, pElem);
+        EXPECT_EQ(&hoard, pElem->GetHoard());
+        EXPECT_STREQ("ink", pElem->GetName());
+        EXPECT_EQ(1, pElem->GetUsageCount());
+        pPicture->RemoveAllPictElems();
+        EXPECT_EQ(0, pElem->GetUsageCount());
+        EXPECT_EQ(1, CResourceElem::s_nLive) << "its file keeps it";
+    }
+    EXPECT_EQ(0, CResourceElem::s_nLive);
+
+    // Outside a file nothing else holds it: it goes with the picture.
+    std::vector<BYTE> payload(picture.m_bytes.begin() + 14, picture.m_bytes.end());
+    std::unique_ptr<CPicture> pPicture(LoadPicture(payload));
+    EXPECT_EQ(1, CResourceElem::s_nLive);
+    pPicture.reset();
+    EXPECT_EQ(0, CResourceElem::s_nLive);
+}
+
+namespace {
+
+// A 16-bit pattern without the transparent key.
+DWORD Noise555(int x, int y) { return ((x * 1103 + y * 2713 + x * y * 7) & 0x7FFF) | 0x400; }
+
+// What the element's first bitmap draws, the plain or the fast way, into a 16-bit buffer.
+std::vector<DWORD> Drawn(const CDrawable& drawable, CSize size, BOOL bPlain)
+{
+    gUseDIBBlit = bPlain;
+    CBufferedCanvas canvas(size.cx + 4, size.cy + 4, 16);
+    drawable.Draw(canvas.m_canvas, CRect(CPoint(2, 2), size));
+    gUseDIBBlit = 0;
+    std::vector<DWORD> pixels;
+    for (int y = 0; y < size.cy + 4; ++y)
+        for (int x = 0; x < size.cx + 4; ++x)
+            pixels.push_back(canvas.Pixel(x, y));
+    return pixels;
+}
+
+BOOL MoveFile(const CString& strFrom, const CString& strTo) { return ::MoveFileA(strFrom, strTo); }
+
+} // namespace
+
+// A picture in a resource file is read without its bitmap, which is read on first use,
+// purged when memory is wanted, and read again for the next plain drawing.
+TEST(Picture, InAResourceFile)
+{
+    CScratchFolder folder;
+    const CString strPath = folder.Path("pictures.hrd");
+    const CString strAway = folder.Path("away.hrd");
+    CTestDIB dib = MakeTestDIB(40, 30, 16, Noise555);
+    CDIBElem original(dib);
+    {
+        CHoard hoard;
+        CPicture::New(hoard, "Photo")->AddPictElem(new CDIBElem(dib));
+        hoard.SaveToFile(strPath);
+    }
+    const std::vector<DWORD> expected = Drawn(original, CSize(40, 30), TRUE);
+
+    CHoard hoard;
+    hoard.LoadFromFile(strPath);
+    auto* pPicture = static_cast<CPicture*>(hoard.GetResource("CPicture", "photo"));
+    ASSERT_NE(nullptr, pPicture);
+    EXPECT_EQ(CSize(40, 30), pPicture->GetExtent());
+    auto* pElem = static_cast<CDIBElem*>(pPicture->GetPictElems()[0].m_pElem);
+
+    ASSERT_TRUE(MoveFile(strPath, strAway));
+    EXPECT_FALSE(pElem->GetDIBInfo(NULL)) << "the bitmap was not read with the file";
+    ASSERT_TRUE(MoveFile(strAway, strPath));
+    EXPECT_EQ(expected, Drawn(*pPicture, CSize(40, 30), TRUE));
+    EXPECT_EQ(expected, Drawn(*pPicture, CSize(40, 30), FALSE)) << "the fast way draws what GDI draws";
+
+    EXPECT_LE(pElem->GetDIBSize(), CFreeable::FreeSomeMemory(TRUE)) << "the bitmap's memory is released";
+    ASSERT_TRUE(MoveFile(strPath, strAway));
+    EXPECT_FALSE(pElem->GetDIBInfo(NULL)) << "the bitmap is not in memory any more";
+    EXPECT_EQ(expected, Drawn(*pPicture, CSize(40, 30), FALSE)) << "the fast way keeps its own copy";
+    ASSERT_TRUE(MoveFile(strAway, strPath));
+    EXPECT_EQ(expected, Drawn(*pPicture, CSize(40, 30), TRUE)) << "read again from the file";
+}
+
+// A stored bitmap whose header claims more than its bytes hold is drawn, flipped and
+// copied as nothing.
+TEST(Picture, LyingBitmapIsNothing)
+{
+    CTestDIB big = MakeTestDIB(4, 4, 24, [](int, int) { return 0xFF0000u; });
+    big.Header().biWidth = 1000;
+    big.Header().biHeight = 1000;
+    CTestDIB rle = MakeRle8DIB(4, 4, [](int, int) { return 1u; }, SharedPaletteTable());
+    rle.Header().biSizeImage = 4000;
+    CTestDIB table = MakeTestDIB(4, 4, 8, [](int, int) { return 1u; }, { Quad(0xFF) });
+    table.Header().biClrUsed = 100000;
+    const struct
+    {
+        const char* context;
+        HDIB hDIB;
+    } cases[] = { { "pixels past the end", big }, { "a run-length stream past the end", rle },
+                  { "a colour table past the end", table } };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.context);
+        CByteWriter stored;
+        stored.Byte(0).Word(1).Long(0).Long(0).Long(4).Long(4).Word(0xFFFF).Word(0).Word(8).Text("CDIBElem")
+            .Bytes(BlockRecord(c.hDIB)).Long(4).Long(4);
+        std::unique_ptr<CPicture> pPicture(LoadPicture(stored.m_bytes));
+        EXPECT_EQ(CSize(4, 4), pPicture->GetExtent());
+        for (BOOL bPlain : { FALSE, TRUE })
+        {
+            for (int nBits : { 8, 16 })
+            {
+                gUseDIBBlit = bPlain;
+                CBufferedCanvas canvas(16, 16, nBits);
+                pPicture->Draw(canvas.m_canvas, CRect(0, 0, 16, 16));
+                gUseDIBBlit = 0;
+                EXPECT_TRUE(canvas.PaintedBounds().IsRectEmpty()) << (bPlain ? "plain way, " : "fast way, ") << nBits;
+            }
+        }
+        std::vector<BYTE> before = StoreBytes([&](CArchive& ar) { pPicture->Serialize(ar); });
+        pPicture->FlipHorizontally();
+        pPicture->FlipVertically();
+        EXPECT_EQ(before, StoreBytes([&](CArchive& ar) { pPicture->Serialize(ar); })) << "flips change nothing";
+        EXPECT_EQ(nullptr, pPicture->MakeDIB());
+    }
+}
+
+// Copy puts the first bitmap on the real clipboard as CF_DIB; paste replaces every
+// element by what the clipboard holds, and leaves the picture alone when it holds no
+// bitmap or one that lies.
+TEST(Picture, Clipboard)
+{
+    CTestDIB dib = MakeTestDIB(5, 4, 24, [](int x, int y) { return (DWORD)(x * 0x330000 + y * 0x3300 + 0x11); });
+    CPicture source;
+    CRect rect(0, 0, 2, 2);
+    source.AddPictElem(new CDrawEllipseElem(rect, TRUE, 1, 0, 0));
+    source.AddPictElem(new CDIBElem(dib), CRect(3, 3, 8, 7));
+    source.OnCopy();
+    EXPECT_EQ(clipPreferred, CPicture::m_resInfo.CanConvertClipboard());
+
+    CPicture target;
+    CTestDIB other = SmallDIB();
+    target.AddPictElem(new CDIBElem(other), CRect(10, 10, 14, 13));
+    target.OnPaste();
+    ASSERT_EQ(1, target.GetPictElems().GetSize());
+    EXPECT_TRUE(RectEq(CRect(0, 0, 5, 4), target.GetPictElems()[0].m_rect));
+    EXPECT_EQ(CSize(5, 4), target.GetExtent());
+    EXPECT_TRUE(target.GetPictElems()[0].m_pElem->IsSameAs(source.GetPictElems()[1].m_pElem));
+    DIBINFO info;
+    ASSERT_TRUE(static_cast<CDIBElem*>(target.GetPictElems()[0].m_pElem)->GetDIBInfo(&info));
+    EXPECT_EQ(16, info.wBitCount) << "a 24-bit bitmap is kept in 16 bits";
+
+    // A copy replaces what the clipboard held.
+    CPicture empty;
+    ASSERT_TRUE(::OpenClipboard(NULL));
+    ::EmptyClipboard();
+    ::SetClipboardData(CF_TEXT, GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 4));
+    ::CloseClipboard();
+    empty.OnCopy();
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_TEXT)) << "a picture without a bitmap copies nothing";
+    source.OnCopy();
+    EXPECT_FALSE(::IsClipboardFormatAvailable(CF_TEXT));
+
+    for (BOOL bLying : { FALSE, TRUE })
+    {
+        SCOPED_TRACE(bLying ? "a lying bitmap" : "no bitmap");
+        ASSERT_TRUE(::OpenClipboard(NULL));
+        ::EmptyClipboard();
+        if (bLying)
+        {
+            CTestDIB lying = SmallDIB(30, 30);
+            lying.Header().biWidth = 3000;
+            ::SetClipboardData(CF_DIB, lying.Detach());
+        }
+        ::CloseClipboard();
+        EXPECT_EQ(bLying ? clipPreferred : clipNone, CPicture::m_resInfo.CanConvertClipboard());
+        target.OnPaste();
+        ASSERT_EQ(1, target.GetPictElems().GetSize());
+        EXPECT_EQ(CSize(5, 4), target.GetExtent()) << "the picture is unchanged";
+    }
+}
+
+// Import appends the bitmap of a ".bmp" or ".dib" file and names the picture after the
+// file; a file that holds no bitmap leaves it unchanged.
+TEST(Picture, ImportFromFile)
+{
+    CScratchFolder folder;
+    CTestDIB dib = MakeTestDIB(6, 5, 8, [](int x, int y) { return (DWORD)(x + y); }, SharedPaletteTable());
+    CTestDIB second = MakeTestDIB(3, 9, 4, [](int x, int y) { return (DWORD)((x + y) % 16); },
+                                  std::vector<RGBQUAD>(16, Quad(RGB(0, 0, 255))));
+    WriteFileBytes(folder.Path("dog.run.bmp"), BitmapFileBytes(dib));
+    WriteFileBytes(folder.Path("cat.dib"), BitmapFileBytes(second));
+    WriteFileBytes(folder.Path("notes.dib"), std::vector<BYTE>(100, 'x'));
+
+    CHoard hoard;
+    CPicture::New(hoard, "dog");
+    CPicture* pPicture = CPicture::New(hoard, NULL);
+    ASSERT_TRUE(pPicture->ImportFromFile(folder.Path("dog.run.bmp")));
+    EXPECT_STREQ("dog2", pPicture->GetName()) << "numbered, since another picture is named dog";
+    EXPECT_EQ(CSize(6, 5), pPicture->GetExtent());
+    ASSERT_TRUE(pPicture->ImportFromFile(folder.Path("cat.dib")));
+    ASSERT_EQ(2, pPicture->GetPictElems().GetSize()) << "import appends";
+    EXPECT_TRUE(RectEq(CRect(0, 0, 3, 9), pPicture->GetPictElems()[1].m_rect));
+    EXPECT_EQ(CSize(3, 9), pPicture->GetExtent()) << "the picture takes the imported bitmap's size";
+    EXPECT_STREQ("cat", pPicture->GetName());
+
+    EXPECT_FALSE(pPicture->ImportFromFile(folder.Path("notes.dib")));
+    EXPECT_EQ(2, pPicture->GetPictElems().GetSize());
+    EXPECT_STREQ("cat", pPicture->GetName());
+    EXPECT_EQ(CFileException::fileNotFound,
+              CauseOf<CFileException>([&] { pPicture->ImportFromFile(folder.Path("missing.bmp")); }));
+
+    // The import command, once a file is chosen: a new picture named after the title.
+    CTestProxy proxy(hoard);
+    EXPECT_TRUE(CPictureClass::ImportFile(folder.Path("cat.dib"), "Kitten", proxy));
+    auto* pKitten = static_cast<CPicture*>(hoard.GetResource("CPicture", "cat2"));
+    ASSERT_NE(nullptr, pKitten) << "the file's name wins over the title, numbered";
+    EXPECT_EQ(CSize(3, 9), pKitten->GetExtent());
+    UINT nPictures = (UINT)hoard.GetResourceList("CPicture")->GetCount();
+    EXPECT_FALSE(CPictureClass::ImportFile(folder.Path("notes.dib"), "Notes", proxy));
+    EXPECT_EQ(nPictures, (UINT)hoard.GetResourceList("CPicture")->GetCount()) << "no empty picture is left";
+}
+
+TEST(PictureClass, Registry)
+{
+    CResourceClass* pClass = CResourceClass::GetResourceClass("CPicture");
+    EXPECT_EQ(&CPicture::m_resInfo, pClass);
+    EXPECT_EQ(&CPicture::m_resInfo, CPicture().GetResourceClass());
+    EXPECT_TRUE(pClass->CanPreview());
+    ASSERT_EQ(1, pClass->GetCommandArray().GetSize());
+    EXPECT_STREQ("Import a Picture", pClass->GetCommandArray()[0]);
+}
