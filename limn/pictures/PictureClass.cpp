@@ -1,9 +1,13 @@
-// CPictureClass: the picture type's commands and clipboard test.
+// CPictureClass: the picture type's import command and clipboard test.
 #include "limn/pictures/PictureClass.h"
+#include "limn/app/LimnModule.h"
 #include "limn/pictures/Picture.h"
+#include "limn/res/resource.h"
 
 #include "hoard/resources/EditProxy.h"
 #include "hoard/resources/Hoard.h"
+
+#include <afxdlgs.h>
 
 CPictureClass::CPictureClass(CRuntimeClass* pRuntimeClass) : CResourceClass(pRuntimeClass)
 {
@@ -15,6 +19,21 @@ void CPictureClass::OnInitClass() { AddCommand("ID_IMPORT"); }
 ClipboardResult CPictureClass::CanConvertClipboard()
 {
     return ::IsClipboardFormatAvailable(CF_DIB) ? clipPreferred : clipNone;
+}
+
+void CPictureClass::OnCommand(WORD nCommand, const CHoard&, CResource*, CEditProxy& proxy)
+{
+    if (nCommand != 0)
+        return;
+    CFileDialog dlg(TRUE, "DIB", "*.DIB", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "DIB Files (*.dib)|*.dib|");
+    if (dlg.DoModal() != IDOK)
+        return;
+    if (!ImportFile(dlg.GetPathName(), dlg.GetFileTitle(), proxy))
+    {
+        CString strPrompt;
+        strPrompt.LoadString(LimnResourceHandle(), IDS_PICTURE_IMPORT_FAILED);
+        AfxMessageBox(strPrompt);
+    }
 }
 
 BOOL CPictureClass::ImportFile(const char* pszPath, const char* pszTitle, CEditProxy& proxy)
