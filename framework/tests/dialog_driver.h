@@ -104,6 +104,15 @@ inline HWND FindMessageBox()
 // The text of a message box.
 inline std::string MessageBoxText(HWND hWndBox) { return WindowText(GetDlgItem(hWndBox, 0xFFFF)); }
 
+// A step that presses a key.
+inline std::function<bool()> Press(WORD vk)
+{
+    return [vk] {
+        PressKey(vk);
+        return true;
+    };
+}
+
 // A step that waits for a message box, keeps its text and presses Enter in it.
 inline std::function<bool()> DismissMessageBox(std::string& strText)
 {
@@ -198,6 +207,41 @@ private:
 
     static inline CDialogDriver* s_pDriver = NULL;
 };
+
+// Steps for an open or save dialog titled pszTitle: it is up with the focus in its
+// file-name field (check looks at it then); strName replaces the field's text and Enter
+// is pressed, or Cancel is clicked when strName is empty.
+inline void AnswerFileDialog(CDialogDriver& driver, const char* pszTitle, const CString& strName,
+                             const std::function<void(HWND)>& check = {})
+{
+    driver.Then("file dialog open", [pszTitle, check] {
+        HWND hDlg = FindThreadDialog(pszTitle);
+        if (hDlg == NULL || GetForegroundWindow() != hDlg || !IsChild(hDlg, GetFocus()))
+            return false;
+        if (check)
+            check(hDlg);
+        return true;
+    });
+    if (strName.IsEmpty())
+    {
+        driver.Then("Cancel", [pszTitle] {
+            Click(GetDlgItem(FindThreadDialog(pszTitle), IDCANCEL));
+            return true;
+        });
+        return;
+    }
+    driver.Then("type the name", [strName] {
+              SendMessage(GetFocus(), EM_SETSEL, 0, -1);
+              TypeText(strName);
+              return true;
+          })
+        .Then("Enter", [strName] {
+            if (WindowText(GetFocus()) != (LPCSTR)strName)
+                return false;
+            PressKey(VK_RETURN);
+            return true;
+        });
+}
 
 // Dispatches the thread's messages through the framework's pump (PreTranslateMessage,
 // so the dialog keys of modeless dialogs) until done() holds or about two seconds
