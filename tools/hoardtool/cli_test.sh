@@ -192,8 +192,8 @@ done <<EOF
 nothere.hrd was not found.|info nothere.hrd
 $work/nothere.hrd was not found.|list $work/nothere.hrd
 An unexpected end of file was found while reading ./cut.hrd.|check ./cut.hrd
-bad.wav: not a readable WAVE sound; sample.hrd is unchanged|import sample.hrd bad.wav
-sub/missing.wav: not a readable WAVE sound; sub/x.hrd is unchanged|import sub/x.hrd sub/pause.wav sub/missing.wav
+bad.wav: neither a WAVE sound nor a bitmap; sample.hrd is unchanged|import sample.hrd bad.wav
+sub/missing.wav was not found.|import sub/x.hrd sub/pause.wav sub/missing.wav
 Access to sub/TEMPSAVE.TMP was denied.|import sub/x.hrd sub/pause.wav
 /nonexistent/dir/o.wav contains an invalid path.|export sample.hrd CWav chime /nonexistent/dir/o.wav
 there is no CWav named "nothing"|export sample.hrd CWav nothing o.wav
