@@ -169,7 +169,9 @@ TEST(ColorDialogs, OpenedChangedAndConfirmed)
         EXPECT_EQ(CColorDialog::GetSavedCustomColors(), dlg.m_cc.lpCustColors);
         EXPECT_EQ(RGB(255, 255, 255), dlg.m_cc.lpCustColors[15]);
         CDialogDriver driver;
-        driver.Then("colour dialog open", [&] { return dlg.m_hWnd != NULL && GetForegroundWindow() == dlg.m_hWnd; })
+        driver
+            .Then("colour dialog open",
+                  [&] { return dlg.m_hWnd != NULL && IsWindowVisible(dlg.m_hWnd) && GetForegroundWindow() == dlg.m_hWnd; })
             .Then("shows the initial colour", [&] {
                 EXPECT_EQ("10", WindowText(dlg.GetDlgItem(706)->m_hWnd));
                 EXPECT_EQ("30", WindowText(dlg.GetDlgItem(708)->m_hWnd));

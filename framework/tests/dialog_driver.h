@@ -126,9 +126,11 @@ inline std::function<bool()> DismissMessageBox(std::string& strText)
     };
 }
 
-// Steps run on a thread timer, each on every tick until it returns true. Past the
-// timeout the test fails, naming the step, and the dialogs of the thread are closed
-// until none is left, so that DoModal returns.
+// Steps run on a thread timer, each on every tick until it returns true. The timer
+// keeps watching after the last step, until Stop: past the timeout the test fails,
+// naming the step, or saying that a dialog outlived the last one (a click or key that
+// went astray), and the dialogs of the thread are closed until none is left, so that
+// DoModal returns.
 class CDialogDriver
 {
 public:
@@ -169,9 +171,9 @@ private:
         std::function<bool()> run;
     };
 
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR nTimer, DWORD)
     {
-        if (s_pDriver != NULL)
+        if (s_pDriver != NULL && s_pDriver->m_nTimer == nTimer)
             s_pDriver->Tick();
     }
 
@@ -179,10 +181,13 @@ private:
     {
         if (m_bTimedOut || GetTickCount() - m_dwStart > m_dwTimeout)
         {
-            if (!m_bTimedOut)
+            HWND hWnd = FindThreadDialog();
+            if (!m_bTimedOut && m_nStep < m_steps.size())
                 ADD_FAILURE() << "dialog step not done in time: " << m_steps[m_nStep].pszWhat;
-            m_bTimedOut = true;
-            if (HWND hWnd = FindThreadDialog())
+            else if (!m_bTimedOut && hWnd != NULL)
+                ADD_FAILURE() << "dialog \"" << WindowText(hWnd) << "\" still open after the last step";
+            m_bTimedOut = m_bTimedOut || m_nStep < m_steps.size() || hWnd != NULL;
+            if (hWnd != NULL)
                 PostMessage(hWnd, WM_CLOSE, 0, 0);
             return;
         }
@@ -193,8 +198,6 @@ private:
         while (m_nStep < m_steps.size() && m_steps[m_nStep].run())
             m_nStep++;
         m_bInStep = false;
-        if (m_nStep == m_steps.size())
-            Stop();
     }
 
     std::vector<Step> m_steps;
