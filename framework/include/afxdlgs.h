@@ -46,7 +46,8 @@ public:
     // dialog failed: CommDlgExtendedError says why).
     int DoModal() override;
 
-// The choice; while the dialog is open, what it shows at the moment
+// The choice; while the dialog is open, what it shows at the moment, and in
+// OnFileNameOK the name it is about to accept
     CString GetPathName() const;
     // The name with its extension, without the folder.
     CString GetFileName() const;
@@ -87,6 +88,11 @@ private:
     static UINT_PTR CALLBACK HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     // A CDM_ query of the dialog's frame into a string.
     CString QueryDialog(UINT nMsg) const;
+    // Whether the names come from the dialog (open, and not validating a name it has
+    // already put into m_ofn).
+    BOOL AsksDialog() const { return m_hWnd != NULL && !m_bValidating; }
+
+    BOOL m_bValidating;     // in OnFileNameOK
 };
 
 class AFX_FRAMEWORK CColorDialog : public CCommonDialog

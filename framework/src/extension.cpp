@@ -83,25 +83,41 @@ HINSTANCE AFXAPI AfxGetResourceHandle()
 
 void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) { g_hInstResource = hInstResource; }
 
-HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)
+namespace {
+
+// The first module of the chain, in its order, for which found(module) holds, or NULL.
+template <class F>
+HINSTANCE FindInChain(F found)
 {
     HINSTANCE hInst = AfxGetResourceHandle();
-    if (ModuleHasResource(hInst, lpszName, lpszType))
+    if (found(hInst))
         return hInst;
     for (CDynLinkLibrary* pDLL = g_pFirstDLL; pDLL != NULL; pDLL = pDLL->m_pNextDLL)
     {
-        if (ModuleHasResource(pDLL->m_hResource, lpszName, lpszType))
+        if (found(pDLL->m_hResource))
             return pDLL->m_hResource;
     }
-    if (ModuleHasResource(FrameworkModule(), lpszName, lpszType))
-        return FrameworkModule();
-    return hInst;
+    return found(FrameworkModule()) ? FrameworkModule() : NULL;
 }
 
-// Strings live in blocks of 16: the first module holding the block of nID wins.
+} // namespace
+
+HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)
+{
+    HINSTANCE hInst = FindInChain([=](HINSTANCE h) { return ModuleHasResource(h, lpszName, lpszType); });
+    return hInst != NULL ? hInst : AfxGetResourceHandle();
+}
+
+// Strings live in blocks of 16, and a module may hold the block of nID without nID
+// itself: the first module that has the string wins.
 BOOL CString::LoadString(UINT nID)
 {
-    return LoadString(AfxFindResourceHandle(MAKEINTRESOURCEA((nID >> 4) + 1), (LPCSTR)RT_STRING), nID);
+    LPCSTR lpszBlock = MAKEINTRESOURCEA((nID >> 4) + 1);
+    if (FindInChain([&](HINSTANCE h) { return ModuleHasResource(h, lpszBlock, (LPCSTR)RT_STRING) && LoadString(h, nID); })
+        != NULL)
+        return TRUE;
+    Empty();
+    return FALSE;
 }
 
 BOOL CString::LoadString(HINSTANCE hInstance, UINT nID)

@@ -8,7 +8,8 @@ IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
                          LPCTSTR lpszFilter, CWnd* pParentWnd)
-    : CCommonDialog(pParentWnd), m_ofn(), m_bOpenFileDialog(bOpenFileDialog), m_szFileTitle(), m_szFileName()
+    : CCommonDialog(pParentWnd), m_ofn(), m_bOpenFileDialog(bOpenFileDialog), m_szFileTitle(), m_szFileName(),
+      m_bValidating(FALSE)
 {
     m_ofn.lStructSize = sizeof m_ofn;
     m_ofn.lpstrFile = m_szFileName;
@@ -85,14 +86,14 @@ CString CFileDialog::QueryDialog(UINT nMsg) const
 
 CString CFileDialog::GetPathName() const
 {
-    if (m_hWnd != NULL)
+    if (AsksDialog())
         return QueryDialog(CDM_GETFILEPATH);
     return m_ofn.lpstrFile;
 }
 
 CString CFileDialog::GetFileName() const
 {
-    if (m_hWnd != NULL)
+    if (AsksDialog())
         return QueryDialog(CDM_GETSPEC);
     // From the path itself: the title buffer of the system's dialog may have been too
     // short for the name.
@@ -197,7 +198,18 @@ BOOL CFileDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         OnTypeChange();
         break;
     case CDN_FILEOK:
-        lResult = OnFileNameOK();
+        // The dialog has put the name into m_ofn: the names come from there meanwhile.
+        m_bValidating = TRUE;
+        try
+        {
+            lResult = OnFileNameOK();
+        }
+        catch (...)
+        {
+            m_bValidating = FALSE;
+            throw;
+        }
+        m_bValidating = FALSE;
         break;
     case CDN_SHAREVIOLATION:
         lResult = OnShareViolation(pNotify->pszFile);

@@ -15,6 +15,12 @@
 #define IDC_STATIC              (-1)
 #endif
 
+// Dialog templates
+#define IDD_SELECT_MULTIPLE     109     // "Select One Or More "
+
+// Controls
+#define IDC_RESOURCE_LIST       102
+
 // The record dialog: templates 10000 (without a name field) and 10001 (with one)
 #define IDD_RECORD              10000
 #define IDD_RECORD_NAMED        10001

@@ -8,7 +8,7 @@
 
 class CContainer;
 
-class CContainerWatch
+class LIMN_API CContainerWatch
 {
 public:
     explicit CContainerWatch(CContainer* pContainer);

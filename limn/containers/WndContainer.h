@@ -52,7 +52,8 @@ public:
 // Switch scanning
     // One tick of the scanning clock; the identifier is not examined. Idle time for the
     // visible tree; then, while the tree's document is active and no menu is open, the
-    // hot key (only while the application's main window is in the foreground), the
+    // hot key (only while the application's main window, or without one the tree's own
+    // top-level window, is in the foreground), the
     // automatic step or the highlight's time-out, and the flashing. A tree without a
     // document counts as active. A highlight that a paint took away is drawn again.
     void OnTimer(UINT nIDEvent);

@@ -3,6 +3,7 @@
 
 // String table
 #define IDS_LEAVING_DEDICATED_SCANNING  1
+#define IDS_PICTURE_IMPORT_FAILED       2
 
 // The "Dedicated Scanning" dialog; each button ends it with its id
 #define IDD_DEDICATED_SCANNING          1000

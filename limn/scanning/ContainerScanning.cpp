@@ -410,26 +410,34 @@ void CContainer::RestoreScanHilite()
 
 // Destruction
 
+// A dying focus takes its highlight off the window; automatic scanning goes on from the
+// entry before it. A dying level (the scanning parent or a container around it) ends
+// scanning there: the list, the position and automatic scanning go. The tree is still
+// whole when this runs, since the destructor calls it before unlinking anything.
 void CContainer::ForgetScanning()
 {
-    if (this == m_pScanningFocus || this == m_pScanningParent)
+    if (m_pScanningFocus != NULL && m_pScanningFocus->IsWithin(this))
     {
-        // The highlight of a destroyed focus leaves the window with it.
-        CWndContainer* pRoot = this == m_pScanningFocus ? GetScanningRoot() : NULL;
-        if (pRoot != NULL && pRoot != this)
+        // A root being destroyed is no CWndContainer any more: it finds no root here.
+        if (CWndContainer* pRoot = m_pScanningFocus->GetScanningRoot())
         {
             pRoot->DrawHilite(FALSE);
             pRoot->FlushHilite();
         }
-        m_pScanningFocus = m_pScanningParent = NULL;
-        m_posScanChild = NULL;
+        m_pScanningFocus = NULL;
         m_rectScanHilite.SetRectEmpty();
-        // Nothing is left to scan automatically.
+    }
+    if (m_pScanningParent != NULL && m_pScanningParent->IsWithin(this))
+    {
+        m_pScanningParent = NULL;
+        m_scanList.RemoveAll();
+        m_posScanChild = NULL;
         if (m_bInAutoScan)
         {
             m_bInAutoScan = FALSE;
             SetAutoScan(FALSE);
         }
+        return;
     }
     for (POSITION pos = m_scanList.GetHeadPosition(); pos != NULL;)
     {
@@ -438,9 +446,7 @@ void CContainer::ForgetScanning()
             continue;
         // The next step goes on from the entry before.
         if (posEntry == m_posScanChild)
-        {
             m_scanList.GetPrev(m_posScanChild);
-        }
         m_scanList.RemoveAt(posEntry);
     }
 }

@@ -20,11 +20,15 @@ namespace {
 const int nContinuousDelayTicks = 20;
 const char szTapperWindow[] = "Tapper! Messaging Window";
 
-// The foreground window is the main window of the thread, or there is neither.
-BOOL IsMainWindowForeground()
+// The application's main window is the foreground window. A program without a main
+// window (no application object names one) counts the root's own top-level window.
+BOOL IsMainWindowForeground(HWND hWndRoot)
 {
     CWnd* pMainWnd = AfxGetMainWnd();
-    return ::GetForegroundWindow() == (pMainWnd != NULL ? pMainWnd->GetSafeHwnd() : NULL);
+    HWND hWndMain = pMainWnd != NULL ? pMainWnd->GetSafeHwnd() : NULL;
+    if (hWndMain == NULL && hWndRoot != NULL)
+        hWndMain = ::GetAncestor(hWndRoot, GA_ROOT);
+    return hWndMain != NULL && ::GetForegroundWindow() == hWndMain;
 }
 
 // A key the user already pressed comes before the next step.
@@ -47,7 +51,7 @@ void CWndContainer::OnTimer(UINT)
         return;
 
     BYTE key = 0;
-    if (IsMainWindowForeground())
+    if (IsMainWindowForeground(m_hWnd))
         key = m_hotKey;
     else
         m_hotKey = 0;
