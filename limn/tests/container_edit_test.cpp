@@ -164,6 +164,40 @@ TEST_F(ContainerEdit, WindowFollowsLayout)
     EXPECT_FALSE(::IsWindow(hWndEdit));
 }
 
+// Passes every broadcast into a tree, as a screen's document does.
+class CTreeForwarder : public CMessageReceiver
+{
+public:
+    explicit CTreeForwarder(CContainer* pRoot) : m_pRoot(pRoot) {}
+    void OnMessage(Message* pMsg) override { m_pRoot->BroadcastMessage(pMsg); }
+    CContainer* m_pRoot;
+};
+
+// A tree laid out at its window's size before it comes into the window is not laid out
+// again: the window's announcement makes the edit window at the place it has. Another
+// tree's announcement does not.
+TEST_F(ContainerEdit, WindowMadeWhenTheTreeComesIntoItsWindow)
+{
+    m_pRoot->SetBounds(CRect(0, 0, 200, 150));
+    CWndContainer other;
+    {
+        CTreeForwarder forwarder(m_pRoot);
+        MsgWindowResized(&other).Broadcast();
+        EXPECT_EQ(nullptr, m_pEdit->m_edit.m_hWnd) << "another tree's window";
+        Attach();
+    }
+    ASSERT_NE(nullptr, m_pEdit->m_edit.m_hWnd);
+    EXPECT_EQ(CRect(7, 41, 193, 69), PlaceOf(m_pEdit->m_edit));
+    EXPECT_TRUE(::IsWindowVisible(m_pEdit->m_edit.m_hWnd));
+
+    // Without the announcement, as before.
+    CContainerEdit* pSecond = new CContainerEdit(NULL);
+    m_pRoot->AttachToWindow(NULL);
+    pSecond->SetParent(m_pPanel);
+    m_pRoot->AttachToWindow(&m_holder);
+    EXPECT_EQ(nullptr, pSecond->m_edit.m_hWnd) << "laid out only when the tree had no window";
+}
+
 // With the initial setting only Enter is announced: no focus, no value change.
 TEST_F(ContainerEdit, TypingAnnouncesEnterOnly)
 {
