@@ -1,5 +1,6 @@
-// The common controls of the framework: CRichEditCtrl over the rich edit control of
-// riched20.dll ("RichEdit20A"), loaded once by AfxInitRichEdit.
+// The common controls of the framework: CProgressCtrl and CSliderCtrl over
+// comctl32.dll's progress bar and trackbar, and CRichEditCtrl over the rich edit
+// control of riched20.dll ("RichEdit20A"), loaded once by AfxInitRichEdit.
 #pragma once
 
 #include "afxwin.h"
@@ -7,8 +8,78 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+// Registers the window classes of the common controls once, for the controls created
+// here and for those of dialog templates; FALSE when that failed.
+AFX_FRAMEWORK BOOL AFXAPI AfxInitCommonControls();
 // Loads the rich edit library for the rest of the process; FALSE when it is missing.
 AFX_FRAMEWORK BOOL AFXAPI AfxInitRichEdit();
+
+class AFX_FRAMEWORK CProgressCtrl : public CWnd
+{
+    DECLARE_DYNAMIC(CProgressCtrl)
+public:
+    CProgressCtrl() = default;
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+// Attributes; positions are clamped to the range, 0 to 100 at first
+    void SetRange(short nLower, short nUpper) { ::SendMessage(m_hWnd, PBM_SETRANGE, 0, MAKELPARAM(nLower, nUpper)); }
+    void SetRange32(int nLower, int nUpper) { ::SendMessage(m_hWnd, PBM_SETRANGE32, nLower, nUpper); }
+    void GetRange(int& nLower, int& nUpper) const;
+    int GetPos() const { return (int)::SendMessage(m_hWnd, PBM_GETPOS, 0, 0); }
+    // The previous position.
+    int SetPos(int nPos) { return (int)::SendMessage(m_hWnd, PBM_SETPOS, nPos, 0); }
+    int OffsetPos(int nPos) { return (int)::SendMessage(m_hWnd, PBM_DELTAPOS, nPos, 0); }
+    // The step of StepIt, 10 at first; the previous one.
+    int SetStep(int nStep) { return (int)::SendMessage(m_hWnd, PBM_SETSTEP, nStep, 0); }
+
+// Operations
+    // Advances by the step, from the end back to the start; the previous position.
+    int StepIt() { return (int)::SendMessage(m_hWnd, PBM_STEPIT, 0, 0); }
+};
+
+// A trackbar. Moving its thumb sends WM_HSCROLL (WM_VSCROLL for TBS_VERT) to the
+// parent, which a derived class can handle itself through reflection.
+class AFX_FRAMEWORK CSliderCtrl : public CWnd
+{
+    DECLARE_DYNAMIC(CSliderCtrl)
+public:
+    CSliderCtrl() = default;
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+// Attributes
+    int GetLineSize() const { return (int)::SendMessage(m_hWnd, TBM_GETLINESIZE, 0, 0); }
+    int SetLineSize(int nSize) { return (int)::SendMessage(m_hWnd, TBM_SETLINESIZE, 0, nSize); }
+    int GetPageSize() const { return (int)::SendMessage(m_hWnd, TBM_GETPAGESIZE, 0, 0); }
+    int SetPageSize(int nSize) { return (int)::SendMessage(m_hWnd, TBM_SETPAGESIZE, 0, nSize); }
+    int GetRangeMax() const { return (int)::SendMessage(m_hWnd, TBM_GETRANGEMAX, 0, 0); }
+    int GetRangeMin() const { return (int)::SendMessage(m_hWnd, TBM_GETRANGEMIN, 0, 0); }
+    void GetRange(int& nMin, int& nMax) const { nMin = GetRangeMin(); nMax = GetRangeMax(); }
+    // The position is kept inside the range, 0 to 100 at first.
+    void SetRangeMin(int nMin, BOOL bRedraw = FALSE) { ::SendMessage(m_hWnd, TBM_SETRANGEMIN, bRedraw, nMin); }
+    void SetRangeMax(int nMax, BOOL bRedraw = FALSE) { ::SendMessage(m_hWnd, TBM_SETRANGEMAX, bRedraw, nMax); }
+    void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE);
+    void GetSelection(int& nMin, int& nMax) const;
+    void SetSelection(int nMin, int nMax);
+    void GetChannelRect(LPRECT lprc) const { ::SendMessage(m_hWnd, TBM_GETCHANNELRECT, 0, (LPARAM)lprc); }
+    void GetThumbRect(LPRECT lprc) const { ::SendMessage(m_hWnd, TBM_GETTHUMBRECT, 0, (LPARAM)lprc); }
+    int GetPos() const { return (int)::SendMessage(m_hWnd, TBM_GETPOS, 0, 0); }
+    void SetPos(int nPos) { ::SendMessage(m_hWnd, TBM_SETPOS, TRUE, nPos); }
+
+// Tick marks (TBS_AUTOTICKS); the first and the last are the control's own
+    UINT GetNumTics() const { return (UINT)::SendMessage(m_hWnd, TBM_GETNUMTICS, 0, 0); }
+    // The positions of the tick marks between the first and the last, or NULL.
+    DWORD* GetTicArray() const { return (DWORD*)::SendMessage(m_hWnd, TBM_GETPTICS, 0, 0); }
+    int GetTic(int nTic) const { return (int)::SendMessage(m_hWnd, TBM_GETTIC, nTic, 0); }
+    int GetTicPos(int nTic) const { return (int)::SendMessage(m_hWnd, TBM_GETTICPOS, nTic, 0); }
+    BOOL SetTic(int nTic) { return (BOOL)::SendMessage(m_hWnd, TBM_SETTIC, 0, nTic); }
+    void SetTicFreq(int nFreq) { ::SendMessage(m_hWnd, TBM_SETTICFREQ, nFreq, 0); }
+
+// Operations
+    void ClearSel(BOOL bRedraw = FALSE) { ::SendMessage(m_hWnd, TBM_CLEARSEL, bRedraw, 0); }
+    // Moves the thumb back into the range if it left it.
+    void VerifyPos();
+    void ClearTics(BOOL bRedraw = FALSE) { ::SendMessage(m_hWnd, TBM_CLEARTICS, bRedraw, 0); }
+};
 
 class AFX_FRAMEWORK CRichEditCtrl : public CWnd
 {

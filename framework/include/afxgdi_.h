@@ -326,7 +326,9 @@ public:
     void FillSolidRect(LPCRECT lpRect, COLORREF clr);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr);
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
+    COLORREF GetPixel(POINT point) const { return ::GetPixel(m_hDC, point.x, point.y); }
     COLORREF SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
+    COLORREF SetPixel(POINT point, COLORREF crColor) { return ::SetPixel(m_hDC, point.x, point.y, crColor); }
 
 // Bitmaps
     BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }

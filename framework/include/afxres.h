@@ -1,10 +1,22 @@
-// The framework's resource ids: the application's title string and the standard
-// commands of menus and toolbars. Plain definitions, for resource scripts as well.
+// The framework's resource ids: the application's title string, the framework's own
+// prompts and the standard commands of menus and toolbars. Plain definitions, for
+// resource scripts as well.
 #pragma once
 
 // Strings
 #define AFX_IDS_APP_TITLE           0xE000
 #define AFX_IDS_IDLEMESSAGE         0xE001
+
+// Prompts of the framework's own string table: failures of dialog data exchange
+#define AFX_IDP_INTERNAL_FAILURE    0xF108
+#define AFX_IDP_PARSE_INT           0xF110
+#define AFX_IDP_PARSE_REAL          0xF111
+#define AFX_IDP_PARSE_INT_RANGE     0xF112
+#define AFX_IDP_PARSE_REAL_RANGE    0xF113
+#define AFX_IDP_PARSE_STRING_SIZE   0xF114
+#define AFX_IDP_PARSE_RADIO_BUTTON  0xF115
+#define AFX_IDP_PARSE_BYTE          0xF116
+#define AFX_IDP_PARSE_UINT          0xF117
 
 // File commands
 #define ID_FILE_NEW                 0xE100

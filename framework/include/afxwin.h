@@ -1,6 +1,7 @@
 // The Windows side of the framework: command targets and message maps, windows and
-// their GDI, menus, the standard controls, frames, the application and its thread,
-// documents, message boxes, the wait cursor and the extension-library registration.
+// their GDI, menus, the standard controls, dialogs and their data exchange, frames, the
+// application and its thread, documents, message boxes, the wait cursor and the
+// extension-library registration.
 #pragma once
 
 #include "afx.h"
@@ -11,6 +12,7 @@
 #include "afxmenu_.h"
 #include "afxwnd_.h"
 #include "afxctrl_.h"
+#include "afxdialog_.h"
 #include "afxframe_.h"
 #include "afxthread_.h"
 #include "afxdoc_.h"
@@ -36,3 +38,10 @@ private:
 // an application object, through its DoMessageBox.
 AFX_FRAMEWORK int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 AFX_FRAMEWORK int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+
+// Prompts with arguments: a string resource of the chain with %1 (and %2) replaced.
+AFX_FRAMEWORK void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1);
+AFX_FRAMEWORK void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lpsz1, LPCTSTR lpsz2);
+// lpszFormat with each %1 ... %9 replaced by rglpsz[0] ... rglpsz[8]; one beyond
+// nString is left out.
+AFX_FRAMEWORK void AFXAPI AfxFormatStrings(CString& rString, LPCTSTR lpszFormat, LPCTSTR const* rglpsz, int nString);

@@ -14,6 +14,7 @@
 #undef GetNextWindow
 
 class CFrameWnd;
+class CDataExchange;
 class CListBox;
 class CScrollBar;
 struct CCreateContext;
@@ -26,6 +27,15 @@ struct CCreateContext;
 #ifndef WM_CTLCOLOR
   #define WM_CTLCOLOR 0x0019
 #endif
+
+// m_nFlags: the state of a modal loop run by the window.
+#define WF_MODALLOOP        0x0008  // RunModalLoop is running
+#define WF_CONTINUEMODAL    0x0010  // ... and has not been asked to end
+
+// RunModalLoop's flags.
+#define MLF_NOIDLEMSG       0x0001  // no WM_ENTERIDLE to the owner
+#define MLF_NOKICKIDLE      0x0002  // no WM_KICKIDLE to the window
+#define MLF_SHOWONIDLE      0x0004  // shows the window once the queue is first empty
 
 // lParam of a reflected WM_CTLCOLOR.
 struct AFX_CTLCOLOR
@@ -40,6 +50,7 @@ class AFX_FRAMEWORK CWnd : public CCmdTarget
     DECLARE_DYNCREATE(CWnd)
 public:
     HWND m_hWnd;
+    UINT m_nFlags;          // WF_...
 
     CWnd();
     // A window that still exists is destroyed; while the destructor runs, only CWnd's
@@ -232,6 +243,15 @@ public:
     UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
     void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton)
         { ::CheckRadioButton(m_hWnd, nIDFirstButton, nIDLastButton, nIDCheckButton); }
+    // The first checked button of the ids from nIDFirstButton to nIDLastButton, or 0.
+    int GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton);
+    CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const
+        { return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious)); }
+    CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const
+        { return FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious)); }
+    // The dialog keys (Tab, arrows, Enter, Esc, mnemonics) of this window and its
+    // controls; TRUE when lpMsg was one and has been handled.
+    BOOL IsDialogMessage(LPMSG lpMsg) { return ::IsDialogMessage(m_hWnd, lpMsg); }
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
         { return ::SendDlgItemMessage(m_hWnd, nID, message, wParam, lParam); }
 
@@ -240,6 +260,23 @@ public:
     BOOL SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu->GetSafeHmenu()); }
     void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
     CMenu* GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
+
+// Dialog data: DoDataExchange with the controls in the direction asked; FALSE when a
+// value failed to convert or validate (the user has been told and the control has the
+// focus). Control notifications to this window are ignored meanwhile.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+
+// Modal loops
+    // Pumps the thread's messages until EndModalLoop; the loop's result. A WM_QUIT ends
+    // it with -1 and is posted again for the outer loop.
+    int RunModalLoop(DWORD dwFlags = 0);
+    virtual BOOL ContinueModal();
+    virtual void EndModalLoop(int nResult);
+
+// Positioning
+    // Centres the window on its owner (pAlternateOwner, the parent, or the main
+    // window), or on the screen's work area when there is none; kept inside the work area.
+    void CenterWindow(CWnd* pAlternateOwner = NULL);
 
 // Messages
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
@@ -274,7 +311,24 @@ public:
     static BOOL PASCAL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = NULL);
     BOOL SendChildNotifyLastMsg(LRESULT* pResult = NULL);
 
+// Implementation of dialogs
+    // The window that owns the dialogs of pParent (its top-level window's last active
+    // popup; the main window without pParent). With pWndTop, that top-level window is
+    // disabled when it is enabled and not the owner itself, and returned there to be
+    // enabled again; otherwise *pWndTop is NULL.
+    static CWnd* PASCAL GetSafeOwner(CWnd* pParent = NULL, HWND* pWndTop = NULL);
+    // Creates a dialog window from a template in memory, bound to this object;
+    // controls and resources named by the template come from hInst.
+    BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
+
 protected:
+    // Exchanges the dialog's data with its controls: the DDX_ and DDV_ calls.
+    virtual void DoDataExchange(CDataExchange* pDX);
+    // Dialog keys of this window's dialog, for PreTranslateMessage.
+    BOOL PreTranslateInput(LPMSG lpMsg);
+
+    int m_nModalResult;     // of the modal loop
+
     // A notification from the parent about this control; the default reflects it to
     // this object's map (ReflectChildNotify).
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
@@ -370,7 +424,7 @@ protected:
 
 private:
     // The insert-after values: bound to nothing, never destroyed.
-    explicit CWnd(HWND hWnd) : m_hWnd(hWnd), m_pfnSuper(NULL) {}
+    explicit CWnd(HWND hWnd) : m_hWnd(hWnd), m_nFlags(0), m_nModalResult(0), m_pfnSuper(NULL) {}
 };
 
 // The framework's window procedure: it hands each message to the window's object.

@@ -1,9 +1,41 @@
-// The standard controls: CScrollBar and CEdit over USER's own window classes.
+// The standard controls: CStatic, CButton, CScrollBar and CEdit over USER's own window
+// classes. CListBox and CComboBox have files of their own.
 #include "afxwin.h"
 #include "editline.h"
 
+IMPLEMENT_DYNAMIC(CStatic, CWnd)
+IMPLEMENT_DYNAMIC(CButton, CWnd)
 IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
+
+// CStatic
+
+BOOL CStatic::Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CWnd::Create("STATIC", lpszText, dwStyle, rect, pParentWnd, nID);
+}
+
+// CButton
+
+BOOL CButton::Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CWnd::Create("BUTTON", lpszCaption, dwStyle, rect, pParentWnd, nID);
+}
+
+// A class that makes the button owner-drawn overrides this.
+void CButton::DrawItem(LPDRAWITEMSTRUCT) { ASSERT(FALSE); }
+
+BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (CWnd::OnChildNotify(message, wParam, lParam, pResult))
+        return TRUE;
+    if (message != WM_DRAWITEM)
+        return FALSE;
+    DrawItem((LPDRAWITEMSTRUCT)lParam);
+    if (pResult != NULL)
+        *pResult = TRUE;
+    return TRUE;
+}
 
 // CScrollBar
 

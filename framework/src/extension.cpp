@@ -1,5 +1,6 @@
 // Extension-library registration and the resource chain: the application's
-// resources first, then each registered library, newest first.
+// resources first, then each registered library, newest first, and the framework's own
+// resources last.
 #include "afxwin.h"
 
 IMPLEMENT_DYNAMIC(CDynLinkLibrary, CObject)
@@ -12,6 +13,18 @@ HINSTANCE g_hInstResource = NULL;   // null: the executable
 BOOL ModuleHasResource(HINSTANCE hInst, LPCSTR lpszName, LPCSTR lpszType)
 {
     return hInst != NULL && FindResourceA(hInst, lpszName, lpszType) != NULL;
+}
+
+// framework.dll itself.
+HINSTANCE FrameworkModule()
+{
+    static const HINSTANCE hModule = [] {
+        HMODULE h = NULL;
+        ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                             (LPCSTR)&FrameworkModule, &h);
+        return h;
+    }();
+    return hModule;
 }
 
 } // namespace
@@ -70,23 +83,41 @@ HINSTANCE AFXAPI AfxGetResourceHandle()
 
 void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) { g_hInstResource = hInstResource; }
 
-HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)
+namespace {
+
+// The first module of the chain, in its order, for which found(module) holds, or NULL.
+template <class F>
+HINSTANCE FindInChain(F found)
 {
     HINSTANCE hInst = AfxGetResourceHandle();
-    if (ModuleHasResource(hInst, lpszName, lpszType))
+    if (found(hInst))
         return hInst;
     for (CDynLinkLibrary* pDLL = g_pFirstDLL; pDLL != NULL; pDLL = pDLL->m_pNextDLL)
     {
-        if (ModuleHasResource(pDLL->m_hResource, lpszName, lpszType))
+        if (found(pDLL->m_hResource))
             return pDLL->m_hResource;
     }
-    return hInst;
+    return found(FrameworkModule()) ? FrameworkModule() : NULL;
 }
 
-// Strings live in blocks of 16: the first module holding the block of nID wins.
+} // namespace
+
+HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)
+{
+    HINSTANCE hInst = FindInChain([=](HINSTANCE h) { return ModuleHasResource(h, lpszName, lpszType); });
+    return hInst != NULL ? hInst : AfxGetResourceHandle();
+}
+
+// Strings live in blocks of 16, and a module may hold the block of nID without nID
+// itself: the first module that has the string wins.
 BOOL CString::LoadString(UINT nID)
 {
-    return LoadString(AfxFindResourceHandle(MAKEINTRESOURCEA((nID >> 4) + 1), (LPCSTR)RT_STRING), nID);
+    LPCSTR lpszBlock = MAKEINTRESOURCEA((nID >> 4) + 1);
+    if (FindInChain([&](HINSTANCE h) { return ModuleHasResource(h, lpszBlock, (LPCSTR)RT_STRING) && LoadString(h, nID); })
+        != NULL)
+        return TRUE;
+    Empty();
+    return FALSE;
 }
 
 BOOL CString::LoadString(HINSTANCE hInstance, UINT nID)

@@ -1,4 +1,4 @@
-// Message boxes, and exceptions reported in one.
+// Message boxes, their prompts with arguments, and exceptions reported in one.
 #include "afxwin.h"
 
 namespace {
@@ -45,6 +45,40 @@ int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
     CString strPrompt;
     strPrompt.LoadString(nIDPrompt);
     return AfxMessageBox(strPrompt, nType, nIDHelp == (UINT)-1 ? nIDPrompt : nIDHelp);
+}
+
+void AFXAPI AfxFormatStrings(CString& rString, LPCTSTR lpszFormat, LPCTSTR const* rglpsz, int nString)
+{
+    CString strResult;
+    for (LPCSTR pch = lpszFormat; *pch != '\0'; pch++)
+    {
+        if (pch[0] == '%' && pch[1] >= '1' && pch[1] <= '9')
+        {
+            int nArg = *++pch - '1';
+            if (nArg < nString && rglpsz[nArg] != NULL)
+                strResult += rglpsz[nArg];
+        }
+        else
+        {
+            strResult += *pch;
+        }
+    }
+    rString = strResult;
+}
+
+void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1)
+{
+    CString strFormat;
+    strFormat.LoadString(nIDS);
+    AfxFormatStrings(rString, strFormat, &lpsz1, 1);
+}
+
+void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lpsz1, LPCTSTR lpsz2)
+{
+    CString strFormat;
+    strFormat.LoadString(nIDS);
+    LPCTSTR rglpsz[2] = { lpsz1, lpsz2 };
+    AfxFormatStrings(rString, strFormat, rglpsz, 2);
 }
 
 int CException::ReportError(UINT nType, UINT nMessageID)

@@ -63,6 +63,19 @@ BOOL AFXAPI AfxPumpMessage()
     return PumpOne(t_threadState.m_msgCur, PreTranslateThroughMainWindow);
 }
 
+MSG* AfxGetPumpedMessage()
+{
+    CWinThread* pThread = AfxGetThread();
+    return pThread != NULL ? &pThread->m_msgCur : &t_threadState.m_msgCur;
+}
+
+BOOL AfxIsIdleMessage(MSG* pMsg)
+{
+    if (CWinThread* pThread = AfxGetThread())
+        return pThread->IsIdleMessage(pMsg);
+    return pMsg->message != WM_PAINT && pMsg->message != WM_SYSTIMER;
+}
+
 // Temporary handle maps
 
 void AFXAPI AfxLockTempMaps() { t_threadState.m_nTempMapLock++; }
@@ -172,8 +185,7 @@ BOOL CWinThread::IsIdleMessage(MSG* pMsg)
         m_nMsgLast = pMsg->message;
         return TRUE;
     }
-    // WM_PAINT, and the caret's blink (WM_SYSTIMER).
-    return pMsg->message != WM_PAINT && pMsg->message != 0x0118;
+    return pMsg->message != WM_PAINT && pMsg->message != WM_SYSTIMER;
 }
 
 int CWinThread::ExitInstance() { return (int)m_msgCur.wParam; }

@@ -5,6 +5,9 @@
 
 #include "afxwin.h"
 
+// USER's timer of the caret's blink: not a reason for idle work.
+#define WM_SYSTIMER 0x0118
+
 struct AFX_THREAD_STATE
 {
     CWinThread* m_pCurrentWinThread;    // NULL in a program without one
@@ -12,11 +15,18 @@ struct AFX_THREAD_STATE
     HHOOK m_hHookOldCbtFilter;          // the creation hook while a creation runs
     MSG m_lastSentMsg;                  // the message being handled
     MSG m_msgCur;                       // pumped by AfxPumpMessage without a thread object
+    HWND m_hLockoutNotifyWindow;        // exchanging its data: its controls' notifications are ignored
     int m_nTempMapLock;
     char m_szTempClassName[96];         // the name AfxRegisterWndClass returned last
 };
 
 AFX_THREAD_STATE* AfxGetThreadState();
+
+// The message that AfxPumpMessage took last: the thread object's, or the state's.
+MSG* AfxGetPumpedMessage();
+// Whether idle work should run again after pMsg: the thread object's IsIdleMessage,
+// or its rules without one.
+BOOL AfxIsIdleMessage(MSG* pMsg);
 
 // The default answer to an exception thrown by a window procedure handler, for
 // CWinThread::ProcessWndProcException and for threads without a thread object.

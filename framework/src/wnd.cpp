@@ -22,7 +22,7 @@ CHandleMap<CWnd, HWND>& WndMap()
 
 } // namespace
 
-CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL) {}
+CWnd::CWnd() : m_hWnd(NULL), m_nFlags(0), m_nModalResult(0), m_pfnSuper(NULL) {}
 
 CWnd::~CWnd()
 {

@@ -66,6 +66,10 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     }
     else
     {
+        // None while UpdateData exchanges this window's data: setting a control's
+        // value is not the user's doing.
+        if (AfxGetThreadState()->m_hLockoutNotifyWindow == m_hWnd)
+            return TRUE;
         // A control's notification goes to the control's own map first.
         if (ReflectLastMsg(hWndCtrl))
             return TRUE;

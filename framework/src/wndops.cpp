@@ -1,25 +1,43 @@
 // CWnd operations that take more than one call: window text into a CString, styles,
-// relatives and descendants, message boxes.
+// item texts of lists, relatives and descendants, radio buttons, centring, message
+// boxes.
 #include "afxwin.h"
+#include "windowtext.h"
 
-namespace {
-
-void ReadWindowText(HWND hWnd, CString& rString)
+void AfxGetWindowText(HWND hWnd, CString& rString)
 {
     int nLen = ::GetWindowTextLength(hWnd);
     ::GetWindowText(hWnd, rString.GetBuffer(nLen), nLen + 1);
     rString.ReleaseBuffer();
 }
 
-} // namespace
+void AfxSetWindowText(HWND hWnd, LPCTSTR lpszNew)
+{
+    CString strOld;
+    AfxGetWindowText(hWnd, strOld);
+    if (strOld != lpszNew)
+        ::SetWindowText(hWnd, lpszNew);
+}
 
-void CWnd::GetWindowText(CString& rString) const { ReadWindowText(m_hWnd, rString); }
+void AfxGetItemText(HWND hWnd, int nIndex, UINT nLenMsg, UINT nTextMsg, CString& rString)
+{
+    int nLen = (int)::SendMessage(hWnd, nLenMsg, nIndex, 0);
+    if (nLen <= 0)
+    {
+        rString.Empty();
+        return;
+    }
+    nLen = (int)::SendMessage(hWnd, nTextMsg, nIndex, (LPARAM)rString.GetBuffer(nLen));
+    rString.ReleaseBuffer(nLen > 0 ? nLen : 0);
+}
+
+void CWnd::GetWindowText(CString& rString) const { AfxGetWindowText(m_hWnd, rString); }
 
 int CWnd::GetDlgItemText(int nID, CString& rString) const
 {
     rString.Empty();
     if (HWND hWnd = ::GetDlgItem(m_hWnd, nID))
-        ReadWindowText(hWnd, rString);
+        AfxGetWindowText(hWnd, rString);
     return rString.GetLength();
 }
 
@@ -121,6 +139,66 @@ CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm)
 {
     SendToDescendants(m_hWnd, message, wParam, lParam, bDeep, bOnlyPerm);
+}
+
+int CWnd::GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton)
+{
+    for (int nID = nIDFirstButton; nID <= nIDLastButton; nID++)
+    {
+        if (::IsDlgButtonChecked(m_hWnd, nID))
+            return nID;
+    }
+    return 0;
+}
+
+void CWnd::CenterWindow(CWnd* pAlternateOwner)
+{
+    HWND hWndCenter = pAlternateOwner->GetSafeHwnd();
+    if (hWndCenter == NULL)
+        hWndCenter = (GetStyle() & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
+    if (hWndCenter == NULL && AfxGetMainWnd() != this)
+        hWndCenter = AfxGetMainWnd()->GetSafeHwnd();
+
+    // In the parent's client coordinates for a child; on the screen otherwise, over the
+    // owner unless it is hidden or minimised.
+    CRect rectArea;
+    CRect rectCenter;
+    if (GetStyle() & WS_CHILD)
+    {
+        HWND hWndParent = ::GetParent(m_hWnd);
+        ::GetClientRect(hWndParent, &rectArea);
+        if (hWndCenter != NULL && hWndCenter != hWndParent)
+        {
+            ::GetWindowRect(hWndCenter, &rectCenter);
+            ::MapWindowPoints(NULL, hWndParent, (LPPOINT)&rectCenter, 2);
+        }
+        else
+        {
+            rectCenter = rectArea;
+        }
+    }
+    else
+    {
+        ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rectArea, 0);
+        if (hWndCenter != NULL && ::IsWindowVisible(hWndCenter) && !::IsIconic(hWndCenter))
+            ::GetWindowRect(hWndCenter, &rectCenter);
+        else
+            rectCenter = rectArea;
+    }
+
+    CRect rectWindow;
+    GetWindowRect(&rectWindow);
+    int x = (rectCenter.left + rectCenter.right - rectWindow.Width()) / 2;
+    int y = (rectCenter.top + rectCenter.bottom - rectWindow.Height()) / 2;
+    if (x + rectWindow.Width() > rectArea.right)
+        x = rectArea.right - rectWindow.Width();
+    if (x < rectArea.left)
+        x = rectArea.left;
+    if (y + rectWindow.Height() > rectArea.bottom)
+        y = rectArea.bottom - rectWindow.Height();
+    if (y < rectArea.top)
+        y = rectArea.top;
+    ::SetWindowPos(m_hWnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)

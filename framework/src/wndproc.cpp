@@ -388,6 +388,15 @@ const MSG* PASCAL CWnd::GetCurrentMessage()
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
+BOOL CWnd::PreTranslateInput(LPMSG lpMsg)
+{
+    // Only keyboard and mouse messages are dialog keys.
+    if ((lpMsg->message < WM_KEYFIRST || lpMsg->message > WM_KEYLAST)
+        && (lpMsg->message < WM_MOUSEFIRST || lpMsg->message > WM_MOUSELAST))
+        return FALSE;
+    return IsDialogMessage(lpMsg);
+}
+
 BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
     for (HWND hWnd = pMsg->hwnd; hWnd != NULL; hWnd = ::GetParent(hWnd))

@@ -161,6 +161,8 @@ public:
         catch (int)
         {
         }
+        // The framework keeps the application's name once a message box asked for it.
+        AfxGetAppName();
         AfxLockTempMaps();
         AfxUnlockTempMaps();
         m_nWindows = ThreadWindowCount();

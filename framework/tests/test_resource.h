@@ -7,3 +7,32 @@
 #define ID_TEST_OPEN    1001
 #define ID_TEST_SAVE    1002
 #define ID_TEST_EXIT    1003
+
+// Dialogs
+#define IDD_DATA        300     // data exchange with every kind of control
+#define IDD_TABS        301     // a modeless dialog of three tab stops
+#define IDD_BUTTONS     302     // bitmap buttons, a slider and a progress bar
+#define IDD_NOTES       303     // a multi-line edit, and a Cancel button
+
+#define IDC_NAME        1101
+#define IDC_COUNT       1102
+#define IDC_AMOUNT        1103
+#define IDC_RATIO       1104
+#define IDC_LOUD        1105
+#define IDC_LOW         1106
+#define IDC_LABEL       1107
+#define IDC_MEDIUM      1108
+#define IDC_HIGH        1109
+#define IDC_LIST        1110
+#define IDC_AFTER       1111
+#define IDC_FIRST       1120
+#define IDC_SECOND      1121
+#define IDC_THIRD       1122
+#define IDC_PLAY        1130
+#define IDC_STOP        1131
+#define IDC_SPEED       1132
+#define IDC_PROGRESS    1133
+#define IDC_NOTES       1140
+
+// A command of the menus, in the range that dialogs pass on to their owner
+#define ID_TEST_ROUTED  0x8101

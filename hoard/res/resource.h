@@ -9,3 +9,9 @@
 #define IDS_DELETE_MANY         5
 #define IDS_NAME_TAKEN          6
 #define IDS_UNTITLED            7
+
+// Dialog templates
+#define IDD_SELECT_MULTIPLE     109     // "Select One Or More "
+
+// Controls
+#define IDC_RESOURCE_LIST       102

@@ -1,9 +1,13 @@
 // CWav: the sound's payload, its comparison and its import from WAVE files.
 #include "hoard/sound/Wav.h"
 
+#include "hoard/res/resource.h"
 #include "hoard/resources/EditProxy.h"
 #include "hoard/resources/Hoard.h"
+#include "hoard/runtime/HoardModule.h"
 #include "hoard/runtime/TempMem.h"
+
+#include <afxdlgs.h>
 
 IMPLEMENT_SERIAL(CWav, CResource, 0)
 
@@ -88,6 +92,24 @@ DWORD CWav::GetPlaybackTime() const
 }
 
 // Import
+
+CWav* CWav::Import(CHoard& hoard, const char* pszInitialDir)
+{
+    CFileDialog dlg(TRUE, "wav", NULL, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, HoardLoadString(IDS_WAV_FILTER));
+    dlg.m_ofn.lpstrInitialDir = pszInitialDir;
+    if (dlg.DoModal() != IDOK)
+        return NULL;
+    CWav* pWav = static_cast<CWav*>(hoard.NewResource("CWav", NULL));
+    if (pWav == NULL)
+        return NULL;
+    if (pWav->ImportFromFile(dlg.GetPathName()))
+        return pWav;
+    AfxMessageBox(HoardLoadString(IDS_WAV_IMPORT_FAILED));
+    // Deleted as it was added, with the hoard's messages, so that whoever heard of it
+    // hears that it is gone.
+    hoard.DeleteResource(pWav);
+    return NULL;
+}
 
 namespace {
 

@@ -30,6 +30,11 @@ public:
     ~CWav() override;
 
     static CWav* New(CHoard& hoard, const char* pszName);
+    // Asks the user for a WAVE file (an open-file dialog starting in pszInitialDir,
+    // when given) and imports it into a new sound of the hoard. A file that is not a
+    // sound is reported in a message box and the new sound deleted again. The new
+    // sound, or NULL.
+    static CWav* Import(CHoard& hoard, const char* pszInitialDir);
 
     // Reads the format and samples of a RIFF WAVE file and names the sound after the
     // file; TRUE on success.

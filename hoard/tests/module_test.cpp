@@ -1,6 +1,9 @@
-// hoard.dll's registration with the framework and its own string table.
+// hoard.dll's registration with the framework and its own resources: the string
+// table, and dialog templates found through the resource chain.
 #include "hoard/runtime/HoardModule.h"
 #include "hoard/res/resource.h"
+
+#include "framework/tests/dialog_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -32,4 +35,26 @@ TEST(HoardModule, ResourceChainFindsHoardStrings)
     EXPECT_STREQ("Untitled", (LPCSTR)str);
     EXPECT_EQ(HoardResourceHandle(),
               AfxFindResourceHandle(MAKEINTRESOURCEA(1), (LPCSTR)RT_STRING));
+}
+
+TEST(HoardModule, DialogTemplatesOpenFromCodeInAnyModule)
+{
+    // The test executable has no dialog templates: the chain finds hoard.dll's.
+    CDialog dlg(IDD_SELECT_MULTIPLE);
+    DWORD dwListStyle = 0;
+    CDialogDriver driver;
+    driver
+        .Then("dialog open",
+              [&] { return dlg.m_hWnd != NULL && IsWindowVisible(dlg.m_hWnd) && GetForegroundWindow() == dlg.m_hWnd; })
+        .Then("Done", [&] {
+            EXPECT_EQ("Select One Or More ", WindowText(dlg.m_hWnd));
+            dwListStyle = (DWORD)::GetWindowLong(::GetDlgItem(dlg.m_hWnd, IDC_RESOURCE_LIST), GWL_STYLE);
+            Click(::GetDlgItem(dlg.m_hWnd, IDOK));
+            return true;
+        });
+    driver.Start();
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_TRUE(driver.Done());
+    EXPECT_NE(0u, dwListStyle & LBS_EXTENDEDSEL) << "a list for more than one choice";
+    EXPECT_EQ(HoardResourceHandle(), AfxFindResourceHandle(MAKEINTRESOURCEA(IDD_SELECT_MULTIPLE), (LPCSTR)RT_DIALOG));
 }

@@ -1,4 +1,4 @@
-// CPictureClass: the picture type's commands and clipboard test.
+// CPictureClass: the picture type's registry entry, clipboard test and file import.
 #include "limn/pictures/PictureClass.h"
 #include "limn/pictures/Picture.h"
 

@@ -3,3 +3,4 @@
 
 // String table
 #define IDS_LEAVING_DEDICATED_SCANNING  1
+#define IDS_PICTURE_IMPORT_FAILED       2
