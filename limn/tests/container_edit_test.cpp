@@ -11,6 +11,7 @@
 
 #include "container_support.h"
 #include "picture_support.h"
+#include "framework/tests/dialog_driver.h"
 #include "framework/tests/msg_log.h"
 
 #include <climits>
@@ -46,23 +47,6 @@ public:
     }
     CMsgLog m_log;
 };
-
-void TypeKeys(std::initializer_list<WORD> keys)
-{
-    std::vector<INPUT> inputs;
-    for (WORD wKey : keys)
-    {
-        for (DWORD dwFlags : { (DWORD)0, (DWORD)KEYEVENTF_KEYUP })
-        {
-            INPUT input = {};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = wKey;
-            input.ki.dwFlags = dwFlags;
-            inputs.push_back(input);
-        }
-    }
-    ASSERT_EQ(inputs.size(), SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)));
-}
 
 // Where a child window lies in its parent's client area.
 CRect PlaceOf(const CWnd& child)
@@ -102,7 +86,8 @@ protected:
     {
         m_pEdit->m_edit.SetFocus();
         m_recorder.m_log.Clear();
-        TypeKeys(keys);
+        for (WORD wKey : keys)
+            PressKey(wKey);
     }
 
     CHolder m_holder;
@@ -275,7 +260,7 @@ TEST_F(ContainerEdit, ReceiverDestroysTheContainer)
     HWND hWndEdit = m_pEdit->m_edit.m_hWnd;
     m_pEdit->m_edit.SetFocus();
     CDestroyOnChar destroyer;
-    TypeKeys({ '5' });
+    PressKey('5');
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hWndEdit); }));
     PumpWaiting();
     EXPECT_TRUE(destroyer.m_log.Is({ "char" })) << "no message names the destroyed container";
