@@ -1,5 +1,7 @@
 // CContainerEdit: the edit window's place, its text and font, and the value it holds.
 #include "limn/containers/ContainerEdit.h"
+#include "limn/containers/ContainerMessages.h"
+#include "limn/containers/WndContainer.h"
 
 #include <algorithm>
 #include <stdlib.h>
@@ -16,7 +18,7 @@ const int nMaxPointSize = 1638;
 // Linked only once constructed: the parent's layout calls SetBounds, which must be this
 // class's, or the container would take bounds of its own.
 CContainerEdit::CContainerEdit(CContainer* pParent)
-    : CContainerControl(NULL, arrangeNone), m_edit(this), m_nFontSize(defaultFontSize)
+    : CContainerControl(NULL, arrangeNone), m_edit(this), m_nFontSize(defaultFontSize), m_bLaidOut(FALSE)
 {
     SetFillColor(RGB(0xFF, 0xFF, 0xFF));
     SetParent(pParent);
@@ -29,7 +31,18 @@ void CContainerEdit::SetBounds(const CRect& rect)
     CRect rectWindow = rect;
     ClientToWindow(&rectWindow);
     rectWindow.DeflateRect(1, 1);
+    m_rectWindow = rectWindow;
+    m_bLaidOut = TRUE;
     CreateOrMoveWindow(rectWindow);
+}
+
+void CContainerEdit::OnMessage(Message* pMsg)
+{
+    auto* pResized = dynamic_cast<MsgWindowResized*>(pMsg);
+    if (pResized != NULL && m_bLaidOut && m_edit.m_hWnd == NULL &&
+        static_cast<CContainer*>(pResized->m_pWndContainer) == GetTopParent())
+        CreateOrMoveWindow(m_rectWindow);
+    CContainerControl::OnMessage(pMsg);
 }
 
 // The window is shown only when the container and every container around it are: a

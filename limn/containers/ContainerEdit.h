@@ -29,6 +29,10 @@ public:
     void OnHide() override;
     // While the screen's document is active, takes the keyboard focus back from its view.
     void OnIdle(DWORD dwNow) override;
+    // When the tree comes into a window (MsgWindowResized) after its last layout, the
+    // window is made at the place that layout gave: a tree attached at the size it
+    // already had is not laid out again.
+    void OnMessage(Message* pMsg) override;
 
 // Text, once the window exists
     // Sets the text, then applies the font again.
@@ -63,6 +67,10 @@ protected:
     int m_nFontSize;
 
 private:
+    // The edit window's place after the last layout, in the tree's window coordinates.
+    CRect m_rectWindow;
+    BOOL m_bLaidOut;
+
     // Creates the window as a child of the tree's window, when there is one, or moves
     // it; then shows it when the container is shown.
     void CreateOrMoveWindow(const CRect& rect);

@@ -11,6 +11,7 @@
 
 #include "container_support.h"
 #include "picture_support.h"
+#include "framework/tests/dialog_driver.h"
 #include "framework/tests/msg_log.h"
 
 #include <climits>
@@ -46,23 +47,6 @@ public:
     }
     CMsgLog m_log;
 };
-
-void TypeKeys(std::initializer_list<WORD> keys)
-{
-    std::vector<INPUT> inputs;
-    for (WORD wKey : keys)
-    {
-        for (DWORD dwFlags : { (DWORD)0, (DWORD)KEYEVENTF_KEYUP })
-        {
-            INPUT input = {};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = wKey;
-            input.ki.dwFlags = dwFlags;
-            inputs.push_back(input);
-        }
-    }
-    ASSERT_EQ(inputs.size(), SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)));
-}
 
 // Where a child window lies in its parent's client area.
 CRect PlaceOf(const CWnd& child)
@@ -102,7 +86,8 @@ protected:
     {
         m_pEdit->m_edit.SetFocus();
         m_recorder.m_log.Clear();
-        TypeKeys(keys);
+        for (WORD wKey : keys)
+            PressKey(wKey);
     }
 
     CHolder m_holder;
@@ -162,6 +147,40 @@ TEST_F(ContainerEdit, WindowFollowsLayout)
     // Destroying the container destroys its window.
     delete m_pEdit;
     EXPECT_FALSE(::IsWindow(hWndEdit));
+}
+
+// Passes every broadcast into a tree, as a screen's document does.
+class CTreeForwarder : public CMessageReceiver
+{
+public:
+    explicit CTreeForwarder(CContainer* pRoot) : m_pRoot(pRoot) {}
+    void OnMessage(Message* pMsg) override { m_pRoot->BroadcastMessage(pMsg); }
+    CContainer* m_pRoot;
+};
+
+// A tree laid out at its window's size before it comes into the window is not laid out
+// again: the window's announcement makes the edit window at the place it has. Another
+// tree's announcement does not.
+TEST_F(ContainerEdit, WindowMadeWhenTheTreeComesIntoItsWindow)
+{
+    m_pRoot->SetBounds(CRect(0, 0, 200, 150));
+    CWndContainer other;
+    {
+        CTreeForwarder forwarder(m_pRoot);
+        MsgWindowResized(&other).Broadcast();
+        EXPECT_EQ(nullptr, m_pEdit->m_edit.m_hWnd) << "another tree's window";
+        Attach();
+    }
+    ASSERT_NE(nullptr, m_pEdit->m_edit.m_hWnd);
+    EXPECT_EQ(CRect(7, 41, 193, 69), PlaceOf(m_pEdit->m_edit));
+    EXPECT_TRUE(::IsWindowVisible(m_pEdit->m_edit.m_hWnd));
+
+    // Without the announcement, as before.
+    CContainerEdit* pSecond = new CContainerEdit(NULL);
+    m_pRoot->AttachToWindow(NULL);
+    pSecond->SetParent(m_pPanel);
+    m_pRoot->AttachToWindow(&m_holder);
+    EXPECT_EQ(nullptr, pSecond->m_edit.m_hWnd) << "laid out only when the tree had no window";
 }
 
 // With the initial setting only Enter is announced: no focus, no value change.
@@ -241,7 +260,7 @@ TEST_F(ContainerEdit, ReceiverDestroysTheContainer)
     HWND hWndEdit = m_pEdit->m_edit.m_hWnd;
     m_pEdit->m_edit.SetFocus();
     CDestroyOnChar destroyer;
-    TypeKeys({ '5' });
+    PressKey('5');
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hWndEdit); }));
     PumpWaiting();
     EXPECT_TRUE(destroyer.m_log.Is({ "char" })) << "no message names the destroyed container";

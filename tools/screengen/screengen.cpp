@@ -8,8 +8,8 @@
 // buttons are named as label pictures made here (text drawn on the container's colour),
 // and the cells as the pictures of RESOURCES in turn ("cell 1" to "cell 6" when it holds
 // none). The entry is a white framed container that a program showing the screen fills
-// with a text-entry container, which cannot be stored. The demo, hoardtool's tests and
-// the screen benchmark read it.
+// with a text-entry container, which cannot be stored. The demo and hoardtool's tests
+// read it.
 #include "limn/containers/Container3DFrame.h"
 #include "limn/containers/MainContainerRecord.h"
 #include "limn/pictures/DIBElem.h"

@@ -19,6 +19,8 @@ public:
     const CRect& GetClipRect() const { return m_clipRect; }
     void ClipToRect(const CRect& rect) { m_clipRect = rect; }
     void TurnOffClipping() { m_clipRect.SetRectEmpty(); }
+    BOOL IsPrinting() const { return FALSE; }
+    BOOL IsInPreview() const { return FALSE; }
 
 private:
     CPoint m_origin;
