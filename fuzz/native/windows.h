@@ -27,8 +27,13 @@ typedef void* HGLOBAL;
 typedef void* HINSTANCE;
 typedef struct NATIVEPALETTE* HPALETTE;
 typedef void* HGDIOBJ;
+typedef void* HDC;
+typedef intptr_t LRESULT;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
 
 #define WINAPI
+#define CALLBACK
 #define MAXDWORD 0xFFFFFFFFu
 
 #define TRUE 1
