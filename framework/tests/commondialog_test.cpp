@@ -19,29 +19,6 @@ CString MakeFile(const CScratchFolder& folder, const char* pszName)
     return strPath;
 }
 
-// Steps: the dialog titled pszTitle is up with the focus in its file-name field; then
-// pszText is typed there and Enter pressed.
-void TypeNameAndEnter(CDialogDriver& driver, const char* pszTitle, const CString& strText)
-{
-    driver.Then("file dialog open", [pszTitle] {
-              HWND hDlg = FindThreadDialog(pszTitle);
-              return hDlg != NULL && GetForegroundWindow() == hDlg && IsChild(hDlg, GetFocus());
-          })
-        .Then("type the name", [strText] {
-            TypeText(strText);
-            return true;
-        })
-        .Then("name typed", [strText] {
-            char sz[MAX_PATH] = "";
-            GetWindowTextA(GetFocus(), sz, sizeof sz);
-            return strText == sz;
-        })
-        .Then("Enter", [] {
-            PressKey(VK_RETURN);
-            return true;
-        });
-}
-
 } // namespace
 
 TEST(FileDialogs, OpenTakesATypedPath)
@@ -52,7 +29,7 @@ TEST(FileDialogs, OpenTakesATypedPath)
     CFileDialog dlg(TRUE, "wav", NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, "Sounds (*.wav)|*.wav||");
     dlg.m_ofn.lpstrInitialDir = folder.Folder();
     CDialogDriver driver;
-    TypeNameAndEnter(driver, "Open", strPath);
+    AnswerFileDialog(driver, "Open", strPath);
     driver.Start();
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_TRUE(driver.Done());
@@ -73,10 +50,7 @@ TEST(FileDialogs, CancelChoosesNothing)
     CReleaseCheck check;
     CFileDialog dlg(TRUE, "wav", "start.wav");
     CDialogDriver driver;
-    driver.Then("file dialog open", [] { return FindThreadDialog("Open") != NULL; }).Then("Cancel", [] {
-        Click(GetDlgItem(FindThreadDialog("Open"), IDCANCEL));
-        return true;
-    });
+    AnswerFileDialog(driver, "Open", "");
     driver.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_TRUE(driver.Done());
@@ -90,7 +64,7 @@ TEST(FileDialogs, SaveAddsTheDefaultExtension)
     CScratchFolder folder;
     CFileDialog dlg(FALSE, "wav", NULL, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Sounds (*.wav)|*.wav||");
     CDialogDriver driver;
-    TypeNameAndEnter(driver, "Save As", folder.Path("tune"));
+    AnswerFileDialog(driver, "Save As", folder.Path("tune"));
     driver.Start();
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_TRUE(driver.Done());
@@ -147,16 +121,13 @@ TEST(FileDialogs, DerivedDialogsSeeTheDialogsMessages)
     CTitledDialog dlg;
     HWND hWndFrame = NULL;
     CDialogDriver driver;
-    TypeNameAndEnter(driver, "Pick a Sound", strPath);
+    AnswerFileDialog(driver, "Pick a Sound", strPath);
     driver.Then("the name refused: still open", [&] {
               hWndFrame = FindThreadDialog("Pick a Sound");
               return dlg.m_log.Only("OnFileNameOK").Entries().size() == 1 && hWndFrame != NULL
                   && GetForegroundWindow() == hWndFrame;
           })
-        .Then("Enter again", [] {
-            PressKey(VK_RETURN);
-            return true;
-        });
+        .Then("Enter again", Press(VK_RETURN));
     driver.Start();
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_TRUE(driver.Done());
@@ -198,7 +169,9 @@ TEST(ColorDialogs, OpenedChangedAndConfirmed)
         EXPECT_EQ(CColorDialog::GetSavedCustomColors(), dlg.m_cc.lpCustColors);
         EXPECT_EQ(RGB(255, 255, 255), dlg.m_cc.lpCustColors[15]);
         CDialogDriver driver;
-        driver.Then("colour dialog open", [&] { return dlg.m_hWnd != NULL && GetForegroundWindow() == dlg.m_hWnd; })
+        driver
+            .Then("colour dialog open",
+                  [&] { return dlg.m_hWnd != NULL && IsWindowVisible(dlg.m_hWnd) && GetForegroundWindow() == dlg.m_hWnd; })
             .Then("shows the initial colour", [&] {
                 EXPECT_EQ("10", WindowText(dlg.GetDlgItem(706)->m_hWnd));
                 EXPECT_EQ("30", WindowText(dlg.GetDlgItem(708)->m_hWnd));

@@ -104,6 +104,15 @@ inline HWND FindMessageBox()
 // The text of a message box.
 inline std::string MessageBoxText(HWND hWndBox) { return WindowText(GetDlgItem(hWndBox, 0xFFFF)); }
 
+// A step that presses a key.
+inline std::function<bool()> Press(WORD vk)
+{
+    return [vk] {
+        PressKey(vk);
+        return true;
+    };
+}
+
 // A step that waits for a message box, keeps its text and presses Enter in it.
 inline std::function<bool()> DismissMessageBox(std::string& strText)
 {
@@ -117,9 +126,11 @@ inline std::function<bool()> DismissMessageBox(std::string& strText)
     };
 }
 
-// Steps run on a thread timer, each on every tick until it returns true. Past the
-// timeout the test fails, naming the step, and the dialogs of the thread are closed
-// until none is left, so that DoModal returns.
+// Steps run on a thread timer, each on every tick until it returns true. The timer
+// keeps watching after the last step, until Stop: past the timeout the test fails,
+// naming the step, or saying that a dialog outlived the last one (a click or key that
+// went astray), and the dialogs of the thread are closed until none is left, so that
+// DoModal returns.
 class CDialogDriver
 {
 public:
@@ -160,9 +171,9 @@ private:
         std::function<bool()> run;
     };
 
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR nTimer, DWORD)
     {
-        if (s_pDriver != NULL)
+        if (s_pDriver != NULL && s_pDriver->m_nTimer == nTimer)
             s_pDriver->Tick();
     }
 
@@ -170,10 +181,13 @@ private:
     {
         if (m_bTimedOut || GetTickCount() - m_dwStart > m_dwTimeout)
         {
-            if (!m_bTimedOut)
+            HWND hWnd = FindThreadDialog();
+            if (!m_bTimedOut && m_nStep < m_steps.size())
                 ADD_FAILURE() << "dialog step not done in time: " << m_steps[m_nStep].pszWhat;
-            m_bTimedOut = true;
-            if (HWND hWnd = FindThreadDialog())
+            else if (!m_bTimedOut && hWnd != NULL)
+                ADD_FAILURE() << "dialog \"" << WindowText(hWnd) << "\" still open after the last step";
+            m_bTimedOut = m_bTimedOut || m_nStep < m_steps.size() || hWnd != NULL;
+            if (hWnd != NULL)
                 PostMessage(hWnd, WM_CLOSE, 0, 0);
             return;
         }
@@ -184,8 +198,6 @@ private:
         while (m_nStep < m_steps.size() && m_steps[m_nStep].run())
             m_nStep++;
         m_bInStep = false;
-        if (m_nStep == m_steps.size())
-            Stop();
     }
 
     std::vector<Step> m_steps;
@@ -198,6 +210,41 @@ private:
 
     static inline CDialogDriver* s_pDriver = NULL;
 };
+
+// Steps for an open or save dialog titled pszTitle: it is up with the focus in its
+// file-name field (check looks at it then); strName replaces the field's text and Enter
+// is pressed, or Cancel is clicked when strName is empty.
+inline void AnswerFileDialog(CDialogDriver& driver, const char* pszTitle, const CString& strName,
+                             const std::function<void(HWND)>& check = {})
+{
+    driver.Then("file dialog open", [pszTitle, check] {
+        HWND hDlg = FindThreadDialog(pszTitle);
+        if (hDlg == NULL || GetForegroundWindow() != hDlg || !IsChild(hDlg, GetFocus()))
+            return false;
+        if (check)
+            check(hDlg);
+        return true;
+    });
+    if (strName.IsEmpty())
+    {
+        driver.Then("Cancel", [pszTitle] {
+            Click(GetDlgItem(FindThreadDialog(pszTitle), IDCANCEL));
+            return true;
+        });
+        return;
+    }
+    driver.Then("type the name", [strName] {
+              SendMessage(GetFocus(), EM_SETSEL, 0, -1);
+              TypeText(strName);
+              return true;
+          })
+        .Then("Enter", [strName] {
+            if (WindowText(GetFocus()) != (LPCSTR)strName)
+                return false;
+            PressKey(VK_RETURN);
+            return true;
+        });
+}
 
 // Dispatches the thread's messages through the framework's pump (PreTranslateMessage,
 // so the dialog keys of modeless dialogs) until done() holds or about two seconds

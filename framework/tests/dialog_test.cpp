@@ -179,10 +179,7 @@ TEST(Dialogs, ModalDialogLoadsItsControlsAndSavesWhatTheUserChanged)
             return !IsDlgButtonChecked(dlg.m_hWnd, IDC_LOUD) && IsDlgButtonChecked(dlg.m_hWnd, IDC_HIGH)
                 && dlg.m_list.GetCurSel() == 0;
         })
-        .Then("Enter", [&] {
-            PressKey(VK_RETURN);
-            return true;
-        });
+        .Then("Enter", Press(VK_RETURN));
     driver.Start();
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_TRUE(driver.Done());
@@ -556,10 +553,7 @@ TEST(Dialogs, EscapeInAMultiLineEditCancelsEnterStaysInIt)
             return true;
         })
         .Then("lines typed", [&] { return ItemText(dlg.m_hWnd, IDC_NOTES) == "ab\r\nc"; })
-        .Then("Escape", [&] {
-            PressKey(VK_ESCAPE);
-            return true;
-        });
+        .Then("Escape", Press(VK_ESCAPE));
     driver.Start();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_TRUE(driver.Done());

@@ -235,6 +235,7 @@ int CWav::ImportFromFile(const char* pszPath)
     m_format = format;
     m_header.dwBytesRecorded = m_header.dwBufferLength = ckData.cksize;
     m_header.dwUser = m_header.dwFlags = m_header.dwLoops = 0;
+    // Named after the file, numbered when another sound of the file has that name.
     SetNameFromPath(pszPath);
     return TRUE;
 }

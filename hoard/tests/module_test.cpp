@@ -43,7 +43,9 @@ TEST(HoardModule, DialogTemplatesOpenFromCodeInAnyModule)
     CDialog dlg(IDD_SELECT_MULTIPLE);
     DWORD dwListStyle = 0;
     CDialogDriver driver;
-    driver.Then("dialog open", [&] { return dlg.m_hWnd != NULL && GetForegroundWindow() == dlg.m_hWnd; })
+    driver
+        .Then("dialog open",
+              [&] { return dlg.m_hWnd != NULL && IsWindowVisible(dlg.m_hWnd) && GetForegroundWindow() == dlg.m_hWnd; })
         .Then("Done", [&] {
             EXPECT_EQ("Select One Or More ", WindowText(dlg.m_hWnd));
             dwListStyle = (DWORD)::GetWindowLong(::GetDlgItem(dlg.m_hWnd, IDC_RESOURCE_LIST), GWL_STYLE);

@@ -18,37 +18,14 @@ const std::vector<BYTE> s_wave = {
     'd', 'a', 't', 'a', 4, 0, 0, 0, 1, 2, 3, 4,
 };
 
-// Steps: the open dialog is up with the filter of sounds; the name is typed into its
-// file-name field and Enter pressed, or Cancel clicked for a NULL name.
-void ChooseInOpenDialog(CDialogDriver& driver, const char* pszName)
+// Steps: the open dialog is up offering sounds; the name is typed into its file-name
+// field and Enter pressed, or Cancel clicked for an empty name.
+void ChooseInOpenDialog(CDialogDriver& driver, const CString& strName)
 {
-    driver.Then("open dialog", [] {
-        HWND hDlg = FindThreadDialog("Open");
-        return hDlg != NULL && GetForegroundWindow() == hDlg && IsChild(hDlg, GetFocus());
+    AnswerFileDialog(driver, "Open", strName, [](HWND hDlg) {
+        // The filter combo box shows the text of string 1's first pair.
+        EXPECT_EQ("Sounds (*.wav)", WindowText(GetDlgItem(hDlg, cmb1)));
     });
-    driver.Then("sounds only", [] {
-        // The filter combo box of the dialog shows the text of string 1's first pair.
-        EXPECT_EQ("Sounds (*.wav)", WindowText(GetDlgItem(FindThreadDialog("Open"), cmb1)));
-        return true;
-    });
-    if (pszName == NULL)
-    {
-        driver.Then("Cancel", [] {
-            Click(GetDlgItem(FindThreadDialog("Open"), IDCANCEL));
-            return true;
-        });
-        return;
-    }
-    driver.Then("type the name", [pszName] {
-              TypeText(pszName);
-              return true;
-          })
-        .Then("Enter", [pszName] {
-            if (WindowText(GetFocus()) != pszName)
-                return false;
-            PressKey(VK_RETURN);
-            return true;
-        });
 }
 
 } // namespace
@@ -79,7 +56,7 @@ TEST(WavImport, CancelImportsNothing)
     CHoard hoard;
     CMessageLog log;
     CDialogDriver driver;
-    ChooseInOpenDialog(driver, NULL);
+    ChooseInOpenDialog(driver, "");
     driver.Start();
     EXPECT_EQ(nullptr, CWav::Import(hoard, NULL));
     EXPECT_TRUE(driver.Done());

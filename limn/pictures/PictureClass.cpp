@@ -1,13 +1,9 @@
-// CPictureClass: the picture type's import command and clipboard test.
+// CPictureClass: the picture type's registry entry, clipboard test and file import.
 #include "limn/pictures/PictureClass.h"
-#include "limn/app/LimnModule.h"
 #include "limn/pictures/Picture.h"
-#include "limn/res/resource.h"
 
 #include "hoard/resources/EditProxy.h"
 #include "hoard/resources/Hoard.h"
-
-#include <afxdlgs.h>
 
 CPictureClass::CPictureClass(CRuntimeClass* pRuntimeClass) : CResourceClass(pRuntimeClass)
 {
@@ -19,21 +15,6 @@ void CPictureClass::OnInitClass() { AddCommand("ID_IMPORT"); }
 ClipboardResult CPictureClass::CanConvertClipboard()
 {
     return ::IsClipboardFormatAvailable(CF_DIB) ? clipPreferred : clipNone;
-}
-
-void CPictureClass::OnCommand(WORD nCommand, const CHoard&, CResource*, CEditProxy& proxy)
-{
-    if (nCommand != 0)
-        return;
-    CFileDialog dlg(TRUE, "DIB", "*.DIB", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "DIB Files (*.dib)|*.dib|");
-    if (dlg.DoModal() != IDOK)
-        return;
-    if (!ImportFile(dlg.GetPathName(), dlg.GetFileTitle(), proxy))
-    {
-        CString strPrompt;
-        strPrompt.LoadString(LimnResourceHandle(), IDS_PICTURE_IMPORT_FAILED);
-        AfxMessageBox(strPrompt);
-    }
 }
 
 BOOL CPictureClass::ImportFile(const char* pszPath, const char* pszTitle, CEditProxy& proxy)

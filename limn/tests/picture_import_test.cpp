@@ -36,40 +36,14 @@ private:
     CHoard& m_hoard;
 };
 
-// Steps: the open dialog is up, offering ".dib" files with "*.DIB" in its file-name
-// field; then strName is typed there and Enter pressed, or Cancel clicked when it is
-// empty.
+// Steps: the open dialog is up offering ".dib" files with "*.DIB" in its file-name
+// field; strName is typed there and Enter pressed, or Cancel clicked when it is empty.
 void ChooseInOpenDialog(CDialogDriver& driver, const CString& strName)
 {
-    driver.Then("open dialog", [] {
-              HWND hDlg = FindThreadDialog("Open");
-              return hDlg != NULL && GetForegroundWindow() == hDlg && IsChild(hDlg, GetFocus());
-          })
-        .Then("offers bitmaps", [] {
-            EXPECT_EQ("DIB Files (*.dib)", WindowText(GetDlgItem(FindThreadDialog("Open"), cmb1)));
-            EXPECT_EQ("*.DIB", WindowText(GetFocus()));
-            return true;
-        });
-    if (strName.IsEmpty())
-    {
-        driver.Then("Cancel", [] {
-            Click(GetDlgItem(FindThreadDialog("Open"), IDCANCEL));
-            return true;
-        });
-        return;
-    }
-    driver.Then("type the name", [strName] {
-              // The field's text is selected: typing replaces it.
-              SendMessage(GetFocus(), EM_SETSEL, 0, -1);
-              TypeText(strName);
-              return true;
-          })
-        .Then("Enter", [strName] {
-            if (WindowText(GetFocus()) != (LPCSTR)strName)
-                return false;
-            PressKey(VK_RETURN);
-            return true;
-        });
+    AnswerFileDialog(driver, "Open", strName, [](HWND hDlg) {
+        EXPECT_EQ("DIB Files (*.dib)", WindowText(GetDlgItem(hDlg, cmb1)));
+        EXPECT_EQ("*.DIB", WindowText(GetFocus()));
+    });
 }
 
 struct CImportFiles
