@@ -6,6 +6,8 @@
 #include "hoard/resources/Hoard.h"
 #include "hoard/runtime/HoardModule.h"
 #include "hoard/runtime/TempMem.h"
+#include "hoard/sound/MessageWavWnd.h"
+#include "hoard/sound/RecordDlg.h"
 
 #include <afxdlgs.h>
 
@@ -27,10 +29,21 @@ BOOL CWavClass::CanDoCommand(WORD nCommand, const CHoard&, const CResource* pSel
     return nCommand == 0 || pSelected != NULL;
 }
 
-void CWavClass::OnCommand(WORD nCommand, const CHoard&, CResource*, CEditProxy& proxy)
+void CWavClass::OnCommand(WORD nCommand, const CHoard&, CResource* pSelected, CEditProxy& proxy)
 {
     if (nCommand == 0)
+    {
         proxy.New(NULL);
+    }
+    else if (nCommand == 1)
+    {
+        auto* pWav = DYNAMIC_DOWNCAST(CWav, pSelected);
+        if (pWav != NULL)
+        {
+            CWaitCursor wait;
+            pWav->Play(TRUE, NULL);
+        }
+    }
 }
 
 // CWav
@@ -40,9 +53,24 @@ CWav::CWav()
       m_header()
 {
     m_data.SetCompression(CReloadableData::compressNone);
+    if (s_nInstances++ == 0)
+        CreateMessageWnd();
 }
 
-CWav::~CWav() = default;
+CWav::~CWav()
+{
+    // The devices must not write into or read from the samples once they are gone; a
+    // sound that is going away calls nobody back.
+    m_pCallback = NULL;
+    if (s_pPlayingWav == this)
+        StopPlaying();
+    if (s_pRecordingWav == this)
+        StopRecording();
+    if (s_pMessageWnd != NULL && s_pMessageWnd->m_pWav == this)
+        s_pMessageWnd->m_pWav = NULL;
+    if (--s_nInstances == 0)
+        DestroyMessageWnd();
+}
 
 CWav* CWav::New(CHoard& hoard, const char* pszName)
 {
@@ -80,6 +108,20 @@ BOOL CWav::IsSameAs(const CResource* pOther) const
 {
     auto* pWav = dynamic_cast<const CWav*>(pOther);
     return pWav != NULL && *this == *pWav;
+}
+
+void CWav::OnDoubleClick() { Play(TRUE, NULL); }
+
+int CWav::Record()
+{
+    CRecordDlg dlg(this, NULL);
+    return dlg.DoModal() == IDOK && CanPlay();
+}
+
+BOOL CWav::IsRecordingFormat() const
+{
+    return m_format.wf.wFormatTag == WAVE_FORMAT_PCM && m_format.wf.nChannels == 1 &&
+           m_format.wBitsPerSample == 8;
 }
 
 DWORD CWav::GetPlaybackTime() const

@@ -1,5 +1,9 @@
 // CWav: the sound resource. Its samples live in a reloadable block, stored raw, beside
-// the PCM format record they were recorded or imported with.
+// the PCM format record they were recorded or imported with. A sound also records from
+// the default wave-input device and plays through the default wave-output device: one
+// sound plays at a time and one records at a time, and the devices report the end of
+// each to one hidden window shared by all sounds (CMessageWavWnd), so that everything
+// runs on the user-interface thread.
 #pragma once
 
 #include "hoard/hoard_api.h"
@@ -8,6 +12,8 @@
 #include "hoard/resources/ResourceClass.h"
 
 #include <mmsystem.h>
+
+class CMessageWavWnd;
 
 // The registry entry of sounds: commands "ID_RECORD" (0) and "ID_PLAY" (1).
 class HOARD_API CWavClass : public CResourceClass
@@ -26,7 +32,17 @@ class HOARD_API CWav : public CResource
 {
     DECLARE_SERIAL(CWav)
 public:
+    // Recordings are 8-bit unsigned mono PCM at one of three rates.
+    enum RecordQuality
+    {
+        qualityLow = 0,         // 11025 samples a second
+        qualityMedium = 1,      // 22050
+        qualityHighest = 2      // 44100
+    };
+
     CWav();
+    // A sound that plays or records is stopped first, without calling back; the last
+    // sound destroys the message window.
     ~CWav() override;
 
     static CWav* New(CHoard& hoard, const char* pszName);
@@ -52,17 +68,69 @@ public:
     void ReleaseData() const { m_data.Unlock(); }
     DWORD GetDataSize() const { return m_data.GetSize(); }
     const PCMWAVEFORMAT& GetFormat() const { return m_format; }
+    // Length in ms of the buffer of the last recording made into this sound.
+    DWORD GetMaxTime() const { return m_dwMaxTime; }
     int CanPlay() const { return m_data.GetSize() != 0; }
     void ClearCallBack() { m_pCallback = NULL; }
     // Milliseconds: the size over the sample rate, exact for 8-bit mono.
     DWORD GetPlaybackTime() const;
+    // Whether the samples are 8-bit unsigned mono PCM, as recordings are.
+    BOOL IsRecordingFormat() const;
+
+    // Runs the record dialog for this sound: TRUE when it ended with Save and the sound
+    // has samples.
+    int Record();
+    // A sound the user has just created is recorded at once.
+    BOOL OnNew() override { return Record(); }
 
     // Whether the record dialog asks for a name.
     static void SetRecordNameFlag(int bAskForName) { m_bAskForName = bAskForName; }
     static int GetRecordNameFlag() { return m_bAskForName; }
 
+// Playback
+    // Stops whatever plays and plays this sound; with bWait, returns once it has ended.
+    // The callback is called when the playback ends, also when it could not start (no
+    // output device, samples that cannot be read, a device error).
+    void Play(int bWait, void (*callback)(CWav*));
+    void Play(int bWait, void (*callback)(CWav*)) const;
+    // Ends the playback early, whichever sound plays.
+    void StopPlaying();
+    // The end of this sound's playback: closes the device, unlocks the samples and
+    // calls back. Nothing when this sound does not play.
+    void OnDonePlaying();
+    static void StopAllSound();
+    // Handles the devices' pending reports, then tells whether a playback runs.
+    static int SoundInProgress();
+
+// Recording
+    // Records at most maxTime ms into this sound, replacing its samples. FALSE, with
+    // the sound as it was, when no recording can start: another one runs, there is no
+    // input device or it refuses the format, or the buffer would not fit in memory or
+    // in 32 bits (maxTime x rate / 1000 must stay below 2^32).
+    int StartRecording(RecordQuality quality, DWORD maxTime, void (*callback)(CWav*));
+    // Ends the running recording early, keeping what the device has recorded.
+    void StopRecording();
+    // The end of a recording whose buffer is full: closes the device, cleans up the
+    // samples and calls back. Nothing when this sound does not record.
+    void OnDoneRecording();
+    static int RecordingInProgress() { return s_bRecording; }
+    // The input level of the recording into this sound, 0-255; 0 when it does not record.
+    unsigned char GetInVolume();
+    // Squelches quiet stretches of the last recording and cuts leading and trailing
+    // silence, with the "Recording" settings. Only for 8-bit mono samples, and not
+    // while a recording runs.
+    void TrimSound();
+    void FilterNoiseSound() {}
+    // Treats every sample as just recorded, so that TrimSound squelches them all.
+    void SetAllRecorded() { m_header.dwBytesRecorded = m_data.GetSize(); }
+
+    // Throws a CWavException with the text of a non-zero wave-device result.
+    static void CheckError(UINT result);
+
     CResourceClass* GetResourceClass() override { return &m_resInfo; }
     void Serialize(CArchive& ar) override;
+    // Plays the sound and waits for its end.
+    void OnDoubleClick() override;
 
     static CWavClass m_resInfo;
 
@@ -76,4 +144,32 @@ protected:
     CReloadableData m_data;
 
     static int m_bAskForName;
+
+// The engine's shared state
+    static CMessageWavWnd* s_pMessageWnd;   // exists while a sound exists
+    static HWND s_hMessageWnd;
+    static unsigned int s_nInstances;
+    static unsigned int s_nPlaying;
+    static CWav* s_pPlayingWav;
+    static int s_bRecording;
+    static CWav* s_pRecordingWav;
+
+private:
+    friend class CMessageWavWnd;
+
+    // Lock the samples and fill the header for the device; FALSE when the buffer cannot
+    // be had (for recording: a length of 0 or of 2^32 bytes or more; for playback:
+    // no samples, or samples that cannot be read).
+    int InitForRecording(DWORD rate, DWORD maxTime);
+    int InitForPlayback();
+    // Returns the input device's buffer, cleans up the first nKeep samples recorded,
+    // cuts the sound to nKeep and calls back.
+    void FinishRecording(DWORD nKeep);
+    // Closes the output device, if open, after returning its buffer.
+    void CloseWaveOut();
+    // Dispatches the message window's reports until no playback runs.
+    static void WaitWhilePlaying();
+
+    static void CreateMessageWnd();
+    static void DestroyMessageWnd();
 };

@@ -3,6 +3,7 @@
 
 #include "hoard/resources/ResourceMessages.h"
 #include "hoard/runtime/MappedString.h"
+#include "hoard/sound/RecordingSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -135,4 +136,37 @@ void WriteAllBytes(const char* pszPath, const std::vector<BYTE>& bytes)
     CFile file(pszPath, CFile::modeCreate | CFile::modeWrite);
     if (!bytes.empty())
         file.Write(bytes.data(), (UINT)bytes.size());
+}
+
+// Settings
+
+namespace {
+const char szMissing[] = "<missing>";
+} // namespace
+
+CSavedRecordingSettings::CSavedRecordingSettings(std::initializer_list<const char*> keys)
+{
+    for (const char* pszKey : keys)
+        m_saved.emplace_back(pszKey, Get(pszKey));
+}
+
+CSavedRecordingSettings::~CSavedRecordingSettings()
+{
+    for (const auto& saved : m_saved)
+        WriteRecordingSettingText(saved.first.c_str(), saved.second == szMissing ? NULL : saved.second.c_str());
+}
+
+void CSavedRecordingSettings::Set(const char* pszKey, const char* pszValue)
+{
+    bool bSaved = false;
+    for (const auto& saved : m_saved)
+        bSaved |= saved.first == pszKey;
+    ASSERT_TRUE(bSaved) << pszKey << " is not among the keys saved";
+    WriteRecordingSettingText(pszKey, pszValue);
+}
+
+std::string CSavedRecordingSettings::Get(const char* pszKey)
+{
+    CString strValue;
+    return GetRecordingSettingText(pszKey, strValue) ? (LPCSTR)strValue : szMissing;
 }

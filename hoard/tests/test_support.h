@@ -7,7 +7,9 @@
 #include "hoard/resources/ResourcePtr.h"
 #include "hoard/runtime/Message.h"
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A resource whose payload is one string; resources with equal text are identical.
@@ -65,6 +67,26 @@ public:
 private:
     CString m_strFolder;
     CString m_strPath;
+};
+
+// Keeps the user's recording settings: the keys of section "Recording" of the settings
+// file that a test changes are put back as they were, or removed if they were missing,
+// when the object goes.
+class CSavedRecordingSettings
+{
+public:
+    CSavedRecordingSettings(std::initializer_list<const char*> keys);
+    ~CSavedRecordingSettings();
+    CSavedRecordingSettings(const CSavedRecordingSettings&) = delete;
+    CSavedRecordingSettings& operator=(const CSavedRecordingSettings&) = delete;
+
+    // Sets a key for the test; it must be one of the saved keys.
+    void Set(const char* pszKey, const char* pszValue);
+    // The key's text, or "<missing>".
+    static std::string Get(const char* pszKey);
+
+private:
+    std::vector<std::pair<std::string, std::string>> m_saved;
 };
 
 // The bytes of a file, or of a memory file's contents.

@@ -28,6 +28,11 @@ DWORD PictureBitmapSize(CPicture* pPicture);
 UINT CheckPicture(CPicture* pPicture);
 void ExportPicture(CPicture* pPicture, const char* pszOut);
 
+// Sounds through the sound devices: SoundCommands.cpp
+int Play(int argc, char** argv);    // FILE NAME
+int Record(int argc, char** argv);  // FILE NAME SECONDS [--quality low|medium|high] [--trim]
+int Trim(int argc, char** argv);    // FILE NAME
+
 // Screen documents: ScreenCommands.cpp
 int Tree(int argc, char** argv);    // DOC
 int Shot(int argc, char** argv);    // DOC OUT.bmp [--size WxH] [--depth 8|16]

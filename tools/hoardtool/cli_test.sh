@@ -1,13 +1,20 @@
 #!/bin/sh
-# hoardtool end to end under Wine: import, inspect, export, screen documents, and damaged
-# files.
+# hoardtool end to end under Wine: import, inspect, export, screen documents, damaged
+# files, and sounds played, recorded and trimmed through Wine's ALSA null device.
 # usage: cli_test.sh BUILD_DIR SOURCE_DIR
 set -u
 BUILD_DIR=$1
 SOURCE_DIR=$2
 . "$SOURCE_DIR/scripts/winpath"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# Trimming reads the "Recording" settings of the prefix's OKAPI_X.INI: the tests use
+# their own and put the user's file back afterwards.
+ini="$BUILD_DIR/wineprefix/drive_c/windows/OKAPI_X.INI"
+[ -f "$ini" ] && cp "$ini" "$work/user.ini"
+restore_ini() {
+  if [ -f "$work/user.ini" ]; then cp "$work/user.ini" "$ini"; else rm -f "$ini"; fi
+}
+trap 'restore_ini; rm -rf "$work"' EXIT
 tool() { "$BUILD_DIR/wine-run" "$BUILD_DIR/bin/hoardtool.exe" "$@"; }
 w() { to_win_path "$1"; }
 failures=0
@@ -232,6 +239,67 @@ check "info of a list with no room for its resource" \
   "hoardtool: type block 1 (CWav) at 8 claims 11 bytes, which do not fit the file" \
   "$(tool info "$(w "$work/no-room.hrd")" 2>&1)"
 
+# Sounds through the devices. Wine's null device plays and records, not in real time;
+# what it records is a constant level, which trimming removes whole.
+sounds=$work/sounds.hrd
+tool import "$(w "$sounds")" "$(w "$work/chime.wav")" "$(w "$work/pause.wav")" "$(w "$work/stereo-sweep.wav")" >/dev/null
+check "play" 'played "chime": 11025 bytes, 1000 ms' "$(tool play "$(w "$sounds")" CHIME 2>&1)"
+check "play of a 16-bit stereo sound" 'played "stereo-sweep": 44100 bytes, 500 ms' \
+  "$(tool play "$(w "$sounds")" stereo-sweep 2>&1)"
+check "play of a missing sound" 'hoardtool: there is no CWav named "bell"' "$(tool play "$(w "$sounds")" bell 2>&1)"
+
+mkdir -p "$(dirname "$ini")"
+printf '[Recording]\r\nSquelchEnabled=0\r\n' > "$ini"
+cp "$sounds" "$work/sounds-before-trim.hrd"
+check "trim without squelching" 'trimmed "pause": 22050 bytes (1000 ms) to 99 bytes (4 ms)' \
+  "$(tool trim "$(w "$sounds")" pause 2>&1)"
+check "the trimmed sound is saved" "$(printf 'CWav\tchime\t11025\nCWav\tpause\t99\nCWav\tstereo-sweep\t44100')" \
+  "$(tool list "$(w "$sounds")")"
+# chime.wav is a tone that fades over its second: squelching silences its quiet end
+# (from about 0.55 s on, with the default 250 ms runs), which trimming then cuts.
+size_of() { tool list "$(w "$sounds")" | awk -F'\t' -v n="$1" '$2 == n { print $3 }'; }
+tool trim "$(w "$sounds")" chime >/dev/null
+unsquelched=$(size_of chime)
+cp "$work/sounds-before-trim.hrd" "$sounds"
+printf '[Recording]\r\nSquelchEnabled=1\r\n' > "$ini"
+tool trim "$(w "$sounds")" chime >/dev/null
+squelched=$(size_of chime)
+check "without squelching the fading end stays" yes "$([ "$unsquelched" -gt 10900 ] && echo yes)"
+check "squelching cuts the fading end ($squelched bytes)" yes \
+  "$([ "$squelched" -gt 6000 ] && [ "$squelched" -lt 9000 ] && echo yes)"
+check "trim of a 16-bit stereo sound" 'hoardtool: "stereo-sweep" is not 8-bit mono PCM, the only layout that can be trimmed' \
+  "$(tool trim "$(w "$sounds")" stereo-sweep 2>&1)"
+
+check "record" 'recorded "chime2" at low quality (11025 samples a second): 1499 ms' \
+  "$(tool record "$(w "$sounds")" chime 1.5 --quality low 2>&1)"
+check "record and trim" 'recorded "memo" at high quality (44100 samples a second): 250 ms, 0 ms after trimming' \
+  "$(tool record "$(w "$sounds")" memo 0.25 --trim --quality high 2>&1)"
+check "the recordings are saved" "$(printf 'CWav\tchime2\t16537\nCWav\tmemo\t0')" \
+  "$(tool list "$(w "$sounds")" | tail -n 2)"
+cp "$sounds" "$work/before.hrd"
+for args in "x abc" "x 0" "x 1 --quality ultra" "x 1 --loud" "x 1 --quality"; do
+  err=$(tool record "$(w "$sounds")" $args 2>&1 >/dev/null)
+  check "record $args: status" 1 $?
+  check "record $args: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
+done
+cmp -s "$sounds" "$work/before.hrd"
+check "file unchanged by refused recordings" 0 $?
+tool record "$(w "$doc")" memo 0.1 >/dev/null
+check "record into a screen document" 0 $?
+check "the tree stays through a recording" "$sample_tree" "$(tool tree "$(w "$doc")")"
+
+# Without sound devices: playing says so and succeeds, recording fails and changes nothing.
+printf 'pcm.!default { type hw card 77 }\nctl.!default { type hw card 77 }\n' > "$work/nodevices.conf"
+out=$(WINE_RUN_ALSA_CONF="$work/nodevices.conf" tool play "$(w "$sounds")" chime 2>/dev/null)
+check "play without an output device: status" 0 $?
+check "play without an output device" 'no sound output device: "chime" not played' "$out"
+out=$(WINE_RUN_ALSA_CONF="$work/nodevices.conf" tool record "$(w "$sounds")" x 1 2>&1 >/dev/null)
+check "record without an input device: status" 1 $?
+check "record without an input device" "hoardtool: no sound input device: nothing recorded; $(w "$sounds") is unchanged" \
+  "$(printf '%s\n' "$out" | grep -v '^ALSA')"
+cmp -s "$sounds" "$work/before.hrd"
+check "file unchanged without an input device" 0 $?
+
 # Through scripts/hoardtool, every command's messages name paths as they were typed,
 # relative or absolute, and files made beside them in the same terms.
 script_tool() { BUILD_DIR="$BUILD_DIR" "$SOURCE_DIR/scripts/hoardtool" "$@"; }
@@ -254,6 +322,9 @@ Access to sub/TEMPSAVE.TMP was denied.|import sub/x.hrd sub/pause.wav
 there is no CWav named "nothing"|export sample.hrd CWav nothing o.wav
 sub/nothere.doc was not found.|tree sub/nothere.doc
 sub/nothere.doc was not found.|shot sub/nothere.doc sub/shot.bmp
+there is no CWav named "nothing"|play sample.hrd nothing
+abc is not a number of seconds from 0.001 to 4294967|record sub/x.hrd new abc
+sub/missing.hrd was not found.|trim sub/missing.hrd pause
 EOF
 cd - >/dev/null
 

@@ -15,6 +15,10 @@
 //   hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]
 //                                           draws a screen document's tree, its pictures
 //                                           shown, and writes it as a ".bmp" file
+//   hoardtool play FILE NAME                plays a sound through the output device
+//   hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]
+//                                           records a new sound from the input device
+//   hoardtool trim FILE NAME                squelches and trims a stored recording
 //
 // FILE is a resource file or a screen document (its container tree, then its resources).
 // A damaged file or a failure gives one line on standard error and exit status 1.
@@ -45,7 +49,10 @@ const char szUsage[] =
     "       hoardtool render FILE NAME OUT.bmp [--size WxH] [--depth 8|16] [--plain] [--antialias]\n"
     "                        [--color RRGGBB] [--transparent] [--flip h|v]\n"
     "       hoardtool tree DOC\n"
-    "       hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]\n";
+    "       hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]\n"
+    "       hoardtool play FILE NAME\n"
+    "       hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]\n"
+    "       hoardtool trim FILE NAME\n";
 
 // A command's name, how many arguments follow it (nMaxArgs -1: no limit) and its code.
 struct Command
@@ -65,6 +72,9 @@ const Command commands[] = {
     {"render", 3, -1, Render},
     {"tree", 1, 1, Tree},
     {"shot", 2, 6, Shot},
+    {"play", 2, 2, Play},
+    {"record", 3, 6, Record},
+    {"trim", 2, 2, Trim},
 };
 
 // The exit status, or -1 when the command line names no command.
