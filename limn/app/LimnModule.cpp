@@ -23,3 +23,5 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 }
 
 HINSTANCE LimnResourceHandle() { return g_limnDLL.hResource; }
+
+HINSTANCE LimnInstanceHandle() { return g_limnDLL.hModule; }

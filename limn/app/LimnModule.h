@@ -5,3 +5,5 @@
 
 // The module that holds limn's string table and dialogs.
 LIMN_API HINSTANCE LimnResourceHandle();
+// limn.dll's own module instance.
+LIMN_API HINSTANCE LimnInstanceHandle();

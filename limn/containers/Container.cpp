@@ -3,6 +3,7 @@
 #include "limn/containers/Container.h"
 #include "limn/containers/ContainerFrame.h"
 #include "limn/containers/ContainerMessages.h"
+#include "limn/containers/ContainerWatch.h"
 
 #include <initializer_list>
 
@@ -16,11 +17,11 @@ CContainer* CContainer::m_pLastEntered = NULL;
 CEventState CContainer::m_lastEventState;
 
 CContainer::CContainer(CContainer* pParent, ArrangeMethod method)
-    : m_pParent(NULL), m_bVisible(TRUE), m_bVisibleBeforePrint(TRUE), m_pFrame(NULL),
+    : m_pParent(NULL), m_bVisible(TRUE), m_bVisibleBeforePrint(TRUE), m_pFrame(NULL), m_pSavedFrame(NULL),
       m_bFill(FALSE), m_colorFill(RGB(0, 0, 0)), m_bDisableAutoArrange(FALSE), m_bPrintable(TRUE),
       m_bSortChildren(FALSE), m_childList(10), m_nState(stateNormal), m_arrangeMethod(method),
       m_sizeMinimum(1, 1), m_sizePreferred(-1, -1), m_sizeChildGap(0, 0), m_sizeStep(1, 1),
-      m_bFixedAlongAxis(FALSE)
+      m_bFixedAlongAxis(FALSE), m_bScanHilitePrepared(FALSE)
 {
     SetParent(pParent);
 }
@@ -34,6 +35,8 @@ CContainer::~CContainer()
         if (*ppStatic == this)
             *ppStatic = NULL;
     }
+    CContainerWatch::OnDestroy(this);
+    ForgetScanning();
     // A parent must not keep a pointer to a destroyed child; it is not re-arranged.
     if (m_pParent != NULL)
     {
@@ -48,6 +51,7 @@ CContainer::~CContainer()
         delete pChild;
     }
     delete m_pFrame;
+    delete m_pSavedFrame;
 }
 
 // Context
@@ -342,7 +346,7 @@ void CContainer::Invalidate()
     GetClientRect(&rect);
     if (!IsReallyVisible() || rect.IsRectEmpty())
         return;
-    int nGrow = FrameWidth() + (m_nState == stateScanFocus ? 8 : 0);
+    int nGrow = FrameWidth() + (m_nState == stateScanFocus ? scanHiliteWidth : 0);
     rect.InflateRect(nGrow, nGrow);
     Invalidate(rect);
 }

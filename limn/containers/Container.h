@@ -1,8 +1,9 @@
 // CContainer: a node of the tree that describes a screen. It owns a rectangle in its
 // parent, an optional frame, a fill colour, a name, a scroll offset and its children; it
 // lays the children out, draws itself and them through a canvas, finds the deepest child
-// under a point, passes broadcast messages down the tree and behaves as a push button
-// under the mouse. The root of a tree on screen is a CWndContainer.
+// under a point, passes broadcast messages down the tree, behaves as a push button under
+// the mouse and carries the per-container part of switch scanning. The root of a tree on
+// screen is a CWndContainer.
 //
 // Three frames of reference: m_rectBounds is in the parent's content coordinates; adding
 // the parent's scroll offset gives the parent's client coordinates (GetContainerRect);
@@ -15,6 +16,7 @@
 class CCanvas;
 class CContainerFrame;
 class CLimnDoc;
+class CWndContainer;
 class Message;
 struct CPrintInfo;
 
@@ -39,6 +41,8 @@ public:
     // Stored geometry lies within this many units of the origin; layout keeps the bounds
     // it computes there too, so that no sum of coordinates down a tree can overflow.
     enum { maxCoordinate = 0x100000 };
+    // The width of the scanning highlight, a frame drawn outside the container.
+    enum { scanHiliteWidth = 8 };
 
     // Linked at the tail of pParent, when given.
     CContainer(CContainer* pParent, ArrangeMethod method);
@@ -167,12 +171,65 @@ public:
     virtual void OnBeginPrint(CPrintInfo* pInfo);
     virtual void OnEndPrint(CPrintInfo* pInfo);
 
+// An alternative highlight for derived containers: Prepare parks the frame and installs a
+// bevelled frame of the scanning colour, 8 pixels wide; Restore puts the parked frame
+// back. Both re-arrange the children; nothing in the engine calls them.
+    virtual void PrepareScanHilite();
+    virtual void RestoreScanHilite();
+
 // Selection and showing
     // Broadcasts MsgContainerSelected.
     virtual void OnSelect();
     // OnShow or OnHide on every visible child.
     virtual void OnShow();
     virtual void OnHide();
+
+// Switch scanning. One scanning state exists per process: a list of the containers of
+// one level that the highlight visits, the container whose level that is (the scanning
+// parent) and the highlighted container (the scanning focus). The root's OnTimer drives
+// it from the hot key that the input hooks or the application post (SetHotKeyHit).
+    // Plays the sound resource "Scan Sound" and returns while it plays.
+    virtual void PlayScanSound();
+    // Whether scanning can select this container itself; selectable controls say TRUE.
+    virtual BOOL CanScanSelect();
+    // Highlights this container: draws the highlight on the window (restoring the
+    // pixels under the previous one) and plays the scan sound.
+    virtual void OnSetScanningFocus();
+    virtual void OnKillScanningFocus();
+    // Selecting a group descends into it (TRUE: scanning goes on inside); selecting a
+    // leaf plays "Select Sound" to its end and clicks it: a press, 100 ms, a release.
+    virtual int OnScanSelect();
+    // Visible, and selectable or holding scannable children.
+    BOOL CanScan();
+    int CountScannableChildren();
+    // Makes this container's level the one scanned and returns 1. A level that offers
+    // one group only is skipped for that group's level; a level of fewer than six
+    // entries holding fewer than six choices is flattened into the choices; below the
+    // top level the root is offered last, as the way back.
+    int SetScanningParent();
+    // A step to the next or previous entry that can be scanned, highlighting it. A step
+    // back ends automatic scanning.
+    static void ScanNext();
+    static void ScanPrevious();
+    // Selects the focus; 0 when there is none or a leaf was clicked, and then scanning
+    // stops.
+    static int ScanSelect();
+    // Takes the focus and its highlight away and ends automatic scanning; the level and
+    // the position in it stay.
+    static void StopScan();
+    // Posts a virtual-key code for the next tick of the root's timer.
+    static void SetHotKeyHit(BYTE key) { m_hotKey = key; }
+    static BYTE GetHotKey() { return m_hotKey; }
+    static CContainer* GetScanningParent() { return m_pScanningParent; }
+    static CContainer* GetScanningFocus() { return m_pScanningFocus; }
+    static const CList<CContainer*, CContainer*>& GetScanList() { return m_scanList; }
+    // The highlight, window client coordinates; empty while none is shown.
+    static const CRect& GetScanHiliteRect() { return m_rectScanHilite; }
+    static BOOL IsInAutoScan() { return m_bInAutoScan; }
+    // The root that draws this container's highlight; NULL outside a window's tree.
+    CWndContainer* GetScanningRoot();
+    // Automatic scanning wraps counted towards "Cancel Cycles".
+    static int GetScanCycles() { return m_nScanCycles; }
 
 // Mouse and keyboard
     // Every mouse event goes to this container until ReleaseMouse.
@@ -214,12 +271,16 @@ public:
 protected:
     // The container's own picture, in its client coordinates.
     virtual void DrawContents(CCanvas& canvas);
+    // The highlight around this container (the children it offers, for a group), in
+    // window client coordinates, into the class-wide rectangle.
+    virtual void ComputeScanHilite();
 
     CContainer* m_pParent;
     BYTE m_bVisible;
     int m_bVisibleBeforePrint;
     CRect m_rectBounds;
     CContainerFrame* m_pFrame;
+    CContainerFrame* m_pSavedFrame;     // the real frame while PrepareScanHilite's is in
     BYTE m_bFill;
     COLORREF m_colorFill;
     CString m_strName;
@@ -244,6 +305,23 @@ protected:
     static CContainer* m_pLastEntered;
     static CEventState m_lastEventState;
 
+// The scanning state
+    static CList<CContainer*, CContainer*> m_scanList;
+    static CContainer* m_pScanningParent;
+    static CContainer* m_pScanningFocus;
+    static POSITION m_posScanChild;        // the focus's entry in m_scanList
+    static CRect m_rectScanHilite;
+    static BYTE m_hotKey;                   // consumed by the root's timer
+    static BOOL m_bInAutoScan;
+    static BOOL m_bDrawScanHilite;          // the phase of the flashing highlight
+    // Whether SetScanningParent may offer the top level; cleared only while a descent
+    // from the root through levels of one choice runs, so it is TRUE between calls.
+    static BOOL m_bOfferTopLevel;
+    static DWORD m_dwLastStepTime;          // of the last step, hot key or focus change
+    static DWORD m_dwLastFlashTime;
+    static int m_nScanCycles;
+    static int m_nHotKeyDelay;              // timer ticks before a re-posted hot key counts
+
 private:
     friend class CDisableArrangeBlock;
 
@@ -255,4 +333,22 @@ private:
     // Fields 1 to 15 of the stored record; loading checks that the geometry is sound.
     void SerializeFields(CArchive& ar);
     void SerializeChildren(CArchive& ar);
+
+    enum Direction { forward = 0, backward = 1 };
+    // Moves m_posScanChild one entry, wrapping, until it lands on one that can be
+    // scanned; counts the wraps of automatic scanning and stops it at "Cancel Cycles".
+    static BOOL StepPosition(Direction direction);
+    // Appends the children that can be scanned; returns the choices they offer: one for
+    // each child that is selectable, plus each one's scannable children.
+    int AddScannableChildrenToList(CList<CContainer*, CContainer*>& list);
+    // Called by the destructor: no class-wide scanning pointer may name this container.
+    void ForgetScanning();
+    // A root's paint begins: the highlight's rectangle is computed again while the tree
+    // draws, and the pixels kept under it are dropped where the paint covers it. Returns
+    // the rectangle it emptied, for EndRootPaint.
+    CRect BeginRootPaint(CCanvas& canvas);
+    // A focus that the paint did not reach keeps the rectangle it had.
+    void EndRootPaint(const CRect& rectHiliteBefore);
+
+    BOOL m_bScanHilitePrepared;     // PrepareScanHilite's frame is in place
 };

@@ -1,5 +1,6 @@
 // CContainer::Draw: fill, frame, contents, then the visible children, each clipped to the
-// client area of this container and of every container around it.
+// client area of this container and of every container around it; the scanning focus
+// computes its highlight's rectangle on the way.
 #include "limn/containers/Container.h"
 #include "limn/containers/ContainerFrame.h"
 #include "limn/canvas/Canvas.h"
@@ -8,6 +9,9 @@ void CContainer::Draw(CCanvas& canvas)
 {
     if (!m_bVisible)
         return;
+    CRect rectHiliteBefore;
+    if (m_pParent == NULL)
+        rectHiliteBefore = BeginRootPaint(canvas);
     if (m_bFill)
         Fill(canvas);
     // A root draws no frame and has its contents at its bounds' corner.
@@ -57,11 +61,13 @@ void CContainer::Draw(CCanvas& canvas)
         }
     }
 
-    // Under the scanning focus the highlight goes around the frame, outside any clip.
+    // Under the scanning focus the highlight goes around the frame, outside any clip; its
+    // rectangle follows the layout.
     if (m_nState == stateScanFocus)
     {
         canvas.TurnOffClipping();
         canvas.OffsetOrigin(-inset);
+        ComputeScanHilite();
     }
 
     canvas.SetOrigin(originEntry);
@@ -69,6 +75,8 @@ void CContainer::Draw(CCanvas& canvas)
         canvas.TurnOffClipping();
     else
         canvas.ClipToRect(clipEntry);
+    if (m_pParent == NULL)
+        EndRootPaint(rectHiliteBefore);
 }
 
 // The fill covers the bounds to their last column and row. A rectangle drawn without a

@@ -2,16 +2,27 @@
 // events.
 #include "limn/containers/WndContainer.h"
 #include "limn/containers/ContainerMessages.h"
+#include "limn/scanning/ContainerHooks.h"
 
 IMPLEMENT_SERIAL(CWndContainer, CContainer, 0)
 
+// A new root clears the highlight rectangle and ends automatic scanning.
 CWndContainer::CWndContainer(CWnd* pWnd)
-    : CContainer(NULL, arrangeNone), m_hWnd(NULL), m_pWnd(NULL), m_pDoc(NULL)
+    : CContainer(NULL, arrangeNone), m_pHiliteBits(NULL), m_rectHiliteSaved(0, 0, 0, 0), m_hWnd(NULL), m_pWnd(NULL),
+      m_pDoc(NULL)
 {
+    m_rectScanHilite.SetRectEmpty();
+    if (m_bInAutoScan)
+    {
+        m_bInAutoScan = FALSE;
+        SetAutoScan(FALSE);
+    }
     SetFillColor(RGB(0xC0, 0xC0, 0xC0));
     if (pWnd != NULL)
         AttachToWindow(pWnd);
 }
+
+CWndContainer::~CWndContainer() { FlushHilite(); }
 
 void CWndContainer::AttachToWindow(CWnd* pWnd)
 {

@@ -4,3 +4,19 @@
 // String table
 #define IDS_LEAVING_DEDICATED_SCANNING  1
 #define IDS_PICTURE_IMPORT_FAILED       2
+
+// The "Dedicated Scanning" dialog; each button ends it with its id
+#define IDD_DEDICATED_SCANNING          1000
+#define IDC_DEDICATED_MOUSE             1001
+#define IDC_DEDICATED_KEYBOARD          1002
+
+// The "Scanning Preferences" dialog
+#define IDD_SCANNING_PREFS              1003
+#define IDC_SCANNING_SOUNDS             152
+#define IDC_ENABLE_SCANNING_KEYS        153
+#define IDC_FLASH_HILITE                154
+#define IDC_CONTINUOUS_SCANNING         1000
+#define IDC_SCAN_COLOR_SWATCH           1004
+#define IDC_PICK_SCAN_COLOR             1005
+#define IDC_CANCEL_CYCLES               110
+#define IDC_SCAN_SPEED                  112

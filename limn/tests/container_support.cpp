@@ -92,6 +92,10 @@ LRESULT CTreeWindow::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
         { WM_RBUTTONDOWN, &CContainer::OnRButtonDown },     { WM_RBUTTONUP, &CContainer::OnRButtonUp },
         { WM_RBUTTONDBLCLK, &CContainer::OnRButtonDblClk },
     };
+    if (nMsg == WM_KEYDOWN)
+        m_input.emplace_back(nMsg, wParam);
+    else if (nMsg == WM_LBUTTONDOWN || nMsg == WM_RBUTTONDOWN)
+        m_input.emplace_back(nMsg, 0);
     for (const auto& handler : mouseHandlers)
     {
         if (handler.nMsg == nMsg && m_pRoot != NULL)
@@ -104,6 +108,15 @@ LRESULT CTreeWindow::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
     {
     case WM_ERASEBKGND:
         return 1;
+    case WM_TIMER:
+        if (m_nTicksAllowed > 0)
+        {
+            --m_nTicksAllowed;
+            ++m_nTicks;
+            if (m_pRoot != NULL)
+                m_pRoot->OnTimer((UINT)wParam);
+        }
+        return 0;
     case WM_PAINT:
     {
         CPaintDC dc(&m_wnd);
@@ -121,6 +134,19 @@ LRESULT CTreeWindow::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
     }
     }
     return ::DefWindowProcA(m_wnd.m_hWnd, nMsg, wParam, lParam);
+}
+
+void CTreeWindow::StartScanningTimer() { ::SetTimer(m_wnd.m_hWnd, 1, 100, NULL); }
+
+void CTreeWindow::AwaitTicks(int n)
+{
+    int nTarget = m_nTicks + n;
+    m_nTicksAllowed = n;
+    while (m_nTicks < nTarget)
+    {
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 200, QS_ALLINPUT);
+        PumpMessages();
+    }
 }
 
 void PumpMessages()

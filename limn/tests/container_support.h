@@ -187,8 +187,19 @@ public:
     // The colour of a pixel of the window's client area, read from its device context.
     COLORREF PixelAt(int x, int y) const;
 
+    // Runs the root's scanning clock on a real timer of 100 ms, as a view does.
+    void StartScanningTimer();
+    // Handles messages until the timer has ticked n more times. Only these ticks reach
+    // the root, so that a test counts them exactly.
+    void AwaitTicks(int n);
+
     CWnd m_wnd;
     CWndContainer* m_pRoot = NULL;     // not owned
+    int m_nTicks = 0;
+    int m_nTicksAllowed = 0;
+    // The keys pressed (WM_KEYDOWN) and mouse buttons pressed that reached the window,
+    // as message and key or zero.
+    std::vector<std::pair<UINT, WPARAM>> m_input;
     int m_nPaints = 0;
     CRect m_rectLastPaint;
     int m_nExceptions = 0;

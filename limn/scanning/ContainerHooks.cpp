@@ -1,0 +1,187 @@
+// The container hooks, dedicated scanning and the process-wide flags of scanning input.
+#include "limn/scanning/ContainerHooks.h"
+
+#include "limn/app/LimnModule.h"
+#include "limn/containers/Container.h"
+#include "limn/res/resource.h"
+#include "limn/scanning/DedicatedScanningDlg.h"
+#include "limn/scanning/ScanningPrefs.h"
+
+BOOL m_bInMenuLoop = FALSE;
+
+namespace {
+
+struct HookEntry
+{
+    int nType;
+    HOOKPROC pfnProc;
+    HHOOK hHook;
+};
+
+HookEntry g_hooks[] = {
+    { WH_KEYBOARD, ContainerKeyboardProc, NULL },
+    { WH_MOUSE, ContainerMouseProc, NULL },
+};
+HookEntry& g_keyboardHook = g_hooks[0];
+HookEntry& g_mouseHook = g_hooks[1];
+
+BOOL g_bDedicatedAllowed = TRUE;
+BOOL g_bDedicatedKeyboard = FALSE;
+BOOL g_bDedicatedMouse = FALSE;
+BOOL g_bAutoScan = FALSE;
+
+BOOL IsKeyDown(int nVirtKey) { return ::GetKeyState(nVirtKey) < 0; }
+
+BOOL IsDigit(WPARAM key) { return key >= '0' && key <= '9'; }
+
+// The keys of dedicated keyboard mode and the hot keys they stand for; 0 for others.
+WPARAM DedicatedHotKey(WPARAM key)
+{
+    switch (key)
+    {
+    case VK_SPACE:
+    case '1':
+        return VK_RETURN;
+    case '0':
+        return VK_LEFT;
+    case '2':
+        return VK_RIGHT;
+    case '3':
+        return VK_DOWN;
+    }
+    return 0;
+}
+
+BOOL IsCtrlHotKey(WPARAM key)
+{
+    switch (key)
+    {
+    case VK_RETURN:
+    case VK_SPACE:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_DELETE:
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void LeaveDedicatedScanning()
+{
+    g_bDedicatedKeyboard = g_bDedicatedMouse = FALSE;
+    CString strText;
+    strText.LoadString(LimnResourceHandle(), IDS_LEAVING_DEDICATED_SCANNING);
+    AfxMessageBox(strText, MB_OK);
+}
+
+// TRUE when the key is taken as a hot key; wParam may come back mapped to one.
+BOOL OnKeyDown(WPARAM& key)
+{
+    BOOL bCtrl = IsKeyDown(VK_CONTROL), bShift = IsKeyDown(VK_SHIFT), bAlt = IsKeyDown(VK_MENU);
+    if (!bCtrl && !bShift && !bAlt)
+    {
+        if (g_bDedicatedAllowed && g_bDedicatedKeyboard && DedicatedHotKey(key) != 0)
+        {
+            key = DedicatedHotKey(key);
+            bCtrl = TRUE;
+        }
+        else if (g_bAutoScan && (key == VK_ESCAPE || IsDigit(key)))
+        {
+            CContainer::SetHotKeyHit((BYTE)key);
+            return TRUE;
+        }
+        else if (key == VK_ESCAPE && (g_bDedicatedKeyboard || g_bDedicatedMouse))
+        {
+            LeaveDedicatedScanning();
+            return FALSE;
+        }
+    }
+    if (bCtrl && !bShift && !bAlt && IsCtrlHotKey(key))
+    {
+        CContainer::SetHotKeyHit((BYTE)key);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+void InstallContainerHooks(int bSystemWide)
+{
+    RemoveContainerHooks();
+    HINSTANCE hModule = bSystemWide ? LimnInstanceHandle() : NULL;
+    DWORD dwThreadId = bSystemWide ? 0 : ::GetCurrentThreadId();
+    for (HookEntry& hook : g_hooks)
+        hook.hHook = ::SetWindowsHookExA(hook.nType, hook.pfnProc, hModule, dwThreadId);
+}
+
+void RemoveContainerHooks()
+{
+    for (HookEntry& hook : g_hooks)
+    {
+        if (hook.hHook != NULL)
+            ::UnhookWindowsHookEx(hook.hHook);
+        hook.hHook = NULL;
+    }
+}
+
+void SetAutoScan(int bAutoScan) { g_bAutoScan = bAutoScan; }
+
+void EnableDedicatedScanning(int bEnable) { g_bDedicatedAllowed = bEnable; }
+
+void OnDedicatedScanning()
+{
+    CDedicatedScanningDlg dlg;
+    switch (dlg.DoModal())
+    {
+    case IDC_DEDICATED_MOUSE:
+        g_bDedicatedMouse = TRUE;
+        g_bDedicatedKeyboard = FALSE;
+        break;
+    case IDC_DEDICATED_KEYBOARD:
+        g_bDedicatedKeyboard = TRUE;
+        g_bDedicatedMouse = FALSE;
+        break;
+    }
+}
+
+BOOL IsDedicatedKeyboardMode() { return g_bDedicatedKeyboard; }
+
+BOOL IsDedicatedMouseMode() { return g_bDedicatedMouse; }
+
+// Only a key going down counts: bit 31 of the flags is the transition state. A key
+// that is not taken goes on, mapped when dedicated keyboard mode mapped it. Nothing
+// thrown (by the message box on leaving dedicated scanning) leaves the hook.
+LRESULT CALLBACK ContainerKeyboardProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HC_ACTION && (lParam & 0x80000000) == 0 &&
+        (gScanningPrefs.m_bScanningEnabled || g_bDedicatedKeyboard || g_bDedicatedMouse))
+    {
+        try
+        {
+            if (OnKeyDown(wParam))
+                return 1;
+        }
+        catch (CException* e)
+        {
+            e->Delete();
+        }
+        catch (...)
+        {
+        }
+    }
+    return ::CallNextHookEx(g_keyboardHook.hHook, nCode, wParam, lParam);
+}
+
+LRESULT CALLBACK ContainerMouseProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (g_bDedicatedAllowed && g_bDedicatedMouse && !m_bInMenuLoop && nCode == HC_ACTION &&
+        wParam == WM_LBUTTONDOWN && ((const MOUSEHOOKSTRUCT*)lParam)->wHitTestCode == HTCLIENT)
+    {
+        CContainer::SetHotKeyHit(VK_RETURN);
+        return 1;
+    }
+    return ::CallNextHookEx(g_mouseHook.hHook, nCode, wParam, lParam);
+}
