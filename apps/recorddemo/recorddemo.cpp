@@ -5,8 +5,9 @@
 //
 //   recorddemo FILE
 //
-// FILE is created when it does not exist. The clicks are real mouse input on the
-// dialog's controls. The user's "Trim Sound" setting, which Save writes, is put back.
+// FILE is created when it does not exist; it may hold pictures beside its sounds. The
+// clicks are real mouse input on the dialog's controls. The user's "Trim Sound"
+// setting, which Save writes, is put back.
 #include "ExceptionText.h"
 
 #include "hoard/res/resource.h"
@@ -14,6 +15,7 @@
 #include "hoard/resources/ResourceClass.h"
 #include "hoard/sound/RecordDlg.h"
 #include "hoard/sound/RecordingSettings.h"
+#include "limn/pictures/Picture.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -202,6 +204,14 @@ private:
     BOOL m_bPresent;
 };
 
+// How many resources of a type the file holds. The file's pictures are read and
+// written by their own type, which limn registers.
+UINT CountOf(const CHoard& hoard, CRuntimeClass* pClass)
+{
+    const CResourceList* pList = hoard.GetResourceList(pClass->m_lpszClassName);
+    return pList == NULL ? 0 : (UINT)pList->GetCount();
+}
+
 int RecordInto(const char* pszPath)
 {
     CHoard hoard;
@@ -230,7 +240,8 @@ int RecordInto(const char* pszPath)
     printf("after trimming: %lu ms (%lu bytes)%s\n", pWav->GetPlaybackTime(), pWav->GetDataSize(),
            pWav->GetDataSize() == 0 ? ": the recording was silence all through" : "");
     hoard.SaveToFile(pszPath);
-    printf("saved the file with the new sound \"%s\"\n", (LPCSTR)pWav->GetName());
+    printf("saved the file with the new sound \"%s\": %u sounds, %u pictures\n", (LPCSTR)pWav->GetName(),
+           CountOf(hoard, RUNTIME_CLASS(CWav)), CountOf(hoard, RUNTIME_CLASS(CPicture)));
     return 0;
 }
 

@@ -29,13 +29,6 @@ public:
     void Restore() {}
 };
 
-// No bitmap is made here: the root keeps none under a highlight.
-class CBitmap : public CObject
-{
-public:
-    HGDIOBJ m_hObject = NULL;
-};
-
 // No tree is attached to a window here.
 class CWnd : public CObject
 {

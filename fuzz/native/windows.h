@@ -27,13 +27,8 @@ typedef void* HGLOBAL;
 typedef void* HINSTANCE;
 typedef struct NATIVEPALETTE* HPALETTE;
 typedef void* HGDIOBJ;
-typedef void* HDC;
-typedef intptr_t LRESULT;
-typedef uintptr_t WPARAM;
-typedef intptr_t LPARAM;
 
 #define WINAPI
-#define CALLBACK
 #define MAXDWORD 0xFFFFFFFFu
 
 #define TRUE 1
@@ -232,6 +227,12 @@ BOOL SubtractRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
 
 // Windows: there are none, so these find none.
 typedef struct HWND__* HWND;
+typedef struct HDC__* HDC;
+typedef intptr_t LONG_PTR;
+typedef UINT_PTR WPARAM;
+typedef LONG_PTR LPARAM;
+typedef LONG_PTR LRESULT;
+#define CALLBACK
 HWND SetCapture(HWND hWnd);
 BOOL ReleaseCapture();
 BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);

@@ -344,8 +344,11 @@ private:
     // Called by the destructor: no class-wide scanning pointer may name this container.
     void ForgetScanning();
     // A root's paint begins: the highlight's rectangle is computed again while the tree
-    // draws, and the pixels kept under it are dropped where the paint covers it.
-    void BeginRootPaint(CCanvas& canvas);
+    // draws, and the pixels kept under it are dropped where the paint covers it. Returns
+    // the rectangle it emptied, for EndRootPaint.
+    CRect BeginRootPaint(CCanvas& canvas);
+    // A focus that the paint did not reach keeps the rectangle it had.
+    void EndRootPaint(const CRect& rectHiliteBefore);
 
     BOOL m_bScanHilitePrepared;     // PrepareScanHilite's frame is in place
 };

@@ -9,8 +9,9 @@ void CContainer::Draw(CCanvas& canvas)
 {
     if (!m_bVisible)
         return;
+    CRect rectHiliteBefore;
     if (m_pParent == NULL)
-        BeginRootPaint(canvas);
+        rectHiliteBefore = BeginRootPaint(canvas);
     if (m_bFill)
         Fill(canvas);
     // A root draws no frame and has its contents at its bounds' corner.
@@ -74,6 +75,8 @@ void CContainer::Draw(CCanvas& canvas)
         canvas.TurnOffClipping();
     else
         canvas.ClipToRect(clipEntry);
+    if (m_pParent == NULL)
+        EndRootPaint(rectHiliteBefore);
 }
 
 // The fill covers the bounds to their last column and row. A rectangle drawn without a

@@ -22,7 +22,7 @@ CWndContainer::CWndContainer(CWnd* pWnd)
         AttachToWindow(pWnd);
 }
 
-CWndContainer::~CWndContainer() { delete m_pHiliteBits; }
+CWndContainer::~CWndContainer() { FlushHilite(); }
 
 void CWndContainer::AttachToWindow(CWnd* pWnd)
 {

@@ -9,13 +9,15 @@
 
 #include "limn/containers/Container.h"
 
+class CBitmap;
+
 class LIMN_API CWndContainer : public CContainer
 {
     DECLARE_SERIAL(CWndContainer)
 public:
     // Light grey; attached to pWnd when given.
     explicit CWndContainer(CWnd* pWnd = NULL);
-    // Deletes the pixels kept under the highlight.
+    // Forgets the pixels kept under the highlight.
     ~CWndContainer() override;
 
 // Window and document

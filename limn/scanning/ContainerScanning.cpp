@@ -51,10 +51,20 @@ const CWav* FindScanningSound(const char* pszName)
     return NULL;
 }
 
+// A sound that cannot play is skipped, as a missing one is: scanning goes on silently.
 void PlayScanningSound(const char* pszName, int bWait)
 {
-    if (const CWav* pWav = FindScanningSound(pszName))
+    const CWav* pWav = FindScanningSound(pszName);
+    if (pWav == NULL)
+        return;
+    try
+    {
         pWav->Play(bWait, NULL);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
 }
 
 // Keeps automatic steps out while a selection runs, whatever it throws.
@@ -322,17 +332,32 @@ void CContainer::ComputeScanHilite()
     m_rectScanHilite = rect;
 }
 
-void CContainer::BeginRootPaint(CCanvas& canvas)
+CRect CContainer::BeginRootPaint(CCanvas& canvas)
 {
+    CRect rectBefore(0, 0, 0, 0);
     if (m_pScanningFocus == NULL || m_pScanningFocus->GetTopParent() == this)
+    {
+        rectBefore = m_rectScanHilite;
         m_rectScanHilite.SetRectEmpty();
+    }
     CWndContainer* pRoot = GetScanningRoot();
-    if (pRoot == NULL || canvas.IsPrinting() || canvas.IsInPreview())
-        return;
-    // By the contract of Draw, the root's canvas coordinates are window coordinates.
-    CRect rectPainted;
-    canvas.GetClipBox(&rectPainted);
-    pRoot->DropHiliteUnder(rectPainted);
+    if (pRoot != NULL && !canvas.IsPrinting() && !canvas.IsInPreview())
+    {
+        // By the contract of Draw, the root's canvas coordinates are window coordinates.
+        CRect rectPainted;
+        canvas.GetClipBox(&rectPainted);
+        pRoot->DropHiliteUnder(rectPainted);
+    }
+    return rectBefore;
+}
+
+// A paint that left a visible focus out (clipped away) must not take its highlight
+// away; a hidden focus loses it.
+void CContainer::EndRootPaint(const CRect& rectHiliteBefore)
+{
+    if (m_rectScanHilite.IsRectEmpty() && m_pScanningFocus != NULL && m_pScanningFocus->GetTopParent() == this &&
+        m_pScanningFocus->IsReallyVisible())
+        m_rectScanHilite = rectHiliteBefore;
 }
 
 // Selection and sounds

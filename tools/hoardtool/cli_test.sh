@@ -321,10 +321,10 @@ Access to sub/TEMPSAVE.TMP was denied.|import sub/x.hrd sub/pause.wav
 /nonexistent/dir/o.wav contains an invalid path.|export sample.hrd CWav chime /nonexistent/dir/o.wav
 there is no CWav named "nothing"|export sample.hrd CWav nothing o.wav
 sub/nothere.doc was not found.|tree sub/nothere.doc
+sub/nothere.doc was not found.|shot sub/nothere.doc sub/shot.bmp
 there is no CWav named "nothing"|play sample.hrd nothing
 abc is not a number of seconds from 0.001 to 4294967|record sub/x.hrd new abc
 sub/missing.hrd was not found.|trim sub/missing.hrd pause
-sub/nothere.doc was not found.|shot sub/nothere.doc sub/shot.bmp
 EOF
 cd - >/dev/null
 

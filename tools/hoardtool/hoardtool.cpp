@@ -12,13 +12,13 @@
 //                                           draws a picture into an off-screen buffer and
 //                                           writes the buffer as a ".bmp" file
 //   hoardtool tree DOC                      the container tree of a screen document
+//   hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]
+//                                           draws a screen document's tree, its pictures
+//                                           shown, and writes it as a ".bmp" file
 //   hoardtool play FILE NAME                plays a sound through the output device
 //   hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]
 //                                           records a new sound from the input device
 //   hoardtool trim FILE NAME                squelches and trims a stored recording
-//   hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]
-//                                           draws a screen document's tree, its pictures
-//                                           shown, and writes it as a ".bmp" file
 //
 // FILE is a resource file or a screen document (its container tree, then its resources).
 // A damaged file or a failure gives one line on standard error and exit status 1.
@@ -49,10 +49,10 @@ const char szUsage[] =
     "       hoardtool render FILE NAME OUT.bmp [--size WxH] [--depth 8|16] [--plain] [--antialias]\n"
     "                        [--color RRGGBB] [--transparent] [--flip h|v]\n"
     "       hoardtool tree DOC\n"
+    "       hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]\n"
     "       hoardtool play FILE NAME\n"
     "       hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]\n"
-    "       hoardtool trim FILE NAME\n"
-    "       hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]\n";
+    "       hoardtool trim FILE NAME\n";
 
 // A command's name, how many arguments follow it (nMaxArgs -1: no limit) and its code.
 struct Command
@@ -71,10 +71,10 @@ const Command commands[] = {
     {"export", 4, 4, Export},
     {"render", 3, -1, Render},
     {"tree", 1, 1, Tree},
+    {"shot", 2, 6, Shot},
     {"play", 2, 2, Play},
     {"record", 3, 6, Record},
     {"trim", 2, 2, Trim},
-    {"shot", 2, 6, Shot},
 };
 
 // The exit status, or -1 when the command line names no command.
