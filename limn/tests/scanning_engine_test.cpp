@@ -273,6 +273,30 @@ TEST_F(ScanningTest, TheHighlightIsDrawnOnTheWindowAndThePixelsComeBack)
     EXPECT_TRUE(SamePixels(before, Snapshot(m_window.Handle())));
 }
 
+// The mouse presses the scanning focus as any other container: while its highlight
+// shows, and once the highlight has timed out.
+TEST_F(ScanningTest, AClickSelectsTheScanningFocus)
+{
+    Leaf(m_pRoot, "A", CRect(20, 20, 120, 120));
+    Leaf(m_pRoot, "B", CRect(200, 20, 300, 120));
+    m_pRoot->SetScanningParent();
+    for (DWORD dwWait : { 0, 551 })
+    {
+        m_log.clear();
+        Hit(VK_RIGHT);
+        Advance(dwWait);
+        EXPECT_EQ(dwWait == 0, !CContainer::GetScanHiliteRect().IsRectEmpty()) << "after " << dwWait << " ms";
+        const std::string strFocus = FocusName();
+        ASSERT_NE("", strFocus);
+        MoveCursorTo(m_window.ToScreen(strFocus == "A" ? CPoint(70, 70) : CPoint(250, 70)));
+        PressLeft();
+        ReleaseLeft();
+        AwaitSingleClick();
+        EXPECT_TRUE(SequenceIs({ strFocus + ":LDown", strFocus + ":LUp", strFocus + ":Select" }, m_log))
+            << "after " << dwWait << " ms";
+    }
+}
+
 TEST_F(ScanningTest, AHighlightThatAPaintCoversIsDrawnAgain)
 {
     CScanLeaf* pA = Leaf(m_pRoot, "A", CRect(20, 20, 120, 120));
