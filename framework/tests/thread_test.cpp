@@ -1,7 +1,7 @@
 // The application and its thread: the global accessors, the message loop with
-// PreTranslateMessage through the window tree, idle time freeing the temporary
-// objects, the main frame ending the loop, AfxWinMain, and pumping without an
-// application object.
+// PreTranslateMessage through the window tree and the main window, idle time freeing
+// the temporary objects, the main frame ending the loop, AfxWinMain with and without a
+// main window, and pumping without an application object.
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
@@ -138,15 +138,95 @@ TEST(Application, LoopPreTranslatesThroughTheTreeAndEndsWithTheMainFrame)
     }
 }
 
+TEST(Application, MainWindowSeesEachMessageOfAnotherWindowOnce)
+{
+    CReleaseCheck check;
+    CMsgLog log;
+    {
+        CLoopApp app(log);
+        CPreFrame* pFrame = new CPreFrame(log);
+        ASSERT_TRUE(pFrame->Create(NULL, "main"));
+        app.m_pMainWnd = pFrame;
+        const struct
+        {
+            const char* pszWhat;
+            DWORD dwStyle;
+            BOOL bOwned;
+        } cases[] = {
+            { "a popup it owns", WS_POPUP, TRUE },
+            { "an overlapped window it owns", WS_OVERLAPPED, TRUE },
+            { "a window it does not own", WS_POPUP, FALSE },
+        };
+        for (const auto& c : cases)
+        {
+            SCOPED_TRACE(c.pszWhat);
+            log.Clear();
+            CPreChild wnd(log);
+            ASSERT_TRUE(wnd.CreateEx(0, NULL, "other", c.dwStyle, 0, 0, 20, 20, c.bOwned ? pFrame->m_hWnd : NULL, NULL));
+            wnd.PostMessage(WM_USER + 5);
+            EXPECT_TRUE(app.PumpMessage());
+            EXPECT_TRUE(log.Is({ "child:Pre:0x0405", "frame:Pre:0x0405", "child:On:0x0405" }));
+            wnd.DestroyWindow();
+        }
+        app.m_pMainWnd = NULL;
+        pFrame->DestroyWindow();
+    }
+}
+
 TEST(Application, IdleTimeRunsWhenTheQueueIsEmpty)
 {
     CReleaseCheck check;
     CMsgLog log;
     {
         CLoopApp app(log);
+        CPreFrame* pFrame = new CPreFrame(log);
+        ASSERT_TRUE(pFrame->Create(NULL, "main"));
+        app.m_pMainWnd = pFrame;
         app.m_lQuitAtIdle = 1;
         EXPECT_EQ(3, app.Run()) << "the exit code is WM_QUIT's";
         EXPECT_TRUE(log.Is({ "idle 0", "idle 1", "ExitInstance" }));
+        app.m_pMainWnd = NULL;
+        pFrame->DestroyWindow();
+    }
+}
+
+namespace {
+
+// Posts WM_QUIT(99) to a loop that did not end by itself in time.
+bool g_bLoopStopped = false;
+void CALLBACK StopTheLoop(HWND, UINT, UINT_PTR, DWORD)
+{
+    g_bLoopStopped = true;
+    PostQuitMessage(99);
+}
+
+// Starts without making a main window.
+class CWindowlessApp : public CLoopApp
+{
+public:
+    explicit CWindowlessApp(CMsgLog& log) : CLoopApp(log) {}
+    BOOL InitInstance() override
+    {
+        m_log.Add("InitInstance");
+        return TRUE;
+    }
+};
+
+} // namespace
+
+TEST(Application, AProgramWithoutAMainWindowEnds)
+{
+    CReleaseCheck check;
+    CMsgLog log;
+    {
+        CWindowlessApp app(log);
+        g_bLoopStopped = false;
+        UINT_PTR nTimer = SetTimer(NULL, 0, 2000, StopTheLoop);
+        char szCmdLine[] = "";
+        EXPECT_EQ(0, AfxWinMain(GetModuleHandle(NULL), NULL, szCmdLine, SW_HIDE));
+        KillTimer(NULL, nTimer);
+        EXPECT_FALSE(g_bLoopStopped) << "the loop had to be stopped from outside";
+        EXPECT_TRUE(log.Is({ "InitInstance", "ExitInstance" })) << "no idle time: the loop quit at once";
     }
 }
 
