@@ -1,12 +1,13 @@
 // CDialog: a dialog box from a template, modal (DoModal runs the framework's own modal
 // loop with the owner disabled, and centres the dialog on it unless OnInitDialog placed
-// it) or modeless (Create). Templates named by id or name
-// are found through the resource chain, so a template of an extension library opens
-// from code in any module. The dialog's window is bound to the object before its first
-// message; WM_INITDIALOG reaches OnInitDialog, which loads the controls from the
-// members (UpdateData(FALSE)); OK saves and validates them (UpdateData(TRUE)) before
-// the dialog ends. The dialog keys (Tab, arrows, Enter, Esc) work through
-// PreTranslateMessage, in modal and modeless dialogs alike.
+// it) or modeless (Create). Templates named by id or name are found through the
+// resource chain, so a template of an extension library opens from code in any module.
+// The dialog's window is bound to the object before its first message; WM_INITDIALOG
+// reaches OnInitDialog, which fills the combo and list boxes from the template's
+// dialog-init data and loads the controls from the members (UpdateData(FALSE)); OK
+// saves and validates them (UpdateData(TRUE)) before the dialog ends. The dialog keys
+// (Tab, arrows, Enter, Esc) work through PreTranslateMessage, in modal and modeless
+// dialogs alike.
 #pragma once
 
 #include "afxdata_.h"

@@ -256,9 +256,10 @@ LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
     BOOL bHiddenBefore = !(GetStyle() & WS_VISIBLE);
     BOOL bFocus = OnInitDialog();
 
-    // A modal or unowned dialog that nothing placed is centred on its owner: still a
-    // hidden popup where the template put it, its template asking for no place of its
-    // own. OnInitDialog may have destroyed it, and a self-deleting object with it.
+    // A modal (its owner disabled) or unowned dialog that nothing placed is centred
+    // (CenterWindow: on its owner, else the main window or the screen): still a hidden
+    // popup where the template put it, its template asking for no place of its own.
+    // OnInitDialog may have destroyed it, and a self-deleting object with it.
     if (!bHiddenBefore || !::IsWindow(hWnd) || (GetStyle() & (WS_VISIBLE | WS_CHILD)))
         return bFocus;
     CRect rect;

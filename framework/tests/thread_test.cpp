@@ -85,6 +85,29 @@ protected:
     CMsgLog& m_log;
 };
 
+// A CLoopApp with a CPreFrame for its main window. A frame still open at the end goes
+// as a window that is no longer the main one, so that no WM_QUIT is left behind.
+struct CAppWithMainFrame
+{
+    explicit CAppWithMainFrame(CMsgLog& log) : app(log), pFrame(new CPreFrame(log))
+    {
+        EXPECT_TRUE(pFrame->Create(NULL, "main"));
+        app.m_pMainWnd = pFrame;
+    }
+    ~CAppWithMainFrame()
+    {
+        if (app.m_pMainWnd == NULL)
+            return;
+        app.m_pMainWnd = NULL;
+        pFrame->DestroyWindow();
+    }
+    CAppWithMainFrame(const CAppWithMainFrame&) = delete;
+    CAppWithMainFrame& operator=(const CAppWithMainFrame&) = delete;
+
+    CLoopApp app;
+    CPreFrame* pFrame;
+};
+
 } // namespace
 
 TEST(Application, IsTheThreadsObject)
@@ -117,10 +140,9 @@ TEST(Application, LoopPreTranslatesThroughTheTreeAndEndsWithTheMainFrame)
     CReleaseCheck check;
     CMsgLog log;
     {
-        CLoopApp app(log);
-        CPreFrame* pFrame = new CPreFrame(log);
-        ASSERT_TRUE(pFrame->Create(NULL, "main"));
-        app.m_pMainWnd = pFrame;
+        CAppWithMainFrame main(log);
+        CLoopApp& app = main.app;
+        CPreFrame* pFrame = main.pFrame;
         CPreChild child(log);
         ASSERT_TRUE(child.Create(NULL, "child", WS_VISIBLE, CRect(0, 0, 20, 20), pFrame, 1));
 
@@ -143,10 +165,7 @@ TEST(Application, MainWindowSeesEachMessageOfAnotherWindowOnce)
     CReleaseCheck check;
     CMsgLog log;
     {
-        CLoopApp app(log);
-        CPreFrame* pFrame = new CPreFrame(log);
-        ASSERT_TRUE(pFrame->Create(NULL, "main"));
-        app.m_pMainWnd = pFrame;
+        CAppWithMainFrame main(log);
         const struct
         {
             const char* pszWhat;
@@ -162,14 +181,13 @@ TEST(Application, MainWindowSeesEachMessageOfAnotherWindowOnce)
             SCOPED_TRACE(c.pszWhat);
             log.Clear();
             CPreChild wnd(log);
-            ASSERT_TRUE(wnd.CreateEx(0, NULL, "other", c.dwStyle, 0, 0, 20, 20, c.bOwned ? pFrame->m_hWnd : NULL, NULL));
+            ASSERT_TRUE(wnd.CreateEx(0, NULL, "other", c.dwStyle, 0, 0, 20, 20,
+                                     c.bOwned ? main.pFrame->m_hWnd : NULL, NULL));
             wnd.PostMessage(WM_USER + 5);
-            EXPECT_TRUE(app.PumpMessage());
+            EXPECT_TRUE(main.app.PumpMessage());
             EXPECT_TRUE(log.Is({ "child:Pre:0x0405", "frame:Pre:0x0405", "child:On:0x0405" }));
             wnd.DestroyWindow();
         }
-        app.m_pMainWnd = NULL;
-        pFrame->DestroyWindow();
     }
 }
 
@@ -178,15 +196,10 @@ TEST(Application, IdleTimeRunsWhenTheQueueIsEmpty)
     CReleaseCheck check;
     CMsgLog log;
     {
-        CLoopApp app(log);
-        CPreFrame* pFrame = new CPreFrame(log);
-        ASSERT_TRUE(pFrame->Create(NULL, "main"));
-        app.m_pMainWnd = pFrame;
-        app.m_lQuitAtIdle = 1;
-        EXPECT_EQ(3, app.Run()) << "the exit code is WM_QUIT's";
+        CAppWithMainFrame main(log);
+        main.app.m_lQuitAtIdle = 1;
+        EXPECT_EQ(3, main.app.Run()) << "the exit code is WM_QUIT's";
         EXPECT_TRUE(log.Is({ "idle 0", "idle 1", "ExitInstance" }));
-        app.m_pMainWnd = NULL;
-        pFrame->DestroyWindow();
     }
 }
 
