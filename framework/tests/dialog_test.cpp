@@ -486,7 +486,7 @@ TEST(Dialogs, ModelessDialogTakesTheDialogKeysThroughTheMessageLoop)
 
 namespace {
 
-// IDD_NOTES, moved by OnInitDialog when m_ptMoveTo is set.
+// IDD_NOTES, moved by OnInitDialog to m_pptMoveTo when it is set.
 class CPlacedDialog : public CDialog
 {
 public:

@@ -331,7 +331,7 @@ TEST(Subclassing, ASubclassedWindowDestroyedGivesItsProcedureBack)
 namespace {
 
 // Windows around a main window: its child, a popup it owns with a child of its own, an
-// overlapped window it owns, and a frame of its own.
+// overlapped window it owns; and another top-level window with a child.
 struct CRelatives
 {
     CRelatives()
