@@ -1,11 +1,13 @@
 // CDialog: a dialog box from a template, modal (DoModal runs the framework's own modal
-// loop with the owner disabled) or modeless (Create). Templates named by id or name
-// are found through the resource chain, so a template of an extension library opens
-// from code in any module. The dialog's window is bound to the object before its first
-// message; WM_INITDIALOG reaches OnInitDialog, which loads the controls from the
-// members (UpdateData(FALSE)); OK saves and validates them (UpdateData(TRUE)) before
-// the dialog ends. The dialog keys (Tab, arrows, Enter, Esc) work through
-// PreTranslateMessage, in modal and modeless dialogs alike.
+// loop with the owner disabled, and centres the dialog on it unless OnInitDialog placed
+// it) or modeless (Create). Templates named by id or name are found through the
+// resource chain, so a template of an extension library opens from code in any module.
+// The dialog's window is bound to the object before its first message; WM_INITDIALOG
+// reaches OnInitDialog, which fills the combo and list boxes from the template's
+// dialog-init data and loads the controls from the members (UpdateData(FALSE)); OK
+// saves and validates them (UpdateData(TRUE)) before the dialog ends. The dialog keys
+// (Tab, arrows, Enter, Esc) work through PreTranslateMessage, in modal and modeless
+// dialogs alike.
 #pragma once
 
 #include "afxdata_.h"
@@ -34,8 +36,9 @@ public:
     // A template in memory for DoModal; the caller keeps it while the dialog runs.
     BOOL InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL);
     BOOL InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd = NULL);
-    // Runs the dialog until EndDialog; its result, or -1 when the template is missing
-    // or the dialog cannot be created.
+    // Runs the dialog until EndDialog; its result, or -1 when the template is missing,
+    // the dialog cannot be created or a framework exception ended it (the exception is
+    // deleted). Any other exception leaves with the owner enabled and the window gone.
     virtual int DoModal();
     // Ends a modal dialog with nResult; hides a modeless one.
     void EndDialog(int nResult);
@@ -53,9 +56,13 @@ public:
     DWORD GetDefID() const { return (DWORD)::SendMessage(m_hWnd, DM_GETDEFID, 0, 0); }
 
 // Overridables
-    // After the controls are created: loads them from the members; TRUE lets the
-    // dialog give the focus to its first control. A failed load ends the dialog with -1.
+    // After the controls are created: fills them with the template's dialog-init data
+    // (ExecuteDlgInit), then loads them from the members; TRUE lets the dialog give the
+    // focus to its first control. A failure of either ends the dialog with -1.
     virtual BOOL OnInitDialog();
+    // Whether a dialog that OnInitDialog left where it was is centred on its owner: not
+    // when its template places it (DS_CENTER, DS_CENTERMOUSE, DS_ABSALIGN).
+    virtual BOOL CheckAutoCenter();
     // The font of the template, before the controls are created.
     virtual void OnSetFont(CFont* pFont);
 

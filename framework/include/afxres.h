@@ -3,12 +3,19 @@
 // resource scripts as well.
 #pragma once
 
+// The resource type of a dialog's init data (DLGINIT in resource scripts)
+#ifndef RT_DLGINIT
+  #define RT_DLGINIT                MAKEINTRESOURCE(240)
+#endif
+
 // Strings
 #define AFX_IDS_APP_TITLE           0xE000
 #define AFX_IDS_IDLEMESSAGE         0xE001
 
-// Prompts of the framework's own string table: failures of dialog data exchange
+// Prompts of the framework's own string table: failures of handlers and of dialog data
+// exchange
 #define AFX_IDP_INTERNAL_FAILURE    0xF108
+#define AFX_IDP_COMMAND_FAILURE     0xF109
 #define AFX_IDP_PARSE_INT           0xF110
 #define AFX_IDP_PARSE_REAL          0xF111
 #define AFX_IDP_PARSE_INT_RANGE     0xF112

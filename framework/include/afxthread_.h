@@ -45,8 +45,11 @@ public:
     // The exit code of the thread: wParam of WM_QUIT.
     virtual int ExitInstance();
     // An exception that a window procedure handler threw: the default fails a WM_CREATE
-    // (-1), validates a window whose WM_PAINT threw, reports the error unless it is a
-    // CUserException, and returns 0. The result is the message's result.
+    // (-1) and silently validates a window whose WM_PAINT threw. Any other is reported
+    // unless it is a CUserException, with the failed-command prompt (AFX_IDP_COMMAND_
+    // FAILURE) for a menu or accelerator command, which then counts as handled (TRUE),
+    // else the internal-failure prompt (0). The prompt shows when the exception has no
+    // message of its own. The result is the message's result.
     virtual LRESULT ProcessWndProcException(CException* e, const MSG* pMsg);
 
 // Implementation
@@ -74,6 +77,9 @@ public:
 
 // Overridables
     virtual BOOL InitApplication();
+    // The thread's message loop; a program whose InitInstance made no main window has
+    // nothing that would ever end it, so it quits at once.
+    int Run() override;
     // Asks every open document to save its changes; FALSE when the user cancelled.
     virtual BOOL SaveAllModified();
     // Shows a message box for AfxMessageBox, titled with the application's name.

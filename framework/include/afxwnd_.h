@@ -212,7 +212,8 @@ public:
     CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
     CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }
     CWnd* GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }
-    // The first ancestor (or this window) that is not a child window.
+    // The end of the chain of parents and owners: the top-level window that nothing
+    // owns (this window itself when it is one); NULL without a window.
     CWnd* GetTopLevelParent() const;
     // The nearest ancestor that is a CFrameWnd, or NULL.
     CFrameWnd* GetParentFrame() const;
@@ -301,8 +302,8 @@ public:
     // Gives the window a look at a message from the loop before it is dispatched; TRUE
     // when the message was handled and must not be dispatched.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
-    // PreTranslateMessage of pMsg's window and of each ancestor bound to an object, up
-    // to hWndStop; TRUE when one of them handled it.
+    // PreTranslateMessage of pMsg's window and of each window bound to an object up its
+    // chain of parents and owners, up to hWndStop; TRUE when one of them handled it.
     static BOOL PASCAL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
 
 // Reflection of notifications to the controls that sent them
@@ -312,14 +313,20 @@ public:
     BOOL SendChildNotifyLastMsg(LRESULT* pResult = NULL);
 
 // Implementation of dialogs
-    // The window that owns the dialogs of pParent (its top-level window's last active
-    // popup; the main window without pParent). With pWndTop, that top-level window is
-    // disabled when it is enabled and not the owner itself, and returned there to be
-    // enabled again; otherwise *pWndTop is NULL.
+    // The window that owns the dialogs of pParent: its first ancestor (or itself) that
+    // is not a child window; without pParent, the last active popup of the main window.
+    // With pWndTop, the top-level window of the owner (GetTopLevelParent) is disabled
+    // when it is enabled and not the owner itself, and returned there to be enabled
+    // again; otherwise *pWndTop is NULL.
     static CWnd* PASCAL GetSafeOwner(CWnd* pParent = NULL, HWND* pWndTop = NULL);
     // Creates a dialog window from a template in memory, bound to this object;
     // controls and resources named by the template come from hInst.
     BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
+    // Adds the strings of the RT_DLGINIT resource named lpszResourceName (found through
+    // the resource chain) to this dialog's combo and list boxes. TRUE when there is no
+    // such resource or no name; FALSE when a control refused a string or the data is
+    // cut short (the records before stay).
+    BOOL ExecuteDlgInit(LPCTSTR lpszResourceName);
 
 protected:
     // Exchanges the dialog's data with its controls: the DDX_ and DDV_ calls.

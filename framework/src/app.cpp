@@ -66,6 +66,13 @@ CWinApp::~CWinApp()
 
 BOOL CWinApp::InitApplication() { return TRUE; }
 
+int CWinApp::Run()
+{
+    if (m_pMainWnd == NULL)
+        AfxPostQuitMessage(0);
+    return CWinThread::Run();
+}
+
 BOOL CWinApp::SaveAllModified() { return TRUE; }
 
 void CWinApp::DoWaitCursor(int nCode)

@@ -190,6 +190,23 @@ int CDialog::DoModal()
     if (bEnableOwner)
         ::EnableWindow(hWndOwner, FALSE);
 
+    // The owner is enabled and active again before the dialog goes, so that the
+    // activation returns to it and not to some other window.
+    auto endModal = [&] {
+        m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
+        if (bEnableOwner)
+            ::EnableWindow(hWndOwner, TRUE);
+        PostModal();
+        if (m_hWnd != NULL)
+        {
+            if (hWndOwner != NULL && ::GetActiveWindow() == m_hWnd)
+                ::SetActiveWindow(hWndOwner);
+            ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
+                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+            DestroyWindow();
+        }
+    };
+
     // OnInitDialog may end the dialog before the loop starts.
     m_nModalResult = -1;
     m_nFlags |= WF_CONTINUEMODAL;
@@ -204,30 +221,18 @@ int CDialog::DoModal()
             RunModalLoop(dwFlags);
         }
     }
+    catch (CException* e)
+    {
+        // A dialog that could not be created, or whose loop failed, ends with -1.
+        e->Delete();
+        m_nModalResult = -1;
+    }
     catch (...)
     {
-        m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
-        if (bEnableOwner)
-            ::EnableWindow(hWndOwner, TRUE);
-        PostModal();
-        DestroyWindow();
+        endModal();
         throw;
     }
-    m_nFlags &= ~WF_CONTINUEMODAL;
-
-    // The owner is enabled and active again before the dialog goes, so that the
-    // activation returns to it and not to some other window.
-    if (bEnableOwner)
-        ::EnableWindow(hWndOwner, TRUE);
-    PostModal();
-    if (m_hWnd != NULL)
-    {
-        if (hWndOwner != NULL && ::GetActiveWindow() == m_hWnd)
-            ::SetActiveWindow(hWndOwner);
-        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-        DestroyWindow();
-    }
+    endModal();
     return m_nModalResult;
 }
 
@@ -245,8 +250,28 @@ void CDialog::EndDialog(int nResult)
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
 {
     PreInitDialog();
-    return OnInitDialog();
+    HWND hWnd = m_hWnd;
+    CRect rectBefore;
+    ::GetWindowRect(hWnd, &rectBefore);
+    BOOL bHiddenBefore = !(GetStyle() & WS_VISIBLE);
+    BOOL bFocus = OnInitDialog();
+
+    // A modal (its owner disabled) or unowned dialog that nothing placed is centred
+    // (CenterWindow: on its owner, else the main window or the screen): still a hidden
+    // popup where the template put it, its template asking for no place of its own.
+    // OnInitDialog may have destroyed it, and a self-deleting object with it.
+    if (!bHiddenBefore || !::IsWindow(hWnd) || (GetStyle() & (WS_VISIBLE | WS_CHILD)))
+        return bFocus;
+    CRect rect;
+    GetWindowRect(&rect);
+    HWND hWndOwner = ::GetWindow(hWnd, GW_OWNER);
+    if (rect.TopLeft() == rectBefore.TopLeft() && (hWndOwner == NULL || !::IsWindowEnabled(hWndOwner))
+        && CheckAutoCenter())
+        CenterWindow();
+    return bFocus;
 }
+
+BOOL CDialog::CheckAutoCenter() { return (GetStyle() & (DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN)) == 0; }
 
 LRESULT CDialog::HandleSetFont(WPARAM wParam, LPARAM)
 {
@@ -260,7 +285,7 @@ void CDialog::OnSetFont(CFont*) {}
 
 BOOL CDialog::OnInitDialog()
 {
-    if (!UpdateData(FALSE))
+    if (!ExecuteDlgInit(m_lpszTemplateName) || !UpdateData(FALSE))
     {
         EndDialog(-1);
         return FALSE;

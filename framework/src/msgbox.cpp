@@ -21,9 +21,17 @@ UINT WithDefaultIcon(UINT nType)
     }
 }
 
+// Owned by the safe owner, not by whatever window is active: a box raised while the
+// program is in the background must still keep the user out of the window behind it.
+// The box disables its owner; GetSafeOwner disables that owner's top-level window.
 int ShowMessageBox(LPCSTR lpszText, UINT nType)
 {
-    return ::MessageBoxA(::GetActiveWindow(), lpszText, AfxGetAppName(), WithDefaultIcon(nType));
+    HWND hWndTop;
+    HWND hWndOwner = CWnd::GetSafeOwner(NULL, &hWndTop)->GetSafeHwnd();
+    int nResult = ::MessageBoxA(hWndOwner, lpszText, AfxGetAppName(), WithDefaultIcon(nType));
+    if (hWndTop != NULL)
+        ::EnableWindow(hWndTop, TRUE);
+    return nResult;
 }
 
 } // namespace

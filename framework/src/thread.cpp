@@ -11,19 +11,17 @@ namespace {
 
 thread_local AFX_THREAD_STATE t_threadState;
 
-// Before dispatch: the tree of the message's window up to the main window, then the main
-// window itself for messages of windows outside it (modeless dialogs, other frames).
+// Before dispatch: the message's window and its parents and owners up to the main
+// window, then the main window itself for messages of windows it does not own (unowned
+// modeless dialogs, other frames), so that it sees each message once.
 BOOL PreTranslateThroughMainWindow(MSG* pMsg)
 {
-    CWnd* pMainWnd = AfxGetMainWnd();
-    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg))
+    if (CWnd::WalkPreTranslateTree(AfxGetMainWnd()->GetSafeHwnd(), pMsg))
         return TRUE;
-    if (pMainWnd != NULL && pMsg->hwnd != NULL)
-    {
-        CWnd* pWnd = CWnd::FromHandle(pMsg->hwnd);
-        if (pWnd->GetTopLevelParent() != pMainWnd)
-            return pMainWnd->PreTranslateMessage(pMsg);
-    }
+    // Asked again: a handler of the walk may have closed the main window.
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (pMainWnd != NULL && pMsg->hwnd != NULL && AfxGetTopLevelParent(pMsg->hwnd) != pMainWnd->m_hWnd)
+        return pMainWnd->PreTranslateMessage(pMsg);
     return FALSE;
 }
 
@@ -97,15 +95,30 @@ BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
 
 LRESULT AfxProcessWndProcException(CException* e, const MSG* pMsg)
 {
-    // A window whose creation threw is not created; one whose painting threw is not
-    // painted again and again.
+    // A window whose creation threw is not created. One whose painting threw is not
+    // painted again and again, and says nothing: a box would be painted over it, and
+    // every paint would raise another.
     if (pMsg->message == WM_CREATE)
         return -1;
     if (pMsg->message == WM_PAINT)
+    {
         ::ValidateRect(pMsg->hwnd, NULL);
-    if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
-        e->ReportError(MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
-    return 0;
+        return 0;
+    }
+    // A command of a menu or an accelerator that failed is handled: it goes no further.
+    UINT nIDPrompt = AFX_IDP_INTERNAL_FAILURE;
+    LRESULT lResult = 0;
+    if (pMsg->message == WM_COMMAND && pMsg->lParam == 0)
+    {
+        nIDPrompt = AFX_IDP_COMMAND_FAILURE;
+        lResult = TRUE;
+    }
+    // The prompt stands in for an exception that has no message of its own.
+    if (e->IsKindOf(RUNTIME_CLASS(CMemoryException)))
+        e->ReportError(MB_ICONEXCLAMATION | MB_SYSTEMMODAL, nIDPrompt);
+    else if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
+        e->ReportError(MB_ICONSTOP, nIDPrompt);
+    return lResult;
 }
 
 // CWinThread

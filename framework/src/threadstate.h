@@ -32,6 +32,11 @@ BOOL AfxIsIdleMessage(MSG* pMsg);
 // CWinThread::ProcessWndProcException and for threads without a thread object.
 LRESULT AfxProcessWndProcException(CException* e, const MSG* pMsg);
 
+// The parent of a child window, the owner of any other; following it from any window
+// ends at the top-level window that nothing owns, AfxGetTopLevelParent's answer.
+HWND AfxGetParentOwner(HWND hWnd);
+HWND AfxGetTopLevelParent(HWND hWnd);
+
 // The names of the framework's own window classes, registered on first use.
 LPCTSTR AfxWndClassName();          // child windows created without a class
 LPCTSTR AfxFrameWndClassName();     // frames created without a class

@@ -202,10 +202,10 @@ LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbr
     return pState->m_szTempClassName;
 }
 
+// No background brush: a child erased by its class before it paints itself would flicker.
 LPCTSTR AfxWndClassName()
 {
-    static LPCTSTR lpszName = RegisterFrameworkClass("AfxWnd42", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
-                                                     (HBRUSH)(COLOR_WINDOW + 1), NULL);
+    static LPCTSTR lpszName = RegisterFrameworkClass("AfxWnd42", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, NULL, NULL);
     return lpszName;
 }
 

@@ -79,13 +79,16 @@ void CWnd::EndModalLoop(int nResult)
 
 CWnd* PASCAL CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 {
-    HWND hWnd = pParent != NULL ? pParent->m_hWnd : AfxGetMainWnd()->GetSafeHwnd();
-    HWND hWndTop = hWnd;
-    while (hWndTop != NULL && (::GetWindowLong(hWndTop, GWL_STYLE) & WS_CHILD))
-        hWndTop = ::GetParent(hWndTop);
-    // A popup already open over the top-level window owns what comes next.
-    if (hWndTop != NULL)
-        hWnd = ::GetLastActivePopup(hWndTop);
+    HWND hWndParent = pParent->GetSafeHwnd();
+    HWND hWnd = hWndParent != NULL ? hWndParent : AfxGetMainWnd()->GetSafeHwnd();
+    // A child window cannot own a popup: its first ancestor that is no child does.
+    while (hWnd != NULL && (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD))
+        hWnd = ::GetParent(hWnd);
+    HWND hWndTop = AfxGetTopLevelParent(hWnd);
+    // Without a parent, a popup already open over the main window owns what comes next;
+    // a parent given is the owner asked for.
+    if (hWndParent == NULL && hWnd != NULL)
+        hWnd = ::GetLastActivePopup(hWnd);
 
     if (pWndTop != NULL)
     {

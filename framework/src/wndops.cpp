@@ -2,6 +2,7 @@
 // item texts of lists, relatives and descendants, radio buttons, centring, message
 // boxes.
 #include "afxwin.h"
+#include "threadstate.h"
 #include "windowtext.h"
 
 void AfxGetWindowText(HWND hWnd, CString& rString)
@@ -69,13 +70,24 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 
 // Relatives
 
-CWnd* CWnd::GetTopLevelParent() const
+HWND AfxGetParentOwner(HWND hWnd)
 {
-    HWND hWnd = m_hWnd;
-    while (hWnd != NULL && (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD))
-        hWnd = ::GetParent(hWnd);
-    return FromHandle(hWnd);
+    // USER's GetParent gives the owner of a popup, but not of an overlapped window.
+    if (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD)
+        return ::GetParent(hWnd);
+    return ::GetWindow(hWnd, GW_OWNER);
 }
+
+HWND AfxGetTopLevelParent(HWND hWnd)
+{
+    if (hWnd == NULL)
+        return NULL;
+    while (HWND hWndUp = AfxGetParentOwner(hWnd))
+        hWnd = hWndUp;
+    return hWnd;
+}
+
+CWnd* CWnd::GetTopLevelParent() const { return FromHandle(AfxGetTopLevelParent(GetSafeHwnd())); }
 
 CFrameWnd* CWnd::GetParentFrame() const
 {

@@ -399,7 +399,9 @@ BOOL CWnd::PreTranslateInput(LPMSG lpMsg)
 
 BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
-    for (HWND hWnd = pMsg->hwnd; hWnd != NULL; hWnd = ::GetParent(hWnd))
+    // The same chain as GetTopLevelParent's, so that the loop's last chance for the main
+    // window knows whether the walk reached it.
+    for (HWND hWnd = pMsg->hwnd; hWnd != NULL; hWnd = AfxGetParentOwner(hWnd))
     {
         CWnd* pWnd = FromHandlePermanent(hWnd);
         if (pWnd != NULL && pWnd->PreTranslateMessage(pMsg))

@@ -1,7 +1,8 @@
 // Dialogs: modal dialogs from the tests' own templates run by real input, their owner
 // disabled meanwhile; OnInitDialog and data exchange in both directions; a failed
-// validation keeping the dialog open; modeless dialogs and the dialog keys; what ends
-// a modal loop; commands passed on to the owner.
+// validation keeping the dialog open; modeless dialogs and the dialog keys; centring on
+// the owner; the template's dialog-init data; what ends a modal loop; commands passed
+// on to the owner.
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
@@ -483,6 +484,158 @@ TEST(Dialogs, ModelessDialogTakesTheDialogKeysThroughTheMessageLoop)
     EXPECT_EQ(NULL, dlg.m_hWnd);
 }
 
+namespace {
+
+// IDD_NOTES, moved by OnInitDialog to m_pptMoveTo when it is set.
+class CPlacedDialog : public CDialog
+{
+public:
+    explicit CPlacedDialog(CWnd* pParent) : CDialog(IDD_NOTES, pParent) {}
+
+    const POINT* m_pptMoveTo = NULL;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        BOOL bFocus = CDialog::OnInitDialog();
+        if (m_pptMoveTo != NULL)
+            SetWindowPos(NULL, m_pptMoveTo->x, m_pptMoveTo->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return bFocus;
+    }
+};
+
+} // namespace
+
+TEST(Dialogs, AModalDialogNotPlacedByOnInitDialogIsCentredOnItsOwner)
+{
+    CReleaseCheck check;
+    COwner owner;
+    owner.pFrame->MoveWindow(100, 60, 420, 320);
+    CRect rectOwner;
+    owner.pFrame->GetWindowRect(&rectOwner);
+    const POINT ptPlaced = { 30, 40 };
+    const struct
+    {
+        const char* pszWhat;
+        bool bModal;
+        const POINT* pptMoveTo;
+    } cases[] = {
+        { "modal", true, NULL },
+        { "modal, placed by OnInitDialog", true, &ptPlaced },
+        { "modeless, beside an owner that stays enabled", false, NULL },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszWhat);
+        CPlacedDialog dlg(owner.pFrame);
+        dlg.m_pptMoveTo = c.pptMoveTo;
+        CRect rect;
+        if (c.bModal)
+        {
+            CDialogDriver driver;
+            driver.Then("dialog open", IsOpen(dlg)).Then("where it is", [&] {
+                dlg.GetWindowRect(&rect);
+                PressKey(VK_ESCAPE);
+                return true;
+            });
+            driver.Start();
+            EXPECT_EQ(IDCANCEL, dlg.DoModal());
+            EXPECT_TRUE(driver.Done());
+        }
+        else
+        {
+            ASSERT_TRUE(dlg.Create(IDD_NOTES, owner.pFrame));
+            dlg.GetWindowRect(&rect);
+            dlg.DestroyWindow();
+        }
+        CPoint ptOffCentre = rect.CenterPoint() - rectOwner.CenterPoint();
+        if (c.pptMoveTo != NULL)
+        {
+            EXPECT_EQ(CPoint(*c.pptMoveTo), rect.TopLeft());
+        }
+        else if (c.bModal)
+        {
+            EXPECT_LE(abs(ptOffCentre.x), 1) << rect.left << "," << rect.top;
+            EXPECT_LE(abs(ptOffCentre.y), 1) << rect.left << "," << rect.top;
+        }
+        else
+        {
+            EXPECT_GT(abs(ptOffCentre.x) + abs(ptOffCentre.y), 20) << "left where the template put it";
+        }
+    }
+}
+
+namespace {
+
+// IDD_PICKS with a member for the combo box's choice.
+class CPicksDialog : public CDialog
+{
+public:
+    CPicksDialog(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTemplate, pParent) {}
+
+    CString m_strColour = "Green";
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_CBString(pDX, IDC_COLOUR, m_strColour); }
+};
+
+std::vector<std::string> ListItems(HWND hWndList, UINT nCountMsg, UINT nLenMsg, UINT nTextMsg)
+{
+    std::vector<std::string> items;
+    int nCount = (int)SendMessageA(hWndList, nCountMsg, 0, 0);
+    for (int i = 0; i < nCount; i++)
+    {
+        std::string str(SendMessageA(hWndList, nLenMsg, i, 0), '?');
+        SendMessageA(hWndList, nTextMsg, i, (LPARAM)str.data());
+        items.push_back(str);
+    }
+    return items;
+}
+
+} // namespace
+
+TEST(Dialogs, TheTemplatesInitDataFillsTheListsBeforeTheExchange)
+{
+    CReleaseCheck check;
+    COwner owner;
+    CPicksDialog dlg(IDD_PICKS, owner.pFrame);
+    ASSERT_TRUE(dlg.Create(IDD_PICKS, owner.pFrame));
+    HWND hWndColour = GetDlgItem(dlg.m_hWnd, IDC_COLOUR);
+    EXPECT_EQ((std::vector<std::string>{ "Red", "Green", "Blue" }),
+              ListItems(hWndColour, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT));
+    EXPECT_EQ((std::vector<std::string>{ "Circle", "Square" }),
+              ListItems(GetDlgItem(dlg.m_hWnd, IDC_SHAPES), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT));
+    EXPECT_EQ(1, (int)SendMessageA(hWndColour, CB_GETCURSEL, 0, 0)) << "the member's choice is selected";
+    dlg.DestroyWindow();
+
+    // Data that runs past its end: the dialog does not open (a driver without steps
+    // closes one that did, as a failure).
+    CPicksDialog bad(IDD_BADINIT, owner.pFrame);
+    CDialogDriver driver(2000);
+    driver.Start();
+    EXPECT_EQ(-1, bad.DoModal());
+    EXPECT_EQ(NULL, bad.m_hWnd);
+    EXPECT_TRUE(IsWindowEnabled(owner.hWnd()));
+}
+
+namespace {
+
+// IDD_NOTES, whose PreTranslateMessage throws on WM_USER + 1.
+class CThrowingDialog : public CDialog
+{
+public:
+    explicit CThrowingDialog(CWnd* pParent) : CDialog(IDD_NOTES, pParent) {}
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_USER + 1)
+            AfxThrowResourceException();
+        return CDialog::PreTranslateMessage(pMsg);
+    }
+};
+
+} // namespace
+
 TEST(Dialogs, WhatEndsAModalDialog)
 {
     CReleaseCheck check;
@@ -514,6 +667,19 @@ TEST(Dialogs, WhatEndsAModalDialog)
     MSG msg;
     ASSERT_TRUE(PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(3u, msg.wParam);
+    EXPECT_TRUE(IsWindowEnabled(owner.hWnd()));
+
+    // A framework exception out of the loop: -1, the exception deleted, nothing left.
+    CThrowingDialog throwing(owner.pFrame);
+    CDialogDriver driverThrow;
+    driverThrow.Then("dialog open", IsOpen(throwing)).Then("a message it throws on", [&] {
+        throwing.PostMessage(WM_USER + 1);
+        return true;
+    });
+    driverThrow.Start();
+    EXPECT_EQ(-1, throwing.DoModal());
+    EXPECT_TRUE(driverThrow.Done());
+    EXPECT_EQ(NULL, throwing.m_hWnd);
     EXPECT_TRUE(IsWindowEnabled(owner.hWnd()));
 }
 

@@ -13,6 +13,8 @@
 #define IDD_TABS        301     // a modeless dialog of three tab stops
 #define IDD_BUTTONS     302     // bitmap buttons, a slider and a progress bar
 #define IDD_NOTES       303     // a multi-line edit, and a Cancel button
+#define IDD_PICKS       304     // a combo box and a list box filled by dialog-init data
+#define IDD_BADINIT     305     // dialog-init data cut short
 
 #define IDC_NAME        1101
 #define IDC_COUNT       1102
@@ -33,6 +35,8 @@
 #define IDC_SPEED       1132
 #define IDC_PROGRESS    1133
 #define IDC_NOTES       1140
+#define IDC_COLOUR      1150
+#define IDC_SHAPES      1151
 
 // A command of the menus, in the range that dialogs pass on to their owner
 #define ID_TEST_ROUTED  0x8101

@@ -1,7 +1,7 @@
 // The application and its thread: the global accessors, the message loop with
-// PreTranslateMessage through the window tree, idle time freeing the temporary
-// objects, the main frame ending the loop, AfxWinMain, and pumping without an
-// application object.
+// PreTranslateMessage through the window tree and the main window, idle time freeing
+// the temporary objects, the main frame ending the loop, AfxWinMain with and without a
+// main window, and pumping without an application object.
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
@@ -85,6 +85,29 @@ protected:
     CMsgLog& m_log;
 };
 
+// A CLoopApp with a CPreFrame for its main window. A frame still open at the end goes
+// as a window that is no longer the main one, so that no WM_QUIT is left behind.
+struct CAppWithMainFrame
+{
+    explicit CAppWithMainFrame(CMsgLog& log) : app(log), pFrame(new CPreFrame(log))
+    {
+        EXPECT_TRUE(pFrame->Create(NULL, "main"));
+        app.m_pMainWnd = pFrame;
+    }
+    ~CAppWithMainFrame()
+    {
+        if (app.m_pMainWnd == NULL)
+            return;
+        app.m_pMainWnd = NULL;
+        pFrame->DestroyWindow();
+    }
+    CAppWithMainFrame(const CAppWithMainFrame&) = delete;
+    CAppWithMainFrame& operator=(const CAppWithMainFrame&) = delete;
+
+    CLoopApp app;
+    CPreFrame* pFrame;
+};
+
 } // namespace
 
 TEST(Application, IsTheThreadsObject)
@@ -117,10 +140,9 @@ TEST(Application, LoopPreTranslatesThroughTheTreeAndEndsWithTheMainFrame)
     CReleaseCheck check;
     CMsgLog log;
     {
-        CLoopApp app(log);
-        CPreFrame* pFrame = new CPreFrame(log);
-        ASSERT_TRUE(pFrame->Create(NULL, "main"));
-        app.m_pMainWnd = pFrame;
+        CAppWithMainFrame main(log);
+        CLoopApp& app = main.app;
+        CPreFrame* pFrame = main.pFrame;
         CPreChild child(log);
         ASSERT_TRUE(child.Create(NULL, "child", WS_VISIBLE, CRect(0, 0, 20, 20), pFrame, 1));
 
@@ -138,15 +160,86 @@ TEST(Application, LoopPreTranslatesThroughTheTreeAndEndsWithTheMainFrame)
     }
 }
 
+TEST(Application, MainWindowSeesEachMessageOfAnotherWindowOnce)
+{
+    CReleaseCheck check;
+    CMsgLog log;
+    {
+        CAppWithMainFrame main(log);
+        const struct
+        {
+            const char* pszWhat;
+            DWORD dwStyle;
+            BOOL bOwned;
+        } cases[] = {
+            { "a popup it owns", WS_POPUP, TRUE },
+            { "an overlapped window it owns", WS_OVERLAPPED, TRUE },
+            { "a window it does not own", WS_POPUP, FALSE },
+        };
+        for (const auto& c : cases)
+        {
+            SCOPED_TRACE(c.pszWhat);
+            log.Clear();
+            CPreChild wnd(log);
+            ASSERT_TRUE(wnd.CreateEx(0, NULL, "other", c.dwStyle, 0, 0, 20, 20,
+                                     c.bOwned ? main.pFrame->m_hWnd : NULL, NULL));
+            wnd.PostMessage(WM_USER + 5);
+            EXPECT_TRUE(main.app.PumpMessage());
+            EXPECT_TRUE(log.Is({ "child:Pre:0x0405", "frame:Pre:0x0405", "child:On:0x0405" }));
+            wnd.DestroyWindow();
+        }
+    }
+}
+
 TEST(Application, IdleTimeRunsWhenTheQueueIsEmpty)
 {
     CReleaseCheck check;
     CMsgLog log;
     {
-        CLoopApp app(log);
-        app.m_lQuitAtIdle = 1;
-        EXPECT_EQ(3, app.Run()) << "the exit code is WM_QUIT's";
+        CAppWithMainFrame main(log);
+        main.app.m_lQuitAtIdle = 1;
+        EXPECT_EQ(3, main.app.Run()) << "the exit code is WM_QUIT's";
         EXPECT_TRUE(log.Is({ "idle 0", "idle 1", "ExitInstance" }));
+    }
+}
+
+namespace {
+
+// Posts WM_QUIT(99) to a loop that did not end by itself in time.
+bool g_bLoopStopped = false;
+void CALLBACK StopTheLoop(HWND, UINT, UINT_PTR, DWORD)
+{
+    g_bLoopStopped = true;
+    PostQuitMessage(99);
+}
+
+// Starts without making a main window.
+class CWindowlessApp : public CLoopApp
+{
+public:
+    explicit CWindowlessApp(CMsgLog& log) : CLoopApp(log) {}
+    BOOL InitInstance() override
+    {
+        m_log.Add("InitInstance");
+        return TRUE;
+    }
+};
+
+} // namespace
+
+TEST(Application, AProgramWithoutAMainWindowEnds)
+{
+    CReleaseCheck check;
+    CMsgLog log;
+    {
+        CWindowlessApp app(log);
+        g_bLoopStopped = false;
+        UINT_PTR nTimer = SetTimer(NULL, 0, 2000, StopTheLoop);
+        char szCmdLine[] = "";
+        EXPECT_EQ(0, AfxWinMain(GetModuleHandle(NULL), NULL, szCmdLine, SW_HIDE));
+        KillTimer(NULL, nTimer);
+        EXPECT_FALSE(g_bLoopStopped) << "the loop had to be stopped from outside";
+        EXPECT_TRUE(log.Is({ "InitInstance", "ExitInstance" })) << "no idle time: the loop quit at once";
     }
 }
 

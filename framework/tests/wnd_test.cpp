@@ -1,6 +1,7 @@
-// Window objects over real USER windows: creation through the hook, the end of the
-// binding at WM_NCDESTROY, destruction, subclassing, timers, the current message and
-// exceptions stopped at the window procedure.
+// Window objects over real USER windows: creation through the hook, the framework's
+// class, the end of the binding at WM_NCDESTROY, destruction, subclassing, relatives
+// and owners, timers, the current message and exceptions stopped at the window
+// procedure.
 #include <afxwin.h>
 #include <afxpriv.h>
 #include <gtest/gtest.h>
@@ -136,6 +137,30 @@ TEST(WindowCreation, ChildWindowsAreBoundToo)
         EXPECT_EQ(nullptr, child.m_hWnd);
         EXPECT_EQ(nullptr, parent.m_hWnd);
     }
+}
+
+TEST(WindowCreation, ChildrenWithoutAClassAreNotErasedByTheirClass)
+{
+    CReleaseCheck check;
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 200, 150)));
+    CWnd child;
+    ASSERT_TRUE(child.Create(NULL, "child", WS_VISIBLE, CRect(10, 10, 60, 60), pFrame, 1));
+    pFrame->UpdateWindow();
+    EXPECT_EQ(0, GetClassLongPtrA(child.m_hWnd, GCLP_HBRBACKGROUND)) << "the class has no background brush";
+
+    // What the child drew stays when it is painted again: nothing erases it first.
+    const COLORREF crDrawn = RGB(200, 30, 40);
+    CDC* pDC = child.GetDC();
+    CBrush brush(crDrawn);
+    pDC->FillRect(CRect(0, 0, 50, 50), &brush);
+    child.ReleaseDC(pDC);
+    child.Invalidate(TRUE);
+    child.UpdateWindow();
+    pDC = child.GetDC();
+    EXPECT_EQ(crDrawn, pDC->GetPixel(25, 25));
+    child.ReleaseDC(pDC);
+    pFrame->DestroyWindow();
 }
 
 TEST(WindowCreation, FailuresLeaveNothingBehind)
@@ -305,6 +330,108 @@ TEST(Subclassing, ASubclassedWindowDestroyedGivesItsProcedureBack)
 
 namespace {
 
+// Windows around a main window: its child, a popup it owns with a child of its own, an
+// overlapped window it owns; and another top-level window with a child.
+struct CRelatives
+{
+    CRelatives()
+    {
+        pMain = new CFrameWnd;
+        EXPECT_TRUE(pMain->Create(NULL, "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 300, 200)));
+        app.m_pMainWnd = pMain;
+        EXPECT_TRUE(child.Create(NULL, "child", WS_VISIBLE, CRect(0, 0, 50, 50), pMain, 1));
+        EXPECT_TRUE(popup.CreateEx(0, NULL, "popup", WS_POPUP | WS_VISIBLE, 20, 20, 100, 80, pMain->m_hWnd, NULL));
+        EXPECT_TRUE(popupChild.Create(NULL, "in the popup", WS_VISIBLE, CRect(0, 0, 20, 20), &popup, 2));
+        EXPECT_TRUE(ownedOverlapped.CreateEx(0, NULL, "owned", WS_OVERLAPPED, 0, 0, 80, 60, pMain->m_hWnd, NULL));
+        EXPECT_TRUE(other.CreateEx(0, NULL, "other", WS_OVERLAPPEDWINDOW, 0, 0, 80, 60, NULL, NULL));
+        EXPECT_TRUE(otherChild.Create(NULL, "in the other", WS_VISIBLE, CRect(0, 0, 20, 20), &other, 3));
+        popup.SetActiveWindow();
+    }
+    ~CRelatives()
+    {
+        // Not the main window any more: its going must not end a message loop.
+        app.m_pMainWnd = NULL;
+        pMain->DestroyWindow();
+        other.DestroyWindow();
+    }
+
+    CWinApp app;
+    CFrameWnd* pMain;
+    CWnd child;
+    CWnd popup;
+    CWnd popupChild;
+    CWnd ownedOverlapped;
+    CWnd other;
+    CWnd otherChild;
+};
+
+} // namespace
+
+TEST(WindowRelatives, TopLevelParentFollowsParentsAndOwners)
+{
+    CReleaseCheck check;
+    CRelatives r;
+    const struct
+    {
+        const char* pszWhat;
+        CWnd* pWnd;
+        CWnd* pTop;
+    } cases[] = {
+        { "the main window", r.pMain, r.pMain },
+        { "its child", &r.child, r.pMain },
+        { "a popup it owns", &r.popup, r.pMain },
+        { "the popup's child", &r.popupChild, r.pMain },
+        { "an overlapped window it owns", &r.ownedOverlapped, r.pMain },
+        { "a child of another frame", &r.otherChild, &r.other },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.pTop, c.pWnd->GetTopLevelParent()) << c.pszWhat;
+    EXPECT_EQ(nullptr, CWnd().GetTopLevelParent()) << "no window";
+}
+
+TEST(WindowRelatives, SafeOwnerIsTheParentGivenOrTheMainWindowsLastPopup)
+{
+    CReleaseCheck check;
+    CRelatives r;
+    ASSERT_EQ(r.popup.m_hWnd, ::GetLastActivePopup(r.pMain->m_hWnd));
+    const struct
+    {
+        const char* pszWhat;
+        CWnd* pParent;
+        CWnd* pOwner;
+        CWnd* pTop;     // disabled for the time of the dialog
+    } cases[] = {
+        { "no parent: the main window's last active popup", NULL, &r.popup, r.pMain },
+        { "the main window", r.pMain, r.pMain, NULL },
+        { "a child of the main window: the main window", &r.child, r.pMain, NULL },
+        { "the popup", &r.popup, &r.popup, r.pMain },
+        { "a child of the popup: the popup", &r.popupChild, &r.popup, r.pMain },
+        { "a child of another frame: that frame", &r.otherChild, &r.other, NULL },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszWhat);
+        HWND hWndTop = (HWND)1;
+        EXPECT_EQ(c.pOwner, CWnd::GetSafeOwner(c.pParent, &hWndTop));
+        EXPECT_EQ(c.pTop->GetSafeHwnd(), hWndTop);
+        if (hWndTop != NULL && hWndTop != (HWND)1)
+        {
+            EXPECT_FALSE(IsWindowEnabled(hWndTop));
+            EnableWindow(hWndTop, TRUE);
+        }
+        EXPECT_EQ(c.pOwner, CWnd::GetSafeOwner(c.pParent)) << "without a top-level window to disable";
+    }
+
+    // An owner that is disabled already is left to whoever disabled it.
+    r.pMain->EnableWindow(FALSE);
+    HWND hWndTop = (HWND)1;
+    EXPECT_EQ(&r.popup, CWnd::GetSafeOwner(&r.popup, &hWndTop));
+    EXPECT_EQ(nullptr, hWndTop);
+    r.pMain->EnableWindow(TRUE);
+}
+
+namespace {
+
 class CTimerWnd : public CWnd
 {
 public:
@@ -416,11 +543,13 @@ public:
             return CWinApp::ProcessWndProcException(e, pMsg);
         return pMsg->message == WM_CREATE ? -1 : 77;
     }
-    int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override
+    int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT) override
     {
         m_boxes.push_back(lpszPrompt);
+        m_boxTypes.push_back(nType);
         return IDOK;
     }
+    std::vector<UINT> m_boxTypes;
 };
 
 // A file exception that counts its deletions.
@@ -433,12 +562,21 @@ public:
 };
 int CCountedException::s_nAlive = 0;
 
+// An exception that has no message of its own.
+class CSilentException : public CException
+{
+};
+
+const UINT ID_THROWING_COMMAND = 0x8201;
+
 // Throws from the handler that m_nThrowAt names.
 class CThrowingWnd : public CWnd
 {
 public:
     UINT m_nThrowAt = 0;
-    int m_nKind = 0;    // 0 framework exception, 1 std::exception, 2 anything, 3 CUserException
+    // 0 framework exception, 1 std::exception, 2 anything, 3 CUserException, 4 one
+    // without a message, 5 memory
+    int m_nKind = 0;
 
 protected:
     void ThrowIf(UINT message)
@@ -450,7 +588,9 @@ protected:
         case 0: throw new CCountedException;
         case 1: throw std::runtime_error("bad state");
         case 2: throw 42;
-        default: AfxThrowUserException();
+        case 3: AfxThrowUserException();
+        case 4: throw new CSilentException;
+        default: AfxThrowMemoryException();
         }
     }
     afx_msg int OnCreate(LPCREATESTRUCT lpcs)
@@ -468,6 +608,7 @@ protected:
         ThrowIf(WM_USER);
         return 1;
     }
+    afx_msg void OnThrowingCommand() { ThrowIf(WM_COMMAND); }
 
     DECLARE_MESSAGE_MAP()
 };
@@ -476,6 +617,7 @@ BEGIN_MESSAGE_MAP(CThrowingWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_PAINT()
     ON_MESSAGE(WM_USER, OnUser)
+    ON_COMMAND(ID_THROWING_COMMAND, OnThrowingCommand)
 END_MESSAGE_MAP()
 
 } // namespace
@@ -522,7 +664,7 @@ TEST(WindowExceptions, StopAtTheWindowProcedure)
     }
 }
 
-TEST(WindowExceptions, DefaultHandlingReportsAndValidates)
+TEST(WindowExceptions, DefaultHandlingDependsOnTheMessage)
 {
     CReleaseCheck check;
     {
@@ -531,24 +673,68 @@ TEST(WindowExceptions, DefaultHandlingReportsAndValidates)
         CThrowingWnd wnd;
         ASSERT_TRUE(wnd.CreateEx(0, NULL, "thrower", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, NULL, NULL));
         wnd.ValidateRect(NULL);
+        HWND hWndButton = CreateWindowExA(0, "BUTTON", "b", WS_CHILD, 0, 0, 10, 10, wnd.m_hWnd,
+                                          (HMENU)(UINT_PTR)ID_THROWING_COMMAND, NULL, NULL);
+        const WPARAM wParamClick = MAKEWPARAM(ID_THROWING_COMMAND, BN_CLICKED);
 
-        // A paint that throws is reported once and not asked for again.
-        wnd.m_nThrowAt = WM_PAINT;
-        wnd.Invalidate();
-        wnd.UpdateWindow();
-        CRect rectUpdate;
-        EXPECT_FALSE(wnd.GetUpdateRect(&rectUpdate)) << "the window was validated";
-        ASSERT_EQ(1u, app.m_boxes.size());
-        EXPECT_NE(std::string::npos, app.m_boxes[0].find("was not found")) << app.m_boxes[0];
-
-        // The user has been told already about a CUserException.
-        wnd.m_nThrowAt = WM_USER;
-        wnd.m_nKind = 3;
-        EXPECT_EQ(0, wnd.SendMessage(WM_USER));
-        EXPECT_EQ(1u, app.m_boxes.size());
+        const struct
+        {
+            const char* pszWhat;
+            UINT message;
+            int nKind;
+            HWND hWndControl;       // lParam of WM_COMMAND
+            LRESULT lExpected;
+            const char* pszBox;     // NULL: none
+            UINT nBoxType;
+        } cases[] = {
+            { "a menu command", WM_COMMAND, 4, NULL, TRUE, "Failed to execute command.", MB_ICONSTOP },
+            { "a menu command, with the exception's own message", WM_COMMAND, 0, NULL, TRUE,
+              "was not found", MB_ICONSTOP },
+            { "a control's notification", WM_COMMAND, 4, hWndButton, 0,
+              "An internal application error has occurred.", MB_ICONSTOP },
+            { "another message", WM_USER, 4, NULL, 0, "An internal application error has occurred.", MB_ICONSTOP },
+            { "out of memory", WM_USER, 5, NULL, 0, "Out of memory.", MB_ICONEXCLAMATION | MB_SYSTEMMODAL },
+            { "the user has been told already", WM_USER, 3, NULL, 0, NULL, 0 },
+            { "a command the user has been told about", WM_COMMAND, 3, NULL, TRUE, NULL, 0 },
+            { "a paint", WM_PAINT, 0, NULL, 0, NULL, 0 },
+        };
+        for (const auto& c : cases)
+        {
+            SCOPED_TRACE(c.pszWhat);
+            app.m_boxes.clear();
+            app.m_boxTypes.clear();
+            wnd.m_nThrowAt = c.message;
+            wnd.m_nKind = c.nKind;
+            LRESULT lResult = 0;
+            if (c.message == WM_PAINT)
+            {
+                wnd.Invalidate();
+                wnd.UpdateWindow();
+                CRect rectUpdate;
+                EXPECT_FALSE(wnd.GetUpdateRect(&rectUpdate)) << "validated: it is not asked for again";
+            }
+            else if (c.message == WM_COMMAND)
+            {
+                lResult = wnd.SendMessage(WM_COMMAND, c.hWndControl != NULL ? wParamClick : ID_THROWING_COMMAND,
+                                          (LPARAM)c.hWndControl);
+            }
+            else
+            {
+                lResult = wnd.SendMessage(c.message);
+            }
+            EXPECT_EQ(c.lExpected, lResult);
+            if (c.pszBox == NULL)
+            {
+                EXPECT_TRUE(app.m_boxes.empty()) << app.m_boxes[0];
+                continue;
+            }
+            ASSERT_EQ(1u, app.m_boxes.size());
+            EXPECT_NE(std::string::npos, app.m_boxes[0].find(c.pszBox)) << app.m_boxes[0];
+            EXPECT_EQ(c.nBoxType, app.m_boxTypes[0]);
+        }
+        EXPECT_EQ(0, CCountedException::s_nAlive);
 
         // A creation that throws fails without a box.
-        app.m_boxes.clear();
         CThrowingWnd wndFailing;
         wndFailing.m_nThrowAt = WM_CREATE;
         EXPECT_FALSE(wndFailing.CreateEx(0, NULL, "thrower", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL));
