@@ -546,7 +546,7 @@ POSITION CList<TYPE, ARG_TYPE>::Find(ARG_TYPE searchValue, POSITION startAfter) 
     CNode* pNode = startAfter == NULL ? m_pNodeHead : ((CNode*)startAfter)->pNext;
     for (; pNode != NULL; pNode = pNode->pNext)
     {
-        if (CompareElements<TYPE, ARG_TYPE>(&pNode->data, &searchValue))
+        if (CompareElements(&pNode->data, &searchValue))
             return (POSITION)pNode;
     }
     return NULL;
@@ -722,7 +722,7 @@ CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::GetAssocAt(ARG_KEY key, UINT& nHash) const
         return NULL;
     for (CAssoc* pAssoc = m_pHashTable[nHash]; pAssoc != NULL; pAssoc = pAssoc->pNext)
     {
-        if (CompareElements<KEY, ARG_KEY>(&pAssoc->key, &key))
+        if (CompareElements(&pAssoc->key, &key))
             return pAssoc;
     }
     return NULL;
@@ -765,7 +765,7 @@ BOOL CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::RemoveKey(ARG_KEY key)
     CAssoc** ppAssocPrev = &m_pHashTable[HashKey<ARG_KEY>(key) % m_nHashTableSize];
     for (CAssoc* pAssoc = *ppAssocPrev; pAssoc != NULL; pAssoc = pAssoc->pNext)
     {
-        if (CompareElements<KEY, ARG_KEY>(&pAssoc->key, &key))
+        if (CompareElements(&pAssoc->key, &key))
         {
             *ppAssocPrev = pAssoc->pNext;
             FreeAssoc(pAssoc);

@@ -333,6 +333,44 @@ TEST(CMap, IterationOrder)
     }
 }
 
+// Collections of structures are commonly declared with a const reference as the argument
+// type: lookups and finds must then compare through the reference.
+namespace {
+
+struct CGridCell
+{
+    int nRow, nColumn;
+    bool operator==(const CGridCell& other) const { return nRow == other.nRow && nColumn == other.nColumn; }
+};
+
+} // namespace
+
+template <>
+inline UINT AFXAPI HashKey<const CGridCell&>(const CGridCell& key)
+{
+    return (UINT)(key.nRow * 31 + key.nColumn);
+}
+
+TEST(CMap, ReferenceArgumentTypes)
+{
+    CMap<CGridCell, const CGridCell&, int, int> map;
+    for (int i = 0; i < 40; ++i)
+        map[CGridCell{ i / 8, i % 8 }] = i;
+    int nValue = -1;
+    EXPECT_TRUE(map.Lookup(CGridCell{ 3, 5 }, nValue));
+    EXPECT_EQ(29, nValue);
+    EXPECT_FALSE(map.Lookup(CGridCell{ 5, 3 }, nValue));
+    EXPECT_TRUE(map.RemoveKey(CGridCell{ 3, 5 }));
+    EXPECT_FALSE(map.Lookup(CGridCell{ 3, 5 }, nValue));
+    EXPECT_EQ(39, map.GetCount());
+
+    CList<CString, const CString&> list;
+    list.AddTail(CString("a"));
+    POSITION posB = list.AddTail(CString("b"));
+    EXPECT_EQ(posB, list.Find(CString("b")));
+    EXPECT_EQ(NULL, list.Find(CString("c")));
+}
+
 TEST(CMap, StringToOb)
 {
     CMapStringToOb map;

@@ -10,9 +10,9 @@
 // instead of a dither.
 #define PALETTE_RELATIVE 0x02000000
 
-CMap<CLogPen, CLogPen, CPen*, CPen*> CCanvas::m_mapPen;
-CMap<CLogBrush, CLogBrush, CBrush*, CBrush*> CCanvas::m_mapBrush;
-CMap<CLogFont, CLogFont, CFont*, CFont*> CCanvas::m_mapFont;
+CMap<CLogPen, const CLogPen&, CPen*, CPen*> CCanvas::m_mapPen;
+CMap<CLogBrush, const CLogBrush&, CBrush*, CBrush*> CCanvas::m_mapBrush;
+CMap<CLogFont, const CLogFont&, CFont*, CFont*> CCanvas::m_mapFont;
 
 namespace {
 
@@ -26,7 +26,7 @@ struct CCacheFlusher
 // The handle of key's cached object, created on first use. A failed creation is cached
 // as an empty object, which selects nothing.
 template <class TKey, class TObject>
-HGDIOBJ CachedObject(CMap<TKey, TKey, TObject*, TObject*>& map, const TKey& key)
+HGDIOBJ CachedObject(CMap<TKey, const TKey&, TObject*, TObject*>& map, const TKey& key)
 {
     TObject* pObject;
     if (!map.Lookup(key, pObject))
@@ -39,7 +39,7 @@ HGDIOBJ CachedObject(CMap<TKey, TKey, TObject*, TObject*>& map, const TKey& key)
 }
 
 template <class TKey, class TObject>
-void FlushCache(CMap<TKey, TKey, TObject*, TObject*>& map)
+void FlushCache(CMap<TKey, const TKey&, TObject*, TObject*>& map)
 {
     while (!map.IsEmpty())
     {
@@ -88,6 +88,7 @@ void CCanvas::SetDC(CDC* pDC)
     m_clipRect.SetRectEmpty();
     m_bIsPreview = m_bIsPrinting = FALSE;
     ReleaseBuffer();
+    m_nearestColors.Forget();
     if (pDC == NULL)
     {
         if (m_hDC != NULL)
@@ -249,7 +250,7 @@ void CCanvas::SetPen(COLORREF color, WORD width, BOOL dashed)
 
 void CCanvas::SetBrush(COLORREF color, BOOL hatched)
 {
-    COLORREF nearest = ::GetNearestColor(m_hAttribDC, color | PALETTE_RELATIVE);
+    COLORREF nearest = m_nearestColors.Nearest(m_hAttribDC, color | PALETTE_RELATIVE);
     SelectObject(CLogBrush(nearest | PALETTE_RELATIVE, hatched));
 }
 
@@ -300,7 +301,8 @@ void CCanvas::GetState(CGraphicsState& state)
 // longer is.
 void CCanvas::SetState(const CGraphicsState& state)
 {
-    RestoreDC(state.m_nSavedDC);
+    RestoreDC(state.m_nSavedDC);   // may put back another surface or palette
+    m_nearestColors.Forget();
     m_origin = state.m_origin;
     m_clipRect = state.m_clipRect;
 }
@@ -325,6 +327,7 @@ void CCanvas::AddBuffer(CCanvasBuffer* pBuffer)
     pBuffer->m_savedOrigin = m_origin;
     m_bufferList.AddTail(pBuffer);
     CDC::SelectObject(pBuffer->m_bitmap.m_hObject);
+    m_nearestColors.Forget();
     // Every buffer, nested or not, has canvas point bounds.TopLeft() at its pixel (0, 0).
     SetOrigin(-pBuffer->m_bounds.TopLeft());
 }
@@ -361,6 +364,7 @@ void CCanvas::RemoveBuffer(CCanvasBuffer* pBuffer)
         m_hAttribDC = m_hSavedAttribDC;
         m_hSavedDC = m_hSavedAttribDC = NULL;
     }
+    m_nearestColors.Forget();
     SetOrigin(pBuffer->m_savedOrigin);
 }
 

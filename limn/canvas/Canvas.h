@@ -7,6 +7,7 @@
 #include "limn/canvas/LogBrush.h"
 #include "limn/canvas/LogFont.h"
 #include "limn/canvas/LogPen.h"
+#include "limn/canvas/NearestColorMemo.h"
 
 class CCanvasBuffer;
 class CGraphicsState;
@@ -151,8 +152,11 @@ private:
     CRgn m_clipRgn;
     HPALETTE m_hOldPalette;     // put back on destruction
     CPoint m_origin;
+    // Forgotten wherever the canvas changes its context's surface or palette: SetDC,
+    // AddBuffer, RemoveBuffer and SetState.
+    CNearestColorMemo m_nearestColors;
 
-    static CMap<CLogPen, CLogPen, CPen*, CPen*> m_mapPen;
-    static CMap<CLogBrush, CLogBrush, CBrush*, CBrush*> m_mapBrush;
-    static CMap<CLogFont, CLogFont, CFont*, CFont*> m_mapFont;
+    static CMap<CLogPen, const CLogPen&, CPen*, CPen*> m_mapPen;
+    static CMap<CLogBrush, const CLogBrush&, CBrush*, CBrush*> m_mapBrush;
+    static CMap<CLogFont, const CLogFont&, CFont*, CFont*> m_mapFont;
 };

@@ -17,7 +17,7 @@ struct LIMN_API CLogFont : public LOGFONTA
 };
 
 template <>
-inline UINT AFXAPI HashKey<CLogFont>(CLogFont key)
+inline UINT AFXAPI HashKey<const CLogFont&>(const CLogFont& key)
 {
-    return HashBytes(static_cast<LOGFONTA*>(&key), sizeof(LOGFONTA)) >> 4;
+    return HashBytes(static_cast<const LOGFONTA*>(&key), sizeof(LOGFONTA)) >> 4;
 }

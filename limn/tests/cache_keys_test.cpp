@@ -25,6 +25,27 @@ TEST(HashBytes, SignedBytesWrapAt32Bits)
         EXPECT_EQ(c.nHash, HashBytes(c.pData, c.nBytes)) << c.context;
 }
 
+// The hash takes several bytes a step; it must stay the byte-by-byte value for every
+// length and alignment, signed bytes included.
+TEST(HashBytes, EveryLengthAndAlignmentGivesTheByteByByteValue)
+{
+    signed char bytes[80];
+    UINT seed = 7;
+    for (signed char& b : bytes)
+    {
+        seed = seed * 1103515245u + 12345u;
+        b = (signed char)(seed >> 16);
+    }
+    for (size_t nStart = 0; nStart < 4; ++nStart)
+        for (size_t nBytes = 0; nStart + nBytes <= sizeof(bytes); ++nBytes)
+        {
+            UINT h = 0;
+            for (size_t i = 0; i < nBytes; ++i)
+                h = h * 33 + (UINT)(int)bytes[nStart + i];
+            ASSERT_EQ(h, HashBytes(bytes + nStart, nBytes)) << "start " << nStart << ", " << nBytes << " bytes";
+        }
+}
+
 TEST(CacheKeys, RecordsAreZeroFilledAndComplete)
 {
     ASSERT_EQ(16u, sizeof(CLogPen));
@@ -85,7 +106,7 @@ TEST(CacheKeys, FaceNames)
         EXPECT_EQ(c.bEqual, font == c.other) << c.context;
         if (c.bEqual)
         {
-            EXPECT_EQ(HashKey<CLogFont>(font), HashKey<CLogFont>(c.other)) << c.context;
+            EXPECT_EQ(HashKey<const CLogFont&>(font), HashKey<const CLogFont&>(c.other)) << c.context;
         }
     }
 }
@@ -93,7 +114,7 @@ TEST(CacheKeys, FaceNames)
 TEST(CacheKeys, BucketHashDropsTheLowFourBits)
 {
     CLogPen pen(0x02010203, 1, FALSE);
-    EXPECT_EQ(HashBytes(&pen, sizeof(LOGPEN)) >> 4, HashKey<CLogPen>(pen));
+    EXPECT_EQ(HashBytes(&pen, sizeof(LOGPEN)) >> 4, HashKey<const CLogPen&>(pen));
     CLogBrush brush(0x02010203, TRUE);
-    EXPECT_EQ(HashBytes(&brush, 12) >> 4, HashKey<CLogBrush>(brush));
+    EXPECT_EQ(HashBytes(&brush, 12) >> 4, HashKey<const CLogBrush&>(brush));
 }

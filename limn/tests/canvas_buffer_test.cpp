@@ -150,6 +150,33 @@ TEST_P(CanvasBuffer, BrushColourLandsOnItsPixelValue)
     }
 }
 
+// SetBrush remembers the nearest colours the context answered; they belong to the surface
+// the canvas draws on, and a buffer of another depth has other ones.
+TEST_P(CanvasBuffer, BrushColourFollowsTheSurfaceDrawnOn)
+{
+    CDibSurface surface(8, 8);
+    CCanvas canvas(&surface.m_dc);
+    const COLORREF color = RGB(50, 100, 150);
+    auto selectedBrushColor = [&] {
+        LOGBRUSH logBrush = {};
+        ::GetObject(::GetCurrentObject(canvas.m_hDC, OBJ_BRUSH), sizeof logBrush, &logBrush);
+        return logBrush.lbColor & 0xFFFFFF;
+    };
+    auto nearest = [&] { return ::GetNearestColor(canvas.m_hAttribDC, color | 0x02000000) & 0xFFFFFF; };
+
+    canvas.SetBrush(color, FALSE);
+    const COLORREF crOnSurface = nearest();
+    EXPECT_EQ(crOnSurface, selectedBrushColor());
+    {
+        CCanvasBuffer buffer(canvas, CRect(0, 0, 4, 4));
+        canvas.SetBrush(color, FALSE);
+        EXPECT_NE(crOnSurface, nearest()) << "the buffer's depth shows the colour otherwise";
+        EXPECT_EQ(nearest(), selectedBrushColor());
+    }
+    canvas.SetBrush(color, FALSE);
+    EXPECT_EQ(crOnSurface, selectedBrushColor());
+}
+
 TEST_P(CanvasBuffer, DrawCopiesBackToTheDevice)
 {
     CDibSurface surface(130, 80);
