@@ -18,8 +18,8 @@ namespace {
 const int nMaxDepth = 256;
 // The containers whose child lists are being read.
 int g_nReadDepth = 0;
-// The number of the latest read of a tree; the containers it brings in carry it until
-// their layout.
+// The number of the latest read of a tree, never 0; the containers it brings in carry it
+// until their layout.
 UINT g_nRead = 0;
 
 class CReadDepth
@@ -83,7 +83,9 @@ void CContainer::Serialize(CArchive& ar)
         SerializeChildren(ar);
         return;
     }
-    const UINT nRead = ++g_nRead;
+    if (++g_nRead == 0)
+        ++g_nRead;
+    const UINT nRead = g_nRead;
     SerializeChildren(ar);
     LayOutReadTree(nRead);
     Invalidate();
