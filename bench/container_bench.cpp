@@ -207,8 +207,8 @@ int main()
 
     const std::string strDeep = StoredTree(nChain, nLeaves);
     const std::string strFlat = StoredTree(1, nChain - 1 + nLeaves);
-    double dDeep = Best(3, [&] { LoadTree(strDeep); });
-    double dFlat = Best(3, [&] { LoadTree(strFlat); });
+    double dDeep = Best(10, [&] { LoadTree(strDeep); });
+    double dFlat = Best(10, [&] { LoadTree(strFlat); });
     printf("loading %d leaves under %d levels (%zu KB): %.1f ms, as many under the root (%zu KB) %.1f ms: %.2fx the "
            "flat tree\n",
            nLeaves, nChain, strDeep.size() / 1024, dDeep * 1e3, strFlat.size() / 1024, dFlat * 1e3, dDeep / dFlat);
