@@ -320,9 +320,9 @@ TEST(ContainerTree, CallsDownTheTree)
                            log));
 }
 
-// A handler may destroy the container a walk visits next, the one it is in, the one the
-// walk is in, or the whole tree: each walk goes on past what is gone and calls nothing
-// destroyed. In root { panel { a, b, c }, d } the victim goes when a's handler has run;
+// A handler may destroy the container a walk visits next, its own container, the
+// container walked, or the whole tree: each walk goes on past what is gone and calls
+// nothing destroyed. In root { panel { a, b, c }, d } the victim goes when a's handler has run;
 // printing calls handlers only on the containers it hides and shows, a and d.
 TEST(ContainerTree, WalksGoOnPastDestroyedContainers)
 {
