@@ -9,6 +9,9 @@
 //            once at the end
 //   hits:    100,000 ChildFromPoint at spread points, against a brute-force search of
 //            every container's window rectangle for the deepest one that holds the point
+//   loading: a stored tree of 8,000 leaves under a chain of 255 containers, the deepest a
+//            tree may be, against a flat one of as many containers under its root; both
+//            were stored with bounds that loading lays out anew
 #include "limn/containers/DisableArrangeBlock.h"
 #include "limn/containers/WndContainer.h"
 
@@ -17,6 +20,7 @@
 #include <stdio.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -107,6 +111,43 @@ CPoint SpreadPoint(int i, const CRect& rect)
     return CPoint(rect.left + (int)((i * 7919LL) % rect.Width()), rect.top + (int)((i * 104729LL) % rect.Height()));
 }
 
+const int nLeaves = 8000;
+const int nChain = 255;
+
+// A tree of nLeaves leaves under nLevels containers, each the only child of the one
+// before, laid out top to bottom, stored while no layout ran: every container keeps the
+// bounds it was made with, and the leaves their minimum sizes.
+std::string StoredTree(int nLevels, int nLeafCount)
+{
+    CWndContainer root;
+    {
+        CDisableArrangeBlock all(NULL);
+        root.SetBounds(CRect(0, 0, 800, 600));
+        root.SetArrangeMethod(arrangeVertical);
+        CContainer* pLevel = &root;
+        for (int i = 1; i < nLevels; ++i)
+            pLevel = new CContainer(pLevel, arrangeVertical);
+        for (int i = 0; i < nLeafCount; ++i)
+            (new CContainer(pLevel, arrangeNone))->SetMinimumSize(CSize(4 + i % 3, 1 + i % 2));
+    }
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << &root;
+    }
+    std::string strBytes((size_t)file.GetLength(), '\0');
+    file.SeekToBegin();
+    file.Read(strBytes.data(), (UINT)strBytes.size());
+    return strBytes;
+}
+
+void LoadTree(const std::string& strBytes)
+{
+    CMemFile file((BYTE*)strBytes.data(), (UINT)strBytes.size());
+    CArchive ar(&file, CArchive::load);
+    std::unique_ptr<CObject> pTree(ar.ReadObject(RUNTIME_CLASS(CWndContainer)));
+}
+
 } // namespace
 
 int main()
@@ -163,5 +204,13 @@ int main()
     }) * 100;
     printf("%d hit tests: %.1f ms (%.2f us each), brute force %.0f ms: %.0fx faster\n", nHits, dHits * 1e3,
            dHits * 1e6 / nHits, dBrute * 1e3, dBrute / dHits);
+
+    const std::string strDeep = StoredTree(nChain, nLeaves);
+    const std::string strFlat = StoredTree(1, nChain - 1 + nLeaves);
+    double dDeep = Best(10, [&] { LoadTree(strDeep); });
+    double dFlat = Best(10, [&] { LoadTree(strFlat); });
+    printf("loading %d leaves under %d levels (%zu KB): %.1f ms, as many under the root (%zu KB) %.1f ms: %.2fx the "
+           "flat tree\n",
+           nLeaves, nChain, strDeep.size() / 1024, dDeep * 1e3, strFlat.size() / 1024, dFlat * 1e3, dDeep / dFlat);
     return 0;
 }

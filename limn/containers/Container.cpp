@@ -1,6 +1,7 @@
 // CContainer: construction and ownership, the tree, visibility and printing, appearance,
 // invalidation and the messages passed down the tree.
 #include "limn/containers/Container.h"
+#include "limn/containers/ChildWalk.h"
 #include "limn/containers/ContainerFrame.h"
 #include "limn/containers/ContainerMessages.h"
 #include "limn/containers/ContainerWatch.h"
@@ -21,7 +22,8 @@ CContainer::CContainer(CContainer* pParent, ArrangeMethod method)
       m_bFill(FALSE), m_colorFill(RGB(0, 0, 0)), m_bDisableAutoArrange(FALSE), m_bPrintable(TRUE),
       m_bSortChildren(FALSE), m_childList(10), m_nState(stateNormal), m_arrangeMethod(method),
       m_sizeMinimum(1, 1), m_sizePreferred(-1, -1), m_sizeChildGap(0, 0), m_sizeStep(1, 1),
-      m_bFixedAlongAxis(FALSE), m_bScanHilitePrepared(FALSE)
+      m_bFixedAlongAxis(FALSE), m_bScanHilitePrepared(FALSE), m_pWalks(NULL), m_nReadLayout(0),
+      m_bReadMinimumKnown(FALSE), m_sizeReadMinimum(0, 0)
 {
     SetParent(pParent);
 }
@@ -30,6 +32,8 @@ CContainer::CContainer() : CContainer(NULL, arrangeNone) {}
 
 CContainer::~CContainer()
 {
+    for (CChildWalk* pWalk = m_pWalks; pWalk != NULL; pWalk = pWalk->m_pOuter)
+        pWalk->m_pContainer = NULL;
     for (CContainer** ppStatic : { &m_pMouseCapture, &m_pKeyCapture, &m_pMouseEntered, &m_pLastEntered })
     {
         if (*ppStatic == this)
@@ -42,7 +46,7 @@ CContainer::~CContainer()
     {
         POSITION pos = m_pParent->m_childList.Find(this);
         if (pos != NULL)
-            m_pParent->m_childList.RemoveAt(pos);
+            m_pParent->UnlinkChildAt(pos);
     }
     while (!m_childList.IsEmpty())
     {
@@ -62,27 +66,29 @@ CWnd* CContainer::GetWindowPtr() { return m_pParent != NULL ? m_pParent->GetWind
 
 void CContainer::OnMessage(Message*) {}
 
-// The next child is taken before a call, so that a receiver may remove the one it is.
 void CContainer::BroadcastMessage(Message* pMsg)
 {
+    CChildWalk walk(this);
     OnMessage(pMsg);
-    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
-        m_childList.GetNext(pos)->BroadcastMessage(pMsg);
+    while (CContainer* pChild = walk.Next())
+        pChild->BroadcastMessage(pMsg);
 }
 
 void CContainer::Idle(DWORD dwNow)
 {
+    CChildWalk walk(this);
     OnIdle(dwNow);
-    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
-        m_childList.GetNext(pos)->Idle(dwNow);
+    while (CContainer* pChild = walk.Next())
+        pChild->Idle(dwNow);
 }
 
 void CContainer::OnIdle(DWORD) {}
 
 void CContainer::OnActivate(int bActive)
 {
-    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
-        m_childList.GetNext(pos)->OnActivate(bActive);
+    CChildWalk walk(this);
+    while (CContainer* pChild = walk.Next())
+        pChild->OnActivate(bActive);
 }
 
 void CContainer::OnSelect() { MsgContainerSelected(this).Broadcast(); }
@@ -111,6 +117,10 @@ void CContainer::SetParent(CContainer* pParent)
 {
     if (pParent == m_pParent)
         return;
+    // A container inside its own subtree would make the tree a cycle.
+    ASSERT(pParent == NULL || !pParent->IsWithin(this));
+    if (pParent != NULL && pParent->IsWithin(this))
+        return;
     if (m_pParent != NULL)
         m_pParent->RemoveChild(this);
     if (pParent != NULL)
@@ -128,6 +138,7 @@ void CContainer::AddChild(CContainer* pChild, int bAtHead)
     if (pChild->m_pParent != NULL)
         pChild->SetParent(NULL);
 
+    NoteTreeChange();
     if (m_bSortChildren)
     {
         // Before the first child whose name is not smaller: after equal names, never.
@@ -158,7 +169,7 @@ void CContainer::RemoveChild(CContainer* pChild)
     if (pos != NULL)
     {
         pChild->Invalidate();
-        m_childList.RemoveAt(pos);
+        UnlinkChildAt(pos);
         pChild->m_pParent = NULL;
     }
     ArrangeChildren();
@@ -176,6 +187,7 @@ void CContainer::ReplaceChild(CContainer* pOld, CContainer* pNew)
     if (pNew->m_pParent != NULL)
         pNew->SetParent(NULL);
     pOld->Invalidate();
+    NoteTreeChange();
     m_childList.SetAt(pos, pNew);
     pOld->m_pParent = NULL;
     pNew->m_pParent = this;
@@ -183,18 +195,32 @@ void CContainer::ReplaceChild(CContainer* pOld, CContainer* pNew)
     pNew->Invalidate();
 }
 
+// A child's destructor may destroy containers, this one too.
 void CContainer::RemoveAllChildren()
 {
+    CContainerWatch watchThis(this);
     BOOL bAnyVisible = FALSE;
-    while (!m_childList.IsEmpty())
+    while (watchThis.Get() != NULL && !m_childList.IsEmpty())
     {
-        CContainer* pChild = m_childList.RemoveHead();
+        CContainer* pChild = m_childList.GetHead();
+        UnlinkChildAt(m_childList.GetHeadPosition());
         bAnyVisible |= pChild->m_bVisible;
         pChild->m_pParent = NULL;
         delete pChild;
     }
-    if (bAnyVisible)
+    if (watchThis.Get() != NULL && bAnyVisible)
         Invalidate();
+}
+
+void CContainer::UnlinkChildAt(POSITION pos)
+{
+    NoteTreeChange();
+    for (CChildWalk* pWalk = m_pWalks; pWalk != NULL; pWalk = pWalk->m_pOuter)
+    {
+        if (pWalk->m_posNext == pos)
+            m_childList.GetNext(pWalk->m_posNext);
+    }
+    m_childList.RemoveAt(pos);
 }
 
 void CContainer::MoveChildInList(CContainer* pChild, int bAtHead)
@@ -238,6 +264,7 @@ CContainer* CContainer::FindContainer(const char* pszClassName, const char* pszN
 
 // Visibility, enabling, printing
 
+// The parent's layout may destroy this container.
 void CContainer::SetVisible(int bVisible, int bInvalidate)
 {
     BYTE bNew = bVisible != 0;
@@ -245,11 +272,17 @@ void CContainer::SetVisible(int bVisible, int bInvalidate)
         return;
     if (bInvalidate && m_bVisible)
         Invalidate();
+    NoteTreeChange();
     m_bVisible = bNew;
     if (bInvalidate && m_bVisible)
         Invalidate();
     if (m_pParent != NULL)
+    {
+        CContainerWatch watchThis(this);
         m_pParent->ArrangeChildren();
+        if (watchThis.Get() == NULL)
+            return;
+    }
     if (m_bVisible)
         OnShow();
     else
@@ -268,9 +301,9 @@ BOOL CContainer::IsReallyVisible() const
 
 void CContainer::OnShow()
 {
-    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
+    CChildWalk walk(this);
+    while (CContainer* pChild = walk.Next())
     {
-        CContainer* pChild = m_childList.GetNext(pos);
         if (pChild->m_bVisible)
             pChild->OnShow();
     }
@@ -278,9 +311,9 @@ void CContainer::OnShow()
 
 void CContainer::OnHide()
 {
-    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
+    CChildWalk walk(this);
+    while (CContainer* pChild = walk.Next())
     {
-        CContainer* pChild = m_childList.GetNext(pos);
         if (pChild->m_bVisible)
             pChild->OnHide();
     }
@@ -297,19 +330,21 @@ void CContainer::SetEnable(int bEnable)
 
 void CContainer::OnBeginPrint(CPrintInfo* pInfo)
 {
+    CChildWalk walk(this);
     m_bVisibleBeforePrint = m_bVisible;
     if (!m_bPrintable)
         SetVisible(FALSE, TRUE);
-    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
-        m_childList.GetNext(pos)->OnBeginPrint(pInfo);
+    while (CContainer* pChild = walk.Next())
+        pChild->OnBeginPrint(pInfo);
 }
 
 void CContainer::OnEndPrint(CPrintInfo* pInfo)
 {
+    CChildWalk walk(this);
     if (!m_bPrintable)
         SetVisible(m_bVisibleBeforePrint, TRUE);
-    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
-        m_childList.GetNext(pos)->OnEndPrint(pInfo);
+    while (CContainer* pChild = walk.Next())
+        pChild->OnEndPrint(pInfo);
 }
 
 // Appearance
@@ -332,6 +367,7 @@ void CContainer::SetFrame(CContainerFrame* pFrame)
 {
     if (pFrame == m_pFrame)
         return;
+    NoteTreeChange();
     delete m_pFrame;
     m_pFrame = pFrame;
 }
@@ -340,8 +376,12 @@ int CContainer::FrameWidth() const { return m_pFrame != NULL ? m_pFrame->GetWidt
 
 // Invalidation
 
+// A container waiting for the layout of the tree it was read with is passed by: that
+// tree is invalidated whole when it was laid out.
 void CContainer::Invalidate()
 {
+    if (AwaitsReadLayout())
+        return;
     CRect rect;
     GetClientRect(&rect);
     if (!IsReallyVisible() || rect.IsRectEmpty())

@@ -14,7 +14,9 @@
 #include "limn/limn_api.h"
 
 class CCanvas;
+class CChildWalk;
 class CContainerFrame;
+class CHoard;
 class CLimnDoc;
 class CWndContainer;
 class Message;
@@ -55,6 +57,8 @@ public:
 
 // Context
     virtual CLimnDoc* GetDocument();
+    // The document's resource file; NULL without a document.
+    CHoard* GetHoard();
     // Whether the tree's window is a view of the active document; only views show
     // documents, and no window of a tree is a view here.
     BOOL IsDocActive() const { return FALSE; }
@@ -62,7 +66,10 @@ public:
     // program without a thread object, whether no window is in the foreground.
     BOOL IsWindowActive() const;
     virtual void OnMessage(Message* pMsg);
-    // OnMessage on this container, then on every descendant, parents first.
+    // OnMessage on this container, then on every descendant, parents first. This walk and
+    // the others that call handlers on the children (Idle, OnActivate, OnShow, OnHide,
+    // printing, layout, drawing) go on past any container a handler destroys, and end
+    // where the one they are in is destroyed.
     void BroadcastMessage(Message* pMsg);
     // OnIdle on this container, then on every descendant, parents first.
     void Idle(DWORD dwNow);
@@ -71,7 +78,8 @@ public:
     CContainer* GetParent() const { return m_pParent; }
     // The root: the container itself when it has no parent.
     CContainer* GetTopParent();
-    // Moves this container to the tail of pParent, or out of its parent for NULL.
+    // Moves this container to the tail of pParent, or out of its parent for NULL. A
+    // container of its own subtree is refused, and nothing changes.
     void SetParent(CContainer* pParent);
     void AddChild(CContainer* pChild) { AddChild(pChild, FALSE); }
     // At the head or the tail, or in name order when the children are kept sorted.
@@ -137,6 +145,7 @@ public:
     // The margin inside the client area and the gap after each child.
     void SetChildGap(CSize size);
     virtual void ArrangeChildren();
+    // A question: an answer must change nothing in the tree.
     virtual CSize GetMinimumSize();
 
 // Hit-testing
@@ -323,7 +332,11 @@ protected:
     static int m_nHotKeyDelay;              // timer ticks before a re-posted hot key counts
 
 private:
+    friend class CChildWalk;
     friend class CDisableArrangeBlock;
+
+    // Takes the child at pos out of the list; walks about to visit it move past it.
+    void UnlinkChildAt(POSITION pos);
 
     // Whether this container is pContainer or lies below it.
     BOOL IsWithin(const CContainer* pContainer) const;
@@ -333,6 +346,22 @@ private:
     // Fields 1 to 15 of the stored record; loading checks that the geometry is sound.
     void SerializeFields(CArchive& ar);
     void SerializeChildren(CArchive& ar);
+
+// The layout of a tree read back (ContainerSerialize.cpp). The containers read below the
+// one that began reading wait for their turn, parents first: until then a waiting
+// container is neither arranged nor invalidated, and its minimum size is taken once,
+// unless an operation that may change a minimum size runs meanwhile. Each container is
+// thus laid out once, in time linear in the tree's size.
+    // Lays out the tree that read number nRead brought in below this container.
+    void LayOutReadTree(UINT nRead);
+    // This container's turn: arranges it, then the waiting children in turn.
+    void ArrangeReadTree();
+    BOOL AwaitsReadLayout() const { return m_nReadLayout != 0 && m_nReadLayout == m_nReadLayoutRunning; }
+    // pChild->GetMinimumSize(), taken once while pChild waits.
+    static CSize MinimumSizeOf(CContainer* pChild);
+    // Called by the operations that may change a minimum size: the sizes taken so far
+    // are not used again.
+    static void NoteTreeChange() { ++m_nTreeChanges; }
 
     enum Direction { forward = 0, backward = 1 };
     // Moves m_posScanChild one entry, wrapping, until it lands on one that can be
@@ -351,4 +380,12 @@ private:
     void EndRootPaint(const CRect& rectHiliteBefore);
 
     BOOL m_bScanHilitePrepared;     // PrepareScanHilite's frame is in place
+    CChildWalk* m_pWalks;           // the walks through the children, the latest first
+    UINT m_nReadLayout;             // the read that brought this container in, until its turn
+    BOOL m_bReadMinimumKnown;       // m_sizeReadMinimum was taken for that layout
+    CSize m_sizeReadMinimum;
+
+    static UINT m_nReadLayoutRunning;       // the read whose tree is being laid out; 0 when none
+    static UINT m_nTreeChanges;             // counts the operations that may change minimum sizes
+    static UINT m_nTreeChangesAtLayout;     // m_nTreeChanges when that layout began
 };

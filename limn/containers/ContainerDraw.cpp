@@ -1,7 +1,10 @@
 // CContainer::Draw: fill, frame, contents, then the visible children, each clipped to the
 // client area of this container and of every container around it; the scanning focus
-// computes its highlight's rectangle on the way.
+// computes its highlight's rectangle on the way. DrawContents may destroy containers:
+// the drawing goes on past children that are gone and, where this container is gone,
+// only gives the canvas back as it was.
 #include "limn/containers/Container.h"
+#include "limn/containers/ChildWalk.h"
 #include "limn/containers/ContainerFrame.h"
 #include "limn/canvas/Canvas.h"
 
@@ -9,6 +12,7 @@ void CContainer::Draw(CCanvas& canvas)
 {
     if (!m_bVisible)
         return;
+    CChildWalk walk(this);
     CRect rectHiliteBefore;
     if (m_pParent == NULL)
         rectHiliteBefore = BeginRootPaint(canvas);
@@ -24,25 +28,25 @@ void CContainer::Draw(CCanvas& canvas)
         inset = rectInner.TopLeft() - m_rectBounds.TopLeft();
     }
 
+    // Inside, the canvas is in this container's content coordinates: the client area lies
+    // at minus the scroll offset, and the clip in force on entry moves by the offset. The
+    // children's bounds are content coordinates too; GetContainerRect gives them in client
+    // coordinates.
     const CPoint originEntry = canvas.GetOrigin();
     const CRect clipEntry = canvas.GetClipRect();
     const CPoint offset = m_rectBounds.TopLeft() + inset + m_ptScroll;
-    canvas.OffsetOrigin(offset);
-    DrawContents(canvas);
-
-    // From here on the canvas is in this container's content coordinates: the client
-    // area lies at minus the scroll offset, and the clip in force on entry has moved by
-    // the offset.
     CRect rectClient;
     GetClientRect(&rectClient);
     CRect rectClip = rectClient - m_ptScroll;
     if (!clipEntry.IsRectEmpty())
         rectClip &= clipEntry - offset;
+
+    canvas.OffsetOrigin(offset);
+    DrawContents(canvas);
     if (!rectClip.IsRectEmpty())
     {
-        for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
+        while (CContainer* pChild = walk.Next())
         {
-            CContainer* pChild = m_childList.GetNext(pos);
             if (!pChild->m_bVisible)
                 continue;
             CRect rectChild;
@@ -54,7 +58,7 @@ void CContainer::Draw(CCanvas& canvas)
             // outside it, as most are when a small area is painted again, would draw
             // nothing. A printer's canvas does not clip.
             const BOOL bClips = !canvas.IsPrinting() && !canvas.IsInPreview();
-            if (bClips && !rectShown.IntersectRect(&rectChild, &rectClip))
+            if (bClips && !rectShown.IntersectRect(&pChild->m_rectBounds, &rectClip))
                 continue;
             canvas.ClipToRect(rectClip);
             pChild->Draw(canvas);
@@ -63,7 +67,7 @@ void CContainer::Draw(CCanvas& canvas)
 
     // Under the scanning focus the highlight goes around the frame, outside any clip; its
     // rectangle follows the layout.
-    if (m_nState == stateScanFocus)
+    if (walk.IsAlive() && m_nState == stateScanFocus)
     {
         canvas.TurnOffClipping();
         canvas.OffsetOrigin(-inset);
@@ -75,7 +79,7 @@ void CContainer::Draw(CCanvas& canvas)
         canvas.TurnOffClipping();
     else
         canvas.ClipToRect(clipEntry);
-    if (m_pParent == NULL)
+    if (walk.IsAlive() && m_pParent == NULL)
         EndRootPaint(rectHiliteBefore);
 }
 

@@ -4,6 +4,7 @@
 // Layout sums run in 64 bits and the bounds it computes are kept within maxCoordinate,
 // so that any tree, however many children it has, lays out without overflow.
 #include "limn/containers/Container.h"
+#include "limn/containers/ChildWalk.h"
 #include "limn/containers/ContainerFrame.h"
 
 #include <algorithm>
@@ -118,12 +119,14 @@ CONVERT_POINT(WindowToClient)
 
 void CContainer::SetArrangeMethod(ArrangeMethod method)
 {
+    NoteTreeChange();
     m_arrangeMethod = method;
     ArrangeChildren();
 }
 
 void CContainer::SetMinimumSize(CSize size)
 {
+    NoteTreeChange();
     m_sizeMinimum = size;
     if (m_pParent != NULL)
         m_pParent->ArrangeChildren();
@@ -131,6 +134,7 @@ void CContainer::SetMinimumSize(CSize size)
 
 void CContainer::SetPreferredSize(CSize size)
 {
+    NoteTreeChange();
     m_sizePreferred = m_sizeMinimum = size;
     if (m_pParent != NULL)
         m_pParent->ArrangeChildren();
@@ -147,10 +151,11 @@ void CContainer::SetChildGap(CSize size)
 // less the gap. A child whose preferred size along the axis is -1 is flexible: the space
 // the fixed children leave is shared among the flexible ones in proportion to their
 // minimum sizes, never below the minimum. Across the axis a flexible child fills the
-// inner area.
+// inner area. A child's SetBounds may destroy containers: the layout goes on with the
+// children that are left, and stops once this container is gone.
 void CContainer::ArrangeChildren()
 {
-    if (m_arrangeMethod == arrangeNone || m_bDisableAutoArrange || m_bDisableAllAutoArrange)
+    if (m_arrangeMethod == arrangeNone || m_bDisableAutoArrange || m_bDisableAllAutoArrange || AwaitsReadLayout())
         return;
     const BOOL bVertical = m_arrangeMethod == arrangeVertical;
     const CSize gap = m_sizeChildGap;
@@ -171,7 +176,7 @@ void CContainer::ArrangeChildren()
         if (!pChild->m_bVisible)
             continue;
         bAnyVisible = TRUE;
-        CSize sizeMin = pChild->GetMinimumSize();
+        CSize sizeMin = MinimumSizeOf(pChild);
         LONG prefAlong = bVertical ? pChild->m_sizePreferred.cy : pChild->m_sizePreferred.cx;
         LONG minAlong = bVertical ? sizeMin.cy : sizeMin.cx;
         if (prefAlong == -1)
@@ -197,12 +202,12 @@ void CContainer::ArrangeChildren()
 
     LONGLONG x = gap.cx;
     LONGLONG y = gap.cy;
-    for (POSITION pos = m_childList.GetHeadPosition(); pos != NULL;)
+    CChildWalk walk(this);
+    while (CContainer* pChild = walk.Next())
     {
-        CContainer* pChild = m_childList.GetNext(pos);
         if (!pChild->m_bVisible)
             continue;
-        const CSize sizeMin = pChild->GetMinimumSize();
+        const CSize sizeMin = MinimumSizeOf(pChild);
         const CSize pref = pChild->m_sizePreferred;
         const LONGLONG clipW = std::min<LONGLONG>(sizeMin.cx, innerW);
         const LONGLONG clipH = std::min<LONGLONG>(sizeMin.cy, innerH);
@@ -241,7 +246,8 @@ void CContainer::ArrangeChildren()
         else
             x += w + gap.cx;
     }
-    ComputeScrollExtent();
+    if (walk.IsAlive())
+        ComputeScrollExtent();
 }
 
 // Along the axis the children's minimum sizes add up, across it the largest counts; the
@@ -256,7 +262,7 @@ CSize CContainer::GetMinimumSize()
         CContainer* pChild = m_childList.GetNext(pos);
         if (!pChild->m_bVisible)
             continue;
-        CSize sizeChild = pChild->GetMinimumSize();
+        CSize sizeChild = MinimumSizeOf(pChild);
         sumAlong += bVertical ? sizeChild.cy : sizeChild.cx;
         maxAcross = std::max<LONGLONG>(maxAcross, bVertical ? sizeChild.cx : sizeChild.cy);
     }

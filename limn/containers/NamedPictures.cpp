@@ -1,6 +1,7 @@
 // ShowNamedPictures: plain leaf containers replaced by resource containers of the same
 // record.
 #include "limn/containers/NamedPictures.h"
+#include "limn/containers/ChildWalk.h"
 #include "limn/pictures/DrawableResource.h"
 
 #include "hoard/resources/Hoard.h"
@@ -29,10 +30,11 @@ int ShowNamedPictures(CContainer* pRoot, CHoard& hoard, PFN_NEWRESOURCECONTAINER
     if (pfnNew == NULL)
         pfnNew = NewResourceContainer;
     int nReplaced = 0;
-    const auto& children = pRoot->GetChildList();
-    for (POSITION pos = children.GetHeadPosition(); pos != NULL;)
+    // A replacement lays the parent out again, and SetBounds handlers may destroy
+    // containers.
+    CChildWalk walk(pRoot);
+    while (CContainer* pChild = walk.Next())
     {
-        CContainer* pChild = children.GetNext(pos);
         CDrawableResource* pPicture = PictureNamed(hoard, pChild);
         if (pPicture == NULL)
         {

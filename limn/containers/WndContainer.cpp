@@ -2,6 +2,7 @@
 // events.
 #include "limn/containers/WndContainer.h"
 #include "limn/containers/ContainerMessages.h"
+#include "limn/containers/ContainerWatch.h"
 #include "limn/scanning/ContainerHooks.h"
 
 IMPLEMENT_SERIAL(CWndContainer, CContainer, 0)
@@ -31,11 +32,15 @@ void CWndContainer::AttachToWindow(CWnd* pWnd)
     OnWindowSizeChange();
 }
 
+// A receiver of the message may close the screen, this root with it.
 void CWndContainer::OnWindowSizeChange()
 {
     if (m_hWnd == NULL)
         return;
+    CContainerWatch watchThis(this);
     MsgWindowResized(this).Broadcast();
+    if (watchThis.Get() == NULL)
+        return;
     CRect rectClient;
     m_pWnd->GetClientRect(&rectClient);
     SetBounds(rectClient);
@@ -99,17 +104,21 @@ void CWndContainer::OnRButtonUp(CPoint point, const CEventState& state)
     RouteButton(point, state, &CContainer::OnRButtonUp);
 }
 
-// Enter and exit follow the receiver, so they do not fire while a capture is held.
+// Enter and exit follow the receiver, so they do not fire while a capture is held. Each
+// handler may destroy containers: a receiver that is gone hears nothing more and is not
+// entered, and the next move finds the container under the cursor.
 void CWndContainer::OnMouseMove(CPoint point, const CEventState& state)
 {
     m_lastEventState = state;
-    CContainer* pReceiver = GetMouseEventReceipient(point);
-    if (pReceiver != this)
-        pReceiver->OnMouseMove(point, state);
-    if (pReceiver == m_pLastEntered)
+    CContainer* pFound = GetMouseEventReceipient(point);
+    CContainerWatch watchReceiver(pFound);
+    if (pFound != this)
+        pFound->OnMouseMove(point, state);
+    if (watchReceiver.Get() == NULL || watchReceiver.Get() == m_pLastEntered)
         return;
     if (m_pLastEntered != NULL)
-        m_pLastEntered->OnMouseExit(pReceiver, state);
-    m_pLastEntered = pReceiver;
-    pReceiver->OnMouseEnter(point, state);
+        m_pLastEntered->OnMouseExit(watchReceiver.Get(), state);
+    m_pLastEntered = watchReceiver.Get();
+    if (m_pLastEntered != NULL)
+        m_pLastEntered->OnMouseEnter(point, state);
 }

@@ -45,7 +45,13 @@ BOOL IsKeyMessageWaiting()
 void CWndContainer::OnTimer(UINT)
 {
     if (m_bVisible)
+    {
+        // An idle handler may close the screen, this root with it.
+        CContainerWatch watchThis(this);
         Idle(ScanTickCount());
+        if (watchThis.Get() == NULL)
+            return;
+    }
     // No document class exists yet to compare with: a tree without one is active.
     if (m_bInMenuLoop || (m_pDoc != NULL && !IsDocActive()))
         return;

@@ -173,6 +173,78 @@ TEST(ContainerDraw, ChildrenOutsideTheClipAreNotDrawn)
     EXPECT_EQ(1, pRight->m_nDrawn);
 }
 
+// A scrolled container draws the children that its scroll brings into its client area,
+// where hit-testing finds them, with or without a clip set by the caller.
+TEST(ContainerDraw, ScrolledChildrenAreDrawnWhereTheyAreHit)
+{
+    CDibSurface surface(60, 60);
+    CProbe root(NULL, "root");
+    root.SetBounds(CRect(0, 0, 60, 60));
+    CProbe* pPanel = Filled(&root, "panel", CRect(10, 10, 50, 50), crBlue);
+    CProbe* pAbove = Filled(pPanel, "above", CRect(0, 0, 40, 20), crRed);
+    CProbe* pLow = Filled(pPanel, "low", CRect(0, 30, 40, 50), crGreen);
+    pPanel->SetScrollPos(CPoint(0, -30));
+    EXPECT_EQ(pLow, root.ChildFromPoint(CPoint(20, 15)));
+    for (const CRect& rectClip : { CRect(), CRect(0, 0, 60, 60), CRect(15, 12, 30, 20) })
+    {
+        const std::string strCase = ::testing::PrintToString(rectClip);
+        surface.Fill(crWhite);
+        pAbove->m_nDrawn = pLow->m_nDrawn = 0;
+        CCanvas canvas(&surface.m_dc);
+        if (!rectClip.IsRectEmpty())
+            canvas.ClipToRect(rectClip);
+        root.Draw(canvas);
+        EXPECT_EQ(1, pLow->m_nDrawn) << strCase;
+        EXPECT_EQ(0, pAbove->m_nDrawn) << strCase << ": scrolled out";
+        EXPECT_EQ(crGreen, surface.At(20, 15)) << strCase;
+    }
+}
+
+// What a container draws may destroy containers: the drawing goes on past those that
+// are gone, and a container that is gone gives the canvas back as it found it. In
+// root { panel { a, b, c }, d } a's contents destroy the victim.
+TEST(ContainerDraw, DrawingGoesOnPastDestroyedContainers)
+{
+    const struct
+    {
+        const char* victim;
+        std::vector<const char*> drawnAfter;    // the containers drawn after a
+    } cases[] = {
+        { "b", { "c", "d" } },
+        { "a", { "b", "c", "d" } },
+        { "panel", { "d" } },
+        { "root", {} },
+    };
+    CDibSurface surface(60, 40);
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.victim);
+        auto* pRoot = new CProbe(NULL, "root");
+        pRoot->SetBounds(CRect(0, 0, 60, 40));
+        CProbe* pPanel = Filled(pRoot, "panel", CRect(0, 0, 40, 40), crBlue);
+        CProbe* pA = Filled(pPanel, "a", CRect(0, 0, 40, 10), crRed);
+        Filled(pPanel, "b", CRect(0, 10, 40, 20), crGreen);
+        Filled(pPanel, "c", CRect(0, 20, 40, 30), crCyan);
+        Filled(pRoot, "d", CRect(40, 0, 60, 40), crYellow);
+        CContainer* pVictim = pRoot->FindSubContainer(NULL, c.victim);
+        pA->m_after["Draw"] = [&] {
+            if (pVictim == pRoot)
+                pRoot = NULL;
+            delete pVictim;
+        };
+        CCanvas canvas(&surface.m_dc);
+        canvas.ClipToRect(CRect(1, 1, 59, 39));
+        pRoot->Draw(canvas);
+        EXPECT_EQ(CPoint(0, 0), canvas.GetOrigin());
+        EXPECT_TRUE(RectEq(CRect(1, 1, 59, 39), canvas.GetClipRect()));
+        if (pRoot == NULL)
+            continue;
+        for (const char* pszName : c.drawnAfter)
+            EXPECT_EQ(1, static_cast<CProbe*>(pRoot->FindSubContainer(NULL, pszName))->m_nDrawn) << pszName;
+        delete pRoot;
+    }
+}
+
 // As a view paints: into a buffer over the damaged area, then out to the surface.
 TEST(ContainerDraw, ThroughAnOffScreenBuffer)
 {

@@ -1,6 +1,7 @@
 // Container geometry: the arrangement of children, minimum sizes, scroll extents, the
 // three frames of reference and hit-testing.
 #include "limn/containers/ContainerFrame.h"
+#include "limn/containers/DisableArrangeBlock.h"
 
 #include "container_support.h"
 
@@ -184,6 +185,56 @@ TEST(ContainerLayout, WhatRearranges)
     EXPECT_EQ(CPoint(-10, -7), parent.GetScrollPos());
     parent.SetScrollPos(CPoint(-500, 0));
     EXPECT_EQ(CPoint(-500, 0), parent.GetScrollPos()) << "not kept within the extent";
+}
+
+// A child's SetBounds may destroy containers: the layout goes on with the children that
+// are left, giving them the shares it had computed, and stops in a container that is
+// gone. In root { panel { a, b, c }, d }, all flexible, a's SetBounds destroys the
+// victim.
+TEST(ContainerLayout, LayoutGoesOnPastDestroyedContainers)
+{
+    const CRect rectA(0, 0, 40, 25), rectB(0, 25, 40, 50), rectC(0, 50, 40, 75), rectD(0, 75, 40, 100);
+    const struct
+    {
+        const char* victim;
+        std::vector<std::pair<const char*, CRect>> expected;
+    } cases[] = {
+        { "b", { { "a", rectA }, { "c", rectB }, { "d", rectD } } },
+        { "a", { { "b", rectB }, { "c", rectC }, { "d", rectD } } },
+        { "panel", { { "d", rectD } } },
+        { "root", {} },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.victim);
+        auto* pRoot = new CProbe(NULL, "root", arrangeVertical);
+        CProbe* pA;
+        {
+            CDisableArrangeBlock all(NULL);
+            auto* pPanel = new CProbe(pRoot, "panel", arrangeVertical);
+            for (const char* pszName : { "a", "b", "c" })
+                (new CProbe(pPanel, pszName))->SetMinimumSize(CSize(1, 10));
+            (new CProbe(pRoot, "d"))->SetMinimumSize(CSize(1, 10));
+            pA = static_cast<CProbe*>(pRoot->FindSubContainer(NULL, "a"));
+        }
+        CContainer* pVictim = pRoot->FindSubContainer(NULL, c.victim);
+        pA->m_after["SetBounds"] = [&] {
+            if (pVictim == pRoot)
+                pRoot = NULL;
+            delete pVictim;
+        };
+        pRoot->SetBounds(CRect(0, 0, 40, 100));
+        if (pRoot == NULL)
+            continue;
+        EXPECT_EQ(NULL, pRoot->FindSubContainer(NULL, c.victim));
+        for (const auto& [pszName, rect] : c.expected)
+        {
+            const CContainer* pContainer = pRoot->FindSubContainer(NULL, pszName);
+            ASSERT_NE(nullptr, pContainer) << pszName;
+            EXPECT_TRUE(RectEq(rect, pContainer->GetBounds())) << pszName;
+        }
+        delete pRoot;
+    }
 }
 
 // Without a visible child, arranging stops before the extent is computed again.

@@ -42,6 +42,29 @@ public:
 
 IMPLEMENT_SERIAL(CNote, CResource, 0)
 
+// A stored container of the tests' own, which counts what layouts ask of its class.
+class CCountedContainer : public CContainer
+{
+    DECLARE_SERIAL(CCountedContainer)
+public:
+    void SetBounds(const CRect& rect) override
+    {
+        ++s_nBoundsSet;
+        CContainer::SetBounds(rect);
+    }
+    CSize GetMinimumSize() override
+    {
+        ++s_nSizesAsked;
+        return CContainer::GetMinimumSize();
+    }
+    static int s_nBoundsSet;
+    static int s_nSizesAsked;
+};
+
+IMPLEMENT_SERIAL(CCountedContainer, CContainer, 0)
+int CCountedContainer::s_nBoundsSet = 0;
+int CCountedContainer::s_nSizesAsked = 0;
+
 namespace {
 
 class CNoteClass : public CResourceClass
@@ -125,6 +148,74 @@ CWndContainer* NewScreen()
     auto* pLabel = new CProbe(pPanel, "label");
     pLabel->SetPreferredSize(CSize(60, 20));
     return pRoot;
+}
+
+// A tree of every kind of layout, made by a fixed sequence of pseudo-random choices:
+// arrange methods (a value above 2 too), frames, gaps, steps, flexible and fixed sizes,
+// hidden containers and scrolled ones, each container with bounds that no layout gave.
+class CRandomTree
+{
+public:
+    CContainer* Make(CContainer* pParent, int nDepth)
+    {
+        static const ArrangeMethod methods[] = { arrangeNone, arrangeVertical, arrangeHorizontal, (ArrangeMethod)5 };
+        auto* p = new CProbe(pParent, "", methods[Next(4)]);
+        p->SetBounds(CRect(Next(40), Next(40), 40 + Next(300), 40 + Next(200)));
+        if (Next(3) == 0)
+            p->SetFrame(new CContainerFrame((WORD)Next(4), 0));
+        p->m_sizeChildGap = CSize(Next(4), Next(4));
+        p->m_sizeMinimum = CSize(1 + Next(20), 1 + Next(20));
+        p->m_sizePreferred = CSize(Next(3) == 0 ? 5 + Next(40) : -1, Next(3) == 0 ? 5 + Next(40) : -1);
+        static const CSize steps[] = { CSize(1, 1), CSize(1, 1), CSize(4, 4), CSize(0, 5) };
+        p->m_sizeStep = steps[Next(4)];
+        if (Next(10) == 0)
+            p->Hide(FALSE);
+        if (Next(5) == 0)
+            p->SetScrollPos(CPoint(-Next(30), -Next(30)));
+        for (int n = nDepth > 0 ? Next(5) : 0; n > 0; --n)
+            Make(p, nDepth - 1);
+        return p;
+    }
+
+private:
+    int Next(int nBelow)
+    {
+        m_nSeed = m_nSeed * 1103515245u + 12345u;
+        return (int)((m_nSeed >> 16) % (unsigned)nBelow);
+    }
+    unsigned m_nSeed = 1;
+};
+
+// What loading did when each container was arranged as soon as its children were read.
+void ArrangeDeepestFirst(CContainer* pContainer)
+{
+    const auto& children = pContainer->GetChildList();
+    for (POSITION pos = children.GetHeadPosition(); pos != NULL;)
+        ArrangeDeepestFirst(children.GetNext(pos));
+    pContainer->ArrangeChildren();
+}
+
+::testing::AssertionResult SameGeometry(const CContainer* pExpected, const CContainer* pActual, const std::string& strPath)
+{
+    ::testing::AssertionResult bounds = RectEq(pExpected->GetBounds(), pActual->GetBounds());
+    if (!bounds)
+        return ::testing::AssertionFailure() << strPath << ": bounds " << bounds.message();
+    const CSize extentE = pExpected->GetScrollExtent(), extentA = pActual->GetScrollExtent();
+    if (extentE != extentA)
+        return ::testing::AssertionFailure() << strPath << ": extent expected " << extentE.cx << "x" << extentE.cy
+                                             << " got " << extentA.cx << "x" << extentA.cy;
+    const auto& expected = pExpected->GetChildList();
+    const auto& actual = pActual->GetChildList();
+    if (expected.GetCount() != actual.GetCount())
+        return ::testing::AssertionFailure() << strPath << ": another number of children";
+    int i = 0;
+    for (POSITION posE = expected.GetHeadPosition(), posA = actual.GetHeadPosition(); posE != NULL; ++i)
+    {
+        auto result = SameGeometry(expected.GetNext(posE), actual.GetNext(posA), strPath + "/" + std::to_string(i));
+        if (!result)
+            return result;
+    }
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace
@@ -240,6 +331,62 @@ TEST(ContainerStorage, TreeReadBackIsArrangedOnce)
     } selected;
     pLoadedButton->OnLButtonUp(CPoint(0, 0), CEventState());
     EXPECT_EQ(1, selected.m_n) << "released while pressed: selected";
+}
+
+// A tree read back is laid out as if each container had been arranged as soon as its
+// children were read, deepest first, whatever the kinds of layout in it.
+TEST(ContainerStorage, TreeReadBackIsLaidOutAsDeepestFirst)
+{
+    CRandomTree random;
+    std::unique_ptr<CContainer> pStored;
+    {
+        CDisableArrangeBlock all(NULL);
+        pStored.reset(random.Make(NULL, 5));
+    }
+    ASSERT_GT(pStored->GetChildList().GetCount(), 0);
+    const std::string strBytes = StoreTree(pStored.get());
+
+    std::unique_ptr<CContainer> pExpected;
+    {
+        CDisableArrangeBlock all(NULL);
+        pExpected = LoadTree(strBytes);
+    }
+    ArrangeDeepestFirst(pExpected.get());
+    std::unique_ptr<CContainer> pLoaded = LoadTree(strBytes);
+    EXPECT_TRUE(SameGeometry(pExpected.get(), pLoaded.get(), "root"));
+    EXPECT_NE(StoreTree(pLoaded.get()), strBytes) << "loading laid the tree out";
+}
+
+// However deep the tree, loading lays it out once: each container below the root gets
+// its bounds once and is asked its minimum size once. Arranging each container as its
+// children were read would lay out every level again for each level above it, and ask
+// every container below it its size.
+TEST(ContainerStorage, LoadingLaysOutEachContainerOnce)
+{
+    const int nLevels = 60, nLeaves = 20;
+    std::unique_ptr<CContainer> pStored(new CCountedContainer);
+    {
+        CDisableArrangeBlock all(NULL);
+        pStored->SetBounds(CRect(0, 0, 200, 400));
+        pStored->SetArrangeMethod(arrangeVertical);
+        CContainer* pLevel = pStored.get();
+        for (int i = 1; i < nLevels; ++i)
+        {
+            auto* pNext = new CCountedContainer;
+            pNext->SetArrangeMethod(arrangeVertical);
+            pNext->SetParent(pLevel);
+            pLevel = pNext;
+        }
+        for (int i = 0; i < nLeaves; ++i)
+            (new CCountedContainer)->SetParent(pLevel);
+    }
+    const std::string strBytes = StoreTree(pStored.get());
+    CCountedContainer::s_nBoundsSet = CCountedContainer::s_nSizesAsked = 0;
+    std::unique_ptr<CContainer> pLoaded = LoadTree(strBytes);
+    const int nBelowRoot = nLevels - 1 + nLeaves;
+    EXPECT_EQ(nBelowRoot, CCountedContainer::s_nBoundsSet);
+    EXPECT_EQ(nBelowRoot, CCountedContainer::s_nSizesAsked);
+    EXPECT_TRUE(RectEq(CRect(0, 0, 200, 400), pLoaded->GetChildList().GetHead()->GetBounds()));
 }
 
 // Damage ends in the archive's exception, and whatever was read is freed.

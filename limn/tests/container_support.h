@@ -6,19 +6,23 @@
 
 #include "limn/canvas/Canvas.h"
 #include "limn/containers/Container.h"
+#include "limn/containers/ContainerWatch.h"
 #include "limn/containers/WndContainer.h"
 
 #include <gtest/gtest.h>
 
 #include "framework/tests/dib_surface.h"
 
+#include <functional>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 typedef std::vector<std::string> CallLog;
 
-// Records "name:Call(arguments)" into a log, then behaves as a CContainer.
+// Records "name:Call(arguments)" into a log, then behaves as a CContainer; an action set
+// for a call runs at its end.
 class CProbe : public CContainer
 {
 public:
@@ -45,18 +49,18 @@ public:
     void OnMouseEnter(CPoint point, const CEventState& state) override
     {
         Record("Enter", point);
-        CContainer::OnMouseEnter(point, state);
+        Finish("Enter", [&] { CContainer::OnMouseEnter(point, state); });
     }
     void OnMouseMove(CPoint point, const CEventState& state) override
     {
         if (m_bRecordMoves)
             Record("Move", point);
-        CContainer::OnMouseMove(point, state);
+        Finish("Move", [&] { CContainer::OnMouseMove(point, state); });
     }
     void OnMouseExit(const CContainer* pNewReceiver, const CEventState& state) override
     {
         Record("Exit(" + std::string(pNewReceiver != NULL ? (const char*)pNewReceiver->GetName() : "null") + ")");
-        CContainer::OnMouseExit(pNewReceiver, state);
+        Finish("Exit", [&] { CContainer::OnMouseExit(pNewReceiver, state); });
     }
     void OnLButtonDown(CPoint point, const CEventState& state) override
     {
@@ -91,25 +95,38 @@ public:
     void OnShow() override
     {
         Record("Show");
-        CContainer::OnShow();
+        Finish("Show", [&] { CContainer::OnShow(); });
     }
     void OnHide() override
     {
         Record("Hide");
-        CContainer::OnHide();
+        Finish("Hide", [&] { CContainer::OnHide(); });
     }
     void OnMessage(Message* pMsg) override
     {
         Record("Message");
-        CContainer::OnMessage(pMsg);
+        Finish("Message", [&] { CContainer::OnMessage(pMsg); });
     }
-    void OnIdle(DWORD dwNow) override { Record("Idle(" + std::to_string(dwNow) + ")"); }
+    void OnIdle(DWORD dwNow) override
+    {
+        Record("Idle(" + std::to_string(dwNow) + ")");
+        After("Idle");
+    }
     void OnActivate(int bActive) override
     {
         Record("Activate(" + std::to_string(bActive) + ")");
-        CContainer::OnActivate(bActive);
+        Finish("Activate", [&] { CContainer::OnActivate(bActive); });
     }
-    void OnScrollExtentChanged() override { Record("ExtentChanged"); }
+    void OnScrollExtentChanged() override
+    {
+        Record("ExtentChanged");
+        After("ExtentChanged");
+    }
+    // Not recorded: layouts set bounds often.
+    void SetBounds(const CRect& rect) override
+    {
+        Finish("SetBounds", [&] { CContainer::SetBounds(rect); });
+    }
     void ArrangeChildren() override
     {
         ++m_nArranged;
@@ -123,6 +140,9 @@ public:
     }
 
     CallLog* m_pLog;
+    // Actions by call name ("Idle", "Exit", "Draw"): each runs when the call has done its
+    // own work, and may destroy this probe.
+    std::map<std::string, std::function<void()>> m_after;
     BOOL m_bRecordMoves = TRUE;
     int m_nArranged = 0;
     int m_nInvalidated = 0;
@@ -141,9 +161,28 @@ protected:
             canvas.SetBrush(m_crPressed, FALSE);
             canvas.FillRectangle(rect);
         }
+        After("Draw");
     }
 
 private:
+    // The container's own part of a call, then the action set for it, unless that part
+    // destroyed this probe (through the actions of others).
+    void Finish(const char* pszCall, const std::function<void()>& ownPart)
+    {
+        CContainerWatch watchThis(this);
+        ownPart();
+        if (watchThis.Get() != NULL)
+            After(pszCall);
+    }
+    // A copy runs: the action may destroy this probe and its table.
+    void After(const char* pszCall)
+    {
+        auto it = m_after.find(pszCall);
+        if (it == m_after.end())
+            return;
+        std::function<void()> action = it->second;
+        action();
+    }
     void Record(const std::string& strCall)
     {
         if (m_pLog != NULL)

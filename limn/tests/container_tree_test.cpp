@@ -69,11 +69,15 @@ TEST(ContainerTree, ChildrenKeepTheirOrderAndOneParent)
     EXPECT_EQ("b,c,a", Names(root));
     EXPECT_EQ("", Names(other));
 
-    // Nothing may become its own descendant.
+    // Nothing may become its own descendant, and a refused move changes nothing.
     auto* pGrandchild = new CProbe(pB, "g");
     pGrandchild->AddChild(&root);
     pB->AddChild(pB);
+    pB->SetParent(pGrandchild);
+    pB->SetParent(pB);
     EXPECT_EQ(NULL, root.GetParent());
+    EXPECT_EQ(&root, pB->GetParent());
+    EXPECT_EQ("b,c,a", Names(root));
     EXPECT_EQ("g", Names(*pB));
     EXPECT_EQ(&root, pGrandchild->GetTopParent());
     EXPECT_TRUE(root.Contains(pB));
@@ -314,6 +318,88 @@ TEST(ContainerTree, CallsDownTheTree)
                              "root:Idle(42)", "a:Idle(42)", "a1:Idle(42)", "b:Idle(42)",
                              "root:Activate(1)", "a:Activate(1)", "a1:Activate(1)", "b:Activate(1)" },
                            log));
+}
+
+// A handler may destroy the container a walk visits next, its own container, the
+// container walked, or the whole tree: each walk goes on past what is gone and calls
+// nothing destroyed. In root { panel { a, b, c }, d } the victim goes when a's handler has run;
+// printing calls handlers only on the containers it hides and shows, a and d.
+TEST(ContainerTree, WalksGoOnPastDestroyedContainers)
+{
+    const struct
+    {
+        const char* walk;
+        const char* call;       // the handler on a that destroys
+        const char* logged;     // how the probes record that handler
+        std::function<void(CContainer&)> prepare;
+        std::function<void(CContainer&)> run;
+    } walks[] = {
+        { "BroadcastMessage", "Message", "Message", NULL,
+          [](CContainer& root) {
+              MsgContainerSelected msg(&root);
+              root.BroadcastMessage(&msg);
+          } },
+        { "Idle", "Idle", "Idle(7)", NULL, [](CContainer& root) { root.Idle(7); } },
+        { "OnActivate", "Activate", "Activate(0)", NULL, [](CContainer& root) { root.OnActivate(FALSE); } },
+        { "OnShow", "Show", "Show", NULL, [](CContainer& root) { root.OnShow(); } },
+        { "OnHide", "Hide", "Hide", NULL, [](CContainer& root) { root.OnHide(); } },
+        { "OnBeginPrint", "Hide", "Hide", NULL, [](CContainer& root) { root.OnBeginPrint(NULL); } },
+        { "OnEndPrint", "Show", "Show", [](CContainer& root) { root.OnBeginPrint(NULL); },
+          [](CContainer& root) { root.OnEndPrint(NULL); } },
+    };
+    const struct
+    {
+        const char* victim;
+        CallLog expected;       // "*" stands for the handler as logged
+    } victims[] = {
+        { "b", { "root:*", "panel:*", "a:*", "b:Destroy", "c:*", "d:*" } },
+        { "a", { "root:*", "panel:*", "a:*", "a:Destroy", "b:*", "c:*", "d:*" } },
+        { "panel", { "root:*", "panel:*", "a:*", "panel:Destroy", "a:Destroy", "b:Destroy", "c:Destroy", "d:*" } },
+        { "root",
+          { "root:*", "panel:*", "a:*", "root:Destroy", "panel:Destroy", "a:Destroy", "b:Destroy", "c:Destroy",
+            "d:Destroy" } },
+    };
+    for (const auto& w : walks)
+    {
+        const BOOL bPrinting = std::string(w.walk).ends_with("Print");
+        for (const auto& v : victims)
+        {
+            SCOPED_TRACE(std::string(w.walk) + ", destroying " + v.victim);
+            CallLog log;
+            auto* pRoot = new CProbe(NULL, "root", arrangeNone, &log);
+            auto* pPanel = new CProbe(pRoot, "panel", arrangeNone, &log);
+            auto* pA = new CProbe(pPanel, "a", arrangeNone, &log);
+            new CProbe(pPanel, "b", arrangeNone, &log);
+            new CProbe(pPanel, "c", arrangeNone, &log);
+            auto* pD = new CProbe(pRoot, "d", arrangeNone, &log);
+            pA->SetPrintable(FALSE);
+            pD->SetPrintable(FALSE);
+            if (w.prepare)
+                w.prepare(*pRoot);
+            CContainer* pVictim = pRoot->FindSubContainer(NULL, v.victim);
+            pA->m_after[w.call] = [&] {
+                if (pVictim == pRoot)
+                    pRoot = NULL;
+                delete pVictim;
+            };
+            log.clear();
+            w.run(*pRoot);
+
+            CallLog expected;
+            for (std::string strCall : v.expected)
+            {
+                if (strCall.ends_with(":*"))
+                {
+                    if (bPrinting && !strCall.starts_with("a:") && !strCall.starts_with("d:"))
+                        continue;
+                    strCall.replace(strCall.size() - 1, 1, w.logged);
+                }
+                expected.push_back(strCall);
+            }
+            EXPECT_TRUE(SequenceIs(expected, log));
+            delete pRoot;
+        }
+    }
 }
 
 TEST(ContainerTree, FillColourComesFromTheNearestFill)

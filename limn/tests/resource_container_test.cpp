@@ -283,3 +283,26 @@ TEST(NamedPictures, MadeByTheCaller)
     std::unique_ptr<CContainer> pOther(NewStoredTree());
     EXPECT_EQ(0, ShowNamedPictures(pOther.get(), empty)) << "a file without pictures";
 }
+
+// A replacement lays the row out again, and a SetBounds handler there may destroy the
+// leaf the walk comes to next: it is passed by.
+TEST(NamedPictures, WalkGoesOnPastDestroyedLeaves)
+{
+    CHoard hoard;
+    FillPicture(*CPicture::New(hoard, "dog"), CSize(30, 20), crRed);
+    FillPicture(*CPicture::New(hoard, "cat"), CSize(30, 20), crBlue);
+    std::unique_ptr<CContainer> pTree(NewStoredTree());
+    CContainer* pRow = pTree->FindSubContainer(NULL, "row");
+    auto* pProbe = new CProbe(NULL, "probe");
+    pRow->AddChild(pProbe, TRUE);
+    CContainer* pCat = pRow->GetChildList().GetTail();
+    pProbe->m_after["SetBounds"] = [&] {
+        delete pCat;
+        pCat = NULL;
+        pProbe->m_after.clear();
+    };
+    EXPECT_EQ(2, ShowNamedPictures(pTree.get(), hoard)) << "Dog in the row, cat in the group";
+    EXPECT_EQ(NULL, pCat);
+    EXPECT_EQ(3, pRow->GetChildList().GetCount());
+    EXPECT_NE(nullptr, dynamic_cast<CResourceContainer*>(pRow->FindSubContainer(NULL, "dog")));
+}

@@ -168,6 +168,51 @@ TEST_F(WindowContainer, EnterAndExit)
     EXPECT_EQ(CContainer::stateNormal, m_pB->m_nState) << "the right button presses nothing";
 }
 
+// A handler may destroy the container the mouse moves onto: it hears nothing more, none
+// counts as entered, and the next move enters what is under the cursor then.
+TEST_F(WindowContainer, RoutingGoesOnPastDestroyedReceivers)
+{
+    m_pA->m_bRecordMoves = FALSE;
+    MoveTo(20, 20);
+    m_pA->m_after["Exit"] = [&] {
+        delete m_pB;
+        m_pB = NULL;
+    };
+    MoveTo(90, 20);
+    EXPECT_EQ(NULL, CProbe::LastEntered()) << "the new receiver is gone";
+    MoveTo(91, 20);
+    EXPECT_EQ(m_pRoot, CProbe::LastEntered());
+    EXPECT_TRUE(SequenceIs({ "A:Enter(10,10)", "B:Move(10,10)", "A:Exit(B)", "B:Destroy" }, m_log));
+
+    // A receiver that its own move handler destroys gets no enter, and the container
+    // entered before gets its exit on the next move.
+    CProbe* pC = Button("C", CRect(10, 60, 60, 90));
+    MoveTo(20, 20);
+    pC->m_after["Move"] = [&] { delete pC; };
+    m_log.clear();
+    MoveTo(20, 70);
+    EXPECT_EQ(m_pA, CProbe::LastEntered());
+    MoveTo(21, 70);
+    EXPECT_EQ(m_pRoot, CProbe::LastEntered());
+    EXPECT_TRUE(SequenceIs({ "C:Move(10,10)", "C:Destroy", "A:Exit(root)" }, m_log));
+}
+
+// An idle handler may close the screen: the tick ends with the root, and a pending hot
+// key waits for the next tick of a root.
+TEST_F(WindowContainer, IdleTimeThatClosesTheScreenEndsTheTick)
+{
+    m_pA->m_after["Idle"] = [&] {
+        m_window.m_pRoot = NULL;
+        delete m_pRoot;
+        m_pRoot = NULL;
+    };
+    CContainer::SetHotKeyHit(VK_ESCAPE);
+    m_pRoot->OnTimer(1);
+    EXPECT_EQ(NULL, m_pRoot);
+    EXPECT_EQ(VK_ESCAPE, CContainer::GetHotKey());
+    CContainer::SetHotKeyHit(0);
+}
+
 // Under the capture, events outside the holder's area, even outside the window, come
 // to it in its client coordinates; destroying the holder gives routing back to the
 // position of the cursor.
@@ -272,6 +317,8 @@ TEST_F(WindowContainer, WindowSize)
     m_pRoot->AttachToWindow(&m_window.m_wnd);
     EXPECT_EQ(&m_window.m_wnd, m_pB->GetWindowPtr());
     EXPECT_EQ(NULL, m_pB->GetDocument());
+    EXPECT_EQ(NULL, m_pB->GetHoard()) << "no document, no resource file";
+    EXPECT_EQ(NULL, m_pRoot->GetHoard());
 }
 
 // The window is active when it is the foreground window and the main window of the
