@@ -1,20 +1,10 @@
-// CContainer::GetHoard: the resource file of the tree's document. The document of a tree
-// is a CLimnDoc, a CResDoc that owns its resource file. Where the library is built
-// without the document class, no tree can have a document, and none has a file.
+// CContainer::GetHoard: the resource file of the tree's document.
 #include "limn/containers/Container.h"
 
-#if __has_include("limn/app/LimnDoc.h")
-#include "limn/app/LimnDoc.h"
-
-CHoard* CContainer::GetHoard()
-{
-    CLimnDoc* pDoc = GetDocument();
-    return pDoc != NULL ? &pDoc->GetHoard() : NULL;
-}
-#else
+// A tree's document owns the resource file its containers show. No document class of
+// limn attaches to a tree yet, so GetDocument is NULL for every tree and so is the file.
 CHoard* CContainer::GetHoard()
 {
     ASSERT(GetDocument() == NULL);
     return NULL;
 }
-#endif
