@@ -47,6 +47,27 @@ void CDIBElem::CDIBLock::Check()
     }
 }
 
+BOOL CDIBElem::CDIBLock::LacksStreamLength() const
+{
+    return (m_info.dwCompression == BI_RLE8 || m_info.dwCompression == BI_RLE4) &&
+           reinterpret_cast<const BITMAPINFOHEADER*>(m_p)->biSizeImage == 0;
+}
+
+void CDIBElem::CDIBLock::CompleteHeader(BYTE* pDIB) const
+{
+    if (LacksStreamLength())
+        reinterpret_cast<BITMAPINFOHEADER*>(pDIB)->biSizeImage = m_info.cbBits;
+}
+
+const BITMAPINFO* CDIBElem::CDIBLock::HeaderForGDI(std::vector<BYTE>& copy) const
+{
+    if (!LacksStreamLength())
+        return reinterpret_cast<const BITMAPINFO*>(m_p);
+    copy.assign(m_p, m_p + m_info.cbHeader + m_info.cbColorTable);
+    CompleteHeader(copy.data());
+    return reinterpret_cast<const BITMAPINFO*>(copy.data());
+}
+
 // CDIBElem
 
 CDIBElem::CDIBElem()
@@ -109,7 +130,15 @@ void CDIBElem::ReleaseDIB() { m_dib.Unlock(); }
 HDIB CDIBElem::CopyDIB() const
 {
     CDIBLock lock(m_dib);
-    return lock.Get() != NULL ? CopyHandle(m_dib.GetHandle()) : NULL;
+    if (lock.Get() == NULL)
+        return NULL;
+    HDIB hCopy = CopyHandle(m_dib.GetHandle());
+    if (BYTE* pCopy = hCopy != NULL ? static_cast<BYTE*>(GlobalLock(hCopy)) : NULL)
+    {
+        lock.CompleteHeader(pCopy);
+        GlobalUnlock(hCopy);
+    }
+    return hCopy;
 }
 
 BOOL CDIBElem::GetDIBInfo(DIBINFO* pInfo) const

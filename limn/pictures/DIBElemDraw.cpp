@@ -9,6 +9,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <vector>
 
 int gUseDIBBlit = 0;
 
@@ -272,9 +273,10 @@ void CDIBElem::DrawPlain(CCanvas& canvas, const CRect& src, const CRect& dst) co
     if (lock.Get() == NULL)
         return;
     const DIBINFO& info = lock.Info();
-    const BITMAPINFO* pInfo = reinterpret_cast<const BITMAPINFO*>(lock.Get());
-    // The source's y counts from the bottom row of a bottom-up DIB.
-    int ySrc = info.bTopDown ? src.top : info.nHeight - src.bottom;
+    std::vector<BYTE> header;
+    const BITMAPINFO* pInfo = lock.HeaderForGDI(header);
+    // GDI counts the source's y from the bottom row, whatever the DIB's orientation.
+    int ySrc = info.nHeight - src.bottom;
     if (src.Width() != dst.Width() || src.Height() != dst.Height())
         ::StretchDIBits(canvas.m_hDC, dst.left, dst.top, dst.Width(), dst.Height(), src.left, ySrc,
                         src.Width(), src.Height(), lock.Bits(), pInfo, DIB_RGB_COLORS, SRCCOPY);

@@ -110,6 +110,50 @@ TEST_P(DIBDraw, FastWayEqualsPlainWayOneToOne)
     }
 }
 
+// Every kind of source lands where GDI puts it and with GDI's pixels, one for one and
+// doubled, when the source rectangle is larger than the bitmap (as a picture's extent
+// may be): only the bitmap's own rows and columns are drawn, from the destination's top.
+TEST_P(DIBDraw, FastWayEqualsPlainWayForEverySource)
+{
+    const int cx = 13, cy = 7;
+    auto rle = [](BOOL bSized) {
+        CTestDIB dib = MakeRle8DIB(cx, cy, PatternIndex, SharedPaletteTable());
+        if (!bSized)
+            dib.Header().biSizeImage = 0;
+        return dib;
+    };
+    const struct
+    {
+        const char* context;
+        CTestDIB dib;
+    } sources[] = {
+        { "bottom-up", Source(cx, cy) },
+        { "top-down", Bits() == 16 ? MakeTestDIB(cx, cy, 16, Pattern555, {}, TRUE)
+                                   : MakeTestDIB(cx, cy, 8, PatternIndex, SharedPaletteTable(), TRUE) },
+        { "run-length coded", rle(TRUE) },
+        { "run-length coded without its size", rle(FALSE) },
+    };
+    const CRect src(0, 0, cx, 2 * cy);
+    for (const auto& s : sources)
+    {
+        CDIBElem elem(s.dib);
+        for (int nScale : { 1, 2 })
+        {
+            SCOPED_TRACE(::testing::Message() << s.context << ", scale " << nScale);
+            const CRect dst(2, 3, 2 + nScale * src.Width(), 3 + nScale * src.Height());
+            CBufferedCanvas fast(40, 40, Bits());
+            CBufferedCanvas plain(40, 40, Bits());
+            elem.Draw(fast.m_canvas, src, dst);
+            {
+                CPlainWay plainWay;
+                elem.Draw(plain.m_canvas, src, dst);
+            }
+            EXPECT_TRUE(RectEq(CRect(2, 3, 2 + nScale * cx, 3 + nScale * cy), plain.PaintedBounds()));
+            EXPECT_TRUE(SameBuffers(fast, plain));
+        }
+    }
+}
+
 // Doubling repeats every pixel and every row; halving keeps every second one. The
 // run tables of both directions agree with the pixels they produce.
 TEST_P(DIBDraw, StretchRuns)
