@@ -68,7 +68,8 @@ public:
     BOOL ImportFromFile(const char* pszPath);
 
 // Clipboard, as a device-independent bitmap (CF_DIB)
-    // Puts the first bitmap element's DIB on the clipboard, in place of what it held.
+    // Puts the first bitmap element's DIB on the clipboard beside what it holds, in place
+    // of any DIB it held.
     virtual void OnCopy();
     // Replaces every element by the clipboard's DIB; nothing changes when the clipboard
     // holds no DIB that can be read.

@@ -437,16 +437,17 @@ TEST(Picture, Clipboard)
     ASSERT_TRUE(static_cast<CDIBElem*>(target.GetPictElems()[0].m_pElem)->GetDIBInfo(&info));
     EXPECT_EQ(16, info.wBitCount) << "a 24-bit bitmap is kept in 16 bits";
 
-    // A copy replaces what the clipboard held.
+    // A copy adds the bitmap to what the clipboard holds.
     CPicture empty;
     ASSERT_TRUE(::OpenClipboard(NULL));
     ::EmptyClipboard();
     ::SetClipboardData(CF_TEXT, GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 4));
     ::CloseClipboard();
     empty.OnCopy();
-    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_TEXT)) << "a picture without a bitmap copies nothing";
+    EXPECT_FALSE(::IsClipboardFormatAvailable(CF_DIB)) << "a picture without a bitmap copies nothing";
     source.OnCopy();
-    EXPECT_FALSE(::IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_DIB));
 
     for (BOOL bLying : { FALSE, TRUE })
     {
