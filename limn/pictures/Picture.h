@@ -4,8 +4,9 @@
 //
 // The picture owns its elements, except elements that are also resources: it links those
 // to themselves through a counting resource pointer, and they live as their usage count
-// says. A stub may hold no element (a stored null element record): such stubs are kept,
-// written back, compared by rectangle, and otherwise skipped.
+// says. A stub may hold no element (a stored null element record, or the record of an
+// object that is not an element): such stubs are kept, written back with a null record,
+// compared by rectangle, and otherwise skipped.
 #pragma once
 
 #include "limn/pictures/DrawableResource.h"

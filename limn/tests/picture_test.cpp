@@ -49,6 +49,18 @@ int CResourceElem::s_nLive = 0;
 _IMPLEMENT_RUNTIMECLASS(CResourceElem, CPictElem, 1, CResourceElem::CreateObject)
 const AFX_CLASSINIT g_initResourceElem(RUNTIME_CLASS(CResourceElem));
 
+// A resource that is not a picture element, which counts its live objects.
+class CMemo : public CResource
+{
+    DECLARE_SERIAL(CMemo)
+public:
+    CMemo() { ++s_nLive; }
+    ~CMemo() override { --s_nLive; }
+    static int s_nLive;
+};
+int CMemo::s_nLive = 0;
+IMPLEMENT_SERIAL(CMemo, CResource, 0)
+
 // An editing dialog's proxy that makes pictures in a resource file.
 class CTestProxy : public CEditProxy
 {
@@ -148,7 +160,8 @@ TEST(Picture, PayloadBytes)
 
 // Stored records a picture does not write itself: null elements are kept as stubs
 // without one, a shape of any schema reads, an element stored twice gives the second
-// stub a copy, and an object that is not an element is refused.
+// stub a copy, an object that is not an element gives a stub without one, and a class
+// that is not known is refused.
 TEST(Picture, UnusualRecords)
 {
     CTestDIB dib = SmallDIB();
@@ -186,18 +199,36 @@ TEST(Picture, UnusualRecords)
     EXPECT_NE(pFirst, pSecond) << "each stub owns its element";
     EXPECT_TRUE(pFirst->IsSameAs(pSecond));
 
-    // A picture as an element, and a picture whose element refers back to the picture.
-    const std::vector<BYTE> refused[] = {
-        CByteWriter().Byte(0).Word(1).Long(0).Long(0).Long(1).Long(1).Word(0xFFFF).Word(0).Word(8).Text("CPicture")
-            .Byte(0).Word(0).m_bytes,
-        CByteWriter().Word(0xFFFF).Word(0).Word(8).Text("CPicture").Byte(0).Word(1).Long(0).Long(0).Long(1).Long(1)
-            .Word(2).m_bytes,
-    };
+    // A picture as an element (object 2) holding a bitmap (object 4), then stubs that
+    // refer back to that picture and to its bitmap.
+    CByteWriter inner;
+    inner.Byte(0).Word(3).Long(0).Long(0).Long(1).Long(1).Word(0xFFFF).Word(0).Word(8).Text("CPicture")
+        .Byte(0).Word(1).Long(0).Long(0).Long(4).Long(3).Word(0xFFFF).Word(0).Word(8).Text("CDIBElem").Bytes(block)
+        .Long(4).Long(3).Long(0).Long(0).Long(2).Long(2).Word(2).Long(0).Long(0).Long(4).Long(3).Word(4);
+    std::unique_ptr<CPicture> pInner(LoadPicture(inner.m_bytes));
+    ASSERT_EQ(3, pInner->GetPictElems().GetSize());
+    EXPECT_EQ(nullptr, pInner->GetPictElems()[0].m_pElem);
+    EXPECT_EQ(nullptr, pInner->GetPictElems()[1].m_pElem);
+    CDIBElem held(dib);
+    ASSERT_NE(nullptr, pInner->GetPictElems()[2].m_pElem);
+    EXPECT_TRUE(pInner->GetPictElems()[2].m_pElem->IsSameAs(&held)) << "a copy of the bitmap the picture holds";
+    EXPECT_EQ(CSize(4, 3), pInner->GetExtent());
+
+    // A picture whose element refers back to the picture itself.
+    CObject* pObject = NULL;
+    LoadBytes(CByteWriter().Word(0xFFFF).Word(0).Word(8).Text("CPicture").Byte(0).Word(1).Long(0).Long(0).Long(1)
+                  .Long(1).Word(2).m_bytes,
+              [&](CArchive& ar) { pObject = ar.ReadObject(NULL); });
+    std::unique_ptr<CPicture> pSelf(dynamic_cast<CPicture*>(pObject));
+    ASSERT_NE(nullptr, pSelf);
+    ASSERT_EQ(1, pSelf->GetPictElems().GetSize());
+    EXPECT_EQ(nullptr, pSelf->GetPictElems()[0].m_pElem);
+
+    const std::vector<BYTE> unknown = CByteWriter().Byte(0).Word(1).Long(0).Long(0).Long(1).Long(1).Word(0xFFFF)
+        .Word(0).Word(11).Text("CNoSuchElem").m_bytes;
     CPicture picture;
     EXPECT_EQ(CArchiveException::badClass,
-              CauseOf<CArchiveException>([&] { LoadBytes(refused[0], [&](CArchive& ar) { picture.Serialize(ar); }); }));
-    EXPECT_EQ(CArchiveException::badClass,
-              CauseOf<CArchiveException>([&] { LoadBytes(refused[1], [&](CArchive& ar) { ar.ReadObject(NULL); }); }));
+              CauseOf<CArchiveException>([&] { LoadBytes(unknown, [&](CArchive& ar) { picture.Serialize(ar); }); }));
 }
 
 TEST(Picture, Comparison)
@@ -306,6 +337,39 @@ TEST(Picture, ElementThatIsAResource)
     EXPECT_EQ(1, CResourceElem::s_nLive);
     pPicture.reset();
     EXPECT_EQ(0, CResourceElem::s_nLive);
+}
+
+// A resource that is not an element, in an element's place, leaves the stub without an
+// element. Read into a resource file, it joins the file, which alone owns it; read
+// elsewhere, the picture keeps it until the picture goes.
+TEST(Picture, ResourceInAnElementsPlace)
+{
+    const std::vector<BYTE> payload = CByteWriter().Byte(6).Text("Holder").Word(1).Long(0).Long(0).Long(2).Long(2)
+        .Word(0xFFFF).Word(0).Word(5).Text("CMemo").Byte(4).Text("memo").m_bytes;
+    std::unique_ptr<CPicture> pPicture(LoadPicture(payload));
+    ASSERT_EQ(1, pPicture->GetPictElems().GetSize());
+    EXPECT_EQ(nullptr, pPicture->GetPictElems()[0].m_pElem);
+    EXPECT_EQ(1, CMemo::s_nLive);
+    pPicture.reset();
+    EXPECT_EQ(0, CMemo::s_nLive);
+
+    CByteWriter holder;
+    holder.Word(0xFFFF).Word(0).Word(8).Text("CPicture").Bytes(payload);
+    CByteWriter file;
+    file.Long(2).Long(1).Long((LONG)(4 + 9 + 2 + holder.m_bytes.size())).Byte(8).Text("CPicture").Word(1)
+        .Bytes(holder.m_bytes);
+    {
+        CHoard hoard;
+        LoadBytes(file.m_bytes, [&](CArchive& ar) { hoard.Serialize(ar); });
+        auto* pHolder = static_cast<CPicture*>(hoard.GetResource("CPicture", "Holder"));
+        ASSERT_NE(nullptr, pHolder);
+        ASSERT_EQ(1, pHolder->GetPictElems().GetSize());
+        EXPECT_EQ(nullptr, pHolder->GetPictElems()[0].m_pElem);
+        EXPECT_NE(nullptr, hoard.GetResource("CMemo", "memo"));
+        hoard.DeleteResource(pHolder);
+        EXPECT_EQ(1, CMemo::s_nLive) << "the file's resource stays when the picture goes";
+    }
+    EXPECT_EQ(0, CMemo::s_nLive);
 }
 
 namespace {
