@@ -1,5 +1,7 @@
-// Records the largest block diblib.dll asks GlobalAlloc for, by pointing the entry of
-// its import table at a recorder for the lifetime of the object. One at a time.
+// Records the largest block a module (diblib.dll unless told) asks GlobalAlloc for, by
+// pointing the entry of its import table at a recorder for the lifetime of the object,
+// and refuses blocks above a limit if given one, as a system short of memory would,
+// without allocating them. One at a time.
 #pragma once
 
 #include <windows.h>
@@ -9,10 +11,11 @@
 class CGlobalAllocSpy
 {
 public:
-    CGlobalAllocSpy()
+    explicit CGlobalAllocSpy(const char* pszModule = "diblib.dll", SIZE_T cbRefuseAbove = (SIZE_T)-1)
     {
         s_cbLargest = 0;
-        m_ppEntry = FindImport(::GetModuleHandleA("diblib.dll"), "kernel32.dll", "GlobalAlloc");
+        s_cbRefuseAbove = cbRefuseAbove;
+        m_ppEntry = FindImport(::GetModuleHandleA(pszModule), "kernel32.dll", "GlobalAlloc");
         if (m_ppEntry != NULL)
         {
             s_pOriginal = reinterpret_cast<GLOBALALLOC>(*m_ppEntry);
@@ -38,6 +41,11 @@ private:
     {
         if (cb > s_cbLargest)
             s_cbLargest = cb;
+        if (cb > s_cbRefuseAbove)
+        {
+            ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return NULL;
+        }
         return s_pOriginal(nFlags, cb);
     }
 
@@ -78,6 +86,7 @@ private:
     }
 
     static inline SIZE_T s_cbLargest = 0;
+    static inline SIZE_T s_cbRefuseAbove = (SIZE_T)-1;
     static inline GLOBALALLOC s_pOriginal = NULL;
     void** m_ppEntry;
 };

@@ -10,8 +10,10 @@
 // background turns the lightest corner colour into the key.
 //
 // Every read of the DIB checks it first (ValidateDIB against the block that holds it):
-// a DIB whose header claims more than its bytes hold draws as nothing, flips as nothing
-// and gives no bitmap to copy.
+// a DIB whose header claims more than its bytes hold draws as nothing, flips as nothing,
+// compares as the same as nothing and gives no bitmap to copy. So does a DIB whose block
+// cannot be had: its stored stream is damaged, claims more bytes than its DIB can use
+// (refused before they are allocated), or needs more memory than there is.
 #pragma once
 
 #include "limn/pictures/PictElemFreeable.h"
@@ -53,7 +55,8 @@ public:
     using CDrawable::Draw;
     // src in the bitmap's pixels, dst in canvas coordinates.
     void Draw(CCanvas& canvas, const CRect& src, const CRect& dst) const override;
-    // TRUE for another bitmap element whose stored DIB has equal bytes.
+    // TRUE for another bitmap element whose stored DIB has equal bytes; FALSE when
+    // either cannot be read.
     BOOL IsSameAs(CDrawable* pOther) override;
     // Takes a deep copy of the other element's DIB and its extent.
     void CopyFrom(const CPictElem* pOther) override;

@@ -13,8 +13,21 @@
 
 #include <memory>
 
+#include "diblib/tests/global_alloc_spy.h"
 #include "framework/tests/test_support.h"
 #include "picture_support.h"
+
+// A resource that is not a picture element, which counts its live objects.
+class CMemo : public CResource
+{
+    DECLARE_SERIAL(CMemo)
+public:
+    CMemo() { ++s_nLive; }
+    ~CMemo() override { --s_nLive; }
+    static int s_nLive;
+};
+int CMemo::s_nLive = 0;
+IMPLEMENT_SERIAL(CMemo, CResource, 0)
 
 namespace {
 
@@ -48,18 +61,6 @@ public:
 int CResourceElem::s_nLive = 0;
 _IMPLEMENT_RUNTIMECLASS(CResourceElem, CPictElem, 1, CResourceElem::CreateObject)
 const AFX_CLASSINIT g_initResourceElem(RUNTIME_CLASS(CResourceElem));
-
-// A resource that is not a picture element, which counts its live objects.
-class CMemo : public CResource
-{
-    DECLARE_SERIAL(CMemo)
-public:
-    CMemo() { ++s_nLive; }
-    ~CMemo() override { --s_nLive; }
-    static int s_nLive;
-};
-int CMemo::s_nLive = 0;
-IMPLEMENT_SERIAL(CMemo, CResource, 0)
 
 // An editing dialog's proxy that makes pictures in a resource file.
 class CTestProxy : public CEditProxy
@@ -474,6 +475,75 @@ TEST(Picture, LyingBitmapIsNothing)
         EXPECT_EQ(before, StoreBytes([&](CArchive& ar) { pPicture->Serialize(ar); })) << "flips change nothing";
         EXPECT_EQ(nullptr, pPicture->MakeDIB());
     }
+}
+
+namespace {
+
+// A picture named Huge whose one bitmap is stored as nClaimed bytes, coded in double
+// words: the first nLiteral bytes of pDIB, then zeros.
+std::vector<BYTE> HugePicture(const BYTE* pDIB, DWORD nLiteral, DWORD nClaimed)
+{
+    return CByteWriter().Byte(4).Text("Huge").Word(1).Long(0).Long(0).Long(4).Long(4).Word(0xFFFF).Word(0).Word(8)
+        .Text("CDIBElem").Long((LONG)nClaimed).Long((LONG)(16 + nLiteral)).Long(4).Long((LONG)(nLiteral / 2))
+        .Raw(pDIB, nLiteral).Long((LONG)(2 * ((nClaimed - nLiteral) / 4) + 1)).Long(0).Long(4).Long(4).m_bytes;
+}
+
+} // namespace
+
+// A bitmap whose block cannot be had draws, flips, copies and compares as nothing: a block whose
+// coded bytes claim far more than its bitmap can use (about 4 GB from 80 bytes), refused
+// before anything of that size is allocated, and a bitmap too large for the memory
+// there is. Read from memory, the lying block makes the picture damaged; read from a
+// resource file, blocks are read on first use.
+TEST(Picture, BitmapWhoseBlockCannotBeHad)
+{
+    CTestDIB dib = MakeTestDIB(4, 4, 8, [](int x, int y) { return (DWORD)((x + y) & 1); }, { Quad(0), Quad(0xFFFFFF) });
+    ASSERT_EQ(64u, dib.Size());
+    CTestDIB large = MakeTestDIB(4, 4, 8, [](int, int) { return 0u; }, { Quad(0), Quad(0xFFFFFF) });
+    large.Header().biWidth = 8000;
+    large.Header().biHeight = 8000;
+    large.Header().biSizeImage = 0;
+    const struct
+    {
+        const char* context;
+        std::vector<BYTE> payload;
+    } cases[] = {
+        { "a block that lies", HugePicture(dib.Bytes(), 64, 0xFFFFFFFC) },
+        { "a bitmap too large", HugePicture(large.Bytes(), 48, 48 + 8000 * 8000) },
+    };
+    CGlobalAllocSpy spy("hoard.dll", 0x1000000);
+    ASSERT_TRUE(spy.IsWatching());
+    EXPECT_EQ(CArchiveException::generic, CauseOf<CArchiveException>([&] { delete LoadPicture(cases[0].payload); }));
+    EXPECT_LT(spy.GetLargest(), 0x100000u) << "nothing of the claimed size was asked for";
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.context);
+        CByteWriter section;
+        section.Long(2).Long(1).Long((LONG)(4 + 9 + 2 + 14 + c.payload.size())).Byte(8).Text("CPicture").Word(1)
+            .Word(0xFFFF).Word(0).Word(8).Text("CPicture").Bytes(c.payload);
+        CScratchFolder folder;
+        WriteFileBytes(folder.Path("huge.hrd"), section.m_bytes);
+        CHoard hoard;
+        hoard.LoadFromFile(folder.Path("huge.hrd"));
+        auto* pPicture = static_cast<CPicture*>(hoard.GetResource("CPicture", "Huge"));
+        ASSERT_NE(nullptr, pPicture);
+        for (BOOL bPlain : { FALSE, TRUE })
+        {
+            for (int nBits : { 8, 16 })
+            {
+                gUseDIBBlit = bPlain;
+                CBufferedCanvas canvas(8, 8, nBits);
+                pPicture->Draw(canvas.m_canvas, CRect(0, 0, 4, 4));
+                gUseDIBBlit = 0;
+                EXPECT_TRUE(canvas.PaintedBounds().IsRectEmpty()) << (bPlain ? "plain way, " : "fast way, ") << nBits;
+            }
+        }
+        pPicture->FlipHorizontally();
+        pPicture->FlipVertically();
+        EXPECT_EQ(nullptr, pPicture->MakeDIB());
+        EXPECT_FALSE(*pPicture == *pPicture) << "a bitmap that cannot be read is the same as nothing";
+    }
+    EXPECT_LE(spy.GetLargest(), 48u + 8000 * 8000) << "the lying block was refused before its memory was asked for";
 }
 
 // Copy puts the first bitmap on the real clipboard as CF_DIB; paste replaces every
