@@ -21,6 +21,8 @@
 
 #include "diblib/dibapi.h"
 
+#include <vector>
+
 class LIMN_API CDIBElem : public CPictElemFreeable
 {
     DECLARE_SERIAL(CDIBElem)
@@ -88,6 +90,8 @@ private:
     BOOL BuildOptimized(int nBytesPerPixel) const;
     // m_colored from m_optimized for the settings of the moment.
     void BuildColored() const;
+    // For each row of pImage, one of the two images: whether the key is among its pixels.
+    void FindKeyRows(const BYTE* pImage, std::vector<BYTE>& rows) const;
     // Copies the image into the current buffer; FALSE when the caller must draw the
     // plain way, TRUE when it drew or there was nothing to draw.
     BOOL DrawOptimized(CCanvas& canvas, const CRect& src, const CRect& dst) const;
@@ -111,6 +115,10 @@ private:
     mutable BOOL m_bColoredUseColor;
     mutable COLORREF m_coloredColor;
     mutable int m_nOptWidth;                // the image's own width, in pixels
+    // Per row of m_optimized and of m_colored, top row first: 1 where the key is among
+    // its pixels. Other rows are copied whole.
+    mutable std::vector<BYTE> m_optKeyRows;
+    mutable std::vector<BYTE> m_coloredKeyRows;
 
     static BOOL m_bAllowAntiAliasing;
 };

@@ -195,12 +195,13 @@ int SliceRuns(const int* pRuns, int nFrom, int nCount, int* pSlice, int* piFirst
     return n;
 }
 
-// The visible part of a stretch from the source rows at pSrc: each source row repeated
-// by its vertical run (none for a run of 0), each row's pixels by their horizontal runs.
-// A row without the key is stretched once and then copied to the rows that repeat it.
+// The visible part of a stretch from the source rows at pSrc, whose key flags are at
+// pKeyRows: each source row repeated by its vertical run (none for a run of 0), each
+// row's pixels by their horizontal runs. A row without the key is stretched once and
+// then copied to the rows that repeat it.
 template <class PIXEL>
-void StretchImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, int nSrcRowPixels, const int* pRows, int nRows,
-                  const int* pCols, int nCols, int nDstCols)
+void StretchImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, const BYTE* pKeyRows, int nSrcRowPixels,
+                  const int* pRows, int nRows, const int* pCols, int nCols, int nDstCols)
 {
     RowStretch how = rowRuns;
     int picks[nMaxRuns];
@@ -222,7 +223,7 @@ void StretchImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, int nSrcRowPixels
         int n = pRows[y];
         if (n == 0)
             continue;
-        if (HasKey(pSrc, nCols))
+        if (pKeyRows[y])
         {
             for (; n > 0; --n, pDst += nRowStep)
                 StretchRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, pCols, nCols);
@@ -235,12 +236,18 @@ void StretchImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, int nSrcRowPixels
     }
 }
 
-// The rows one for one.
+// The rows one for one; a row without the key as a block.
 template <class PIXEL>
-void CopyImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, int nSrcRowPixels, const CSize& size)
+void CopyImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, const BYTE* pKeyRows, int nSrcRowPixels,
+               const CSize& size)
 {
     for (int y = 0; y < size.cy; ++y, pDst += nRowStep, pSrc += nSrcRowPixels)
-        CopyRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, size.cx);
+    {
+        if (pKeyRows[y])
+            CopyRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, size.cx);
+        else
+            memcpy(pDst, pSrc, size.cx * sizeof(PIXEL));
+    }
 }
 
 // The part of src that lies inside the image, and the part of dst it maps to. FALSE when
@@ -257,6 +264,17 @@ BOOL ClipToImage(const CRect& src, const CRect& dst, const CRect& rectImage, CRe
 }
 
 } // namespace
+
+void CDIBElem::FindKeyRows(const BYTE* pImage, std::vector<BYTE>& rows) const
+{
+    rows.resize(m_nOptHeight);
+    const SIZE_T nRowBytes = (SIZE_T)m_nOptBytesPerPixel * m_nOptRowPixels;
+    for (int y = 0; y < m_nOptHeight; ++y, pImage += nRowBytes)
+    {
+        rows[y] = m_nOptBytesPerPixel == 1 ? HasKey(pImage, m_nOptWidth)
+                                           : HasKey(reinterpret_cast<const WORD*>(pImage), m_nOptWidth);
+    }
+}
 
 void CDIBElem::Draw(CCanvas& canvas, const CRect& src, const CRect& dst) const
 {
@@ -287,7 +305,9 @@ void CDIBElem::DrawPlain(CCanvas& canvas, const CRect& src, const CRect& dst) co
 
 BOOL CDIBElem::DrawOptimized(CCanvas& canvas, const CRect& srcAll, const CRect& dstAll) const
 {
-    const CReloadableData& image = m_colored.IsLoaded() ? m_colored : m_optimized;
+    const BOOL bColored = m_colored.IsLoaded();
+    const CReloadableData& image = bColored ? m_colored : m_optimized;
+    const BYTE* pKeyRows = (bColored ? m_coloredKeyRows : m_optKeyRows).data();
     if (!image.IsLoaded())
         return FALSE;
     if (srcAll.IsRectEmpty() || dstAll.IsRectEmpty())
@@ -339,11 +359,13 @@ BOOL CDIBElem::DrawOptimized(CCanvas& canvas, const CRect& srcAll, const CRect& 
     }
     else if (!bStretched)
     {
-        const BYTE* pIn = pImage + B * ((SIZE_T)(src.top + part.top) * m_nOptRowPixels + src.left + part.left);
+        const int nTop = src.top + part.top;
+        const BYTE* pIn = pImage + B * ((SIZE_T)nTop * m_nOptRowPixels + src.left + part.left);
         if (B == 1)
-            CopyImage(pOut, nRowStep, pIn, m_nOptRowPixels, part.Size());
+            CopyImage(pOut, nRowStep, pIn, pKeyRows + nTop, m_nOptRowPixels, part.Size());
         else
-            CopyImage(pOut, nRowStep, reinterpret_cast<const WORD*>(pIn), m_nOptRowPixels, part.Size());
+            CopyImage(pOut, nRowStep, reinterpret_cast<const WORD*>(pIn), pKeyRows + nTop, m_nOptRowPixels,
+                      part.Size());
     }
     else
     {
@@ -362,12 +384,14 @@ BOOL CDIBElem::DrawOptimized(CCanvas& canvas, const CRect& srcAll, const CRect& 
         int iFirstCol, iFirstRow;
         int nCols = SliceRuns(g_runs.horizontal, part.left, part.Width(), cols, &iFirstCol);
         int nRows = SliceRuns(g_runs.vertical, part.top, part.Height(), rows, &iFirstRow);
-        const BYTE* pIn = pImage + B * ((SIZE_T)(src.top + iFirstRow) * m_nOptRowPixels + src.left + iFirstCol);
+        const int nTop = src.top + iFirstRow;
+        const BYTE* pIn = pImage + B * ((SIZE_T)nTop * m_nOptRowPixels + src.left + iFirstCol);
         if (B == 1)
-            StretchImage(pOut, nRowStep, pIn, m_nOptRowPixels, rows, nRows, cols, nCols, part.Width());
-        else
-            StretchImage(pOut, nRowStep, reinterpret_cast<const WORD*>(pIn), m_nOptRowPixels, rows, nRows, cols, nCols,
+            StretchImage(pOut, nRowStep, pIn, pKeyRows + nTop, m_nOptRowPixels, rows, nRows, cols, nCols,
                          part.Width());
+        else
+            StretchImage(pOut, nRowStep, reinterpret_cast<const WORD*>(pIn), pKeyRows + nTop, m_nOptRowPixels, rows,
+                         nRows, cols, nCols, part.Width());
     }
     image.Unlock();
     canvas.UnlockBufferData();
