@@ -214,19 +214,24 @@ TEST_P(DIBDraw, StretchedAndCut)
 }
 
 // Sources of 1024 pixels or more still appear: one for one by the fast way, stretched by
-// the plain way.
+// the plain way, of either orientation, from the top of a source larger than the bitmap.
 TEST_P(DIBDraw, WideSources)
 {
-    CTestDIB dib = Source(1100, 3);
-    CDIBElem elem(dib);
-    CBufferedCanvas one(1200, 8, Bits());
-    elem.Draw(one.m_canvas, CRect(0, 0, 1100, 3), CRect(50, 2, 1150, 5));
-    EXPECT_TRUE(RectEq(CRect(50, 2, 1150, 5), one.PaintedBounds()));
-    EXPECT_EQ(SourcePixel(1099, 2), one.Pixel(1149, 4));
+    for (BOOL bTopDown : { FALSE, TRUE })
+    {
+        SCOPED_TRACE(bTopDown ? "top-down" : "bottom-up");
+        CTestDIB dib = Bits() == 16 ? MakeTestDIB(1100, 3, 16, Pattern555, {}, bTopDown)
+                                    : MakeTestDIB(1100, 3, 8, PatternIndex, SharedPaletteTable(), bTopDown);
+        CDIBElem elem(dib);
+        CBufferedCanvas one(1200, 8, Bits());
+        elem.Draw(one.m_canvas, CRect(0, 0, 1100, 3), CRect(50, 2, 1150, 5));
+        EXPECT_TRUE(RectEq(CRect(50, 2, 1150, 5), one.PaintedBounds()));
+        EXPECT_EQ(SourcePixel(1099, 2), one.Pixel(1149, 4));
 
-    CBufferedCanvas half(1200, 8, Bits());
-    elem.Draw(half.m_canvas, CRect(0, 0, 1100, 3), CRect(0, 0, 550, 6));
-    EXPECT_TRUE(RectEq(CRect(0, 0, 550, 6), half.PaintedBounds()));
+        CBufferedCanvas half(1200, 8, Bits());
+        elem.Draw(half.m_canvas, CRect(0, 0, 1100, 6), CRect(0, 0, 550, 6));
+        EXPECT_TRUE(RectEq(CRect(0, 0, 550, 3), half.PaintedBounds()));
+    }
 }
 
 // A destination outside the canvas's clipping is left to GDI, which clips it.
