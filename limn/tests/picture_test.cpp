@@ -394,6 +394,25 @@ std::vector<DWORD> Drawn(const CDrawable& drawable, CSize size, BOOL bPlain)
 
 BOOL MoveFile(const CString& strFrom, const CString& strTo) { return ::MoveFileA(strFrom, strTo); }
 
+// Whether the picture leaves a 16x16 buffer of either depth untouched, both ways.
+::testing::AssertionResult DrawsNothing(const CPicture& picture)
+{
+    for (BOOL bPlain : { FALSE, TRUE })
+    {
+        for (int nBits : { 8, 16 })
+        {
+            gUseDIBBlit = bPlain;
+            CBufferedCanvas canvas(16, 16, nBits);
+            picture.Draw(canvas.m_canvas, CRect(0, 0, 16, 16));
+            gUseDIBBlit = 0;
+            if (!canvas.PaintedBounds().IsRectEmpty())
+                return ::testing::AssertionFailure() << (bPlain ? "the plain way" : "the fast way") << " drew in "
+                                                     << nBits << " bits";
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
 } // namespace
 
 // A picture in a resource file is read without its bitmap, which is read on first use,
@@ -458,17 +477,7 @@ TEST(Picture, LyingBitmapIsNothing)
             .Bytes(BlockRecord(c.hDIB)).Long(4).Long(4);
         std::unique_ptr<CPicture> pPicture(LoadPicture(stored.m_bytes));
         EXPECT_EQ(CSize(4, 4), pPicture->GetExtent());
-        for (BOOL bPlain : { FALSE, TRUE })
-        {
-            for (int nBits : { 8, 16 })
-            {
-                gUseDIBBlit = bPlain;
-                CBufferedCanvas canvas(16, 16, nBits);
-                pPicture->Draw(canvas.m_canvas, CRect(0, 0, 16, 16));
-                gUseDIBBlit = 0;
-                EXPECT_TRUE(canvas.PaintedBounds().IsRectEmpty()) << (bPlain ? "plain way, " : "fast way, ") << nBits;
-            }
-        }
+        EXPECT_TRUE(DrawsNothing(*pPicture));
         std::vector<BYTE> before = StoreBytes([&](CArchive& ar) { pPicture->Serialize(ar); });
         pPicture->FlipHorizontally();
         pPicture->FlipVertically();
@@ -527,17 +536,7 @@ TEST(Picture, BitmapWhoseBlockCannotBeHad)
         hoard.LoadFromFile(folder.Path("huge.hrd"));
         auto* pPicture = static_cast<CPicture*>(hoard.GetResource("CPicture", "Huge"));
         ASSERT_NE(nullptr, pPicture);
-        for (BOOL bPlain : { FALSE, TRUE })
-        {
-            for (int nBits : { 8, 16 })
-            {
-                gUseDIBBlit = bPlain;
-                CBufferedCanvas canvas(8, 8, nBits);
-                pPicture->Draw(canvas.m_canvas, CRect(0, 0, 4, 4));
-                gUseDIBBlit = 0;
-                EXPECT_TRUE(canvas.PaintedBounds().IsRectEmpty()) << (bPlain ? "plain way, " : "fast way, ") << nBits;
-            }
-        }
+        EXPECT_TRUE(DrawsNothing(*pPicture));
         pPicture->FlipHorizontally();
         pPicture->FlipVertically();
         EXPECT_EQ(nullptr, pPicture->MakeDIB());
