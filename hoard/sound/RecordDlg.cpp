@@ -8,7 +8,6 @@
 
 CRecordDlg* CRecordDlg::s_pRecordDlg = NULL;
 BOOL CRecordDlg::s_bInStop = FALSE;
-int CRecordDlg::s_nProgressWidth = 0;
 
 BEGIN_MESSAGE_MAP(CRecordDlg, CDialog)
     ON_BN_CLICKED(IDC_RECORD, OnRecord)
@@ -58,7 +57,7 @@ CRecordDlg::CRecordDlg(CWav* pWav, CWnd* pParent)
     : CDialog(CWav::GetRecordNameFlag() ? IDD_RECORD_NAMED : IDD_RECORD, pParent),
       m_nQuality(1), m_strName(pWav->GetName()), m_bTrim(FALSE), m_pWav(pWav),
       m_bRecording(FALSE), m_bPlaying(FALSE), m_dwMaxTime(MaxTimeFromSettings()), m_dwElapsed(0),
-      m_bUntrimmedRecording(FALSE)
+      m_nProgressWidth(0), m_bUntrimmedRecording(FALSE)
 {
     s_pRecordDlg = this;
     // hoard's own pictures, whatever other modules number 10000 to 10003.
@@ -229,8 +228,6 @@ void CRecordDlg::TrimRecording()
     m_bUntrimmedRecording = FALSE;
     m_pWav->TrimSound();
     m_dwElapsed = m_pWav->GetPlaybackTime();
-    InvalidateRect(&m_rcProgress, TRUE);
-    UpdateWindow();
     DrawProgress();
 }
 
@@ -262,12 +259,15 @@ void CRecordDlg::DrawProgress()
         return;
     DWORD dwShown = m_dwElapsed < m_dwMaxTime ? m_dwElapsed : m_dwMaxTime;
     int nWidth = (int)((LONGLONG)m_rcProgress.Width() * dwShown / m_dwMaxTime);
-    if (nWidth < s_nProgressWidth)
+    // The width is remembered before the paint, which draws the bar through here too:
+    // that paint then finds nothing shorter to erase.
+    BOOL bShorter = nWidth < m_nProgressWidth;
+    m_nProgressWidth = nWidth;
+    if (bShorter)
     {
         InvalidateRect(&m_rcProgress, TRUE);
         UpdateWindow();
     }
-    s_nProgressWidth = nWidth;
 
     CClientDC dc(this);
     CBrush brush(RGB(0, 0, 255));

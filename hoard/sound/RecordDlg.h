@@ -38,6 +38,7 @@ public:
     BOOL m_bPlaying;
     DWORD m_dwMaxTime;          // ms
     DWORD m_dwElapsed;          // ms shown by the progress bar
+    int m_nProgressWidth;       // the width of the bar last drawn
 
     // "m:ss" of a time in ms.
     static CString FormatMaxTime(DWORD dwMaxTime);
@@ -57,12 +58,12 @@ protected:
     afx_msg void OnTimer(UINT nIDEvent);
     afx_msg void OnDestroy();
 
-    // Draws the bar of m_dwElapsed and the input level.
+    // Draws the bar of m_dwElapsed and the input level. A bar shorter than the one
+    // drawn before has its old length painted over first, by one paint of the window.
     void DrawProgress();
 
     static CRecordDlg* s_pRecordDlg;
     static BOOL s_bInStop;              // OnStop's guard against its own callback
-    static int s_nProgressWidth;        // the width of the bar last drawn
 
     DECLARE_MESSAGE_MAP()
 

@@ -50,7 +50,7 @@ void CWavClass::OnCommand(WORD nCommand, const CHoard&, CResource* pSelected, CE
 
 CWav::CWav()
     : m_pCallback(NULL), m_dwMaxTime(0), m_hWaveIn(NULL), m_hWaveOut(NULL), m_format(),
-      m_header()
+      m_header(), m_nRecordingRate(0), m_dwRecordingMaxTime(0)
 {
     m_data.SetCompression(CReloadableData::compressNone);
     if (s_nInstances++ == 0)

@@ -10,6 +10,7 @@
 #include "hoard/data/ReloadableData.h"
 #include "hoard/resources/Resource.h"
 #include "hoard/resources/ResourceClass.h"
+#include "hoard/runtime/TempMem.h"
 
 #include <mmsystem.h>
 
@@ -103,15 +104,17 @@ public:
     static int SoundInProgress();
 
 // Recording
-    // Records at most maxTime ms into this sound, replacing its samples. FALSE, with
-    // the sound as it was, when no recording can start: another one runs, there is no
-    // input device or it refuses the format, or the buffer would not fit in memory or
-    // in 32 bits (maxTime x rate / 1000 must stay below 2^32).
+    // Records at most maxTime ms into a buffer of its own; when the recording ends, what
+    // was recorded replaces the sound's samples and format. FALSE, with the sound as it
+    // was, when no recording can start: another one runs, there is no input device, it
+    // refuses the format or fails to start, or the buffer would not fit in memory or in
+    // 32 bits (maxTime x rate / 1000 must stay below 2^32).
     int StartRecording(RecordQuality quality, DWORD maxTime, void (*callback)(CWav*));
     // Ends the running recording early, keeping what the device has recorded.
     void StopRecording();
     // The end of a recording whose buffer is full: closes the device, cleans up the
-    // samples and calls back. Nothing when this sound does not record.
+    // samples, makes them the sound's and calls back. Nothing when this sound does not
+    // record.
     void OnDoneRecording();
     static int RecordingInProgress() { return s_bRecording; }
     // The input level of the recording into this sound, 0-255; 0 when it does not record.
@@ -142,6 +145,11 @@ protected:
     PCMWAVEFORMAT m_format;
     WAVEHDR m_header;           // the buffer handed to the wave device; not stored
     CReloadableData m_data;
+    // The recording that runs: the buffer the input device fills, the rate and the
+    // longest time it records; the sound takes them when it ends.
+    CTempMem<BYTE> m_recording;
+    DWORD m_nRecordingRate;
+    DWORD m_dwRecordingMaxTime;
 
     static int m_bAskForName;
 
@@ -157,13 +165,15 @@ protected:
 private:
     friend class CMessageWavWnd;
 
-    // Lock the samples and fill the header for the device; FALSE when the buffer cannot
-    // be had (for recording: a length of 0 or of 2^32 bytes or more; for playback:
-    // no samples, or samples that cannot be read).
+    // Fill the header for the device: with a new recording buffer of silence (the
+    // sound's samples stay as they are), or with the sound's samples, locked. FALSE
+    // when the buffer cannot be had (for recording: a length of 0 or of 2^32 bytes or
+    // more; for playback: no samples, or samples that cannot be read); recording throws
+    // CMemoryException when the memory cannot be had.
     int InitForRecording(DWORD rate, DWORD maxTime);
     int InitForPlayback();
-    // Returns the input device's buffer, cleans up the first nKeep samples recorded,
-    // cuts the sound to nKeep and calls back.
+    // Returns the input device's buffer, cleans up the samples recorded among the first
+    // nKeep, makes those nKeep the sound's samples and calls back.
     void FinishRecording(DWORD nKeep);
     // Closes the output device, if open, after returning its buffer.
     void CloseWaveOut();

@@ -62,15 +62,12 @@ int CWav::InitForRecording(DWORD rate, DWORD maxTime)
     if (nBytes == 0 || nBytes > 0xFFFFFFFF)
         return FALSE;
     DWORD n = (DWORD)nBytes;
-    // A fresh block of the recording's length: nothing of a longer old sound stays
-    // behind it. Without the memory the sound keeps its samples.
-    m_data.SetData(n, NULL);
+    BYTE* p = m_recording.SetCount(n);
+    memset(p, bSilence, n);
     if (s_pMessageWnd != NULL)
         s_pMessageWnd->m_pWav = this;
-    m_dwMaxTime = maxTime;
-    m_format = RecordingFormat(rate);
-    unsigned char* p = m_data.LockForWriting(n);
-    memset(p, bSilence, n);
+    m_nRecordingRate = rate;
+    m_dwRecordingMaxTime = maxTime;
     m_header.lpData = (LPSTR)p;
     m_header.dwBufferLength = n;
     m_header.dwBytesRecorded = 0;
@@ -87,8 +84,8 @@ int CWav::StartRecording(RecordQuality quality, DWORD maxTime, void (*callback)(
     if (s_pPlayingWav == this)
         StopPlaying();
 
-    // The device is opened before the sound is touched, so that a machine without
-    // one, or one that refuses the format, leaves the sound as it was.
+    // The device records into a buffer of its own, so that a machine without a device,
+    // one that refuses the format or one that fails to start leaves the sound as it was.
     PCMWAVEFORMAT format = RecordingFormat(nRate);
     HWAVEIN hWaveIn = NULL;
     try
@@ -103,6 +100,9 @@ int CWav::StartRecording(RecordQuality quality, DWORD maxTime, void (*callback)(
         return FALSE;
     }
 
+    // A start that fails puts the header back: it also tells TrimSound how much of the
+    // sound's samples were recorded.
+    const WAVEHDR headerBefore = m_header;
     BOOL bBuffer = FALSE;
     try
     {
@@ -118,24 +118,24 @@ int CWav::StartRecording(RecordQuality quality, DWORD maxTime, void (*callback)(
         return FALSE;
     }
 
-    m_pCallback = callback;
-    m_hWaveIn = hWaveIn;
     try
     {
-        CheckError(waveInPrepareHeader(m_hWaveIn, &m_header, sizeof m_header));
-        CheckError(waveInAddBuffer(m_hWaveIn, &m_header, sizeof m_header));
-        CheckError(waveInStart(m_hWaveIn));
+        CheckError(waveInPrepareHeader(hWaveIn, &m_header, sizeof m_header));
+        CheckError(waveInAddBuffer(hWaveIn, &m_header, sizeof m_header));
+        CheckError(waveInStart(hWaveIn));
     }
     catch (CWavException* e)
     {
         e->Delete();
-        waveInReset(m_hWaveIn);
-        waveInUnprepareHeader(m_hWaveIn, &m_header, sizeof m_header);
-        if (waveInClose(m_hWaveIn) == MMSYSERR_NOERROR)
-            m_hWaveIn = NULL;
-        m_data.Unlock();
+        waveInReset(hWaveIn);
+        waveInUnprepareHeader(hWaveIn, &m_header, sizeof m_header);
+        waveInClose(hWaveIn);
+        m_header = headerBefore;
+        m_recording.FreeAll();
         return FALSE;
     }
+    m_pCallback = callback;
+    m_hWaveIn = hWaveIn;
     s_bRecording = TRUE;
     s_pRecordingWav = this;
     return TRUE;
@@ -183,13 +183,26 @@ void CWav::FinishRecording(DWORD nKeep)
     if (nKeep > m_header.dwBufferLength)
         nKeep = m_header.dwBufferLength;
     DWORD n = m_header.dwBytesRecorded < nKeep ? m_header.dwBytesRecorded : nKeep;
+    BYTE* p = (BYTE*)m_header.lpData;
     if (n != 0)
-        CleanUpRecording((BYTE*)m_header.lpData, n, m_format.wf.nSamplesPerSec);
-    m_header.dwBytesRecorded = n;
-    m_data.Unlock();
-    // The sound has its final length before anyone is called back.
-    if (nKeep < m_data.GetSize())
-        m_data.SetSize(nKeep);
+        CleanUpRecording(p, n, m_nRecordingRate);
+    // The sound has its samples before anyone is called back; without the memory for
+    // them it keeps the ones it had, and the recording is lost.
+    try
+    {
+        m_data.SetData(nKeep, p);
+        m_format = RecordingFormat(m_nRecordingRate);
+        m_dwMaxTime = m_dwRecordingMaxTime;
+        m_header.dwBytesRecorded = n;
+    }
+    catch (CMemoryException* e)
+    {
+        e->Delete();
+        m_header.dwBytesRecorded = 0;   // how much of the old samples were recorded is gone
+    }
+    m_header.lpData = NULL;
+    m_header.dwBufferLength = 0;
+    m_recording.FreeAll();
     if (m_pCallback != NULL)
         m_pCallback(this);
 }

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -278,6 +279,79 @@ TEST_F(RecordDlg, TrimSoundTicksTrimWhenTheRecordingEnds)
         .Then("click Save", ClickOn(IDOK));
     EXPECT_EQ(IDOK, Run(dlg, driver));
     EXPECT_EQ(dwAfterStop, pWav->GetDataSize()) << "Save does not trim twice";
+}
+
+// The record dialog, counting how deeply its paints run within one another.
+class CPaintCountingDlg : public CRecordDlg
+{
+public:
+    using CRecordDlg::CRecordDlg;
+
+    int m_nDepth = 0;
+    int m_nDeepest = 0;
+
+protected:
+    afx_msg void OnPaint()
+    {
+        m_nDeepest = std::max(m_nDeepest, ++m_nDepth);
+        CRecordDlg::OnPaint();
+        --m_nDepth;
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPaintCountingDlg, CRecordDlg)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+// A bar that gets shorter (a new recording, a trimmed one) is painted over once; a new
+// dialog starts from an empty bar, whatever an earlier dialog drew.
+TEST_F(RecordDlg, AShorterBarIsPaintedOverByOnePaint)
+{
+    m_settings.Set(szMaxSecondsBuffer, "3");
+    CHoard hoard;
+    CWav* pWav = CWav::New(hoard, "Bell");
+    auto barPixel = [this](int nX) {
+        HDC hDC = GetDC(m_pDlg->m_hWnd);
+        COLORREF cr = GetPixel(hDC, m_pDlg->m_rcProgress.left + nX, m_pDlg->m_rcProgress.CenterPoint().y);
+        ReleaseDC(m_pDlg->m_hWnd, hDC);
+        return cr;
+    };
+    int nRecordedWidth = 0;
+    auto record = [&](CDialogDriver& driver, CPaintCountingDlg& dlg) -> CDialogDriver& {
+        return driver.Then("click Record", ClickOn(IDC_RECORD))
+            .Then("some recorded", [&] { return dlg.m_dwElapsed >= 600; })
+            .Then("a bar", Expect([&] {
+                nRecordedWidth = dlg.m_nProgressWidth;
+                EXPECT_EQ(RGB(0, 0, 255), barPixel(3));
+            }))
+            .Then("click Stop", ClickOn(IDC_STOP))
+            .Then("stopped", Idle());
+    };
+
+    CPaintCountingDlg first(pWav);
+    CDialogDriver firstDriver(30000);
+    record(firstDriver.Then("open", Open()), first).Then("click Cancel", ClickOn(IDCANCEL));
+    EXPECT_EQ(IDCANCEL, Run(first, firstDriver));
+    EXPECT_EQ(1, first.m_nDeepest) << "no paint within another";
+
+    // Trimming the constant level of the null device leaves (next to) nothing: the bar
+    // shows what is left.
+    m_settings.Set(szTrimSound, "1");
+    CPaintCountingDlg second(pWav);
+    CDialogDriver secondDriver(30000);
+    secondDriver.Then("open", Open()).Then("opened", Expect([&] {
+        EXPECT_EQ(1, second.m_nDeepest) << "the first dialog's bar is not this one's";
+    }));
+    record(secondDriver, second)
+        .Then("the bar is shorter", Expect([&] {
+            ASSERT_LT(second.m_nProgressWidth + 3, nRecordedWidth);
+            EXPECT_NE(RGB(0, 0, 255), barPixel(second.m_nProgressWidth + 3));
+        }))
+        .Then("click Cancel", ClickOn(IDCANCEL));
+    EXPECT_EQ(IDCANCEL, Run(second, secondDriver));
+    EXPECT_EQ(1, second.m_nDeepest) << "no paint within another";
 }
 
 TEST_F(RecordDlg, ARecordingThatCannotStartIsExplained)

@@ -2,6 +2,7 @@
 // device, which is not paced in real time: nothing here measures how long sound takes).
 #include "test_support.h"
 
+#include "framework/tests/import_patch.h"
 #include "hoard/resources/EditProxy.h"
 #include "hoard/sound/MessageWavWnd.h"
 #include "hoard/sound/RecordingSettings.h"
@@ -140,6 +141,10 @@ TEST_F(WavEngine, QualitiesRecordAtTheirRates)
         CWavProbe wav;
         ASSERT_TRUE(wav.StartRecording(c.quality, 30000, LogCallback)) << c.nRate;
         EXPECT_TRUE(CWav::RecordingInProgress());
+        EXPECT_EQ(c.nBuffer, wav.Header().dwBufferLength) << c.nRate;
+        EXPECT_EQ(0u, wav.GetDataSize()) << c.nRate << ": the sound takes the recording when it ends";
+        wav.StopRecording();
+        EXPECT_FALSE(CWav::RecordingInProgress());
         const PCMWAVEFORMAT& format = wav.GetFormat();
         EXPECT_EQ(WAVE_FORMAT_PCM, format.wf.wFormatTag) << c.nRate;
         EXPECT_EQ(1, format.wf.nChannels) << c.nRate;
@@ -148,10 +153,6 @@ TEST_F(WavEngine, QualitiesRecordAtTheirRates)
         EXPECT_EQ(1, format.wf.nBlockAlign) << c.nRate;
         EXPECT_EQ(8, format.wBitsPerSample) << c.nRate;
         EXPECT_EQ(30000u, wav.GetMaxTime()) << c.nRate;
-        EXPECT_EQ(c.nBuffer, wav.Header().dwBufferLength) << c.nRate;
-        EXPECT_EQ(c.nBuffer, wav.GetDataSize()) << c.nRate;
-        wav.StopRecording();
-        EXPECT_FALSE(CWav::RecordingInProgress());
     }
     EXPECT_EQ(3u, g_callbacks.size());
 }
@@ -159,8 +160,10 @@ TEST_F(WavEngine, QualitiesRecordAtTheirRates)
 TEST_F(WavEngine, ARecordingRunsToItsLimitByItself)
 {
     CWavProbe wav;
+    wav.Set(8000, 1, 16, { 1, 2, 3, 4 });
     ASSERT_TRUE(wav.StartRecording(CWav::qualityLow, 500, LogCallback));
-    EXPECT_EQ(1u, wav.LockCount()) << "the samples stay locked while the device fills them";
+    EXPECT_EQ((std::vector<BYTE>{ 1, 2, 3, 4 }), wav.Samples()) << "the device fills a buffer of its own";
+    EXPECT_EQ(8000u, wav.GetFormat().wf.nSamplesPerSec);
     ASSERT_TRUE(PumpUntil([] { return !g_callbacks.empty(); })) << "the device never returned the buffer";
     EXPECT_EQ(std::vector<CWav*>{ &wav }, g_callbacks);
     EXPECT_FALSE(CWav::RecordingInProgress());
@@ -224,6 +227,46 @@ TEST_F(WavEngine, RecordingTimesAreNotCutTo32Bits)
     EXPECT_EQ(16, kept.GetFormat().wBitsPerSample);
     EXPECT_EQ(0u, kept.LockCount());
     EXPECT_TRUE(g_callbacks.empty());
+}
+
+// Stand-ins for the input device's calls, failing as a broken driver would.
+MMRESULT WINAPI FailingHeaderCall(HWAVEIN, LPWAVEHDR, UINT) { return MMSYSERR_ERROR; }
+MMRESULT WINAPI FailingStart(HWAVEIN) { return MMSYSERR_ERROR; }
+
+TEST_F(WavEngine, ARecordingThatFailsToStartLeavesTheSoundAsItWas)
+{
+    const struct
+    {
+        const char* pszFunction;
+        void* pStandIn;
+    } cases[] = {
+        { "waveInPrepareHeader", reinterpret_cast<void*>(&FailingHeaderCall) },
+        { "waveInAddBuffer", reinterpret_cast<void*>(&FailingHeaderCall) },
+        { "waveInStart", reinterpret_cast<void*>(&FailingStart) },
+    };
+    for (const auto& c : cases)
+    {
+        CWavProbe wav;
+        wav.Set(8000, 1, 16, { 1, 2, 3, 4 });
+        wav.SetAllRecorded();
+        {
+            CImportPatch failing("hoard.dll", "winmm.dll", c.pszFunction, c.pStandIn);
+            ASSERT_TRUE(failing.IsPatched()) << c.pszFunction;
+            EXPECT_FALSE(wav.StartRecording(CWav::qualityLow, 1000, LogCallback)) << c.pszFunction;
+        }
+        EXPECT_FALSE(CWav::RecordingInProgress()) << c.pszFunction;
+        EXPECT_EQ((std::vector<BYTE>{ 1, 2, 3, 4 }), wav.Samples()) << c.pszFunction;
+        EXPECT_EQ(8000u, wav.GetFormat().wf.nSamplesPerSec) << c.pszFunction;
+        EXPECT_EQ(16, wav.GetFormat().wBitsPerSample) << c.pszFunction;
+        EXPECT_EQ(0u, wav.GetMaxTime()) << c.pszFunction;
+        EXPECT_EQ(4u, wav.Header().dwBytesRecorded) << c.pszFunction << ": what TrimSound squelches";
+        EXPECT_EQ(0u, wav.LockCount()) << c.pszFunction;
+        EXPECT_TRUE(g_callbacks.empty()) << c.pszFunction;
+
+        // The device was given back: the next recording starts.
+        ASSERT_TRUE(wav.StartRecording(CWav::qualityLow, 1000, NULL)) << c.pszFunction;
+        wav.StopRecording();
+    }
 }
 
 TEST_F(WavEngine, OneRecordingAtATime)

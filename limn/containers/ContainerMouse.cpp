@@ -23,9 +23,10 @@ void CContainer::OnMouseEnter(CPoint, const CEventState&) {}
 
 void CContainer::OnMouseExit(const CContainer*, const CEventState&) {}
 
+// The container that scanning highlights, or highlighted last, is pressed as any other.
 void CContainer::OnLButtonDown(CPoint, const CEventState&)
 {
-    if (m_nState != stateNormal)
+    if (m_nState != stateNormal && m_nState != stateScanFocus)
         return;
     CaptureMouse();
     m_nState = statePressed;

@@ -29,6 +29,8 @@ BOOL g_bDedicatedAllowed = TRUE;
 BOOL g_bDedicatedKeyboard = FALSE;
 BOOL g_bDedicatedMouse = FALSE;
 BOOL g_bAutoScan = FALSE;
+// A press taken as the switch: its release is taken too.
+BOOL g_bSwitchPressed = FALSE;
 
 BOOL IsKeyDown(int nVirtKey) { return ::GetKeyState(nVirtKey) < 0; }
 
@@ -76,14 +78,19 @@ void LeaveDedicatedScanning()
     AfxMessageBox(strText, MB_OK);
 }
 
-// TRUE when the key is taken as a hot key; wParam may come back mapped to one.
-BOOL OnKeyDown(WPARAM& key)
+// TRUE when the key is taken as a hot key; wParam may come back mapped to one. bRepeat:
+// the key was down already, and this is the keyboard's auto-repeat. A switch held down
+// counts once; a held Esc that stopped automatic scanning does not also leave dedicated
+// scanning.
+BOOL OnKeyDown(WPARAM& key, BOOL bRepeat)
 {
     BOOL bCtrl = IsKeyDown(VK_CONTROL), bShift = IsKeyDown(VK_SHIFT), bAlt = IsKeyDown(VK_MENU);
     if (!bCtrl && !bShift && !bAlt)
     {
         if (g_bDedicatedAllowed && g_bDedicatedKeyboard && DedicatedHotKey(key) != 0)
         {
+            if (bRepeat)
+                return TRUE;
             key = DedicatedHotKey(key);
             bCtrl = TRUE;
         }
@@ -94,7 +101,8 @@ BOOL OnKeyDown(WPARAM& key)
         }
         else if (key == VK_ESCAPE && (g_bDedicatedKeyboard || g_bDedicatedMouse))
         {
-            LeaveDedicatedScanning();
+            if (!bRepeat)
+                LeaveDedicatedScanning();
             return FALSE;
         }
     }
@@ -151,9 +159,10 @@ BOOL IsDedicatedKeyboardMode() { return g_bDedicatedKeyboard; }
 
 BOOL IsDedicatedMouseMode() { return g_bDedicatedMouse; }
 
-// Only a key going down counts: bit 31 of the flags is the transition state. A key
-// that is not taken goes on, mapped when dedicated keyboard mode mapped it. Nothing
-// thrown (by the message box on leaving dedicated scanning) leaves the hook.
+// Only a key going down counts: bit 31 of the flags is the transition state, bit 30 the
+// key's state before (set for the keyboard's repeats). A key that is not taken goes
+// on, mapped when dedicated keyboard mode mapped it. Nothing thrown (by the message box
+// on leaving dedicated scanning) leaves the hook.
 LRESULT CALLBACK ContainerKeyboardProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
     if (nCode == HC_ACTION && (lParam & 0x80000000) == 0 &&
@@ -161,7 +170,7 @@ LRESULT CALLBACK ContainerKeyboardProc(int nCode, WPARAM wParam, LPARAM lParam)
     {
         try
         {
-            if (OnKeyDown(wParam))
+            if (OnKeyDown(wParam, (lParam & 0x40000000) != 0))
                 return 1;
         }
         catch (CException* e)
@@ -175,13 +184,36 @@ LRESULT CALLBACK ContainerKeyboardProc(int nCode, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(g_keyboardHook.hHook, nCode, wParam, lParam);
 }
 
+// A second press soon after the first comes as a double-click in windows that ask for
+// them: it is the switch as well. The release of a press taken as the switch is taken
+// too, wherever it happens, so that no part of a click reaches a window.
 LRESULT CALLBACK ContainerMouseProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    if (g_bDedicatedAllowed && g_bDedicatedMouse && !m_bInMenuLoop && nCode == HC_ACTION &&
-        wParam == WM_LBUTTONDOWN && ((const MOUSEHOOKSTRUCT*)lParam)->wHitTestCode == HTCLIENT)
+    if (nCode == HC_ACTION)
     {
-        CContainer::SetHotKeyHit(VK_RETURN);
-        return 1;
+        switch (wParam)
+        {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+            g_bSwitchPressed = g_bDedicatedAllowed && g_bDedicatedMouse && !m_bInMenuLoop &&
+                               ((const MOUSEHOOKSTRUCT*)lParam)->wHitTestCode == HTCLIENT;
+            if (g_bSwitchPressed)
+            {
+                CContainer::SetHotKeyHit(VK_RETURN);
+                return 1;
+            }
+            break;
+        case WM_LBUTTONUP:
+        case WM_NCLBUTTONUP:
+            if (g_bSwitchPressed)
+            {
+                g_bSwitchPressed = FALSE;
+                return 1;
+            }
+            break;
+        }
     }
     return ::CallNextHookEx(g_mouseHook.hHook, nCode, wParam, lParam);
 }

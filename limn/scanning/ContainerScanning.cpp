@@ -374,17 +374,16 @@ int CContainer::OnScanSelect()
     if (gScanningPrefs.m_bScanningSounds)
         PlayScanningSound("Select Sound", TRUE);
 
+    // A group of one choice stands for that choice, however deep it lies: a leaf is
+    // clicked, anything else has its level scanned.
     CContainer* pTarget = this;
-    int nChildren = CountScannableChildren();
-    if (!CanScanSelect() && nChildren == 1)
+    while (!pTarget->CanScanSelect() && pTarget->CountScannableChildren() == 1)
     {
-        SetScanningParent();
-        pTarget = m_pScanningParent;
-        // A level that kept a single leaf: the leaf is what is selected.
-        if (m_scanList.GetCount() == 1 && m_scanList.GetHead()->CountScannableChildren() == 0)
-            pTarget = m_scanList.GetHead();
-        nChildren = pTarget->CountScannableChildren();
+        CList<CContainer*, CContainer*> only;
+        pTarget->AddScannableChildrenToList(only);
+        pTarget = only.GetHead();
     }
+    int nChildren = pTarget->CountScannableChildren();
     if (nChildren != 0)
     {
         pTarget->SetScanningParent();

@@ -52,6 +52,43 @@ TEST_F(ScanningTest, LevelsOfOneChoiceAreDescended)
     EXPECT_TRUE(SequenceIs({ "A:LDown", "A:LUp", "A:Select" }, m_log));
 }
 
+// A group of one choice stands for that choice: selecting the group clicks it, however
+// deep it lies, and scanning goes on from the level it was on.
+TEST_F(ScanningTest, SelectingAGroupOfOneChoiceSelectsThatChoice)
+{
+    // Six groups (six entries are not flattened) of one leaf each; the first leaf lies
+    // one group deeper.
+    for (int g = 0; g < 6; g++)
+    {
+        std::string strName(1, (char)('a' + g));
+        CContainer* pGroup = Group(m_pRoot, strName.c_str(), CRect(10 + 60 * g, 10, 60 + 60 * g, 290));
+        if (g == 0)
+            pGroup = Group(pGroup, "inner", CRect(0, 0, 50, 280));
+        Leaf(pGroup, (strName + "0").c_str(), CRect(0, 0, 40, 30));
+    }
+    m_pRoot->SetScanningParent();
+    EXPECT_EQ("a,b,c,d,e,f", ScanListNames());
+
+    // By steps: the leaf is clicked and scanning returns to the top.
+    Hit(VK_RIGHT);
+    EXPECT_EQ("a", FocusName());
+    Hit(VK_DOWN);
+    EXPECT_TRUE(SequenceIs({ "a0:LDown", "a0:LUp", "a0:Select" }, m_log));
+    EXPECT_EQ(m_pRoot, CContainer::GetScanningParent());
+    EXPECT_EQ("a,b,c,d,e,f", ScanListNames());
+    EXPECT_EQ("", FocusName());
+
+    // Automatically: the leaf is clicked and the level stays the one scanned.
+    m_log.clear();
+    Hit(VK_RETURN);
+    Advance(551);
+    EXPECT_EQ("b", FocusName());
+    Hit(VK_RETURN);
+    EXPECT_TRUE(SequenceIs({ "b0:LDown", "b0:LUp", "b0:Select" }, m_log));
+    EXPECT_EQ(m_pRoot, CContainer::GetScanningParent());
+    EXPECT_EQ("a,b,c,d,e,f", ScanListNames());
+}
+
 TEST_F(ScanningTest, LevelsOfFewChoicesAreFlattened)
 {
     static const struct
@@ -236,6 +273,30 @@ TEST_F(ScanningTest, TheHighlightIsDrawnOnTheWindowAndThePixelsComeBack)
     EXPECT_TRUE(SamePixels(before, Snapshot(m_window.Handle())));
 }
 
+// The mouse presses the scanning focus as any other container: while its highlight
+// shows, and once the highlight has timed out.
+TEST_F(ScanningTest, AClickSelectsTheScanningFocus)
+{
+    Leaf(m_pRoot, "A", CRect(20, 20, 120, 120));
+    Leaf(m_pRoot, "B", CRect(200, 20, 300, 120));
+    m_pRoot->SetScanningParent();
+    for (DWORD dwWait : { 0, 551 })
+    {
+        m_log.clear();
+        Hit(VK_RIGHT);
+        Advance(dwWait);
+        EXPECT_EQ(dwWait == 0, !CContainer::GetScanHiliteRect().IsRectEmpty()) << "after " << dwWait << " ms";
+        const std::string strFocus = FocusName();
+        ASSERT_NE("", strFocus);
+        MoveCursorTo(m_window.ToScreen(strFocus == "A" ? CPoint(70, 70) : CPoint(250, 70)));
+        PressLeft();
+        ReleaseLeft();
+        AwaitSingleClick();
+        EXPECT_TRUE(SequenceIs({ strFocus + ":LDown", strFocus + ":LUp", strFocus + ":Select" }, m_log))
+            << "after " << dwWait << " ms";
+    }
+}
+
 TEST_F(ScanningTest, AHighlightThatAPaintCoversIsDrawnAgain)
 {
     CScanLeaf* pA = Leaf(m_pRoot, "A", CRect(20, 20, 120, 120));
@@ -278,7 +339,9 @@ TEST_F(ScanningTest, TheHighlightFlashesOnFlashBoundaries)
         dwElapsed += step.dwAfter;
         EXPECT_EQ(step.bDrawn ? crScan : RGB(192, 192, 192), m_window.PixelAt(15, 60)) << "after " << dwElapsed << " ms";
         if (!step.bDrawn)
+        {
             EXPECT_TRUE(SamePixels(before, Snapshot(m_window.Handle()))) << "after " << dwElapsed << " ms";
+        }
     }
     EXPECT_EQ("A", FocusName());
 }

@@ -183,6 +183,51 @@ TEST_F(ScanningHooks, DedicatedKeyboardModeAndEscTwice)
     EXPECT_TRUE(Reached('1')) << "digits are plain keys again";
 }
 
+// Keys held down: the keyboard repeats them, a tick of the timer apart.
+void HoldKey(WORD wKey, int nRepeats, CTreeWindow& window)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = wKey;
+    for (int i = 0; i <= nRepeats; i++)
+    {
+        ::SendInput(1, &input, sizeof input);
+        PumpMessages();
+        window.AwaitTicks(1);
+    }
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(1, &input, sizeof input);
+    PumpMessages();
+    window.AwaitTicks(1);
+}
+
+// A switch held down counts once, and the application sees none of its repeats; a
+// held Esc that stops automatic scanning stays in the mode.
+TEST_F(ScanningHooks, DedicatedKeysHeldDownCountOnce)
+{
+    CDialogAnswerer answerer(Choose(IDC_DEDICATED_KEYBOARD));
+    OnDedicatedScanning();
+    ASSERT_TRUE(IsDedicatedKeyboardMode());
+    ::SetForegroundWindow(m_window.Handle());
+    m_window.m_input.clear();
+
+    HoldKey('2', 1, m_window);
+    EXPECT_EQ("A", FocusName()) << "one step";
+    EXPECT_FALSE(Reached('2'));
+    HoldKey('1', 1, m_window);
+    EXPECT_TRUE(CContainer::IsInAutoScan());
+    EXPECT_EQ("A", FocusName());
+    EXPECT_TRUE(m_log.empty()) << "automatic scanning started, and nothing was selected";
+    EXPECT_FALSE(Reached('1'));
+
+    HoldKey(VK_ESCAPE, 2, m_window);
+    EXPECT_FALSE(CContainer::IsInAutoScan());
+    EXPECT_TRUE(IsDedicatedKeyboardMode()) << "a held Esc is one Esc";
+    EXPECT_EQ(1, answerer.m_nDialogs);
+    Press({ VK_ESCAPE });
+    EXPECT_FALSE(IsDedicatedKeyboardMode());
+}
+
 TEST_F(ScanningHooks, DedicatedMouseModeTakesLeftClicksInClientAreasOnly)
 {
     {
@@ -222,6 +267,35 @@ TEST_F(ScanningHooks, DedicatedMouseModeTakesLeftClicksInClientAreasOnly)
     Press({ VK_ESCAPE });
     EXPECT_FALSE(IsDedicatedMouseMode());
     EXPECT_TRUE(HasText(answerer, "Now leaving Dedicated Scanning mode."));
+}
+
+// A switch that bounces, pressed twice in quick succession over the highlight, where
+// the pointer rests: the second press comes as a double-click, and neither it nor a
+// release reaches the window.
+TEST_F(ScanningHooks, DedicatedMouseModeTakesDoubleClicksAndReleases)
+{
+    gScanningPrefs.m_bContinuousScanning = FALSE;
+    CDialogAnswerer answerer(Choose(IDC_DEDICATED_MOUSE));
+    OnDedicatedScanning();
+    ASSERT_TRUE(IsDedicatedMouseMode());
+    Click(WM_LBUTTONDOWN);
+    EXPECT_TRUE(CContainer::IsInAutoScan());
+    EXPECT_EQ("A", FocusName());
+
+    PressLeft();
+    ReleaseLeft();
+    PressLeft();
+    ReleaseLeft();
+    m_window.AwaitTicks(1);
+    EXPECT_TRUE(SequenceIs({ "A:LDown", "A:LUp", "A:Select" }, m_log)) << "one selection, by scanning";
+    EXPECT_FALSE(ReachedButton(WM_LBUTTONDOWN));
+
+    AwaitSingleClick();
+    Press({ VK_ESCAPE });
+    EXPECT_FALSE(IsDedicatedMouseMode());
+    // Out of the mode, presses and releases are the window's again.
+    Click(WM_LBUTTONDOWN);
+    EXPECT_TRUE(ReachedButton(WM_LBUTTONDOWN));
 }
 
 TEST_F(ScanningHooks, HooksInstalledOrRemovedTwiceDoNoHarm)

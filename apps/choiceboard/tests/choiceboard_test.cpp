@@ -12,6 +12,7 @@
 #include "hoard/sound/Wav.h"
 #include "limn/containers/MainContainerRecord.h"
 #include "limn/pictures/Picture.h"
+#include "limn/res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,15 @@ const std::vector<Leaf> groups = {
     { "d", CRect(10, 10, 175, 90), 4 },
     { "e", CRect(10, 100, 175, 180), 4 },
     { "f", CRect(10, 190, 175, 270), 4 },
+};
+// Six groups of one choice each: six entries, so the level is not flattened.
+const std::vector<Leaf> singles = {
+    { "g0", CRect(10, 10, 70, 290) },  { "c0", CRect(5, 5, 55, 275), 0 },
+    { "g1", CRect(75, 10, 135, 290) }, { "c1", CRect(5, 5, 55, 275), 2 },
+    { "g2", CRect(140, 10, 200, 290) }, { "c2", CRect(5, 5, 55, 275), 4 },
+    { "g3", CRect(205, 10, 265, 290) }, { "c3", CRect(5, 5, 55, 275), 6 },
+    { "g4", CRect(270, 10, 330, 290) }, { "c4", CRect(5, 5, 55, 275), 8 },
+    { "g5", CRect(335, 10, 395, 290) }, { "c5", CRect(5, 5, 55, 275), 10 },
 };
 const CSize sizeScreen(400, 300);
 const COLORREF crHighlight = RGB(255, 0, 0);
@@ -193,6 +203,55 @@ protected:
         EXPECT_EQ(Joined(m_session.GetLines()), Joined(expected));
     }
 
+    // Polls until done() holds; FALSE when it does not within the time-out.
+    static BOOL WaitFor(const std::function<bool()>& done)
+    {
+        for (DWORD dwStart = ::GetTickCount(); !done(); ::Sleep(10))
+        {
+            if (::GetTickCount() - dwStart >= dwTimeoutMS)
+                return FALSE;
+        }
+        return TRUE;
+    }
+
+    // Ctrl+Delete, and the button nID of the "Dedicated Scanning" dialog it opens; the
+    // board is in the foreground again after.
+    void ChooseDedicatedScanning(UINT nID)
+    {
+        ASSERT_TRUE(CScanSession::Press("ctrl+delete"));
+        HWND hDialog = NULL;
+        ASSERT_TRUE(WaitFor([&] { return (hDialog = ::FindWindowA(NULL, "Dedicated Scanning")) != NULL; }))
+            << "no dialog";
+        ::PostMessageA(hDialog, WM_COMMAND, nID, 0);
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(hDialog); })) << "the dialog stays";
+        ::SetForegroundWindow(m_session.GetWindow());
+        ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == m_session.GetWindow(); }));
+    }
+
+    // A key held down for nRepeats of the keyboard's repeats, 150 ms apart, then let go.
+    static void HoldKey(WORD wKey, int nRepeats)
+    {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = wKey;
+        for (int i = 0; i <= nRepeats; ++i)
+        {
+            ::SendInput(1, &input, sizeof input);
+            ::Sleep(150);
+        }
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(1, &input, sizeof input);
+    }
+
+    // How many lines read so far start with pszWord.
+    int CountLines(const char* pszWord) const
+    {
+        int n = 0;
+        for (const CString& strLine : m_session.GetLines())
+            n += strLine.Left((int)strlen(pszWord)) == pszWord;
+        return n;
+    }
+
     // A picture of the board's window, read back.
     CShotPixels Shot()
     {
@@ -268,6 +327,73 @@ TEST_F(ChoiceBoard, SelectingAGroupScansItsChoices)
     PressFor("ctrl+right", "focus left");
     PressFor("ctrl+right", "focus right");
     ExpectLog({ "focus left", "focus a", "focus board", "focus c", "select c", "focus left", "focus right" });
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// A group that holds one choice stands for it: selecting the group selects the choice.
+TEST_F(ChoiceBoard, SelectingAGroupOfOneChoiceSelectsIt)
+{
+    WriteBoard(singles);
+    StartBoard();
+    PressFor("ctrl+right", "focus g0");
+    PressFor("ctrl+right", "focus g1");
+    PressFor("ctrl+down", "select c1");
+    PressFor("ctrl+right", "focus g0");
+    ExpectLog({ "focus g0", "focus g1", "select c1", "focus g0" });
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// The choice the scan stepped to last is clicked as any other, once its highlight has
+// timed out (it flashes: it has gone once no picture showed it for a second).
+TEST_F(ChoiceBoard, AClickSelectsTheChoiceTheScanLeft)
+{
+    WriteBoard();
+    StartBoard();
+    PressFor("ctrl+right", "focus alpha");
+    DWORD dwLastSeen = ::GetTickCount();
+    for (DWORD dwStart = dwLastSeen; ::GetTickCount() - dwLastSeen < 1000 && ::GetTickCount() - dwStart < dwTimeoutMS;)
+    {
+        if (Shot().Contains(crHighlight))
+            dwLastSeen = ::GetTickCount();
+        ::Sleep(50);
+    }
+    ASSERT_GE(::GetTickCount() - dwLastSeen, 1000u) << "the highlight never timed out";
+    ASSERT_TRUE(m_session.Click(board[0].rect.CenterPoint()));
+    ExpectLine("select alpha");
+    ExpectLog({ "focus alpha", "select alpha" });
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// In dedicated keyboard mode a switch key held down counts once, however long the
+// keyboard repeats it.
+TEST_F(ChoiceBoard, AHeldSwitchKeyStepsOnce)
+{
+    WriteBoard();
+    StartBoard();
+    ChooseDedicatedScanning(IDC_DEDICATED_KEYBOARD);
+    HoldKey('2', 4);
+    ExpectLine("focus alpha");
+    PressFor("2", "focus beta");
+    ExpectLog({ "focus alpha", "focus beta" });
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// In dedicated mouse mode a switch that bounces, pressed twice in quick succession over
+// the highlight, selects once: the second press, a double-click, is the switch too.
+TEST_F(ChoiceBoard, ABouncingMouseSwitchSelectsOnce)
+{
+    WriteBoard();
+    StartBoard();
+    ChooseDedicatedScanning(IDC_DEDICATED_MOUSE);
+    ASSERT_TRUE(m_session.Click(board[0].rect.CenterPoint()));
+    ExpectLine("focus alpha");
+    ::Sleep(::GetDoubleClickTime() + 50);
+    ASSERT_TRUE(m_session.Click(board[0].rect.CenterPoint()));
+    ASSERT_TRUE(m_session.Click(board[0].rect.CenterPoint()));
+    ExpectLine("select");
+    // Continuous scanning starts again from the top about two seconds later.
+    ExpectLine("focus alpha");
+    EXPECT_EQ(1, CountLines("select")) << Joined(m_session.GetLines());
     EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
 }
 
