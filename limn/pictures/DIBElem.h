@@ -91,6 +91,7 @@ private:
     // m_colored from m_optimized for the settings of the moment.
     void BuildColored() const;
     // For each row of pImage, one of the two images: whether the key is among its pixels.
+    // No rows when there is no memory for them.
     void FindKeyRows(const BYTE* pImage, std::vector<BYTE>& rows) const;
     // Copies the image into the current buffer; FALSE when the caller must draw the
     // plain way, TRUE when it drew or there was nothing to draw.

@@ -9,6 +9,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 int gUseDIBBlit = 0;
@@ -267,7 +268,15 @@ BOOL ClipToImage(const CRect& src, const CRect& dst, const CRect& rectImage, CRe
 
 void CDIBElem::FindKeyRows(const BYTE* pImage, std::vector<BYTE>& rows) const
 {
-    rows.resize(m_nOptHeight);
+    try
+    {
+        rows.resize(m_nOptHeight);
+    }
+    catch (const std::bad_alloc&)
+    {
+        rows.clear();       // no notes: the image is left to the plain way
+        return;
+    }
     const SIZE_T nRowBytes = (SIZE_T)m_nOptBytesPerPixel * m_nOptRowPixels;
     for (int y = 0; y < m_nOptHeight; ++y, pImage += nRowBytes)
     {
@@ -307,9 +316,10 @@ BOOL CDIBElem::DrawOptimized(CCanvas& canvas, const CRect& srcAll, const CRect& 
 {
     const BOOL bColored = m_colored.IsLoaded();
     const CReloadableData& image = bColored ? m_colored : m_optimized;
-    const BYTE* pKeyRows = (bColored ? m_coloredKeyRows : m_optKeyRows).data();
-    if (!image.IsLoaded())
+    const std::vector<BYTE>& keyRows = bColored ? m_coloredKeyRows : m_optKeyRows;
+    if (!image.IsLoaded() || keyRows.size() != (size_t)m_nOptHeight)
         return FALSE;
+    const BYTE* pKeyRows = keyRows.data();
     if (srcAll.IsRectEmpty() || dstAll.IsRectEmpty())
         return TRUE;
     // Only the part of src inside the image is drawn, where it lands in dst.

@@ -16,8 +16,9 @@ public:
     CDIBLock(const CDIBLock&) = delete;
     CDIBLock& operator=(const CDIBLock&) = delete;
 
-    // The packed DIB; NULL when the block is empty, its bytes cannot be read (the file
-    // is gone, the stored stream is damaged) or they do not hold a valid DIB.
+    // The packed DIB; NULL when the block is empty, its bytes cannot be had (the file is
+    // gone, the stored stream is damaged or claims more than its DIB can use, memory is
+    // short) or they do not hold a valid DIB.
     BYTE* Get() const { return m_p; }
     const DIBINFO& Info() const { return m_info; }
     // The first pixel byte.
