@@ -12,18 +12,31 @@ BOOL IsRLEExpansionAllowed(const DIBHEADER& header, ULONGLONG cbStream)
     return cbRows <= DIB_RLE_MIN_LIMIT || (cbRows + DIB_RLE_EXPANSION - 1) / DIB_RLE_EXPANSION <= cbStream;
 }
 
+namespace {
+
+// The header at p, when it is one these routines read, with the colour table's entries
+// and its bytes, masks included.
+BOOL ReadHeaderAndTable(const BYTE* p, SIZE_T cb, DIBHEADER& header, ULONGLONG& nColors, ULONGLONG& cbColorTable)
+{
+    if (p == NULL || !ReadDIBHeader(p, cb, header) || !IsReadableFormat(header))
+        return FALSE;
+    nColors = DeclaredColors(header);
+    if (nColors > (header.wBitCount <= 8 ? 1u << header.wBitCount : 256u))
+        return FALSE;
+    cbColorTable = header.cbMasks + nColors * header.cbColorEntry;
+    return TRUE;
+}
+
+} // namespace
+
 BOOL GetDIBLayout(const void* pDIB, SIZE_T cbDIB, DIBLAYOUT& layout)
 {
     layout = DIBLAYOUT();
     const BYTE* p = static_cast<const BYTE*>(pDIB);
     DIBHEADER& header = layout.header;
-    if (p == NULL || !ReadDIBHeader(p, cbDIB, header) || !IsReadableFormat(header))
+    ULONGLONG nColors, cbColorTable;
+    if (!ReadHeaderAndTable(p, cbDIB, header, nColors, cbColorTable))
         return FALSE;
-
-    ULONGLONG nColors = DeclaredColors(header);
-    if (nColors > (header.wBitCount <= 8 ? 1u << header.wBitCount : 256u))
-        return FALSE;
-    ULONGLONG cbColorTable = header.cbMasks + nColors * header.cbColorEntry;
     ULONGLONG offBits = header.cbHeader + cbColorTable;
     if (offBits > cbDIB)
         return FALSE;
@@ -76,4 +89,28 @@ BOOL WINAPI ValidateDIBHandle(HGLOBAL hDIB, DIBINFO* pInfo)
 {
     CGlobalLock lock(hDIB);
     return lock.GetData() != NULL && ValidateDIB(lock.GetData(), lock.GetSize(), pInfo);
+}
+
+ULONGLONG WINAPI DIBMaxSize(const void* pHead, SIZE_T cbHead)
+{
+    DIBHEADER header;
+    ULONGLONG nColors, cbColorTable;
+    if (!ReadHeaderAndTable(static_cast<const BYTE*>(pHead), cbHead, header, nColors, cbColorTable))
+        return 0;
+    const ULONGLONG nRows = (ULONGLONG)DIBRows(header);
+    ULONGLONG cbBits;
+    if (IsRLE(header.dwCompression))
+    {
+        // Two bytes for each pixel (a run of one), two for the end of each row, and two
+        // for the end of the bitmap.
+        if (!MultiplySize(2 * (ULONGLONG)header.nWidth + 2, nRows, cbBits))
+            return 0;
+        cbBits += 2;
+    }
+    else if (!MultiplySize(DIBRowBytes(header.nWidth, header.wBitCount), nRows, cbBits))
+    {
+        return 0;
+    }
+    ULONGLONG cbAll = header.cbHeader + cbColorTable + cbBits;
+    return cbAll < cbBits ? 0 : cbAll;
 }

@@ -55,6 +55,12 @@ struct DIBINFO
 DIBLIB_API BOOL WINAPI ValidateDIB(const void* pDIB, SIZE_T cbDIB, DIBINFO* pInfo);
 // ValidateDIB on a locked global block, with the block's own size.
 DIBLIB_API BOOL WINAPI ValidateDIBHandle(HGLOBAL hDIB, DIBINFO* pInfo);
+// The most bytes a packed DIB can use, from its header alone (the first cbHead bytes at
+// pHead): the header, its colour table or masks, and the pixel rows, or for a
+// run-length stream the longest that its rows need (two bytes a pixel, two for each
+// row's end and two for the bitmap's end). 0 when the header is not one that
+// ValidateDIB accepts.
+DIBLIB_API ULONGLONG WINAPI DIBMaxSize(const void* pHead, SIZE_T cbHead);
 
 // Reads a ".bmp" or ".dib" file (a BITMAPFILEHEADER, then a packed DIB) from the file's
 // current position. nFlags is 0. The DIB that comes back always has a BITMAPINFOHEADER:

@@ -1,6 +1,7 @@
 // The run-length codec on arbitrary bytes. The first byte picks the direction and the
 // width. Decoding: three more bytes give the size N (below 1 MB) and the rest is the
-// stream; the decoder must agree with its checking pass and stay inside both buffers.
+// stream; the decoder must agree with its checking pass and stay inside both buffers,
+// and so must the decoding of the stream's head, which gives the data's first bytes.
 // Encoding: the rest is the data; the stream must be what a plain item-by-item
 // encoder makes, shorter than the data, and decode back to it.
 #include "hoard/data/Compression.h"
@@ -28,6 +29,11 @@ void FuzzDecode(const uint8_t* pData, size_t nSize)
     DWORD nStored = (DWORD)stream.size();
     BOOL bValid = DecodeRuns(stream.data(), nStored, NULL, nFull);
     Check(bValid == DecodeRuns(stream.data(), nStored, out.data(), nFull));
+    // The head of a stream is the first bytes of what it decodes to, cut anywhere.
+    DWORD nHead = nFull == 0 ? 0 : (pData[2] >> 4) * 37 % nFull;
+    std::vector<BYTE> head(nHead);
+    Check(bValid == DecodeRunsHead(stream.data(), nStored, nFull, head.data(), nHead));
+    Check(!bValid || nHead == 0 || memcmp(head.data(), out.data(), nHead) == 0);
     if (!bValid || nFull == 0 || nStored < 4)
         return;
     // A valid stream of width W describes data that W-wide encoding handles.

@@ -177,6 +177,46 @@ TEST(ValidateDIB, CoreAndNewerHeaders)
     }
 }
 
+// The most a DIB can use, from the header alone: all of an uncompressed DIB, and for a
+// run-length stream two bytes a pixel and two for each row's end and the bitmap's.
+TEST(ValidateDIB, MaxSizeFromTheHeader)
+{
+    const std::vector<BYTE> core = { 12, 0, 0, 0, 2, 0, 1, 0, 1, 0, 24, 0 };
+    const struct
+    {
+        const char* context;
+        std::vector<BYTE> bytes;
+        ULONGLONG cbMax;
+    } cases[] = {
+        { "8 bits", PackDIB(Spec8()), 40 + 16 + 8 },
+        { "bit-field masks", PackDIB(Spec565()), 40 + 12 + 8 },
+        { "run-length coded", PackDIB(SpecRLE8()), 40 + 1024 + 2 * (2 * 4 + 2) + 2 },
+        { "core header", core, 12 + 8 },
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(c.cbMax, DIBMaxSize(c.bytes.data(), c.bytes.size())) << c.context;
+        DIBINFO info;
+        if (Validate(c.bytes, &info))
+            EXPECT_LE(info.cbHeader + info.cbColorTable + info.cbBits, c.cbMax) << c.context;
+    }
+    std::vector<BYTE> head = PackDIB(Spec8());
+    head.resize(40);
+    EXPECT_EQ(64u, DIBMaxSize(head.data(), head.size())) << "the header is enough";
+    head.resize(39);
+    EXPECT_EQ(0u, DIBMaxSize(head.data(), head.size()));
+    DIBSPEC huge = Spec8();
+    huge.nWidth = 0x7FFFFFFF;
+    huge.nHeight = 0x7FFFFFFF;
+    std::vector<BYTE> hugeBytes = PackDIB(huge);
+    EXPECT_EQ(40u + 16 + 0x80000000ull * 0x7FFFFFFF, DIBMaxSize(hugeBytes.data(), hugeBytes.size()));
+    DIBSPEC odd = Spec8();
+    odd.wBitCount = 7;
+    std::vector<BYTE> oddBytes = PackDIB(odd);
+    EXPECT_EQ(0u, DIBMaxSize(oddBytes.data(), oddBytes.size()));
+    EXPECT_EQ(0u, DIBMaxSize(NULL, 100));
+}
+
 TEST(ValidateDIB, Handle)
 {
     CDIBHandle dib(BlockOf(PackDIB(Spec8())));

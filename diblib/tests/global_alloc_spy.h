@@ -1,5 +1,7 @@
-// Records the largest block diblib.dll asks GlobalAlloc for, by pointing the entry of
-// its import table at a recorder for the lifetime of the object. One at a time.
+// Records the largest block a module (diblib.dll unless told) asks GlobalAlloc for, by
+// pointing the entry of its import table at a recorder for the lifetime of the object,
+// and refuses blocks above a limit if given one, as a system short of memory would,
+// without allocating them. One at a time.
 #pragma once
 
 #include "framework/tests/import_patch.h"
@@ -7,9 +9,11 @@
 class CGlobalAllocSpy
 {
 public:
-    CGlobalAllocSpy() : m_patch("diblib.dll", "kernel32.dll", "GlobalAlloc", reinterpret_cast<void*>(&Record))
+    explicit CGlobalAllocSpy(const char* pszModule = "diblib.dll", SIZE_T cbRefuseAbove = (SIZE_T)-1)
+        : m_patch(pszModule, "kernel32.dll", "GlobalAlloc", reinterpret_cast<void*>(&Record))
     {
         s_cbLargest = 0;
+        s_cbRefuseAbove = cbRefuseAbove;
         s_pOriginal = reinterpret_cast<GLOBALALLOC>(m_patch.GetOriginal());
     }
     CGlobalAllocSpy(const CGlobalAllocSpy&) = delete;
@@ -26,10 +30,16 @@ private:
     {
         if (cb > s_cbLargest)
             s_cbLargest = cb;
+        if (cb > s_cbRefuseAbove)
+        {
+            ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return NULL;
+        }
         return s_pOriginal(nFlags, cb);
     }
 
     static inline SIZE_T s_cbLargest = 0;
+    static inline SIZE_T s_cbRefuseAbove = (SIZE_T)-1;
     static inline GLOBALALLOC s_pOriginal = NULL;
     CImportPatch m_patch;
 };

@@ -263,8 +263,9 @@ DWORD Encode(const BYTE* pData, DWORD nSize, BYTE* pStream)
     return nOut;
 }
 
+// Checks the whole stream and writes the first nKeep decoded bytes to pData.
 template <class ITEM>
-BOOL Decode(const BYTE* pStream, DWORD nStored, BYTE* pData, DWORD nSize)
+BOOL Decode(const BYTE* pStream, DWORD nStored, BYTE* pData, DWORD nSize, DWORD nKeep)
 {
     const DWORD W = sizeof(ITEM);
     if (nSize % W != 0)
@@ -280,27 +281,53 @@ BOOL Decode(const BYTE* pStream, DWORD nStored, BYTE* pData, DWORD nSize)
         DWORD n = (DWORD)(token >> 1);
         if (n > nItemsLeft)
             return FALSE;
+        const size_t nBytes = (size_t)n * W;
+        const size_t nWrite = nBytes < nKeep ? nBytes : nKeep;
         if (token & 1)
         {
             if (nStored - nIn < W)
                 return FALSE;
-            if (pData != NULL)
-                FillItems<ITEM>(pData, LoadItem<ITEM>(pStream + nIn), n);
+            const ITEM x = LoadItem<ITEM>(pStream + nIn);
+            if (nWrite == nBytes)
+            {
+                FillItems<ITEM>(pData, x, n);
+            }
+            else
+            {
+                for (size_t i = 0; i < nWrite; ++i)
+                    pData[i] = (BYTE)(x >> (8 * (i % W)));
+            }
             nIn += W;
         }
         else
         {
             if ((nStored - nIn) / W < n)
                 return FALSE;
-            if (pData != NULL)
-                CopyBytes(pData, pStream + nIn, (size_t)n * W);
+            CopyBytes(pData, pStream + nIn, nWrite);
             nIn += n * W;
         }
-        if (pData != NULL)
-            pData += (size_t)n * W;
+        pData += nWrite;
+        nKeep -= (DWORD)nWrite;
         nItemsLeft -= n;
     }
     return TRUE;
+}
+
+BOOL DecodeKeeping(const BYTE* pStream, DWORD nStored, BYTE* pData, DWORD nSize, DWORD nKeep)
+{
+    if (nStored < 4)
+        return FALSE;
+    switch (LoadItem<uint32_t>(pStream))
+    {
+    case 1:
+        return Decode<uint8_t>(pStream, nStored, pData, nSize, nKeep);
+    case 2:
+        return Decode<uint16_t>(pStream, nStored, pData, nSize, nKeep);
+    case 4:
+        return Decode<uint32_t>(pStream, nStored, pData, nSize, nKeep);
+    default:
+        return FALSE;
+    }
 }
 
 } // namespace
@@ -323,17 +350,10 @@ DWORD EncodeRuns(const BYTE* pData, DWORD nSize, UINT nWidth, BYTE* pStream)
 
 BOOL DecodeRuns(const BYTE* pStream, DWORD nStored, BYTE* pData, DWORD nSize)
 {
-    if (nStored < 4)
-        return FALSE;
-    switch (LoadItem<uint32_t>(pStream))
-    {
-    case 1:
-        return Decode<uint8_t>(pStream, nStored, pData, nSize);
-    case 2:
-        return Decode<uint16_t>(pStream, nStored, pData, nSize);
-    case 4:
-        return Decode<uint32_t>(pStream, nStored, pData, nSize);
-    default:
-        return FALSE;
-    }
+    return DecodeKeeping(pStream, nStored, pData, nSize, pData != NULL ? nSize : 0);
+}
+
+BOOL DecodeRunsHead(const BYTE* pStream, DWORD nStored, DWORD nSize, BYTE* pHead, DWORD nHead)
+{
+    return DecodeKeeping(pStream, nStored, pHead, nSize, nHead < nSize ? nHead : nSize);
 }

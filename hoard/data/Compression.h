@@ -20,3 +20,6 @@ HOARD_API DWORD EncodeRuns(const BYTE* pData, DWORD nSize, UINT nWidth, BYTE* pS
 // more. It never reads past nStored bytes nor writes past nSize; bytes that follow the
 // last needed token are ignored. With pData null it only checks the stream.
 HOARD_API BOOL DecodeRuns(const BYTE* pStream, DWORD nStored, BYTE* pData, DWORD nSize);
+// DecodeRuns's check of a whole stream that writes only the first nHead bytes (at most
+// nSize) of what it decodes to pHead.
+HOARD_API BOOL DecodeRunsHead(const BYTE* pStream, DWORD nStored, DWORD nSize, BYTE* pHead, DWORD nHead);

@@ -96,7 +96,7 @@ private:
 
 CReloadableData::CReloadableData(DWORD size, void* data)
     : m_pFileReference(NULL), m_pOwner(NULL), m_compression(compressBytes), m_bModified(FALSE), m_dwSize(0),
-      m_dwStoredSize(0), m_dwFilePos(0), m_hData(NULL), m_bCache(TRUE), m_wLockCount(0)
+      m_dwStoredSize(0), m_dwFilePos(0), m_hData(NULL), m_bCache(TRUE), m_wLockCount(0), m_pfnSizeCheck(NULL)
 {
     if (size != 0 && data != NULL)
         SetData(size, data);
@@ -234,7 +234,7 @@ HGLOBAL CReloadableData::ReadStored() const
             GlobalFree(h);
             return NULL;
         }
-        Decompress(h, dwStored, m_dwSize);
+        Decompress(h, dwStored, m_dwSize, m_pfnSizeCheck);
     }
     catch (...)
     {
@@ -244,13 +244,17 @@ HGLOBAL CReloadableData::ReadStored() const
     return h;
 }
 
-void CReloadableData::Decompress(void*& hData, DWORD nStored, DWORD nSize)
+void CReloadableData::Decompress(void*& hData, DWORD nStored, DWORD nSize, SizeCheck pfnCheck)
 {
     if (nStored == nSize)
         return;
-    // The stream is checked before the nSize bytes are allocated for it.
+    // The stream, and the size its first bytes allow, are checked before the nSize
+    // bytes are allocated for it.
     const BYTE* pStream = static_cast<const BYTE*>(GlobalLock(hData));
-    BOOL bValid = DecodeRuns(pStream, nStored, NULL, nSize);
+    BYTE head[nSizeCheckHead];
+    const DWORD nHead = nSize < nSizeCheckHead ? nSize : nSizeCheckHead;
+    BOOL bValid = DecodeRunsHead(pStream, nStored, nSize, head, nHead) &&
+                  (pfnCheck == NULL || pfnCheck(head, nHead, nSize));
     HGLOBAL hNew = bValid ? AllocMovable(nSize) : NULL;
     if (hNew != NULL)
     {
@@ -436,7 +440,7 @@ void CReloadableData::LoadRecord(CArchive& ar)
         hData = ReadGrowing(ar, dwStored);
         try
         {
-            Decompress(hData, dwStored, dwSize);
+            Decompress(hData, dwStored, dwSize, m_pfnSizeCheck);
         }
         catch (...)
         {

@@ -61,10 +61,20 @@ public:
     // Writes S and the stored bytes: unread blocks verbatim from the old file, others
     // encoded when that makes them shorter.
     void WriteCompressed(CArchive& ar);
+    // A check of a full size against the first bytes of the data, for data whose first
+    // bytes say how long it can be (a header): pHead holds nHead of them (all, when the
+    // data is shorter than nSizeCheckHead).
+    typedef BOOL (*SizeCheck)(const BYTE* pHead, DWORD nHead, DWORD nSize);
+    static const DWORD nSizeCheckHead = 256;
+    // A stream whose first bytes fail the check reads as corrupt, before its full size
+    // is allocated. Not copied with the bytes.
+    void SetSizeCheck(SizeCheck pfnCheck) { m_pfnSizeCheck = pfnCheck; }
+
     // Expands the stream of nStored bytes that hData holds into a new handle of nSize
     // bytes; nothing happens when the two sizes are equal. Throws CArchiveException
-    // for a corrupt stream and CMemoryException, leaving hData as it was.
-    static void Decompress(void*& hData, DWORD nStored, DWORD nSize);
+    // for a corrupt stream, or one whose first bytes pfnCheck refuses, and
+    // CMemoryException, leaving hData as it was.
+    static void Decompress(void*& hData, DWORD nStored, DWORD nSize, SizeCheck pfnCheck = NULL);
 
     // The temporary spill file does not exist: these return at once.
     void FlushToTempFile() {}
@@ -108,6 +118,7 @@ private:
     mutable HGLOBAL m_hData;        // movable memory, owned; null when not in memory
     BOOL m_bCache;
     mutable WORD m_wLockCount;
+    SizeCheck m_pfnSizeCheck;       // null: any size that the stream gives
 
     // Members of the temp-file facility; nothing uses them.
     static CFile m_tempFile;

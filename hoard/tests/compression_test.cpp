@@ -232,6 +232,31 @@ TEST(Compression, RejectsCorruptStreamsWithoutOverrun)
     }
 }
 
+// The head of a stream is its decoded data's first bytes, cut inside a literal or a run
+// of any width, and the whole stream is checked all the same.
+TEST(Compression, DecodesTheHeadOfAStream)
+{
+    Bytes data = MakeData(5000, 7);
+    for (UINT nWidth : { 1u, 2u, 4u })
+    {
+        Bytes stream = Encode(data, nWidth);
+        ASSERT_FALSE(stream.empty()) << nWidth;
+        for (DWORD nHead : { 0u, 1u, 3u, 7u, 256u, 5000u, 6000u })
+        {
+            Bytes head(nHead + 4, 0xCD);
+            ASSERT_TRUE(DecodeRunsHead(stream.data(), (DWORD)stream.size(), 5000, head.data(), nHead)) << nWidth;
+            const DWORD nKept = nHead < 5000 ? nHead : 5000;
+            EXPECT_EQ(Hex(Bytes(data.begin(), data.begin() + nKept)), Hex(Bytes(head.begin(), head.begin() + nKept)))
+                << nWidth << ", " << nHead;
+            EXPECT_EQ(Hex(Repeat(0xCD, nHead + 4 - nKept)), Hex(Bytes(head.begin() + nKept, head.end())))
+                << nWidth << ", " << nHead;
+        }
+        BYTE head[16];
+        EXPECT_FALSE(DecodeRunsHead(stream.data(), (DWORD)stream.size() - 1, 5000, head, 16)) << "cut short";
+        EXPECT_FALSE(DecodeRunsHead(stream.data(), (DWORD)stream.size(), 5000 + nWidth, head, 16)) << "falls short";
+    }
+}
+
 TEST(Compression, ReadsZeroCountTokensAndIgnoresTrailingBytes)
 {
     struct

@@ -237,6 +237,50 @@ TEST(ReloadableData, RejectsDamagedRecords)
     }
 }
 
+// A size check sees the first bytes of the data before its full size is allocated; a
+// stream it refuses reads as corrupt, whether it is read at once or from the file.
+TEST(ReloadableData, SizeCheckBeforeExpanding)
+{
+    static Bytes s_seen;
+    static DWORD s_nLimit;
+    auto check = [](const BYTE* pHead, DWORD nHead, DWORD nSize) -> BOOL {
+        s_seen.assign(pHead, pHead + nHead);
+        return nSize <= s_nLimit;
+    };
+    Bytes data = Repeat(0, 1000);
+    data[0] = 0x41;
+    CBlock coded(data);
+    const Bytes record = StoreToMemory(coded);
+    for (DWORD nLimit : { 1000u, 999u })
+    {
+        s_nLimit = nLimit;
+        CReloadableData block;
+        block.SetSizeCheck(check);
+        s_seen.clear();
+        if (nLimit == 1000)
+        {
+            LoadFromMemory(block, record);
+            EXPECT_EQ(Hex(data), Contents(block));
+        }
+        else
+        {
+            EXPECT_THROW(LoadFromMemory(block, record), CArchiveException*);
+        }
+        EXPECT_EQ(Hex(Bytes(data.begin(), data.begin() + CReloadableData::nSizeCheckHead)), Hex(s_seen));
+    }
+
+    CTempPath path;
+    CString reference(path);
+    SaveBlocks(path, &reference, { &coded });
+    CReloadableData block;
+    block.SetSizeCheck(check);
+    LoadBlocks(path, &reference, { &block });
+    EXPECT_THROW(block.Lock(), CArchiveException*);
+    EXPECT_FALSE(block.IsLoaded());
+    s_nLimit = 1000;
+    EXPECT_EQ(Hex(data), Contents(block));
+}
+
 TEST(ReloadableData, ReadsFromTheHoardFileOnFirstLock)
 {
     CTempPath path;

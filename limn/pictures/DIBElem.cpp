@@ -10,6 +10,41 @@ IMPLEMENT_SERIAL(CDIBElem, CPictElemFreeable, 0)
 
 BOOL CDIBElem::m_bAllowAntiAliasing = FALSE;
 
+namespace {
+
+// Whether nSize bytes, whose first nHead are at pHead, are no more than the DIB that
+// they begin with can use: as much again, and 64 KB more, for blocks that whoever made
+// them rounded up. Bytes that begin with no DIB may be 64 KB. A stored stream can claim
+// any size, and what it expands to is allocated.
+BOOL FitsItsDIB(const BYTE* pHead, DWORD nHead, DWORD nSize)
+{
+    const ULONGLONG cbMax = std::min(DIBMaxSize(pHead, nHead), (ULONGLONG)MAXDWORD);
+    return nSize <= 2 * cbMax + 0x10000;
+}
+
+// Whether fn, which locks blocks, ran to its end: a damaged stored stream, or one too
+// large for the memory there is, stops it.
+template <class Fn>
+BOOL RunReading(Fn fn)
+{
+    try
+    {
+        fn();
+        return TRUE;
+    }
+    catch (CArchiveException* e)
+    {
+        e->Delete();
+    }
+    catch (CMemoryException* e)
+    {
+        e->Delete();
+    }
+    return FALSE;
+}
+
+} // namespace
+
 // CDIBLock
 
 CDIBElem::CDIBLock::CDIBLock(const CReloadableData& dib)
@@ -19,14 +54,7 @@ CDIBElem::CDIBLock::CDIBLock(const CReloadableData& dib)
 
 CDIBElem::CDIBLock::CDIBLock(CReloadableData& dib, BOOL bForWriting) : m_dib(dib), m_p(NULL), m_info()
 {
-    try
-    {
-        m_p = bForWriting ? dib.LockForWriting(dib.GetSize()) : dib.Lock();
-    }
-    catch (CArchiveException* e)
-    {
-        e->Delete();        // a damaged stored stream reads as nothing
-    }
+    RunReading([&] { m_p = bForWriting ? dib.LockForWriting(dib.GetSize()) : dib.Lock(); });
     Check();
 }
 
@@ -47,12 +75,34 @@ void CDIBElem::CDIBLock::Check()
     }
 }
 
+BOOL CDIBElem::CDIBLock::LacksStreamLength() const
+{
+    return (m_info.dwCompression == BI_RLE8 || m_info.dwCompression == BI_RLE4) &&
+           reinterpret_cast<const BITMAPINFOHEADER*>(m_p)->biSizeImage == 0;
+}
+
+void CDIBElem::CDIBLock::CompleteHeader(BYTE* pDIB) const
+{
+    if (LacksStreamLength())
+        reinterpret_cast<BITMAPINFOHEADER*>(pDIB)->biSizeImage = m_info.cbBits;
+}
+
+const BITMAPINFO* CDIBElem::CDIBLock::HeaderForGDI(std::vector<BYTE>& copy) const
+{
+    if (!LacksStreamLength())
+        return reinterpret_cast<const BITMAPINFO*>(m_p);
+    copy.assign(m_p, m_p + m_info.cbHeader + m_info.cbColorTable);
+    CompleteHeader(copy.data());
+    return reinterpret_cast<const BITMAPINFO*>(copy.data());
+}
+
 // CDIBElem
 
 CDIBElem::CDIBElem()
     : m_nOptRowPixels(0), m_nOptHeight(0), m_nUniqueColors(0), m_colorUsed(), m_nOptBytesPerPixel(0),
       m_bColoredTransparent(FALSE), m_bColoredUseColor(FALSE), m_coloredColor(0), m_nOptWidth(0)
 {
+    m_dib.SetSizeCheck(FitsItsDIB);
     m_optimized.SetCacheFlag(FALSE);
     m_colored.SetCacheFlag(FALSE);
 }
@@ -109,7 +159,15 @@ void CDIBElem::ReleaseDIB() { m_dib.Unlock(); }
 HDIB CDIBElem::CopyDIB() const
 {
     CDIBLock lock(m_dib);
-    return lock.Get() != NULL ? CopyHandle(m_dib.GetHandle()) : NULL;
+    if (lock.Get() == NULL)
+        return NULL;
+    HDIB hCopy = CopyHandle(m_dib.GetHandle());
+    if (BYTE* pCopy = hCopy != NULL ? static_cast<BYTE*>(GlobalLock(hCopy)) : NULL)
+    {
+        lock.CompleteHeader(pCopy);
+        GlobalUnlock(hCopy);
+    }
+    return hCopy;
 }
 
 BOOL CDIBElem::GetDIBInfo(DIBINFO* pInfo) const
@@ -125,7 +183,10 @@ BOOL CDIBElem::GetDIBInfo(DIBINFO* pInfo) const
 BOOL CDIBElem::IsSameAs(CDrawable* pOther)
 {
     auto* pElem = dynamic_cast<CDIBElem*>(pOther);
-    return pElem != NULL && m_dib == pElem->m_dib;
+    BOOL bSame = FALSE;
+    if (pElem != NULL)
+        RunReading([&] { bSame = m_dib == pElem->m_dib; });
+    return bSame;
 }
 
 void CDIBElem::CopyFrom(const CPictElem* pOther)

@@ -10,14 +10,18 @@
 // background turns the lightest corner colour into the key.
 //
 // Every read of the DIB checks it first (ValidateDIB against the block that holds it):
-// a DIB whose header claims more than its bytes hold draws as nothing, flips as nothing
-// and gives no bitmap to copy.
+// a DIB whose header claims more than its bytes hold draws as nothing, flips as nothing,
+// compares as the same as nothing and gives no bitmap to copy. So does a DIB whose block
+// cannot be had: its stored stream is damaged, claims more bytes than its DIB can use
+// (refused before they are allocated), or needs more memory than there is.
 #pragma once
 
 #include "limn/pictures/PictElemFreeable.h"
 #include "hoard/data/ReloadableData.h"
 
 #include "diblib/dibapi.h"
+
+#include <vector>
 
 class LIMN_API CDIBElem : public CPictElemFreeable
 {
@@ -53,7 +57,8 @@ public:
     using CDrawable::Draw;
     // src in the bitmap's pixels, dst in canvas coordinates.
     void Draw(CCanvas& canvas, const CRect& src, const CRect& dst) const override;
-    // TRUE for another bitmap element whose stored DIB has equal bytes.
+    // TRUE for another bitmap element whose stored DIB has equal bytes; FALSE when
+    // either cannot be read.
     BOOL IsSameAs(CDrawable* pOther) override;
     // Takes a deep copy of the other element's DIB and its extent.
     void CopyFrom(const CPictElem* pOther) override;
@@ -85,6 +90,9 @@ private:
     BOOL BuildOptimized(int nBytesPerPixel) const;
     // m_colored from m_optimized for the settings of the moment.
     void BuildColored() const;
+    // For each row of pImage, one of the two images: whether the key is among its pixels.
+    // No rows when there is no memory for them.
+    void FindKeyRows(const BYTE* pImage, std::vector<BYTE>& rows) const;
     // Copies the image into the current buffer; FALSE when the caller must draw the
     // plain way, TRUE when it drew or there was nothing to draw.
     BOOL DrawOptimized(CCanvas& canvas, const CRect& src, const CRect& dst) const;
@@ -108,6 +116,10 @@ private:
     mutable BOOL m_bColoredUseColor;
     mutable COLORREF m_coloredColor;
     mutable int m_nOptWidth;                // the image's own width, in pixels
+    // Per row of m_optimized and of m_colored, top row first: 1 where the key is among
+    // its pixels. Other rows are copied whole.
+    mutable std::vector<BYTE> m_optKeyRows;
+    mutable std::vector<BYTE> m_coloredKeyRows;
 
     static BOOL m_bAllowAntiAliasing;
 };

@@ -13,13 +13,21 @@ const int nKey = 10;
 
 inline BYTE Mix(BYTE a, BYTE b) { return mixArray[a * 256 + b]; }
 
-// c blended with b unless they are equal. The blend is looked up either way, so that the
-// choice is a conditional move rather than a branch that photos mispredict.
-inline BYTE MixUnlessEqual(BYTE c, BYTE b)
+// mixArray, except that a colour blended with itself stays as it is (which the table
+// does not give for every colour): a blend of two pixels unless they are equal, in one
+// look-up without a comparison.
+struct CMixUnlessEqual
 {
-    BYTE mix = Mix(c, b);
-    return b != c ? mix : c;
-}
+    CMixUnlessEqual()
+    {
+        memcpy(table, mixArray, sizeof table);
+        for (int a = 0; a < 256; ++a)
+            table[a * 257] = (BYTE)a;
+    }
+    BYTE table[65536];
+} const g_mixUnlessEqual;
+
+inline BYTE MixUnlessEqual(BYTE c, BYTE b) { return g_mixUnlessEqual.table[c * 256 + b]; }
 
 // The first, second and last of cols pixels at p, blended: later blends weigh more.
 inline BYTE MixRow(const BYTE* p, int nCols)
@@ -28,23 +36,53 @@ inline BYTE MixRow(const BYTE* p, int nCols)
     return nCols > 2 ? MixUnlessEqual(c, p[1]) : c;
 }
 
-// Blocks of two by two from rows p0 and p1 into pOut, the usual half-size shrink: each
-// row's pair blended, then the two rows' blends. A pair read as one little-endian word
-// is its own index into the table, which is symmetric; equal pixels stay as they are.
+// The block of two by two at p0 and p1 (the pixel pairs of the two rows), blended into
+// *pOut unless the blend is the key: each row's pair blended, then the two rows' blends.
+// A pair read as one little-endian word is its own index into the table, which is
+// symmetric.
+inline void MixHalfBlock(const BYTE* p0, const BYTE* p1, BYTE* pOut)
+{
+    WORD w0, w1;
+    memcpy(&w0, p0, sizeof w0);
+    memcpy(&w1, p1, sizeof w1);
+    BYTE c = MixUnlessEqual(g_mixUnlessEqual.table[w0], g_mixUnlessEqual.table[w1]);
+    if (c != nKey)
+        *pOut = c;
+}
+
+// The half-size shrink of rows p0 and p1 into nCount pixels at pOut, sixteen blocks at a
+// time: a block of one colour is that colour, and only the others are blended.
 void MixHalfRow(const BYTE* p0, const BYTE* p1, BYTE* pOut, int nCount)
 {
-    auto pairBlend = [](const BYTE* p) {
-        WORD wPair;
-        memcpy(&wPair, p, sizeof wPair);
-        BYTE mix = mixArray[wPair];
-        return (wPair >> 8) != (wPair & 0xFF) ? mix : (BYTE)wPair;
+    const __m128i lowBytes = _mm_set1_epi16(0x00FF);
+    const __m128i key = _mm_set1_epi8(nKey);
+    // A pair is one colour when it equals itself with its two bytes swapped.
+    auto isFlat = [](__m128i a, __m128i b) {
+        __m128i swapped = _mm_or_si128(_mm_slli_epi16(a, 8), _mm_srli_epi16(a, 8));
+        return _mm_and_si128(_mm_cmpeq_epi16(a, b), _mm_cmpeq_epi16(a, swapped));
     };
-    for (int x = 0; x < nCount; ++x, p0 += 2, p1 += 2)
+    int x = 0;
+    for (; x + 16 <= nCount; x += 16)
     {
-        BYTE c = MixUnlessEqual(pairBlend(p0), pairBlend(p1));
-        if (c != nKey)
-            pOut[x] = c;
+        __m128i a0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p0 + 2 * x));
+        __m128i a1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p0 + 2 * x + 16));
+        __m128i b0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p1 + 2 * x));
+        __m128i b1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p1 + 2 * x + 16));
+        __m128i flat = _mm_packs_epi16(isFlat(a0, b0), isFlat(a1, b1));
+        // The blocks of one colour that is not the key take their first pixel.
+        __m128i c = _mm_packus_epi16(_mm_and_si128(a0, lowBytes), _mm_and_si128(a1, lowBytes));
+        __m128i take = _mm_andnot_si128(_mm_cmpeq_epi8(c, key), flat);
+        __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pOut + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pOut + x),
+                         _mm_or_si128(_mm_and_si128(take, c), _mm_andnot_si128(take, old)));
+        for (unsigned nMixed = ~_mm_movemask_epi8(flat) & 0xFFFF; nMixed != 0; nMixed &= nMixed - 1)
+        {
+            const int i = x + __builtin_ctz(nMixed);
+            MixHalfBlock(p0 + 2 * i, p1 + 2 * i, pOut + i);
+        }
     }
+    for (; x < nCount; ++x)
+        MixHalfBlock(p0 + 2 * x, p1 + 2 * x, pOut + x);
 }
 
 // Reciprocals that turn a division by n (1 to 256) of a sum of up to 31 * n into a

@@ -230,6 +230,7 @@ void CDIBElem::BuildColored() const
         for (DWORD i = 0; i < nSize; ++i)
             pColored[i] = map[pImage[i]];
     }
+    FindKeyRows(pColored, m_coloredKeyRows);
     m_optimized.Unlock();
     m_colored.Unlock();
 }

@@ -9,6 +9,8 @@
 #include <string.h>
 
 #include <algorithm>
+#include <new>
+#include <vector>
 
 int gUseDIBBlit = 0;
 
@@ -194,12 +196,13 @@ int SliceRuns(const int* pRuns, int nFrom, int nCount, int* pSlice, int* piFirst
     return n;
 }
 
-// The visible part of a stretch from the source rows at pSrc: each source row repeated
-// by its vertical run (none for a run of 0), each row's pixels by their horizontal runs.
-// A row without the key is stretched once and then copied to the rows that repeat it.
+// The visible part of a stretch from the source rows at pSrc, whose key flags are at
+// pKeyRows: each source row repeated by its vertical run (none for a run of 0), each
+// row's pixels by their horizontal runs. A row without the key is stretched once and
+// then copied to the rows that repeat it.
 template <class PIXEL>
-void StretchImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, int nSrcRowPixels, const int* pRows, int nRows,
-                  const int* pCols, int nCols, int nDstCols)
+void StretchImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, const BYTE* pKeyRows, int nSrcRowPixels,
+                  const int* pRows, int nRows, const int* pCols, int nCols, int nDstCols)
 {
     RowStretch how = rowRuns;
     int picks[nMaxRuns];
@@ -221,7 +224,7 @@ void StretchImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, int nSrcRowPixels
         int n = pRows[y];
         if (n == 0)
             continue;
-        if (HasKey(pSrc, nCols))
+        if (pKeyRows[y])
         {
             for (; n > 0; --n, pDst += nRowStep)
                 StretchRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, pCols, nCols);
@@ -234,12 +237,18 @@ void StretchImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, int nSrcRowPixels
     }
 }
 
-// The rows one for one.
+// The rows one for one; a row without the key as a block.
 template <class PIXEL>
-void CopyImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, int nSrcRowPixels, const CSize& size)
+void CopyImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, const BYTE* pKeyRows, int nSrcRowPixels,
+               const CSize& size)
 {
     for (int y = 0; y < size.cy; ++y, pDst += nRowStep, pSrc += nSrcRowPixels)
-        CopyRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, size.cx);
+    {
+        if (pKeyRows[y])
+            CopyRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, size.cx);
+        else
+            memcpy(pDst, pSrc, size.cx * sizeof(PIXEL));
+    }
 }
 
 // The part of src that lies inside the image, and the part of dst it maps to. FALSE when
@@ -257,6 +266,25 @@ BOOL ClipToImage(const CRect& src, const CRect& dst, const CRect& rectImage, CRe
 
 } // namespace
 
+void CDIBElem::FindKeyRows(const BYTE* pImage, std::vector<BYTE>& rows) const
+{
+    try
+    {
+        rows.resize(m_nOptHeight);
+    }
+    catch (const std::bad_alloc&)
+    {
+        rows.clear();       // no notes: the image is left to the plain way
+        return;
+    }
+    const SIZE_T nRowBytes = (SIZE_T)m_nOptBytesPerPixel * m_nOptRowPixels;
+    for (int y = 0; y < m_nOptHeight; ++y, pImage += nRowBytes)
+    {
+        rows[y] = m_nOptBytesPerPixel == 1 ? HasKey(pImage, m_nOptWidth)
+                                           : HasKey(reinterpret_cast<const WORD*>(pImage), m_nOptWidth);
+    }
+}
+
 void CDIBElem::Draw(CCanvas& canvas, const CRect& src, const CRect& dst) const
 {
     if (gUseDIBBlit == 0 && canvas.GetDrawMode() == drawFast && canvas.IsDrawingToBuffer() &&
@@ -272,9 +300,10 @@ void CDIBElem::DrawPlain(CCanvas& canvas, const CRect& src, const CRect& dst) co
     if (lock.Get() == NULL)
         return;
     const DIBINFO& info = lock.Info();
-    const BITMAPINFO* pInfo = reinterpret_cast<const BITMAPINFO*>(lock.Get());
-    // The source's y counts from the bottom row of a bottom-up DIB.
-    int ySrc = info.bTopDown ? src.top : info.nHeight - src.bottom;
+    std::vector<BYTE> header;
+    const BITMAPINFO* pInfo = lock.HeaderForGDI(header);
+    // GDI counts the source's y from the bottom row, whatever the DIB's orientation.
+    int ySrc = info.nHeight - src.bottom;
     if (src.Width() != dst.Width() || src.Height() != dst.Height())
         ::StretchDIBits(canvas.m_hDC, dst.left, dst.top, dst.Width(), dst.Height(), src.left, ySrc,
                         src.Width(), src.Height(), lock.Bits(), pInfo, DIB_RGB_COLORS, SRCCOPY);
@@ -285,9 +314,12 @@ void CDIBElem::DrawPlain(CCanvas& canvas, const CRect& src, const CRect& dst) co
 
 BOOL CDIBElem::DrawOptimized(CCanvas& canvas, const CRect& srcAll, const CRect& dstAll) const
 {
-    const CReloadableData& image = m_colored.IsLoaded() ? m_colored : m_optimized;
-    if (!image.IsLoaded())
+    const BOOL bColored = m_colored.IsLoaded();
+    const CReloadableData& image = bColored ? m_colored : m_optimized;
+    const std::vector<BYTE>& keyRows = bColored ? m_coloredKeyRows : m_optKeyRows;
+    if (!image.IsLoaded() || keyRows.size() != (size_t)m_nOptHeight)
         return FALSE;
+    const BYTE* pKeyRows = keyRows.data();
     if (srcAll.IsRectEmpty() || dstAll.IsRectEmpty())
         return TRUE;
     // Only the part of src inside the image is drawn, where it lands in dst.
@@ -337,11 +369,13 @@ BOOL CDIBElem::DrawOptimized(CCanvas& canvas, const CRect& srcAll, const CRect& 
     }
     else if (!bStretched)
     {
-        const BYTE* pIn = pImage + B * ((SIZE_T)(src.top + part.top) * m_nOptRowPixels + src.left + part.left);
+        const int nTop = src.top + part.top;
+        const BYTE* pIn = pImage + B * ((SIZE_T)nTop * m_nOptRowPixels + src.left + part.left);
         if (B == 1)
-            CopyImage(pOut, nRowStep, pIn, m_nOptRowPixels, part.Size());
+            CopyImage(pOut, nRowStep, pIn, pKeyRows + nTop, m_nOptRowPixels, part.Size());
         else
-            CopyImage(pOut, nRowStep, reinterpret_cast<const WORD*>(pIn), m_nOptRowPixels, part.Size());
+            CopyImage(pOut, nRowStep, reinterpret_cast<const WORD*>(pIn), pKeyRows + nTop, m_nOptRowPixels,
+                      part.Size());
     }
     else
     {
@@ -360,12 +394,14 @@ BOOL CDIBElem::DrawOptimized(CCanvas& canvas, const CRect& srcAll, const CRect& 
         int iFirstCol, iFirstRow;
         int nCols = SliceRuns(g_runs.horizontal, part.left, part.Width(), cols, &iFirstCol);
         int nRows = SliceRuns(g_runs.vertical, part.top, part.Height(), rows, &iFirstRow);
-        const BYTE* pIn = pImage + B * ((SIZE_T)(src.top + iFirstRow) * m_nOptRowPixels + src.left + iFirstCol);
+        const int nTop = src.top + iFirstRow;
+        const BYTE* pIn = pImage + B * ((SIZE_T)nTop * m_nOptRowPixels + src.left + iFirstCol);
         if (B == 1)
-            StretchImage(pOut, nRowStep, pIn, m_nOptRowPixels, rows, nRows, cols, nCols, part.Width());
-        else
-            StretchImage(pOut, nRowStep, reinterpret_cast<const WORD*>(pIn), m_nOptRowPixels, rows, nRows, cols, nCols,
+            StretchImage(pOut, nRowStep, pIn, pKeyRows + nTop, m_nOptRowPixels, rows, nRows, cols, nCols,
                          part.Width());
+        else
+            StretchImage(pOut, nRowStep, reinterpret_cast<const WORD*>(pIn), pKeyRows + nTop, m_nOptRowPixels, rows,
+                         nRows, cols, nCols, part.Width());
     }
     image.Unlock();
     canvas.UnlockBufferData();

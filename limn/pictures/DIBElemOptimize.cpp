@@ -166,6 +166,7 @@ BOOL CDIBElem::BuildOptimized(int nBytesPerPixel) const
     // Top row first, whatever the DIB's orientation.
     if (!info.bTopDown)
         FlipVertically(pImage, CSize(nBytesPerPixel * nRowPixels, m_nOptHeight));
+    FindKeyRows(pImage, m_optKeyRows);
     m_optimized.Unlock();
 
     // Drawing now reads the copy: the DIB's memory is the first to go when memory is short.

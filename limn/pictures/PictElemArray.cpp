@@ -1,6 +1,8 @@
 // CPictElemArray: the stub list's archive form.
 #include "limn/pictures/PictElemArray.h"
 
+#include "hoard/resources/Resource.h"
+
 void CPictElemArray::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())
@@ -15,16 +17,37 @@ void CPictElemArray::Serialize(CArchive& ar)
         return;
     }
 
+    // The archive that read the objects kept so far is done with them.
+    m_unused.clear();
     // The array grows as stubs arrive, so that a damaged count cannot allocate at once.
     for (DWORD nCount = ar.ReadCount(); nCount != 0; --nCount)
     {
         CRect rect;
         ar >> rect.left >> rect.top >> rect.right >> rect.bottom;
         INT_PTR i = Add(CPictElemStub(NULL, rect));
-        DWORD nNumbered = ar.GetMapCount();
-        CPictElem* pElem = static_cast<CPictElem*>(ar.ReadObject(RUNTIME_CLASS(CPictElem)));
-        if (pElem != NULL && ar.GetMapCount() == nNumbered)
-            pElem = pElem->CreateCopy();    // a reference to an element already held
-        ElementAt(i).m_pElem = pElem;
+        ElementAt(i).m_pElem = ReadElem(ar);
     }
+}
+
+CPictElem* CPictElemArray::ReadElem(CArchive& ar)
+{
+    DWORD nNumbered = ar.GetMapCount();
+    CObject* pObject = ar.ReadObject(NULL);
+    if (pObject == NULL)
+        return NULL;
+    const BOOL bNew = ar.GetMapCount() != nNumbered;
+    if (pObject->IsKindOf(RUNTIME_CLASS(CPictElem)))
+    {
+        auto* pElem = static_cast<CPictElem*>(pObject);
+        return bNew ? pElem : pElem->CreateCopy();      // a reference to an element already held
+    }
+    // Anything else reads as no element. A new object is kept here unless it is a
+    // resource that the resource file being read took.
+    auto* pResource = dynamic_cast<CResource*>(pObject);
+    if (bNew && (pResource == NULL || pResource->GetHoard() == NULL))
+    {
+        std::unique_ptr<CObject> pUnused(pObject);
+        m_unused.push_back(std::move(pUnused));
+    }
+    return NULL;
 }

@@ -5,6 +5,9 @@
 
 #include <afxtempl.h>
 
+#include <memory>
+#include <vector>
+
 class LIMN_API CPictElemArray : public CArray<CPictElemStub, const CPictElemStub&>
 {
 public:
@@ -14,6 +17,16 @@ public:
     // Reading appends the stubs to the array. An element record that refers back to an
     // element stored earlier, which some other stub holds, gives this stub a copy of it
     // (CPictElem::CreateCopy), so that every element has one owner. A record of an object
-    // that is not a picture element is refused with the archive's badClass exception.
+    // that is not a picture element gives the stub no element; a record of a class that
+    // is not known at all is refused with the archive's badClass exception.
     void Serialize(CArchive& ar) override;
+
+private:
+    // The element of one stub's record, or NULL.
+    CPictElem* ReadElem(CArchive& ar);
+
+    // Objects that element records created but that are not picture elements, nor
+    // resources that a resource file took. Later records of the same archive may refer
+    // to them or to what they hold, so they live until the array is read again or goes.
+    std::vector<std::unique_ptr<CObject>> m_unused;
 };

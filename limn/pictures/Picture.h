@@ -4,8 +4,9 @@
 //
 // The picture owns its elements, except elements that are also resources: it links those
 // to themselves through a counting resource pointer, and they live as their usage count
-// says. A stub may hold no element (a stored null element record): such stubs are kept,
-// written back, compared by rectangle, and otherwise skipped.
+// says. A stub may hold no element (a stored null element record, or the record of an
+// object that is not an element): such stubs are kept, written back with a null record,
+// compared by rectangle, and otherwise skipped.
 #pragma once
 
 #include "limn/pictures/DrawableResource.h"
@@ -68,7 +69,8 @@ public:
     BOOL ImportFromFile(const char* pszPath);
 
 // Clipboard, as a device-independent bitmap (CF_DIB)
-    // Puts the first bitmap element's DIB on the clipboard, in place of what it held.
+    // Puts the first bitmap element's DIB on the clipboard beside what it holds, in place
+    // of any DIB it held.
     virtual void OnCopy();
     // Replaces every element by the clipboard's DIB; nothing changes when the clipboard
     // holds no DIB that can be read.

@@ -15,7 +15,8 @@ void CPicture::OnCopy()
         GlobalFree(hDIB);
         return;
     }
-    ::EmptyClipboard();
+    // What the clipboard holds stays. Emptying it after an open without a window would
+    // leave it without an owner, and Windows then refuses the data.
     if (::SetClipboardData(CF_DIB, hDIB) == NULL)
         GlobalFree(hDIB);
     ::CloseClipboard();

@@ -110,6 +110,50 @@ TEST_P(DIBDraw, FastWayEqualsPlainWayOneToOne)
     }
 }
 
+// Every kind of source lands where GDI puts it and with GDI's pixels, one for one and
+// doubled, when the source rectangle is larger than the bitmap (as a picture's extent
+// may be): only the bitmap's own rows and columns are drawn, from the destination's top.
+TEST_P(DIBDraw, FastWayEqualsPlainWayForEverySource)
+{
+    const int cx = 13, cy = 7;
+    auto rle = [](BOOL bSized) {
+        CTestDIB dib = MakeRle8DIB(cx, cy, PatternIndex, SharedPaletteTable());
+        if (!bSized)
+            dib.Header().biSizeImage = 0;
+        return dib;
+    };
+    const struct
+    {
+        const char* context;
+        CTestDIB dib;
+    } sources[] = {
+        { "bottom-up", Source(cx, cy) },
+        { "top-down", Bits() == 16 ? MakeTestDIB(cx, cy, 16, Pattern555, {}, TRUE)
+                                   : MakeTestDIB(cx, cy, 8, PatternIndex, SharedPaletteTable(), TRUE) },
+        { "run-length coded", rle(TRUE) },
+        { "run-length coded without its size", rle(FALSE) },
+    };
+    const CRect src(0, 0, cx, 2 * cy);
+    for (const auto& s : sources)
+    {
+        CDIBElem elem(s.dib);
+        for (int nScale : { 1, 2 })
+        {
+            SCOPED_TRACE(::testing::Message() << s.context << ", scale " << nScale);
+            const CRect dst(2, 3, 2 + nScale * src.Width(), 3 + nScale * src.Height());
+            CBufferedCanvas fast(40, 40, Bits());
+            CBufferedCanvas plain(40, 40, Bits());
+            elem.Draw(fast.m_canvas, src, dst);
+            {
+                CPlainWay plainWay;
+                elem.Draw(plain.m_canvas, src, dst);
+            }
+            EXPECT_TRUE(RectEq(CRect(2, 3, 2 + nScale * cx, 3 + nScale * cy), plain.PaintedBounds()));
+            EXPECT_TRUE(SameBuffers(fast, plain));
+        }
+    }
+}
+
 // Doubling repeats every pixel and every row; halving keeps every second one. The
 // run tables of both directions agree with the pixels they produce.
 TEST_P(DIBDraw, StretchRuns)
@@ -170,19 +214,24 @@ TEST_P(DIBDraw, StretchedAndCut)
 }
 
 // Sources of 1024 pixels or more still appear: one for one by the fast way, stretched by
-// the plain way.
+// the plain way, of either orientation, from the top of a source larger than the bitmap.
 TEST_P(DIBDraw, WideSources)
 {
-    CTestDIB dib = Source(1100, 3);
-    CDIBElem elem(dib);
-    CBufferedCanvas one(1200, 8, Bits());
-    elem.Draw(one.m_canvas, CRect(0, 0, 1100, 3), CRect(50, 2, 1150, 5));
-    EXPECT_TRUE(RectEq(CRect(50, 2, 1150, 5), one.PaintedBounds()));
-    EXPECT_EQ(SourcePixel(1099, 2), one.Pixel(1149, 4));
+    for (BOOL bTopDown : { FALSE, TRUE })
+    {
+        SCOPED_TRACE(bTopDown ? "top-down" : "bottom-up");
+        CTestDIB dib = Bits() == 16 ? MakeTestDIB(1100, 3, 16, Pattern555, {}, bTopDown)
+                                    : MakeTestDIB(1100, 3, 8, PatternIndex, SharedPaletteTable(), bTopDown);
+        CDIBElem elem(dib);
+        CBufferedCanvas one(1200, 8, Bits());
+        elem.Draw(one.m_canvas, CRect(0, 0, 1100, 3), CRect(50, 2, 1150, 5));
+        EXPECT_TRUE(RectEq(CRect(50, 2, 1150, 5), one.PaintedBounds()));
+        EXPECT_EQ(SourcePixel(1099, 2), one.Pixel(1149, 4));
 
-    CBufferedCanvas half(1200, 8, Bits());
-    elem.Draw(half.m_canvas, CRect(0, 0, 1100, 3), CRect(0, 0, 550, 6));
-    EXPECT_TRUE(RectEq(CRect(0, 0, 550, 6), half.PaintedBounds()));
+        CBufferedCanvas half(1200, 8, Bits());
+        elem.Draw(half.m_canvas, CRect(0, 0, 1100, 6), CRect(0, 0, 550, 6));
+        EXPECT_TRUE(RectEq(CRect(0, 0, 550, 3), half.PaintedBounds()));
+    }
 }
 
 // A destination outside the canvas's clipping is left to GDI, which clips it.
@@ -197,18 +246,27 @@ TEST_P(DIBDraw, ClippedCanvas)
     EXPECT_EQ(SourcePixel(5, 5), canvas.Pixel(5, 5));
 }
 
-// The key value is skipped: a source pixel that is exactly 10 leaves the buffer as it was.
+// The key value is skipped: a source pixel that is exactly 10 leaves the buffer as it was,
+// in whichever row of the source it is and wherever the drawn part of the source begins.
 TEST_P(DIBDraw, KeyValueSkipped)
 {
-    CTestDIB dib = Bits() == 16 ? MakeTestDIB(4, 1, 16, [](int x, int) { return x == 1 ? 10u : 0x1234u; })
-                                : MakeTestDIB(4, 1, 8, [](int x, int) { return x == 1 ? 10u : 4u; },
-                                              SharedPaletteTable());
+    auto pixel = [](int x, int y) { return x == 1 && y == 2 ? 10u : 4u + y; };
+    CTestDIB dib = Bits() == 16 ? MakeTestDIB(4, 4, 16, pixel) : MakeTestDIB(4, 4, 8, pixel, SharedPaletteTable());
     CDIBElem elem(dib);
-    CBufferedCanvas canvas(8, 4, Bits());
-    elem.Draw(canvas.m_canvas, CRect(0, 0, 4, 1), CRect(0, 0, 4, 1));
-    EXPECT_NE(canvas.Grey(), canvas.Pixel(0, 0));
     // An 8-bit DIB's black reaches the buffer as index 0, never as the key.
-    EXPECT_EQ(Bits() == 16 ? canvas.Grey() : 0u, canvas.Pixel(1, 0));
+    const DWORD dwKept = Bits() == 16 ? CBufferedCanvas(1, 1, 16).Grey() : 0u;
+    for (int nScale : { 1, 2 })
+    {
+        SCOPED_TRACE(nScale);
+        CBufferedCanvas whole(16, 16, Bits());
+        elem.Draw(whole.m_canvas, CRect(0, 0, 4, 4), CRect(0, 0, 4 * nScale, 4 * nScale));
+        EXPECT_EQ(dwKept, whole.Pixel(nScale, 2 * nScale));
+        EXPECT_NE(whole.Grey(), whole.Pixel(0, 2 * nScale));
+        CBufferedCanvas part(16, 16, Bits());
+        elem.Draw(part.m_canvas, CRect(0, 1, 4, 4), CRect(0, 0, 4 * nScale, 3 * nScale));
+        EXPECT_EQ(dwKept, part.Pixel(nScale, nScale));
+        EXPECT_NE(part.Grey(), part.Pixel(0, nScale));
+    }
 }
 
 // A white background becomes transparent; the colour and the transparent background do
@@ -277,6 +335,75 @@ TEST_P(DIBDraw, AntiAliasedCheckerboard)
     CBufferedCanvas part(60, 60, Bits());
     elem.Draw(part.m_canvas, CRect(0, 0, 50, 100), CRect(5, 5, 30, 55));
     EXPECT_EQ(0u, part.Pixel(20, 20));
+}
+
+// Halving with anti-aliasing follows the blend rule block by block, in rows of blocks
+// of one colour and of several, of the transparent key and of colours blended with it:
+// in 8 bits each row's first and last pixels blended (unless equal), then the two rows'
+// blends; in 16 bits the average of the pixels that are not the key. A result that is
+// the key leaves the buffer's pixel.
+TEST_P(DIBDraw, AntiAliasedHalfSize)
+{
+    const int cx = 40, cy = 6;
+    auto index = [](int x, int y) -> DWORD {
+        int bx = x / 2, by = y / 2;
+        if (bx == 0 || bx >= 17 || (bx == 8 && by == 1))
+            return 255;                                 // white: the transparent background
+        if (bx == 5 && by == 2)
+            return (x + y) % 2 ? 255 : 40;              // white and a colour
+        if (bx == 12 && by == 0)
+            return y % 2 ? 50 : 60;                     // two rows of one colour each
+        if (bx == 13 && by == 0)
+            return x % 2 ? 50 : 60;                     // two columns of one colour each
+        if ((bx * 3 + by) % 4 == 1)
+            return 20 + (x * 7 + y * 3) % 200;          // four colours
+        return 30 + bx + 20 * by;                       // one colour
+    };
+    CTestDIB dib = MakeTestDIB(cx, cy, 8, index, SharedPaletteTable());
+    CDIBElem elem(dib);
+    elem.SetTransparentBackground(TRUE);
+    CDIBElem::SetAllowAntiAliasing(TRUE);
+    CBufferedCanvas canvas(cx, cy, Bits());
+    elem.Draw(canvas.m_canvas, CRect(0, 0, cx, cy), CRect(0, 0, cx / 2, cy / 2));
+
+    const DWORD dwKey = 10;
+    auto value = [&](int x, int y) -> DWORD {
+        DWORD i = index(x, y);
+        if (i == 255)
+            return dwKey;
+        const PALETTEENTRY& e = gLogPalette.palPalEntry[i];
+        return Bits() == 16 ? RGB555(RGB(e.peRed, e.peGreen, e.peBlue)) : i;
+    };
+    auto mix = [](DWORD a, DWORD b) { return a == b ? a : (DWORD)mixArray[a * 256 + b]; };
+    for (int y = 0; y < cy / 2; ++y)
+    {
+        for (int x = 0; x < cx / 2; ++x)
+        {
+            const DWORD block[4] = { value(2 * x, 2 * y), value(2 * x + 1, 2 * y), value(2 * x, 2 * y + 1),
+                                     value(2 * x + 1, 2 * y + 1) };
+            DWORD dwExpected = dwKey;
+            if (Bits() == 8)
+            {
+                dwExpected = mix(mix(block[0], block[1]), mix(block[2], block[3]));
+            }
+            else
+            {
+                DWORD r = 0, g = 0, b = 0, n = 0;
+                for (DWORD w : block)
+                {
+                    if (w == dwKey)
+                        continue;
+                    r += w >> 10;
+                    g += (w >> 5) & 31;
+                    b += w & 31;
+                    ++n;
+                }
+                if (n != 0)
+                    dwExpected = ((r / n) << 10) | ((g / n) << 5) | (b / n);
+            }
+            ASSERT_EQ(dwExpected == dwKey ? canvas.Grey() : dwExpected, canvas.Pixel(x, y)) << x << "," << y;
+        }
+    }
 }
 
 // The parts of a source that lie beyond the image draw nothing, and the image lands where

@@ -173,6 +173,28 @@ TEST(DIBElem, Flips)
     EXPECT_EQ(BytesOf(rle), BytesOf(after));
 }
 
+// A run-length stream whose header gives no length is handed on with its length, which
+// GDI needs to draw it; the element keeps the bytes it was given.
+TEST(DIBElem, CopyOfARunLengthStreamWithoutItsLength)
+{
+    std::vector<RGBQUAD> palette = { Quad(RGB(0, 0, 0)), Quad(RGB(255, 0, 0)) };
+    CTestDIB dib = MakeRle8DIB(6, 4, [](int x, int y) { return (DWORD)(x == y); }, palette);
+    const DWORD nStream = dib.Header().biSizeImage;
+    dib.Header().biSizeImage = 0;
+    std::unique_ptr<CDIBElem> pElem = StoredElem(dib);
+    CTestDIB copy = DIBOf(*pElem);
+    ASSERT_NE(nullptr, (HDIB)copy);
+    EXPECT_EQ(nStream, copy.Header().biSizeImage) << "the stream runs to the end of the block";
+    EXPECT_EQ(0u, dib.Header().biSizeImage);
+
+    CDibSurface surface(6, 4, RGB(0, 0, 255));
+    const BYTE* pCopy = copy.Bytes();
+    ::SetDIBitsToDevice(surface.m_dc.m_hDC, 0, 0, 6, 4, 0, 0, 0, 4, FindDIBBits((LPSTR)pCopy),
+                        reinterpret_cast<const BITMAPINFO*>(pCopy), DIB_RGB_COLORS);
+    EXPECT_EQ(RGB(255, 0, 0), surface.At(2, 2));
+    EXPECT_EQ(RGB(0, 0, 0), surface.At(3, 2));
+}
+
 TEST(DIBElem, FlipRows)
 {
     BYTE rows[3][4] = { { 1, 2, 3, 4 }, { 5, 6, 7, 8 }, { 9, 10, 11, 12 } };

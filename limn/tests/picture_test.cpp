@@ -13,8 +13,21 @@
 
 #include <memory>
 
+#include "diblib/tests/global_alloc_spy.h"
 #include "framework/tests/test_support.h"
 #include "picture_support.h"
+
+// A resource that is not a picture element, which counts its live objects.
+class CMemo : public CResource
+{
+    DECLARE_SERIAL(CMemo)
+public:
+    CMemo() { ++s_nLive; }
+    ~CMemo() override { --s_nLive; }
+    static int s_nLive;
+};
+int CMemo::s_nLive = 0;
+IMPLEMENT_SERIAL(CMemo, CResource, 0)
 
 namespace {
 
@@ -148,7 +161,8 @@ TEST(Picture, PayloadBytes)
 
 // Stored records a picture does not write itself: null elements are kept as stubs
 // without one, a shape of any schema reads, an element stored twice gives the second
-// stub a copy, and an object that is not an element is refused.
+// stub a copy, an object that is not an element gives a stub without one, and a class
+// that is not known is refused.
 TEST(Picture, UnusualRecords)
 {
     CTestDIB dib = SmallDIB();
@@ -186,18 +200,36 @@ TEST(Picture, UnusualRecords)
     EXPECT_NE(pFirst, pSecond) << "each stub owns its element";
     EXPECT_TRUE(pFirst->IsSameAs(pSecond));
 
-    // A picture as an element, and a picture whose element refers back to the picture.
-    const std::vector<BYTE> refused[] = {
-        CByteWriter().Byte(0).Word(1).Long(0).Long(0).Long(1).Long(1).Word(0xFFFF).Word(0).Word(8).Text("CPicture")
-            .Byte(0).Word(0).m_bytes,
-        CByteWriter().Word(0xFFFF).Word(0).Word(8).Text("CPicture").Byte(0).Word(1).Long(0).Long(0).Long(1).Long(1)
-            .Word(2).m_bytes,
-    };
+    // A picture as an element (object 2) holding a bitmap (object 4), then stubs that
+    // refer back to that picture and to its bitmap.
+    CByteWriter inner;
+    inner.Byte(0).Word(3).Long(0).Long(0).Long(1).Long(1).Word(0xFFFF).Word(0).Word(8).Text("CPicture")
+        .Byte(0).Word(1).Long(0).Long(0).Long(4).Long(3).Word(0xFFFF).Word(0).Word(8).Text("CDIBElem").Bytes(block)
+        .Long(4).Long(3).Long(0).Long(0).Long(2).Long(2).Word(2).Long(0).Long(0).Long(4).Long(3).Word(4);
+    std::unique_ptr<CPicture> pInner(LoadPicture(inner.m_bytes));
+    ASSERT_EQ(3, pInner->GetPictElems().GetSize());
+    EXPECT_EQ(nullptr, pInner->GetPictElems()[0].m_pElem);
+    EXPECT_EQ(nullptr, pInner->GetPictElems()[1].m_pElem);
+    CDIBElem held(dib);
+    ASSERT_NE(nullptr, pInner->GetPictElems()[2].m_pElem);
+    EXPECT_TRUE(pInner->GetPictElems()[2].m_pElem->IsSameAs(&held)) << "a copy of the bitmap the picture holds";
+    EXPECT_EQ(CSize(4, 3), pInner->GetExtent());
+
+    // A picture whose element refers back to the picture itself.
+    CObject* pObject = NULL;
+    LoadBytes(CByteWriter().Word(0xFFFF).Word(0).Word(8).Text("CPicture").Byte(0).Word(1).Long(0).Long(0).Long(1)
+                  .Long(1).Word(2).m_bytes,
+              [&](CArchive& ar) { pObject = ar.ReadObject(NULL); });
+    std::unique_ptr<CPicture> pSelf(dynamic_cast<CPicture*>(pObject));
+    ASSERT_NE(nullptr, pSelf);
+    ASSERT_EQ(1, pSelf->GetPictElems().GetSize());
+    EXPECT_EQ(nullptr, pSelf->GetPictElems()[0].m_pElem);
+
+    const std::vector<BYTE> unknown = CByteWriter().Byte(0).Word(1).Long(0).Long(0).Long(1).Long(1).Word(0xFFFF)
+        .Word(0).Word(11).Text("CNoSuchElem").m_bytes;
     CPicture picture;
     EXPECT_EQ(CArchiveException::badClass,
-              CauseOf<CArchiveException>([&] { LoadBytes(refused[0], [&](CArchive& ar) { picture.Serialize(ar); }); }));
-    EXPECT_EQ(CArchiveException::badClass,
-              CauseOf<CArchiveException>([&] { LoadBytes(refused[1], [&](CArchive& ar) { ar.ReadObject(NULL); }); }));
+              CauseOf<CArchiveException>([&] { LoadBytes(unknown, [&](CArchive& ar) { picture.Serialize(ar); }); }));
 }
 
 TEST(Picture, Comparison)
@@ -308,6 +340,39 @@ TEST(Picture, ElementThatIsAResource)
     EXPECT_EQ(0, CResourceElem::s_nLive);
 }
 
+// A resource that is not an element, in an element's place, leaves the stub without an
+// element. Read into a resource file, it joins the file, which alone owns it; read
+// elsewhere, the picture keeps it until the picture goes.
+TEST(Picture, ResourceInAnElementsPlace)
+{
+    const std::vector<BYTE> payload = CByteWriter().Byte(6).Text("Holder").Word(1).Long(0).Long(0).Long(2).Long(2)
+        .Word(0xFFFF).Word(0).Word(5).Text("CMemo").Byte(4).Text("memo").m_bytes;
+    std::unique_ptr<CPicture> pPicture(LoadPicture(payload));
+    ASSERT_EQ(1, pPicture->GetPictElems().GetSize());
+    EXPECT_EQ(nullptr, pPicture->GetPictElems()[0].m_pElem);
+    EXPECT_EQ(1, CMemo::s_nLive);
+    pPicture.reset();
+    EXPECT_EQ(0, CMemo::s_nLive);
+
+    CByteWriter holder;
+    holder.Word(0xFFFF).Word(0).Word(8).Text("CPicture").Bytes(payload);
+    CByteWriter file;
+    file.Long(2).Long(1).Long((LONG)(4 + 9 + 2 + holder.m_bytes.size())).Byte(8).Text("CPicture").Word(1)
+        .Bytes(holder.m_bytes);
+    {
+        CHoard hoard;
+        LoadBytes(file.m_bytes, [&](CArchive& ar) { hoard.Serialize(ar); });
+        auto* pHolder = static_cast<CPicture*>(hoard.GetResource("CPicture", "Holder"));
+        ASSERT_NE(nullptr, pHolder);
+        ASSERT_EQ(1, pHolder->GetPictElems().GetSize());
+        EXPECT_EQ(nullptr, pHolder->GetPictElems()[0].m_pElem);
+        EXPECT_NE(nullptr, hoard.GetResource("CMemo", "memo"));
+        hoard.DeleteResource(pHolder);
+        EXPECT_EQ(1, CMemo::s_nLive) << "the file's resource stays when the picture goes";
+    }
+    EXPECT_EQ(0, CMemo::s_nLive);
+}
+
 namespace {
 
 // A 16-bit pattern without the transparent key.
@@ -328,6 +393,25 @@ std::vector<DWORD> Drawn(const CDrawable& drawable, CSize size, BOOL bPlain)
 }
 
 BOOL MoveFile(const CString& strFrom, const CString& strTo) { return ::MoveFileA(strFrom, strTo); }
+
+// Whether the picture leaves a 16x16 buffer of either depth untouched, both ways.
+::testing::AssertionResult DrawsNothing(const CPicture& picture)
+{
+    for (BOOL bPlain : { FALSE, TRUE })
+    {
+        for (int nBits : { 8, 16 })
+        {
+            gUseDIBBlit = bPlain;
+            CBufferedCanvas canvas(16, 16, nBits);
+            picture.Draw(canvas.m_canvas, CRect(0, 0, 16, 16));
+            gUseDIBBlit = 0;
+            if (!canvas.PaintedBounds().IsRectEmpty())
+                return ::testing::AssertionFailure() << (bPlain ? "the plain way" : "the fast way") << " drew in "
+                                                     << nBits << " bits";
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
 
 } // namespace
 
@@ -393,23 +477,72 @@ TEST(Picture, LyingBitmapIsNothing)
             .Bytes(BlockRecord(c.hDIB)).Long(4).Long(4);
         std::unique_ptr<CPicture> pPicture(LoadPicture(stored.m_bytes));
         EXPECT_EQ(CSize(4, 4), pPicture->GetExtent());
-        for (BOOL bPlain : { FALSE, TRUE })
-        {
-            for (int nBits : { 8, 16 })
-            {
-                gUseDIBBlit = bPlain;
-                CBufferedCanvas canvas(16, 16, nBits);
-                pPicture->Draw(canvas.m_canvas, CRect(0, 0, 16, 16));
-                gUseDIBBlit = 0;
-                EXPECT_TRUE(canvas.PaintedBounds().IsRectEmpty()) << (bPlain ? "plain way, " : "fast way, ") << nBits;
-            }
-        }
+        EXPECT_TRUE(DrawsNothing(*pPicture));
         std::vector<BYTE> before = StoreBytes([&](CArchive& ar) { pPicture->Serialize(ar); });
         pPicture->FlipHorizontally();
         pPicture->FlipVertically();
         EXPECT_EQ(before, StoreBytes([&](CArchive& ar) { pPicture->Serialize(ar); })) << "flips change nothing";
         EXPECT_EQ(nullptr, pPicture->MakeDIB());
     }
+}
+
+namespace {
+
+// A picture named Huge whose one bitmap is stored as nClaimed bytes, coded in double
+// words: the first nLiteral bytes of pDIB, then zeros.
+std::vector<BYTE> HugePicture(const BYTE* pDIB, DWORD nLiteral, DWORD nClaimed)
+{
+    return CByteWriter().Byte(4).Text("Huge").Word(1).Long(0).Long(0).Long(4).Long(4).Word(0xFFFF).Word(0).Word(8)
+        .Text("CDIBElem").Long((LONG)nClaimed).Long((LONG)(16 + nLiteral)).Long(4).Long((LONG)(nLiteral / 2))
+        .Raw(pDIB, nLiteral).Long((LONG)(2 * ((nClaimed - nLiteral) / 4) + 1)).Long(0).Long(4).Long(4).m_bytes;
+}
+
+} // namespace
+
+// A bitmap whose block cannot be had draws, flips, copies and compares as nothing: a block whose
+// coded bytes claim far more than its bitmap can use (about 4 GB from 80 bytes), refused
+// before anything of that size is allocated, and a bitmap too large for the memory
+// there is. Read from memory, the lying block makes the picture damaged; read from a
+// resource file, blocks are read on first use.
+TEST(Picture, BitmapWhoseBlockCannotBeHad)
+{
+    CTestDIB dib = MakeTestDIB(4, 4, 8, [](int x, int y) { return (DWORD)((x + y) & 1); }, { Quad(0), Quad(0xFFFFFF) });
+    ASSERT_EQ(64u, dib.Size());
+    CTestDIB large = MakeTestDIB(4, 4, 8, [](int, int) { return 0u; }, { Quad(0), Quad(0xFFFFFF) });
+    large.Header().biWidth = 8000;
+    large.Header().biHeight = 8000;
+    large.Header().biSizeImage = 0;
+    const struct
+    {
+        const char* context;
+        std::vector<BYTE> payload;
+    } cases[] = {
+        { "a block that lies", HugePicture(dib.Bytes(), 64, 0xFFFFFFFC) },
+        { "a bitmap too large", HugePicture(large.Bytes(), 48, 48 + 8000 * 8000) },
+    };
+    CGlobalAllocSpy spy("hoard.dll", 0x1000000);
+    ASSERT_TRUE(spy.IsWatching());
+    EXPECT_EQ(CArchiveException::generic, CauseOf<CArchiveException>([&] { delete LoadPicture(cases[0].payload); }));
+    EXPECT_LT(spy.GetLargest(), 0x100000u) << "nothing of the claimed size was asked for";
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.context);
+        CByteWriter section;
+        section.Long(2).Long(1).Long((LONG)(4 + 9 + 2 + 14 + c.payload.size())).Byte(8).Text("CPicture").Word(1)
+            .Word(0xFFFF).Word(0).Word(8).Text("CPicture").Bytes(c.payload);
+        CScratchFolder folder;
+        WriteFileBytes(folder.Path("huge.hrd"), section.m_bytes);
+        CHoard hoard;
+        hoard.LoadFromFile(folder.Path("huge.hrd"));
+        auto* pPicture = static_cast<CPicture*>(hoard.GetResource("CPicture", "Huge"));
+        ASSERT_NE(nullptr, pPicture);
+        EXPECT_TRUE(DrawsNothing(*pPicture));
+        pPicture->FlipHorizontally();
+        pPicture->FlipVertically();
+        EXPECT_EQ(nullptr, pPicture->MakeDIB());
+        EXPECT_FALSE(*pPicture == *pPicture) << "a bitmap that cannot be read is the same as nothing";
+    }
+    EXPECT_LE(spy.GetLargest(), 48u + 8000 * 8000) << "the lying block was refused before its memory was asked for";
 }
 
 // Copy puts the first bitmap on the real clipboard as CF_DIB; paste replaces every
@@ -437,16 +570,17 @@ TEST(Picture, Clipboard)
     ASSERT_TRUE(static_cast<CDIBElem*>(target.GetPictElems()[0].m_pElem)->GetDIBInfo(&info));
     EXPECT_EQ(16, info.wBitCount) << "a 24-bit bitmap is kept in 16 bits";
 
-    // A copy replaces what the clipboard held.
+    // A copy adds the bitmap to what the clipboard holds.
     CPicture empty;
     ASSERT_TRUE(::OpenClipboard(NULL));
     ::EmptyClipboard();
     ::SetClipboardData(CF_TEXT, GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 4));
     ::CloseClipboard();
     empty.OnCopy();
-    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_TEXT)) << "a picture without a bitmap copies nothing";
+    EXPECT_FALSE(::IsClipboardFormatAvailable(CF_DIB)) << "a picture without a bitmap copies nothing";
     source.OnCopy();
-    EXPECT_FALSE(::IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_DIB));
 
     for (BOOL bLying : { FALSE, TRUE })
     {
