@@ -309,7 +309,10 @@ END_MESSAGE_MAP()
 // dialog starts from an empty bar, whatever an earlier dialog drew.
 TEST_F(RecordDlg, AShorterBarIsPaintedOverByOnePaint)
 {
-    m_settings.Set(szMaxSecondsBuffer, "3");
+    // Long enough that the steps see the recording run on a loaded machine (the null
+    // device records about twice as fast as real time), short enough that 600 ms make a
+    // bar of some width.
+    m_settings.Set(szMaxSecondsBuffer, "10");
     CHoard hoard;
     CWav* pWav = CWav::New(hoard, "Bell");
     auto barPixel = [this](int nX) {
