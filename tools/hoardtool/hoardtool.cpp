@@ -6,7 +6,8 @@
 //   hoardtool import FILE WAV|BMP|DIB...    adds WAVE files as sounds, bitmap files as
 //                                           pictures, and saves
 //   hoardtool export FILE TYPE NAME OUT     writes a sound out as a WAVE file, a picture's
-//                                           bitmap as a ".bmp" file
+//                                           bitmap as a ".bmp" file; TYPE is a type's
+//                                           display name (sound, picture) or class name
 //   hoardtool render FILE NAME OUT.bmp [--size WxH] [--depth 8|16] [--plain] [--antialias]
 //            [--color RRGGBB] [--transparent] [--flip h|v]
 //                                           draws a picture into an off-screen buffer and
@@ -27,9 +28,9 @@
 // the path PATH of an argument is to be named SHOWN in its messages: a script that
 // converts the user's paths into the tool's passes the user's spellings this way.
 #include "Commands.h"
-#include "ExceptionText.h"
 #include "ShownPaths.h"
 #include "ToolError.h"
+#include "TypeNames.h"
 
 #include "hoard/resources/ResourceClass.h"
 
@@ -52,7 +53,8 @@ const char szUsage[] =
     "       hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]\n"
     "       hoardtool play FILE NAME\n"
     "       hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]\n"
-    "       hoardtool trim FILE NAME\n";
+    "       hoardtool trim FILE NAME\n"
+    "TYPE is a type's name, in any case: ";
 
 // A command's name, how many arguments follow it (nMaxArgs -1: no limit) and its code.
 struct Command
@@ -109,13 +111,14 @@ int main(int argc, char** argv)
 {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    LoadTypeNames();
     CResourceClass::InitResourceClasses();
     try
     {
         int nResult = Run(argc, argv);
         if (nResult < 0)
         {
-            fputs(szUsage, stderr);
+            fprintf(stderr, "%s%s\n", szUsage, (LPCSTR)TypeList());
             return 2;
         }
         return nResult;
@@ -126,7 +129,7 @@ int main(int argc, char** argv)
     }
     catch (CException* e)
     {
-        PrintError(ExceptionText(e));
+        PrintError(ToolExceptionText(e));
         e->Delete();
     }
     return 1;
