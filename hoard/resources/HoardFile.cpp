@@ -29,7 +29,8 @@ void SeekTo(CArchive& ar, DWORD dwPos)
 // Makes the hoard the file being serialized for the lifetime of the object: the
 // hoard itself, the file reference that its blocks take and the resource that owns
 // them are cleared when it ends, also when an exception ends it, so that nothing
-// refers to the hoard between sections.
+// refers to the hoard between sections; the file that unread blocks were copied from
+// is closed.
 class CSerializingScope
 {
 public:
@@ -43,6 +44,7 @@ public:
         m_pCur = NULL;
         CReloadableData::m_pCurFileReference = NULL;
         CReloadableData::m_pCurOwner = NULL;
+        CReloadableData::EndCopying();
     }
     CSerializingScope(const CSerializingScope&) = delete;
     CSerializingScope& operator=(const CSerializingScope&) = delete;

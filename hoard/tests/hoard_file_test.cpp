@@ -753,4 +753,39 @@ TEST(HoardFile, MoveWhoseSamplesCannotBeReadLeavesTheSoundWhereItWas)
     EXPECT_EQ(0u, target.GetNumTypes());
 }
 
+// Unread blocks are copied from their old file, which stays open only while the
+// section is written: afterwards the file can be written and replaced, also when the
+// copy was made outside any section.
+TEST(HoardFile, CopyingUnreadBlocksLeavesTheOldFileFree)
+{
+    CScratchFile path("copied-from.hrd");
+    struct
+    {
+        const char* pszWhat;
+        void (*pfnWrite)(CHoard& hoard, CArchive& ar);
+    } cases[] = {
+        { "the section", [](CHoard& hoard, CArchive& ar) { hoard.Serialize(ar); } },
+        { "one sound outside a section", [](CHoard& hoard, CArchive& ar) {
+              hoard.GetResource("CWav", "Horn")->Serialize(ar);
+          } },
+    };
+    for (const auto& c : cases)
+    {
+        SaveBellAndHorn(path);
+        CHoard hoard;
+        hoard.LoadFromFile(path);
+        CMemFile memory;
+        {
+            CArchive ar(&memory, CArchive::store);
+            c.pfnWrite(hoard, ar);
+        }
+        const Bytes written = ContentsOf(memory);
+        const std::string horn(200, 'h');
+        EXPECT_NE(written.end(), std::search(written.begin(), written.end(), horn.begin(), horn.end()))
+            << c.pszWhat;
+        CFile file;
+        EXPECT_TRUE(file.Open(path, CFile::modeWrite | CFile::shareExclusive)) << c.pszWhat;
+    }
+}
+
 } // namespace
