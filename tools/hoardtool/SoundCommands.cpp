@@ -146,12 +146,12 @@ int RecordInto(int argc, char** argv)
         else
             ::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_POSTMESSAGE);
     }
+    DWORD dwRecorded = pWav->GetPlaybackTime();
     CString strLine;
     strLine.Format("recorded \"%s\" at %s quality (%lu samples a second): %lu ms", (LPCSTR)pWav->GetName(),
-                   pQuality->pszName, pWav->GetFormat().wf.nSamplesPerSec, pWav->GetPlaybackTime());
+                   pQuality->pszName, pWav->GetFormat().wf.nSamplesPerSec, dwRecorded);
     if (bTrim)
     {
-        DWORD dwRecorded = pWav->GetPlaybackTime();
         pWav->TrimSound();
         // A recording that trimming removes whole held nothing but silence.
         if (pWav->GetDataSize() == 0)

@@ -1,7 +1,8 @@
 // hoardtool: inspects resource files and moves resources in and out of them.
 //
 //   hoardtool info FILE                     the section's structure, nothing created
-//   hoardtool list FILE                     type, name and data size of every resource
+//   hoardtool list FILE                     type, name and data size of every resource,
+//                                           and a picture's width, height and depth
 //   hoardtool check FILE                    reads everything, decoding every block
 //   hoardtool import FILE WAV|BMP|DIB...    adds WAVE files as sounds, bitmap files as
 //                                           pictures, and saves
@@ -18,11 +19,13 @@
 //                                           shown, and writes it as a ".bmp" file
 //   hoardtool play FILE NAME                plays a sound through the output device
 //   hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]
-//                                           records a new sound from the input device
+//                                           records a new sound from the input device;
+//                                           one that trimming removes whole is not added
 //   hoardtool trim FILE NAME                squelches and trims a stored recording
 //
-// FILE is a resource file or a screen document (its container tree, then its resources).
-// A damaged file or a failure gives one line on standard error and exit status 1.
+// FILE is a resource file or a screen document (its container tree, then its resources);
+// any other file is refused by every command before it is read or written. A damaged
+// file or a failure gives one line on standard error and exit status 1.
 //
 // Before the command, any number of "--path-as PATH SHOWN" options tell the tool that
 // the path PATH of an argument is to be named SHOWN in its messages: a script that
