@@ -497,11 +497,11 @@ BOOL CReloadableData::CopyStored(CArchive& ar) const
         return FALSE;
     ar << m_dwStoredSize;
     // Straight from file to file in pieces of 256 KB: few transfers for a big block,
-    // and a scratch buffer that the heap hands back for the next block. Larger ones
-    // are mapped anew for every block, and touching fresh pages costs more than the
-    // fewer transfers save. The file was checked to hold the bytes; should it still
-    // come up short, the save fails rather than write a record that promises missing
-    // bytes.
+    // through a scratch buffer small enough that the heap keeps it for the next block.
+    // Larger buffers are mapped anew for every block, and touching their fresh pages
+    // costs more than the fewer transfers save. The file was checked to hold the
+    // bytes; should it still come up short, the save fails rather than write a record
+    // that promises missing bytes.
     ar.Flush();
     CFile* pOut = ar.GetFile();
     const DWORD nPiece = 0x40000;
