@@ -2,7 +2,8 @@
 //
 //   open:  a file whose blocks total 256 MB against one with the same resources
 //          holding 2 MB; blocks are read lazily, so the two should cost about the same
-//   save:  CopyFileA of a 256 MB file against saving it with none of its blocks read
+//   save:  CopyFileA of a 256 MB file against saving it with none of its blocks read,
+//          which copies them from the old file unchanged
 #include "hoard/data/ReloadableData.h"
 #include "hoard/resources/Hoard.h"
 #include "hoard/resources/ResourceClass.h"
@@ -13,9 +14,8 @@
 
 #include <vector>
 
-namespace {
-
-// A resource that is nothing but one block.
+// A resource that is nothing but one block. Outside the anonymous namespace: the
+// archive operator that its serial declaration adds would be unused there.
 class CBlob : public CResource
 {
     DECLARE_SERIAL(CBlob)
@@ -38,6 +38,8 @@ public:
 
 IMPLEMENT_SERIAL(CBlob, CResource, 0)
 CResourceClass* CBlob::GetResourceClass() { return &g_blobClass; }
+
+namespace {
 
 const int nResources = 64;
 
@@ -99,7 +101,7 @@ int main()
             dSave = std::min(dSave, Seconds([&] { hoard.SaveToFile(strSaved); }));
             dCopy = std::min(dCopy, Seconds([&] { CopyFileA(strBig, strCopied, FALSE); }));
         }
-        printf("save: unread 256 MB file %.1f ms, CopyFileA %.1f ms, speed ratio %.2f (target at least 0.5)\n",
+        printf("save: unread 256 MB file %.1f ms, CopyFileA %.1f ms, speed ratio %.2f (target at least 0.8)\n",
                dSave * 1e3, dCopy * 1e3, dCopy / dSave);
     }
     catch (CException* e)

@@ -1,7 +1,8 @@
 // recorddemo: records a short sound into a resource file with the record dialog, driven
 // by a simulated user: it opens the dialog on a new sound of the file, clicks Record,
 // lets half a second be recorded, clicks Stop, ticks Trim Sound and clicks Save, then
-// saves the file and tells what happened.
+// saves the file with the new sound and tells what happened. A recording that trimming
+// removes whole was silence: it is not added, and the file stays as it was.
 //
 //   recorddemo FILE
 //
@@ -215,7 +216,8 @@ UINT CountOf(const CHoard& hoard, CRuntimeClass* pClass)
 int RecordInto(const char* pszPath)
 {
     CHoard hoard;
-    if (::GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES)
+    BOOL bExisted = ::GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES;
+    if (bExisted)
         hoard.LoadFromFile(pszPath);
     CWav* pWav = CWav::New(hoard, "recording");
     // The box starts clear, so that the recording is trimmed only when the user ticks it.
@@ -237,8 +239,13 @@ int RecordInto(const char* pszPath)
     printf("quality: %s, %lu samples a second, %u-bit mono\n", user.Quality(), format.wf.nSamplesPerSec,
            format.wBitsPerSample);
     printf("recorded: %lu ms (%lu bytes)\n", user.RecordedMS(), user.RecordedBytes());
-    printf("after trimming: %lu ms (%lu bytes)%s\n", pWav->GetPlaybackTime(), pWav->GetDataSize(),
-           pWav->GetDataSize() == 0 ? ": the recording was silence all through" : "");
+    printf("after trimming: %lu ms (%lu bytes)\n", pWav->GetPlaybackTime(), pWav->GetDataSize());
+    if (!pWav->CanPlay())
+    {
+        printf("the recording was silence all through: nothing added, the file %s\n",
+               bExisted ? "is unchanged" : "was not created");
+        return 0;
+    }
     hoard.SaveToFile(pszPath);
     printf("saved the file with the new sound \"%s\": %u sounds, %u pictures\n", (LPCSTR)pWav->GetName(),
            CountOf(hoard, RUNTIME_CLASS(CWav)), CountOf(hoard, RUNTIME_CLASS(CPicture)));

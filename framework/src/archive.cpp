@@ -321,7 +321,7 @@ CArchive& AFXAPI operator>>(CArchive& ar, CString& string)
             ar >> nLen;
     }
     if (nLen > 0x7FFFFFFF)
-        AfxThrowArchiveException(CArchiveException::generic);
+        AfxThrowArchiveException(CArchiveException::generic, ar.GetFile()->GetFilePath());
 
     // Grow with the bytes that actually arrive, so that a damaged length cannot
     // make the reader allocate more than the file holds.
@@ -336,7 +336,7 @@ CArchive& AFXAPI operator>>(CArchive& ar, CString& string)
         UINT nRead = ar.Read(pBuf + nHave, nChunk);
         nHave += nRead;
         if (nRead != nChunk)
-            AfxThrowArchiveException(CArchiveException::endOfFile);
+            AfxThrowArchiveException(CArchiveException::endOfFile, ar.GetFile()->GetFilePath());
     }
     string = strResult;
     return ar;

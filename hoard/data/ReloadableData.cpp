@@ -202,6 +202,11 @@ BOOL CReloadableData::OpenStored(CFile& file, DWORD dwStored, CFileException* pE
         return FALSE;
     if (!file.Open(*m_pFileReference, CFile::modeRead | CFile::shareDenyWrite, pError))
         return FALSE;
+    return SeekStored(file, dwStored, pError);
+}
+
+BOOL CReloadableData::SeekStored(CFile& file, DWORD dwStored, CFileException* pError) const
+{
     DWORD dwLength = file.GetLength();
     if (m_dwFilePos > dwLength || dwLength - m_dwFilePos < dwStored)
     {
@@ -481,22 +486,35 @@ void CReloadableData::WriteCompressed(CArchive& ar)
 
 BOOL CReloadableData::CopyStored(CArchive& ar) const
 {
-    CFile file;
-    if (!OpenStored(file, m_dwStoredSize, NULL))
+    // Within a hoard's section the file stays open for the next block, and the hoard
+    // closes it when the section ends; outside one, nothing would close it later.
+    struct CCloseOutsideSection
+    {
+        ~CCloseOutsideSection()
+        {
+            if (m_pCurFileReference == NULL)
+                EndCopying();
+        }
+    } closer;
+    CFile* pSource = OpenCopySource();
+    if (pSource == NULL)
         return FALSE;
     ar << m_dwStoredSize;
-    // Straight from file to file in pieces that stay in the processor's cache. The
-    // file was checked to hold the bytes; should it still come up short, the save
-    // fails rather than write a record that promises missing bytes.
+    // Straight from file to file in pieces of 256 KB: few transfers for a big block,
+    // through a scratch buffer small enough that the heap keeps it for the next block.
+    // Larger buffers are mapped anew for every block, and touching their fresh pages
+    // costs more than the fewer transfers save. The file was checked to hold the
+    // bytes; should it still come up short, the save fails rather than write a record
+    // that promises missing bytes.
     ar.Flush();
     CFile* pOut = ar.GetFile();
-    const DWORD nPiece = 0x10000;
+    const DWORD nPiece = 0x40000;
     CTempMem<BYTE> piece(m_dwStoredSize < nPiece ? m_dwStoredSize : nPiece);
     for (DWORD nLeft = m_dwStoredSize; nLeft != 0;)
     {
         UINT nWant = nLeft < nPiece ? nLeft : nPiece;
-        if (file.Read(piece.GetData(), nWant) != nWant)
-            AfxThrowFileException(CFileException::endOfFile, -1, file.GetFilePath());
+        if (pSource->Read(piece.GetData(), nWant) != nWant)
+            AfxThrowFileException(CFileException::endOfFile, -1, pSource->GetFilePath());
         pOut->Write(piece.GetData(), nWant);
         nLeft -= nWant;
     }

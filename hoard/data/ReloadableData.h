@@ -94,6 +94,11 @@ public:
     // places as well: a save that fails puts them back, one that succeeds forgets them.
     static void CommitSave();
     static void AbandonSave();
+    // Unread blocks copy their stored bytes from the file they were read from, which
+    // stays open from one block to the next while m_pCurFileReference is set; whoever
+    // clears it after a write (the hoard, when its section ends) closes the file with
+    // this, so that the file can be replaced.
+    static void EndCopying();
     // Reads into memory every block whose stored bytes lie in the file named by
     // *pFileReference (only those owned by pOwner, when it is given) and ties it to no
     // file, so that the string can name another file or the blocks can leave the file's
@@ -142,6 +147,16 @@ private:
     // Opens the file of the stored bytes at their first byte after checking that it
     // holds dwStored of them; FALSE, with the reason in *pError, when it cannot.
     BOOL OpenStored(CFile& file, DWORD dwStored, CFileException* pError) const;
+    // Moves an open file to the first stored byte after checking that it holds
+    // dwStored of them; FALSE, with the reason in *pError, when it does not.
+    BOOL SeekStored(CFile& file, DWORD dwStored, CFileException* pError) const;
+    // The file that the last block copied from, kept open, and its name as the
+    // blocks give it.
+    static CFile m_copySource;
+    static CString m_strCopySource;
+    // m_copySource open on this block's file and standing at its first stored byte;
+    // null when the file cannot give the bytes.
+    CFile* OpenCopySource() const;
     // The bytes read back from the file and decoded, in new movable memory; null
     // when the file cannot give them.
     HGLOBAL ReadStored() const;

@@ -1,5 +1,6 @@
-// The places of reloadable blocks while a hoard is saved, and the detaching of blocks
-// from a file that their hoard stops naming.
+// The places of reloadable blocks while a hoard is saved, the file that unread blocks
+// are copied from, and the detaching of blocks from a file that their hoard stops
+// naming.
 #include "hoard/data/ReloadableData.h"
 
 struct CReloadableData::CSavedPlace
@@ -42,6 +43,32 @@ void CReloadableData::AbandonSave()
         place.pData->m_dwFilePos = place.dwFilePos;
         place.pData->m_dwStoredSize = place.dwStoredSize;
     }
+}
+
+// The blocks of a hoard mostly lie in one file: it stays open from one block's copy
+// to the next, which spares an open and a close for every block.
+CFile CReloadableData::m_copySource;
+CString CReloadableData::m_strCopySource;
+
+CFile* CReloadableData::OpenCopySource() const
+{
+    if (m_pFileReference == NULL)
+        return NULL;
+    if (m_copySource.m_hFile != CFile::hFileNull && m_strCopySource != *m_pFileReference)
+        EndCopying();
+    if (m_copySource.m_hFile == CFile::hFileNull)
+    {
+        if (!m_copySource.Open(*m_pFileReference, CFile::modeRead | CFile::shareDenyWrite))
+            return NULL;
+        m_strCopySource = *m_pFileReference;
+    }
+    return SeekStored(m_copySource, m_dwStoredSize, NULL) ? &m_copySource : NULL;
+}
+
+void CReloadableData::EndCopying()
+{
+    if (m_copySource.m_hFile != CFile::hFileNull)
+        m_copySource.Abort();
 }
 
 void CReloadableData::DetachFromFile(const CString* pFileReference, const CObject* pOwner)

@@ -82,6 +82,13 @@ public:
     // Whether the archive's file ends in a section trailer, and then the offset of the
     // section it names. Moves the archive's position.
     static BOOL FindTrailer(CArchive& ar, DWORD& dwSection);
+    // Whether the archive's file holds a resource section where a reader standing at
+    // dwStart finds it (at the offset its trailer names, or else at dwStart): the
+    // version 2, then type blocks whose lengths lead exactly to where the section
+    // ends, at the trailer or at the end of the file. Gives the section's offset and
+    // whether a trailer names it. A block that runs past that end raises the archive's
+    // end-of-file exception: the file was cut short. Moves the archive's position.
+    static BOOL FindSection(CArchive& ar, DWORD dwStart, DWORD& dwSection, BOOL& bTrailer);
     // Registers every resource with the archive, so that other data can refer to them.
     void MapResources(CArchive& ar);
     // Adds the resources of a file to those already here. pLeading, when given, reads

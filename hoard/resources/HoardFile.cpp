@@ -29,7 +29,8 @@ void SeekTo(CArchive& ar, DWORD dwPos)
 // Makes the hoard the file being serialized for the lifetime of the object: the
 // hoard itself, the file reference that its blocks take and the resource that owns
 // them are cleared when it ends, also when an exception ends it, so that nothing
-// refers to the hoard between sections.
+// refers to the hoard between sections; the file that unread blocks were copied from
+// is closed.
 class CSerializingScope
 {
 public:
@@ -43,6 +44,7 @@ public:
         m_pCur = NULL;
         CReloadableData::m_pCurFileReference = NULL;
         CReloadableData::m_pCurOwner = NULL;
+        CReloadableData::EndCopying();
     }
     CSerializingScope(const CSerializingScope&) = delete;
     CSerializingScope& operator=(const CSerializingScope&) = delete;
@@ -137,12 +139,13 @@ void CHoard::ReadSection(CArchive& ar)
     CFile* pFile = ar.GetFile();
     DWORD dwStart = SyncedPosition(ar);
 
+    // Nothing is read from a file whose frame is not a section's, so that reading
+    // something else as a resource file adds nothing.
     DWORD dwSection;
-    BOOL bTrailer = FindTrailer(ar, dwSection);
-    SeekTo(ar, bTrailer ? dwSection : dwStart);
-
-    DWORD dwVersion;
-    ar >> dwVersion;
+    BOOL bTrailer;
+    if (!FindSection(ar, dwStart, dwSection, bTrailer))
+        AfxThrowArchiveException(CArchiveException::badIndex, pFile->GetFilePath());
+    SeekTo(ar, dwSection + 4);
 
     // Blocks are read lazily from this file later; a file without a path (memory)
     // cannot be read again, so its blocks are read in full now. Blocks that this hoard
@@ -164,17 +167,16 @@ void CHoard::ReadSection(CArchive& ar)
         if (CResourceClass::GetResourceClass(strType) != NULL)
         {
             // The type's list: each resource enters this file as it is read. Anything
-            // that is not a resource would belong to nobody, so it is damage.
+            // that is not a resource would belong to nobody, so it is damage, and so
+            // is a list that does not end where its block does.
             for (DWORD nResources = ar.ReadCount(); nResources != 0; --nResources)
                 ar.ReadObject(RUNTIME_CLASS(CResource));
+            if (SyncedPosition(ar) != dwBlock + dwLength)
+                AfxThrowArchiveException(CArchiveException::badIndex, strPath);
             continue;
         }
-        // An unknown type is skipped whole. A length that does not lead forward to a
-        // point inside the file is damage, not a block.
-        DWORD dwNext = dwBlock + dwLength;
-        if (dwNext < dwBlock || dwNext <= SyncedPosition(ar) || dwNext > pFile->GetLength())
-            AfxThrowArchiveException(CArchiveException::badIndex, m_strFileReference);
-        SeekTo(ar, dwNext);
+        // An unknown type is skipped whole; FindSection saw its length lead on.
+        SeekTo(ar, dwBlock + dwLength);
     }
 
     if (bTrailer)
@@ -194,6 +196,49 @@ BOOL CHoard::FindTrailer(CArchive& ar, DWORD& dwSection)
     DWORD dwMagic;
     ar >> dwSection >> dwMagic;
     return dwMagic == dwTrailerMagic && dwSection <= dwLength - 16;
+}
+
+BOOL CHoard::FindSection(CArchive& ar, DWORD dwStart, DWORD& dwSection, BOOL& bTrailer)
+{
+    CFile* pFile = ar.GetFile();
+    bTrailer = FindTrailer(ar, dwSection);
+    if (!bTrailer)
+        dwSection = dwStart;
+    // The blocks' lengths are read straight from the file, past the archive's buffer.
+    ar.Flush();
+    const ULONGLONG nLength = pFile->GetLength();
+    const ULONGLONG nEnd = bTrailer ? nLength - 8 : nLength;
+    auto readAt = [&](ULONGLONG nPos, DWORD& dwValue) {
+        if (nPos + 4 > nEnd)
+            AfxThrowArchiveException(CArchiveException::endOfFile, pFile->GetFilePath());
+        pFile->Seek((LONG)nPos, CFile::begin);
+        if (pFile->Read(&dwValue, 4) != 4)
+            AfxThrowArchiveException(CArchiveException::endOfFile, pFile->GetFilePath());
+    };
+
+    // Too short for the version and the type count, the bytes are no section.
+    if ((ULONGLONG)dwSection + 8 > nEnd)
+        return FALSE;
+    DWORD dwVersion, nTypes;
+    readAt(dwSection, dwVersion);
+    if (dwVersion != dwSectionVersion)
+        return FALSE;
+    readAt((ULONGLONG)dwSection + 4, nTypes);
+    // Each block holds at least its length, a type name and a count, so the walk
+    // ends within the file whatever the count claims.
+    const DWORD dwShortestBlock = 4 + 1 + 2;
+    ULONGLONG nBlock = (ULONGLONG)dwSection + 8;
+    for (DWORD i = 0; i < nTypes; ++i)
+    {
+        DWORD dwLength;
+        readAt(nBlock, dwLength);
+        if (dwLength < dwShortestBlock)
+            return FALSE;
+        nBlock += dwLength;
+        if (nBlock > nEnd)
+            AfxThrowArchiveException(CArchiveException::endOfFile, pFile->GetFilePath());
+    }
+    return nBlock == nEnd;
 }
 
 void CHoard::MapResources(CArchive& ar)

@@ -302,6 +302,120 @@ TEST(HoardFile, ObjectsThatAreNotResourcesAreDamage)
     EXPECT_EQ(0u, hoard.GetNumTypes());
 }
 
+// Bytes whose frame is not a section's are refused before any resource is made: a
+// version other than 2, type blocks that end short of the section's end or before they
+// begin. Blocks that run past the end are a file cut short.
+TEST(HoardFile, FilesFramedOtherThanASectionAreRefusedWhole)
+{
+    CHoard source;
+    NewSound(source, "Bell", "ding");
+    const Bytes good = StoreSection(source);
+    const Bytes withTrailer = StoreSection(source, { 'T', 'R', 'E', 'E' });
+    auto withByte = [](Bytes bytes, size_t i, BYTE value) {
+        bytes[i] = value;
+        return bytes;
+    };
+    auto inserted = [](Bytes bytes, size_t i, const Bytes& extra) {
+        bytes.insert(bytes.begin() + (std::ptrdiff_t)i, extra.begin(), extra.end());
+        return bytes;
+    };
+    // A small bitmap file: "BM", its length, two reserved words of 0, then its header.
+    Bytes bitmap = { 'B', 'M', 0x46, 0x0E, 0, 0, 0, 0, 0, 0, 0x36, 0, 0, 0, 40, 0, 0, 0 };
+    bitmap.resize(0x0E46, 0x7F);
+    struct
+    {
+        const char* pszWhat;
+        Bytes bytes;
+        int cause;
+    } cases[] = {
+        { "a bitmap file", bitmap, CArchiveException::badIndex },
+        { "version 3", withByte(good, 0, 3), CArchiveException::badIndex },
+        { "a byte after the section", inserted(good, good.size(), { 0 }), CArchiveException::badIndex },
+        { "a byte between the section and its trailer", inserted(withTrailer, withTrailer.size() - 8, { 0 }),
+          CArchiveException::badIndex },
+        { "no type block for the bytes that follow", withByte(good, 4, 0), CArchiveException::badIndex },
+        { "a block too short for its header", withByte(good, 8, 6), CArchiveException::badIndex },
+        { "a block longer than the file", withByte(good, 8, (BYTE)(good[8] + 1)), CArchiveException::endOfFile },
+        { "more blocks than the file holds", withByte(good, 4, 2), CArchiveException::endOfFile },
+        { "a block that runs into the trailer", withByte(withTrailer, 12, (BYTE)(withTrailer[12] + 4)),
+          CArchiveException::endOfFile },
+        { "nothing at all", {}, CArchiveException::badIndex },
+        { "two bytes", Bytes{ 'B', 'M' }, CArchiveException::badIndex },
+    };
+    for (const auto& c : cases)
+    {
+        CHoard hoard;
+        CMessageLog log;
+        try
+        {
+            LoadSection(hoard, c.bytes);
+            ADD_FAILURE() << c.pszWhat << ": no exception";
+        }
+        catch (CArchiveException* e)
+        {
+            EXPECT_EQ(c.cause, e->m_cause) << c.pszWhat;
+            e->Delete();
+        }
+        EXPECT_EQ(0u, hoard.GetNumTypes()) << c.pszWhat;
+        EXPECT_TRUE(log.m_lines.empty()) << c.pszWhat << ": " << log.m_lines.front();
+        EXPECT_EQ(nullptr, CHoard::GetCurSerializing()) << c.pszWhat;
+    }
+}
+
+// A block that leads to the section's end but whose list ends sooner is damaged.
+TEST(HoardFile, ListThatEndsBeforeItsBlockIsDamage)
+{
+    CHoard source;
+    NewSound(source, "Bell", "ding");
+    Bytes bytes = StoreSection(source);
+    ++bytes[8];
+    bytes.push_back(0);
+    CHoard hoard;
+    try
+    {
+        LoadSection(hoard, bytes);
+        ADD_FAILURE() << "no exception";
+    }
+    catch (CArchiveException* e)
+    {
+        EXPECT_EQ(CArchiveException::badIndex, e->m_cause);
+        e->Delete();
+    }
+}
+
+TEST(HoardFile, FindSectionTellsASectionFromOtherBytes)
+{
+    CHoard source, empty;
+    NewSound(source, "Bell", "ding");
+    struct
+    {
+        const char* pszWhat;
+        Bytes bytes;
+        DWORD nStart;
+        BOOL bSection;
+        DWORD dwSection;
+        BOOL bTrailer;
+    } cases[] = {
+        { "a section alone", StoreSection(source), 0, TRUE, 0, FALSE },
+        { "after other data, read from the start", StoreSection(source, { 1, 2, 3 }), 0, TRUE, 3, TRUE },
+        { "after other data, read from the section", StoreSection(source, { 1, 2, 3 }), 3, TRUE, 3, TRUE },
+        { "an empty section", StoreSection(empty), 0, TRUE, 0, FALSE },
+        { "text", Bytes{ 'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd' }, 0, FALSE, 0, FALSE },
+    };
+    for (const auto& c : cases)
+    {
+        CMemFile file(const_cast<BYTE*>(c.bytes.data()), (UINT)c.bytes.size());
+        CArchive ar(&file, CArchive::load);
+        DWORD dwSection = 12345;
+        BOOL bTrailer = -1;
+        EXPECT_EQ(c.bSection, CHoard::FindSection(ar, c.nStart, dwSection, bTrailer)) << c.pszWhat;
+        if (!c.bSection)
+            continue;
+        EXPECT_EQ(c.dwSection, dwSection) << c.pszWhat;
+        EXPECT_EQ(c.bTrailer, bTrailer) << c.pszWhat;
+    }
+}
+
 // Files on disk
 
 TEST(HoardFile, BlocksAreReadLazilyAndCopiedUnreadOnSave)
@@ -326,6 +440,49 @@ TEST(HoardFile, BlocksAreReadLazilyAndCopiedUnreadOnSave)
     EXPECT_EQ(ReadAllBytes(path), ReadAllBytes(copyPath));
     EXPECT_EQ(std::string(1000, 'b'), Samples(pBell));   // now from the copy
     EXPECT_STREQ(copyPath.Path(), hoard.GetFileReference());
+}
+
+// Whatever part of a damaged file gives out, the exception names the file.
+TEST(HoardFile, DamageInsideAFileNamesIt)
+{
+    CScratchFile path("named.hrd");
+    {
+        CHoard hoard;
+        NewSound(hoard, "Bell", "ding");
+        hoard.SaveToFile(path);
+    }
+    const Bytes good = ReadAllBytes(path);
+    const char szName[] = "\x04" "Bell";
+    const size_t nName = std::search(good.begin(), good.end(), szName, szName + 5) - good.begin();
+    ASSERT_LT(nName, good.size());
+    struct
+    {
+        const char* pszWhat;
+        size_t nAt;
+        BYTE value;
+        int cause;
+    } cases[] = {
+        { "a name longer than the file", nName, 0xFE, CArchiveException::endOfFile },
+        { "not a section", 0, 9, CArchiveException::badIndex },
+    };
+    for (const auto& c : cases)
+    {
+        Bytes bad = good;
+        bad[c.nAt] = c.value;
+        WriteAllBytes(path, bad);
+        CHoard hoard;
+        try
+        {
+            hoard.LoadFromFile(path);
+            ADD_FAILURE() << c.pszWhat << ": no exception";
+        }
+        catch (CArchiveException* e)
+        {
+            EXPECT_EQ(c.cause, e->m_cause) << c.pszWhat;
+            EXPECT_EQ(0, e->m_strFileName.CompareNoCase(path.Path())) << c.pszWhat << ": " << e->m_strFileName;
+            e->Delete();
+        }
+    }
 }
 
 TEST(HoardFile, FailedSaveLeavesTargetAndBlocksAsTheyWere)
@@ -594,6 +751,41 @@ TEST(HoardFile, MoveWhoseSamplesCannotBeReadLeavesTheSoundWhereItWas)
     EXPECT_EQ(&old, pBell->GetHoard());
     EXPECT_EQ(pBell, old.GetResource("CWav", "Bell"));
     EXPECT_EQ(0u, target.GetNumTypes());
+}
+
+// Unread blocks are copied from their old file, which stays open only while the
+// section is written: afterwards the file can be written and replaced, also when the
+// copy was made outside any section.
+TEST(HoardFile, CopyingUnreadBlocksLeavesTheOldFileFree)
+{
+    CScratchFile path("copied-from.hrd");
+    struct
+    {
+        const char* pszWhat;
+        void (*pfnWrite)(CHoard& hoard, CArchive& ar);
+    } cases[] = {
+        { "the section", [](CHoard& hoard, CArchive& ar) { hoard.Serialize(ar); } },
+        { "one sound outside a section", [](CHoard& hoard, CArchive& ar) {
+              hoard.GetResource("CWav", "Horn")->Serialize(ar);
+          } },
+    };
+    for (const auto& c : cases)
+    {
+        SaveBellAndHorn(path);
+        CHoard hoard;
+        hoard.LoadFromFile(path);
+        CMemFile memory;
+        {
+            CArchive ar(&memory, CArchive::store);
+            c.pfnWrite(hoard, ar);
+        }
+        const Bytes written = ContentsOf(memory);
+        const std::string horn(200, 'h');
+        EXPECT_NE(written.end(), std::search(written.begin(), written.end(), horn.begin(), horn.end()))
+            << c.pszWhat;
+        CFile file;
+        EXPECT_TRUE(file.Open(path, CFile::modeWrite | CFile::shareExclusive)) << c.pszWhat;
+    }
 }
 
 } // namespace

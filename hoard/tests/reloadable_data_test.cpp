@@ -46,12 +46,17 @@ std::string Contents(const CReloadableData& data)
     return s;
 }
 
-// Sets the current file reference for a scope, as a hoard does while it serializes.
+// Sets the current file reference for a scope, and ends the copying from old files
+// when it clears it, as a hoard does while it serializes.
 class CCurFileReference
 {
 public:
     explicit CCurFileReference(CString* pReference) { CReloadableData::m_pCurFileReference = pReference; }
-    ~CCurFileReference() { CReloadableData::m_pCurFileReference = NULL; }
+    ~CCurFileReference()
+    {
+        CReloadableData::m_pCurFileReference = NULL;
+        CReloadableData::EndCopying();
+    }
 };
 
 // A file name in the temporary folder; the file is deleted at the end.

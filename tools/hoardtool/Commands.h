@@ -21,10 +21,13 @@ int Export(int argc, char** argv);  // FILE TYPE NAME OUT
 // Pictures: PictureCommands.cpp
 int Render(int argc, char** argv);  // FILE NAME OUT.bmp [options]
 // What the file commands do with pictures: import a bitmap file as a new picture, the
-// size of a picture's bitmap, the check of its bitmaps (the count of bitmap elements),
-// and its bitmap written as a ".bmp" file.
+// size of a picture's bitmap in bytes and its width, height and depth, the check of its
+// bitmaps (the count of bitmap elements), and its bitmap written as a ".bmp" file.
 CPicture* ImportPicture(CHoard& hoard, const char* pszPath);
 DWORD PictureBitmapSize(CPicture* pPicture);
+// "WxH, N bits" of the picture's bitmap, with the depth of the bitmap file pszSource
+// when the picture keeps it at fewer bits; "no readable bitmap" without one.
+CString PictureFormat(CPicture* pPicture, const char* pszSource = NULL);
 UINT CheckPicture(CPicture* pPicture);
 void ExportPicture(CPicture* pPicture, const char* pszOut);
 

@@ -1,17 +1,22 @@
 // hoardtool's commands on the resource file as a whole: its structure, its resources,
 // and sounds and pictures moved in and out of it.
 #include "Commands.h"
+#include "OutputNames.h"
 #include "ToolError.h"
 #include "ToolFile.h"
+#include "TypeNames.h"
 #include "WaveFile.h"
 
 #include "hoard/resources/Hoard.h"
+#include "hoard/resources/ResourceClass.h"
+#include "hoard/resources/ResourcePtr.h"
 #include "hoard/sound/Wav.h"
 #include "limn/pictures/Picture.h"
 
 #include <stdio.h>
 #include <string.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,15 +33,9 @@ int InfoOf(const char* pszPath)
 {
     CFile file(pszPath, CFile::modeRead | CFile::shareDenyWrite);
     CArchive ar(&file, CArchive::load);
-    DWORD dwLength = file.GetLength();
-    // Without a trailer the section is the whole file.
     DWORD dwSection;
-    BOOL bTrailer = CHoard::FindTrailer(ar, dwSection);
-    if (!bTrailer)
-        dwSection = 0;
-    if (dwSection >= dwLength)
-        Fail("the trailer puts the section at %lu, past the end of the file (%lu bytes)",
-             dwSection, dwLength);
+    BOOL bTrailer;
+    FindResourceSection(ar, pszPath, dwSection, bTrailer);
     SeekArchive(ar, dwSection);
 
     DWORD dwVersion, nTypes;
@@ -53,7 +52,7 @@ int InfoOf(const char* pszPath)
         ar.Flush();
         // The block holds at least its header, and more when it lists resources.
         ULONGLONG nEnd = (ULONGLONG)dwBlock + dwBlockLength, nHeaderEnd = file.GetPosition();
-        if (nEnd > dwLength || nEnd < nHeaderEnd || (nResources != 0 && nEnd == nHeaderEnd))
+        if (nEnd < nHeaderEnd || (nResources != 0 && nEnd == nHeaderEnd))
             Fail("type block %lu (%s) at %lu claims %lu bytes, which do not fit the file", i + 1,
                  (LPCSTR)strType, dwBlock, dwBlockLength);
         char szLine[512];
@@ -91,11 +90,15 @@ DWORD DataSizeOf(CResource* pRes)
     return 0;
 }
 
+// A picture's line adds the size and depth of its bitmap.
 int ListOf(const char* pszPath)
 {
     CToolFile file(pszPath);
     ForEachResource(file.m_hoard, [](const CString& strType, CResource* pRes) {
-        printf("%s\t%s\t%lu\n", (LPCSTR)strType, (LPCSTR)pRes->GetName(), DataSizeOf(pRes));
+        printf("%s\t%s\t%lu", (LPCSTR)strType, (LPCSTR)pRes->GetName(), DataSizeOf(pRes));
+        if (auto* pPicture = DYNAMIC_DOWNCAST(CPicture, pRes))
+            printf("\t%s", (LPCSTR)PictureFormat(pPicture));
+        printf("\n");
     });
     return 0;
 }
@@ -147,53 +150,109 @@ ImportKind KindOf(const char* pszPath)
     return importUnknown;
 }
 
+// Follows a resource through saving, which merges identical resources of a type into
+// the first of them: the pointer then names the one that was kept.
+class CFollowedResource : public CResourcePtrBase
+{
+public:
+    explicit CFollowedResource(CResource* pRes) : CResourcePtrBase(pRes, FALSE) {}
+    CResource* Get() const { return GetResourcePtr(); }
+};
+
+// A resource that import added, with what is said of it once the file is saved.
+struct AddedResource
+{
+    CString strName;
+    CString strLine;
+    std::unique_ptr<CFollowedResource> pFollowed;
+};
+
+// The new resource made from one file, and its line.
+CResource* ImportOne(CHoard& hoard, const char* pszFile, CString& strLine)
+{
+    switch (KindOf(pszFile))
+    {
+    case importSound:
+    {
+        CWav* pWav = CWav::New(hoard, NULL);
+        if (!pWav->ImportFromFile(pszFile))
+            Fail("%s: not a readable WAVE sound", pszFile);
+        strLine.Format("added sound %s, %lu bytes", (LPCSTR)pWav->GetName(), pWav->GetDataSize());
+        return pWav;
+    }
+    case importPicture:
+    {
+        CPicture* pPicture = ImportPicture(hoard, pszFile);
+        if (pPicture == NULL)
+            Fail("%s: not a readable bitmap", pszFile);
+        strLine.Format("added picture %s, %s, %lu bytes", (LPCSTR)pPicture->GetName(),
+                       (LPCSTR)PictureFormat(pPicture, pszFile), PictureBitmapSize(pPicture));
+        return pPicture;
+    }
+    default:
+        Fail("%s: neither a WAVE sound nor a bitmap", pszFile);
+    }
+}
+
+// Nothing is said to be added before the file is saved: a file refused later, or a
+// failed save, adds nothing at all. A resource that saving merged into an identical
+// one is said to be kept once, under the name of the one kept.
 int ImportInto(const char* pszPath, int nFiles, char** ppszFiles)
 {
     CToolFile file(pszPath, TRUE);
+    std::vector<AddedResource> added;
     for (int i = 0; i < nFiles; ++i)
     {
-        const char* pszFile = ppszFiles[i];
-        switch (KindOf(pszFile))
+        AddedResource resource;
+        CResource* pRes;
+        try
         {
-        case importSound:
+            pRes = ImportOne(file.m_hoard, ppszFiles[i], resource.strLine);
+        }
+        catch (ToolError& error)
         {
-            CWav* pWav = CWav::New(file.m_hoard, NULL);
-            if (!pWav->ImportFromFile(pszFile))
-                Fail("%s: not a readable WAVE sound; %s is unchanged", pszFile, pszPath);
-            printf("added sound %s, %lu bytes\n", (LPCSTR)pWav->GetName(), pWav->GetDataSize());
-            break;
+            Fail("%s; nothing added, %s", (LPCSTR)error.m_strMessage, (LPCSTR)file.Unchanged());
         }
-        case importPicture:
+        catch (CException* e)
         {
-            CPicture* pPicture = ImportPicture(file.m_hoard, pszFile);
-            if (pPicture == NULL)
-                Fail("%s: not a readable bitmap; %s is unchanged", pszFile, pszPath);
-            printf("added picture %s, %ldx%ld, %lu bytes\n", (LPCSTR)pPicture->GetName(), pPicture->GetExtent().cx,
-                   pPicture->GetExtent().cy, PictureBitmapSize(pPicture));
-            break;
+            CString strWhy = ToolExceptionText(e);
+            e->Delete();
+            Fail("%s; nothing added, %s", (LPCSTR)strWhy, (LPCSTR)file.Unchanged());
         }
-        case importUnknown:
-            Fail("%s: neither a WAVE sound nor a bitmap; %s is unchanged", pszFile, pszPath);
-        }
+        resource.strName = pRes->GetName();
+        resource.pFollowed = std::make_unique<CFollowedResource>(pRes);
+        added.push_back(std::move(resource));
     }
     file.Save();
+    for (const AddedResource& resource : added)
+    {
+        CResource* pKept = resource.pFollowed->Get();
+        if (pKept != NULL && pKept->GetName().CompareNoCase(resource.strName) != 0)
+            printf("%s is the same %s as %s: kept once, as %s\n", (LPCSTR)resource.strName,
+                   (LPCSTR)TypeNameOf(pKept), (LPCSTR)pKept->GetName(), (LPCSTR)pKept->GetName());
+        else
+            printf("%s\n", (LPCSTR)resource.strLine);
+    }
     return 0;
 }
 
 int ExportFrom(const char* pszPath, const char* pszType, const char* pszName, const char* pszOut)
 {
+    CResourceClass* pClass = TypeNamed(pszType);
     CToolFile file(pszPath);
-    CResource* pRes = file.m_hoard.GetResource(pszType, pszName);
+    CResource* pRes = file.m_hoard.GetResource(pClass->GetClassName(), pszName);
     if (pRes == NULL)
-        Fail("there is no %s named \"%s\"", pszType, pszName);
+        Fail("there is no %s named \"%s\"", (LPCSTR)pClass->GetName(), pszName);
     if (auto* pPicture = DYNAMIC_DOWNCAST(CPicture, pRes))
     {
+        CheckBitmapName(pszOut);
         ExportPicture(pPicture, pszOut);
         return 0;
     }
     auto* pWav = DYNAMIC_DOWNCAST(CWav, pRes);
     if (pWav == NULL)
-        Fail("%s resources are neither sounds nor pictures and cannot be written out", pszType);
+        Fail("%s resources are neither sounds nor pictures and cannot be written out", (LPCSTR)pClass->GetName());
+    CheckWaveName(pszOut);
     const BYTE* pSamples = pWav->GetData();
     if (pSamples == NULL && pWav->GetDataSize() != 0)
         Fail("the samples of \"%s\" cannot be read back from the file", pszName);

@@ -2,6 +2,7 @@
 // as a ".bmp" file of the buffer's depth, and what the file commands do with pictures.
 #include "BufferFile.h"
 #include "Commands.h"
+#include "OutputNames.h"
 #include "ToolError.h"
 #include "ToolFile.h"
 #include "BitmapFile.h"
@@ -63,6 +64,7 @@ RenderOptions ParseOptions(int argc, char** argv)
 
 int RenderPicture(const char* pszPath, const char* pszName, const char* pszOut, const RenderOptions& options)
 {
+    CheckBitmapName(pszOut);
     CToolFile file(pszPath);
     auto* pPicture = static_cast<CPicture*>(file.m_hoard.GetResource("CPicture", pszName));
     if (pPicture == NULL)
@@ -101,6 +103,31 @@ int RenderPicture(const char* pszPath, const char* pszName, const char* pszOut, 
     return 0;
 }
 
+// The first bitmap element of the picture, or NULL.
+CDIBElem* FirstBitmapOf(CPicture* pPicture)
+{
+    const CPictElemArray& elems = pPicture->GetPictElems();
+    for (INT_PTR i = 0; i < elems.GetSize(); ++i)
+    {
+        if (auto* pElem = dynamic_cast<CDIBElem*>(elems[i].m_pElem))
+            return pElem;
+    }
+    return NULL;
+}
+
+// The depth of the bitmap in a ".bmp" or ".dib" file, or 0 when it cannot be read.
+WORD BitmapFileDepth(const char* pszPath)
+{
+    CFile file(pszPath, CFile::modeRead | CFile::shareDenyWrite);
+    HDIB hDIB = ReadDIBFile(file, 0);
+    DIBINFO info = {};
+    if (hDIB != NULL && !ValidateDIBHandle(hDIB, &info))
+        info.wBitCount = 0;
+    if (hDIB != NULL)
+        GlobalFree(hDIB);
+    return info.wBitCount;
+}
+
 } // namespace
 
 int Render(int argc, char** argv)
@@ -118,13 +145,24 @@ CPicture* ImportPicture(CHoard& hoard, const char* pszPath)
 
 DWORD PictureBitmapSize(CPicture* pPicture)
 {
-    const CPictElemArray& elems = pPicture->GetPictElems();
-    for (INT_PTR i = 0; i < elems.GetSize(); ++i)
-    {
-        if (auto* pElem = dynamic_cast<CDIBElem*>(elems[i].m_pElem))
-            return pElem->GetDIBSize();
-    }
-    return 0;
+    CDIBElem* pElem = FirstBitmapOf(pPicture);
+    return pElem != NULL ? pElem->GetDIBSize() : 0;
+}
+
+CString PictureFormat(CPicture* pPicture, const char* pszSource)
+{
+    CDIBElem* pElem = FirstBitmapOf(pPicture);
+    DIBINFO info;
+    if (pElem == NULL || !pElem->GetDIBInfo(&info))
+        return "no readable bitmap";
+    WORD wSourceDepth = pszSource != NULL ? BitmapFileDepth(pszSource) : 0;
+    CString strFormat;
+    if (wSourceDepth > info.wBitCount)
+        strFormat.Format("%ldx%ld, %u bits stored as %u", info.nWidth, info.nHeight, wSourceDepth, info.wBitCount);
+    else
+        strFormat.Format("%ldx%ld, %u bit%s", info.nWidth, info.nHeight, info.wBitCount,
+                         info.wBitCount == 1 ? "" : "s");
+    return strFormat;
 }
 
 UINT CheckPicture(CPicture* pPicture)

@@ -2,6 +2,7 @@
 // of their resources, printed, and drawn as a view draws it.
 #include "BufferFile.h"
 #include "Commands.h"
+#include "OutputNames.h"
 #include "ToolError.h"
 #include "ToolFile.h"
 
@@ -58,8 +59,8 @@ void PrintTree(const CContainer* pContainer, int nDepth)
 
 void CheckScreenDocument(const char* pszPath)
 {
-    if (!CToolFile::IsScreenDocument(pszPath))
-        Fail("%s is not a screen document: nothing stands ahead of its resources", pszPath);
+    if (!CToolFile::CheckFile(pszPath))
+        Fail("%s is a resource file, not a screen document", pszPath);
 }
 
 // The tree is read as a document reads it, which arranges every container once,
@@ -104,6 +105,7 @@ ShotOptions ParseShotOptions(int argc, char** argv)
 // off-screen buffer of the shot's depth, whose pixels are the shot.
 int ShotOf(const char* pszPath, const char* pszOut, const ShotOptions& options)
 {
+    CheckBitmapName(pszOut);
     CheckScreenDocument(pszPath);
     CHoard hoard;
     std::unique_ptr<CWndContainer> pMain(CMainContainerRecord::LoadFile(pszPath, hoard));

@@ -17,7 +17,7 @@ CWav* FindSound(CHoard& hoard, const char* pszName)
 {
     auto* pWav = static_cast<CWav*>(hoard.GetResource("CWav", pszName));
     if (pWav == NULL)
-        Fail("there is no CWav named \"%s\"", pszName);
+        Fail("there is no sound named \"%s\"", pszName);
     return pWav;
 }
 
@@ -129,9 +129,9 @@ int RecordInto(int argc, char** argv)
     if (!pWav->StartRecording(pQuality->quality, dwMaxTime, OnRecordingDone))
     {
         if (waveInGetNumDevs() == 0)
-            Fail("no sound input device: nothing recorded; %s is unchanged", pszPath);
-        Fail("the sound input device could not record %s seconds at %s quality; %s is unchanged",
-             argv[2], pQuality->pszName, pszPath);
+            Fail("no sound input device: nothing recorded; %s", (LPCSTR)file.Unchanged());
+        Fail("the sound input device could not record %s seconds at %s quality; %s", argv[2], pQuality->pszName,
+             (LPCSTR)file.Unchanged());
     }
     // The recording ends by itself when its buffer is full; a device that never says
     // so is stopped well after the recording's own length.
@@ -147,15 +147,22 @@ int RecordInto(int argc, char** argv)
             ::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_POSTMESSAGE);
     }
     DWORD dwRecorded = pWav->GetPlaybackTime();
-    printf("recorded \"%s\" at %s quality (%lu samples a second): %lu ms", (LPCSTR)pWav->GetName(),
-           pQuality->pszName, pWav->GetFormat().wf.nSamplesPerSec, dwRecorded);
+    CString strLine;
+    strLine.Format("recorded \"%s\" at %s quality (%lu samples a second): %lu ms", (LPCSTR)pWav->GetName(),
+                   pQuality->pszName, pWav->GetFormat().wf.nSamplesPerSec, dwRecorded);
     if (bTrim)
     {
         pWav->TrimSound();
-        printf(", %lu ms after trimming", pWav->GetPlaybackTime());
+        // A recording that trimming removes whole held nothing but silence.
+        if (pWav->GetDataSize() == 0)
+            Fail("the recording of \"%s\" (%lu ms) was silence: trimming left nothing; nothing added, %s",
+                 (LPCSTR)pWav->GetName(), dwRecorded, (LPCSTR)file.Unchanged());
+        CString strTrimmed;
+        strTrimmed.Format(", %lu ms after trimming", pWav->GetPlaybackTime());
+        strLine += strTrimmed;
     }
-    printf("\n");
     file.Save();
+    printf("%s\n", (LPCSTR)strLine);
     return 0;
 }
 
@@ -169,6 +176,10 @@ int TrimIn(const char* pszPath, const char* pszName)
     DWORD dwBefore = pWav->GetDataSize(), dwTimeBefore = pWav->GetPlaybackTime();
     pWav->SetAllRecorded();
     pWav->TrimSound();
+    // A sound is not emptied: one that is silence all through stays as it was.
+    if (pWav->GetDataSize() == 0)
+        Fail("\"%s\" is silence all through: trimming would leave nothing; %s", (LPCSTR)pWav->GetName(),
+             (LPCSTR)file.Unchanged());
     printf("trimmed \"%s\": %lu bytes (%lu ms) to %lu bytes (%lu ms)\n", (LPCSTR)pWav->GetName(),
            dwBefore, dwTimeBefore, pWav->GetDataSize(), pWav->GetPlaybackTime());
     file.Save();

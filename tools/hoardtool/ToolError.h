@@ -11,3 +11,8 @@ struct ToolError
 
 // Throws a ToolError with the formatted text.
 [[noreturn]] void Fail(const char* pszFormat, ...);
+
+// A framework exception as the tool's text, without a closing full stop: a file that
+// is a folder, or whose folder does not exist, is said to be so; anything else gives
+// the exception's own description.
+CString ToolExceptionText(CException* e);

@@ -12,23 +12,35 @@ class CToolFile
 {
 public:
     // Reads the file whole; bMayBeMissing lets a file that does not exist be a new,
-    // empty resource file.
+    // empty resource file. A file that is neither a resource file nor a screen
+    // document fails before anything is read.
     explicit CToolFile(const char* pszPath, BOOL bMayBeMissing = FALSE);
     ~CToolFile();
     CToolFile(const CToolFile&) = delete;
     CToolFile& operator=(const CToolFile&) = delete;
 
-    // Whether the section of the file at pszPath has something ahead of it: the main
-    // container of a screen document.
-    static BOOL IsScreenDocument(const char* pszPath);
+    // Fails, naming the file, unless the file at pszPath is a resource file or a
+    // screen document; TRUE for a screen document (its section has something ahead
+    // of it).
+    static BOOL CheckFile(const char* pszPath);
 
-    // Writes the file back through "TEMPSAVE.TMP" beside it.
+    // What a command that fails before saving says of the file: that it is unchanged,
+    // or, for a file that did not exist, that it was not created.
+    CString Unchanged() const;
+
+    // Writes the file back through "TEMPSAVE.TMP" beside it. A failure says what went
+    // wrong and that the file is unchanged.
     void Save();
 
     CHoard m_hoard;
 
 private:
     CString m_strPath;
+    BOOL m_bNew;
     BOOL m_bScreen;
     CWndContainer* m_pScreen;   // owned; NULL in a resource file
 };
+
+// Finds the resource section of the file that ar reads, as a reader at its start would,
+// and fails naming pszPath when the file holds none.
+void FindResourceSection(CArchive& ar, const char* pszPath, DWORD& dwSection, BOOL& bTrailer);

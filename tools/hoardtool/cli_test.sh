@@ -6,6 +6,8 @@ set -u
 BUILD_DIR=$1
 SOURCE_DIR=$2
 . "$SOURCE_DIR/scripts/winpath"
+# Windows are drawn into memory, also where a display is set.
+export WINE_RUN_DRIVER=null
 work=$(mktemp -d)
 # Trimming reads the "Recording" settings of the prefix's OKAPI_X.INI: the tests use
 # their own and put the user's file back afterwards.
@@ -39,9 +41,12 @@ file=$work/sample.hrd
 tool import "$(w "$file")" "$(w "$work/chime.wav")" "$(w "$work/click.track.wav")" >/dev/null
 check "import exit status" 0 $?
 mkdir "$work/other" && cp "$work/pause.wav" "$work/other/chime.alt.wav"
-tool import "$(w "$file")" "$(w "$work/other/chime.alt.wav")" "$(w "$work/chime.wav")" >/dev/null
+# The second copy of chime.wav is identical to the first and merged into it on saving,
+# which import says instead of having added it.
+out=$(tool import "$(w "$file")" "$(w "$work/other/chime.alt.wav")" "$(w "$work/chime.wav")")
 check "second import into the existing file" 0 $?
-# The second copy of chime.wav was identical to the first and merged into it on saving.
+check "second import: a sound added, an identical one kept once" \
+  "$(printf 'added sound chime2, 22050 bytes\nchime3 is the same sound as chime: kept once, as chime')" "$out"
 
 check "list" "$(printf 'CWav\tchime\t11025\nCWav\tclick\t32000\nCWav\tchime2\t22050')" \
   "$(tool list "$(w "$file")")"
@@ -64,6 +69,26 @@ check "import of a bad file" 1 $?
 cmp -s "$file" "$work/before.hrd"
 check "file unchanged after a failed import" 0 $?
 
+# A file refused after others were read adds nothing, and says so without having
+# said that anything was added.
+printf 'some notes\n' > "$work/notes.txt"
+out=$(tool import "$(w "$file")" "$(w "$work/pause.wav")" "$(w "$work/notes.txt")" 2>"$work/err.txt")
+check "import refused after a good file: status" 1 $?
+check "import refused after a good file: nothing said to be added" "" "$out"
+check "import refused after a good file: the refusal" \
+  "hoardtool: $(w "$work/notes.txt"): neither a WAVE sound nor a bitmap; nothing added, $(w "$file") is unchanged" \
+  "$(cat "$work/err.txt")"
+cmp -s "$file" "$work/before.hrd"
+check "file unchanged after a refused import" 0 $?
+
+# Identical sounds under two names are kept once, under the first name, and import
+# says so.
+mkdir "$work/dup" && cp "$work/chime.wav" "$work/dup/sun.wav" && cp "$work/chime.wav" "$work/dup/moon.wav"
+out=$(tool import "$(w "$work/dup.hrd")" "$(w "$work/dup/sun.wav")" "$(w "$work/dup/moon.wav")")
+check "import of identical sounds" \
+  "$(printf 'added sound sun, 11025 bytes\nmoon is the same sound as sun: kept once, as sun')" "$out"
+check "identical sounds are kept once" "$(printf 'CWav\tsun\t11025')" "$(tool list "$(w "$work/dup.hrd")")"
+
 # Damaged files: one line on standard error, exit status 1, for every command.
 size=$(stat -c %s "$file")
 for cut in 3 20 40 $((size / 2)) $((size - 1)); do
@@ -77,11 +102,16 @@ done
 # checked, written back as ".bmp" files and drawn into buffers.
 "$BUILD_DIR/wine-run" "$BUILD_DIR/bin/picgen.exe" "$(w "$work")"
 pics=$work/pictures.hrd
-tool import "$(w "$pics")" "$(w "$work/house.bmp")" "$(w "$work/chime.wav")" "$(w "$work/sun.bmp")" \
-  "$(w "$work/landscape.bmp")" >/dev/null
+out=$(tool import "$(w "$pics")" "$(w "$work/house.bmp")" "$(w "$work/chime.wav")" "$(w "$work/sun.bmp")" \
+  "$(w "$work/landscape.bmp")")
 check "import of pictures and a sound" 0 $?
-check "list with pictures" \
-  "$(printf 'CPicture\thouse\t2448\nCPicture\tsun\t5160\nCPicture\tlandscape\t49192\nCWav\tchime\t11025')" \
+# A bitmap of more than 16 bits is kept at 16.
+check "import of pictures: their size and depth" "added picture house, 160x120, 1 bit, 2448 bytes
+added sound chime, 11025 bytes
+added picture sun, 64x64, 8 bits, 5160 bytes
+added picture landscape, 192x128, 24 bits stored as 16, 49192 bytes" "$out"
+check "list with pictures: size and depth" \
+  "$(printf 'CPicture\thouse\t2448\t160x120, 1 bit\nCPicture\tsun\t5160\t64x64, 8 bits\nCPicture\tlandscape\t49192\t192x128, 16 bits\nCWav\tchime\t11025')" \
   "$(tool list "$(w "$pics")" | sort -k1,1 -s)"
 check "check with pictures" "ok: 2 types, 4 resources, 4 blocks" "$(tool check "$(w "$pics")")"
 
@@ -124,6 +154,21 @@ done
 tool render "$(w "$pics")" moon "$(w "$work/bad.bmp")" 2>/dev/null
 check "render of a missing picture" 1 $?
 
+# A bitmap named where a resource file belongs is no resource file for any command,
+# and none writes over it. Its first bytes would read as a version and no types.
+cp "$work/sun.bmp" "$work/pic.bmp"
+for args in "info" "list" "check" "import $(w "$work/chime.wav")" "export CWav chime $(w "$work/x.wav")" \
+  "render sun $(w "$work/x.bmp")" "tree" "shot $(w "$work/x.bmp")" "play chime" "record new 0.1" "trim chime"; do
+  command=${args%% *}
+  rest=${args#"$command"}
+  # The arguments after the file are split at blanks on purpose.
+  err=$(tool "$command" "$(w "$work/pic.bmp")" $rest 2>&1 >/dev/null)
+  check "$command on a bitmap: status" 1 $?
+  check "$command on a bitmap" "hoardtool: $(w "$work/pic.bmp") is not a resource file" "$err"
+done
+cmp -s "$work/sun.bmp" "$work/pic.bmp"
+check "the bitmap is unchanged" 0 $?
+
 # Files that are not readable bitmaps change nothing.
 cp "$pics" "$work/before.hrd"
 printf 'BM this is not a bitmap at all' > "$work/fake.bmp"
@@ -160,7 +205,7 @@ sample_tree='CWndContainer "sample screen" 0 0 640 480
       CContainer "landscape" 418 4 615 130
   CContainer "entry" 8 428 632 472'
 check "tree" "$sample_tree" "$(tool tree "$(w "$doc")")"
-labels=$(printf 'CPicture\ttitle\t32040\nCPicture\tplay\t8680\nCPicture\tstop\t8680\nCPicture\tnext\t8680')
+labels=$(printf 'CPicture\ttitle\t32040\t400x40, 16 bits\nCPicture\tplay\t8680\t108x40, 16 bits\nCPicture\tstop\t8680\t108x40, 16 bits\nCPicture\tnext\t8680\t108x40, 16 bits')
 check "list of a screen document" "$(printf '%s\n%s\n' "$(tool list "$(w "$pics")")" "$labels" | sort)" \
   "$(tool list "$(w "$doc")" | sort)"
 check "check of a screen document" "ok: 2 types, 8 resources, 8 blocks" "$(tool check "$(w "$doc")")"
@@ -224,8 +269,12 @@ fails_in_one_line "shot of a damaged tree" shot "$work/short-tree.doc" "$(w "$wo
 [ -e "$work/bad.bmp" ] && bad_written=yes
 check "failed shots write nothing" no "${bad_written:-no}"
 
-tool frobnicate "$(w "$file")" 2>/dev/null
+err=$(tool frobnicate "$(w "$file")" 2>&1)
 check "unknown command" 2 $?
+types='picture (CPicture), sound (CWav)'
+check "the usage lists the types" "TYPE is a type's name, in any case: $types" "$(printf '%s\n' "$err" | tail -n 1)"
+tool export "$(w "$pics")" Picture sun "$(w "$work/by-display-name.bmp")"
+check "export by a type's display name" 0 $?
 
 # A type block whose list is empty ends right after the count; one that lists a
 # resource must be longer.
@@ -246,7 +295,7 @@ tool import "$(w "$sounds")" "$(w "$work/chime.wav")" "$(w "$work/pause.wav")" "
 check "play" 'played "chime": 11025 bytes, 1000 ms' "$(tool play "$(w "$sounds")" CHIME 2>&1)"
 check "play of a 16-bit stereo sound" 'played "stereo-sweep": 44100 bytes, 500 ms' \
   "$(tool play "$(w "$sounds")" stereo-sweep 2>&1)"
-check "play of a missing sound" 'hoardtool: there is no CWav named "bell"' "$(tool play "$(w "$sounds")" bell 2>&1)"
+check "play of a missing sound" 'hoardtool: there is no sound named "bell"' "$(tool play "$(w "$sounds")" bell 2>&1)"
 
 mkdir -p "$(dirname "$ini")"
 printf '[Recording]\r\nSquelchEnabled=0\r\n' > "$ini"
@@ -272,11 +321,35 @@ check "trim of a 16-bit stereo sound" 'hoardtool: "stereo-sweep" is not 8-bit mo
 
 check "record" 'recorded "chime2" at low quality (11025 samples a second): 1499 ms' \
   "$(tool record "$(w "$sounds")" chime 1.5 --quality low 2>&1)"
-check "record and trim" 'recorded "memo" at high quality (44100 samples a second): 250 ms, 0 ms after trimming' \
-  "$(tool record "$(w "$sounds")" memo 0.25 --trim --quality high 2>&1)"
-check "the recordings are saved" "$(printf 'CWav\tchime2\t16537\nCWav\tmemo\t0')" \
-  "$(tool list "$(w "$sounds")" | tail -n 2)"
+check "the recording is saved" "$(printf 'CWav\tchime2\t16537')" "$(tool list "$(w "$sounds")" | tail -n 1)"
+# A recording that trimming removes whole was silence: nothing is added, and a stored
+# sound that is silence all through is not emptied.
 cp "$sounds" "$work/before.hrd"
+err=$(tool record "$(w "$sounds")" memo 0.25 --trim --quality high 2>&1)
+check "record and trim to nothing: status" 1 $?
+check "record and trim to nothing" \
+  "hoardtool: the recording of \"memo\" (250 ms) was silence: trimming left nothing; nothing added, $(w "$sounds") is unchanged" \
+  "$err"
+err=$(tool record "$(w "$work/silence.hrd")" memo 0.25 --trim --quality high 2>&1)
+check "record and trim to nothing into a new file" \
+  "hoardtool: the recording of \"memo\" (250 ms) was silence: trimming left nothing; nothing added, $(w "$work/silence.hrd") was not created" \
+  "$err"
+[ -e "$work/silence.hrd" ] && silence_written=yes
+check "no file made for a silent recording" no "${silence_written:-no}"
+err=$(tool trim "$(w "$sounds")" chime2 2>&1)
+check "trim of a sound that is silence all through: status" 1 $?
+check "trim of a sound that is silence all through" \
+  "hoardtool: \"chime2\" is silence all through: trimming would leave nothing; $(w "$sounds") is unchanged" "$err"
+cmp -s "$sounds" "$work/before.hrd"
+check "file unchanged by silent recordings and trims" 0 $?
+# The record dialog's demo records the same silence, saves it through the dialog and
+# trims it away: it adds nothing either.
+out=$("$BUILD_DIR/wine-run" "$BUILD_DIR/bin/recorddemo.exe" "$(w "$sounds")" 2>&1)
+check "recorddemo: status" 0 $?
+check "recorddemo: a silent recording adds nothing" \
+  "the recording was silence all through: nothing added, the file is unchanged" "$(printf '%s\n' "$out" | tail -n 1)"
+cmp -s "$sounds" "$work/before.hrd"
+check "file unchanged by recorddemo's silent recording" 0 $?
 for args in "x abc" "x 0" "x 1 --quality ultra" "x 1 --loud" "x 1 --quality"; do
   err=$(tool record "$(w "$sounds")" $args 2>&1 >/dev/null)
   check "record $args: status" 1 $?
@@ -312,20 +385,33 @@ while IFS='|' read -r expected command; do
   actual=$(script_tool $command 2>&1 >/dev/null)
   check "message of: hoardtool $command" "hoardtool: $expected" "$actual"
 done <<EOF
-nothere.hrd was not found.|info nothere.hrd
-$work/nothere.hrd was not found.|list $work/nothere.hrd
-An unexpected end of file was found while reading ./cut.hrd.|check ./cut.hrd
-bad.wav: neither a WAVE sound nor a bitmap; sample.hrd is unchanged|import sample.hrd bad.wav
-sub/missing.wav was not found.|import sub/x.hrd sub/pause.wav sub/missing.wav
-Access to sub/TEMPSAVE.TMP was denied.|import sub/x.hrd sub/pause.wav
-/nonexistent/dir/o.wav contains an invalid path.|export sample.hrd CWav chime /nonexistent/dir/o.wav
-there is no CWav named "nothing"|export sample.hrd CWav nothing o.wav
-sub/nothere.doc was not found.|tree sub/nothere.doc
-sub/nothere.doc was not found.|shot sub/nothere.doc sub/shot.bmp
-there is no CWav named "nothing"|play sample.hrd nothing
+nothere.hrd was not found|info nothere.hrd
+$work/nothere.hrd was not found|list $work/nothere.hrd
+An unexpected end of file was found while reading ./cut.hrd|check ./cut.hrd
+sub is a folder, not a file|info sub
+the folder of nodir/x.hrd does not exist|list nodir/x.hrd
+the folder of nodir/x.hrd does not exist|import nodir/x.hrd pause.wav
+bad.wav: neither a WAVE sound nor a bitmap; nothing added, sample.hrd is unchanged|import sample.hrd bad.wav
+bad.wav: neither a WAVE sound nor a bitmap; nothing added, new.hrd was not created|import new.hrd pause.wav bad.wav
+sub/missing.wav was not found; nothing added, sub/x.hrd was not created|import sub/x.hrd sub/pause.wav sub/missing.wav
+sub/TEMPSAVE.TMP is a folder, not a file; sub/x.hrd was not created|import sub/x.hrd sub/pause.wav
+the folder of /nonexistent/dir/o.wav does not exist|export sample.hrd CWav chime /nonexistent/dir/o.wav
+there is no sound named "nothing"|export sample.hrd CWav nothing o.wav
+there is no sound named "nothing"|export sample.hrd SOUND nothing o.wav
+widget is not a type: the types are $types|export sample.hrd widget chime o.wav
+o.bmp: the file written is a WAVE sound, whose name ends in .wav|export sample.hrd sound chime o.bmp
+sub/nothere.doc was not found|tree sub/nothere.doc
+sample.hrd is a resource file, not a screen document|tree sample.hrd
+sub/nothere.doc was not found|shot sub/nothere.doc sub/shot.bmp
+sub/shot.png: the file written is a bitmap, whose name ends in .bmp or .dib|shot sample.doc sub/shot.png
+there is no picture named "grad"|render pictures.hrd grad x.bmp
+x.png: the file written is a bitmap, whose name ends in .bmp or .dib|render pictures.hrd sun x.png
+there is no sound named "nothing"|play sample.hrd nothing
 abc is not a number of seconds from 0.001 to 4294967|record sub/x.hrd new abc
-sub/missing.hrd was not found.|trim sub/missing.hrd pause
+sub/missing.hrd was not found|trim sub/missing.hrd pause
 EOF
+[ -e new.hrd ] && new_written=yes
+check "no file made by a refused import" no "${new_written:-no}"
 cd - >/dev/null
 
 [ "$failures" -eq 0 ] && echo "hoardtool: all checks passed"

@@ -1,12 +1,14 @@
 // hoardtool: inspects resource files and moves resources in and out of them.
 //
 //   hoardtool info FILE                     the section's structure, nothing created
-//   hoardtool list FILE                     type, name and data size of every resource
+//   hoardtool list FILE                     type, name and data size of every resource,
+//                                           and a picture's width, height and depth
 //   hoardtool check FILE                    reads everything, decoding every block
 //   hoardtool import FILE WAV|BMP|DIB...    adds WAVE files as sounds, bitmap files as
 //                                           pictures, and saves
 //   hoardtool export FILE TYPE NAME OUT     writes a sound out as a WAVE file, a picture's
-//                                           bitmap as a ".bmp" file
+//                                           bitmap as a ".bmp" file; TYPE is a type's
+//                                           display name (sound, picture) or class name
 //   hoardtool render FILE NAME OUT.bmp [--size WxH] [--depth 8|16] [--plain] [--antialias]
 //            [--color RRGGBB] [--transparent] [--flip h|v]
 //                                           draws a picture into an off-screen buffer and
@@ -17,19 +19,21 @@
 //                                           shown, and writes it as a ".bmp" file
 //   hoardtool play FILE NAME                plays a sound through the output device
 //   hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]
-//                                           records a new sound from the input device
+//                                           records a new sound from the input device;
+//                                           one that trimming removes whole is not added
 //   hoardtool trim FILE NAME                squelches and trims a stored recording
 //
-// FILE is a resource file or a screen document (its container tree, then its resources).
-// A damaged file or a failure gives one line on standard error and exit status 1.
+// FILE is a resource file or a screen document (its container tree, then its resources);
+// any other file is refused by every command before it is read or written. A damaged
+// file or a failure gives one line on standard error and exit status 1.
 //
 // Before the command, any number of "--path-as PATH SHOWN" options tell the tool that
 // the path PATH of an argument is to be named SHOWN in its messages: a script that
 // converts the user's paths into the tool's passes the user's spellings this way.
 #include "Commands.h"
-#include "ExceptionText.h"
 #include "ShownPaths.h"
 #include "ToolError.h"
+#include "TypeNames.h"
 
 #include "hoard/resources/ResourceClass.h"
 
@@ -52,7 +56,8 @@ const char szUsage[] =
     "       hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]\n"
     "       hoardtool play FILE NAME\n"
     "       hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]\n"
-    "       hoardtool trim FILE NAME\n";
+    "       hoardtool trim FILE NAME\n"
+    "TYPE is a type's name, in any case: ";
 
 // A command's name, how many arguments follow it (nMaxArgs -1: no limit) and its code.
 struct Command
@@ -109,13 +114,14 @@ int main(int argc, char** argv)
 {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    LoadTypeNames();
     CResourceClass::InitResourceClasses();
     try
     {
         int nResult = Run(argc, argv);
         if (nResult < 0)
         {
-            fputs(szUsage, stderr);
+            fprintf(stderr, "%s%s\n", szUsage, (LPCSTR)TypeList());
             return 2;
         }
         return nResult;
@@ -126,7 +132,7 @@ int main(int argc, char** argv)
     }
     catch (CException* e)
     {
-        PrintError(ExceptionText(e));
+        PrintError(ToolExceptionText(e));
         e->Delete();
     }
     return 1;

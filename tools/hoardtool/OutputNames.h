@@ -1,0 +1,8 @@
+// The names of the files that hoardtool writes: a file's name says what it holds, so
+// a name that promises another format is refused before anything is written.
+#pragma once
+
+// Fails unless pszOut ends in ".bmp" or ".dib", ignoring case.
+void CheckBitmapName(const char* pszOut);
+// Fails unless pszOut ends in ".wav", ignoring case.
+void CheckWaveName(const char* pszOut);
