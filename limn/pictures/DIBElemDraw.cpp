@@ -4,7 +4,7 @@
 #include "limn/canvas/Canvas.h"
 #include "limn/canvas/CanvasBuffer.h"
 
-#include <emmintrin.h>
+#include <immintrin.h>
 
 #include <string.h>
 
@@ -40,6 +40,42 @@ void MakeRuns(int* pRuns, int nSrc, int nDst)
         nAcc += nStep;
         pRuns[i] = (int)((nAcc >> 16) - nPrev);
     }
+}
+
+// A block of pixels. The plain way's copies run in the system's own native code; measured
+// under Wine, memcpy here is no faster than they are, and moving 32 bytes at a time, where
+// the processor and the system have the registers for it, is.
+__attribute__((target("avx"))) void CopyBytesWide(BYTE* pDst, const BYTE* pSrc, size_t n)
+{
+    size_t i = 0;
+    for (; i + 128 <= n; i += 128)
+    {
+        __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pSrc + i));
+        __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pSrc + i + 32));
+        __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pSrc + i + 64));
+        __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pSrc + i + 96));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pDst + i), a);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pDst + i + 32), b);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pDst + i + 64), c);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pDst + i + 96), d);
+    }
+    for (; i + 32 <= n; i += 32)
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pDst + i),
+                            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pSrc + i)));
+    memcpy(pDst + i, pSrc + i, n - i);
+}
+
+void CopyBytes(BYTE* pDst, const BYTE* pSrc, size_t n)
+{
+    // libgcc checks that the system saves the 32-byte registers, not only the processor.
+    static const bool bWide = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx") != 0;
+    }();
+    if (bWide)
+        CopyBytesWide(pDst, pSrc, n);
+    else
+        memcpy(pDst, pSrc, n);
 }
 
 // Sixteen bytes of pixels: which are the key, and each pixel twice (the lower and the
@@ -233,7 +269,7 @@ void StretchImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, const BYTE* pKeyR
         StretchRow(reinterpret_cast<PIXEL*>(pDst), pSrc, pCols, nCols, how, picks, nDstCols);
         const BYTE* pFirst = pDst;
         for (pDst += nRowStep; --n > 0; pDst += nRowStep)
-            memcpy(pDst, pFirst, nDstCols * sizeof(PIXEL));
+            CopyBytes(pDst, pFirst, nDstCols * sizeof(PIXEL));
     }
 }
 
@@ -247,7 +283,7 @@ void CopyImage(BYTE* pDst, int nRowStep, const PIXEL* pSrc, const BYTE* pKeyRows
         if (pKeyRows[y])
             CopyRowKeyed(reinterpret_cast<PIXEL*>(pDst), pSrc, size.cx);
         else
-            memcpy(pDst, pSrc, size.cx * sizeof(PIXEL));
+            CopyBytes(pDst, reinterpret_cast<const BYTE*>(pSrc), size.cx * sizeof(PIXEL));
     }
 }
 
