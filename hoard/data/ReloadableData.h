@@ -5,6 +5,7 @@
 #pragma once
 
 #include "hoard/runtime/Freeable.h"
+#include "hoard/runtime/TempMem.h"
 
 #include <afxtempl.h>
 
@@ -154,6 +155,7 @@ private:
     // blocks give it.
     static CFile m_copySource;
     static CString m_strCopySource;
+    static CTempMem<BYTE> m_copyPiece;      // the copy's scratch buffer, kept as long as the file
     // m_copySource open on this block's file and standing at its first stored byte;
     // null when the file cannot give the bytes.
     CFile* OpenCopySource() const;

@@ -49,6 +49,7 @@ void CReloadableData::AbandonSave()
 // to the next, which spares an open and a close for every block.
 CFile CReloadableData::m_copySource;
 CString CReloadableData::m_strCopySource;
+CTempMem<BYTE> CReloadableData::m_copyPiece;
 
 CFile* CReloadableData::OpenCopySource() const
 {
@@ -69,6 +70,7 @@ void CReloadableData::EndCopying()
 {
     if (m_copySource.m_hFile != CFile::hFileNull)
         m_copySource.Abort();
+    m_copyPiece.FreeAll();
 }
 
 void CReloadableData::DetachFromFile(const CString* pFileReference, const CObject* pOwner)
