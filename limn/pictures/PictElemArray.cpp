@@ -1,6 +1,7 @@
 // CPictElemArray: the stub list's archive form.
 #include "limn/pictures/PictElemArray.h"
 
+#include "hoard/data/ReloadableData.h"
 #include "hoard/resources/Resource.h"
 
 void CPictElemArray::Serialize(CArchive& ar)
@@ -32,7 +33,11 @@ void CPictElemArray::Serialize(CArchive& ar)
 CPictElem* CPictElemArray::ReadElem(CArchive& ar)
 {
     DWORD nNumbered = ar.GetMapCount();
+    // A resource that the record holds takes the blocks read after it as its own; the
+    // blocks of the records that follow are the picture's again.
+    const CObject* pOwner = CReloadableData::m_pCurOwner;
     CObject* pObject = ar.ReadObject(NULL);
+    CReloadableData::m_pCurOwner = pOwner;
     if (pObject == NULL)
         return NULL;
     const BOOL bNew = ar.GetMapCount() != nNumbered;

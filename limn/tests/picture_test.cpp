@@ -371,6 +371,31 @@ TEST(Picture, ResourceInAnElementsPlace)
         EXPECT_EQ(1, CMemo::s_nLive) << "the file's resource stays when the picture goes";
     }
     EXPECT_EQ(0, CMemo::s_nLive);
+
+    // The bitmap after that resource is still the picture's: moved to another file, the
+    // picture reads it in, and it does not depend on the old file any more.
+    CTestDIB dib = SmallDIB();
+    CByteWriter mixed;
+    mixed.Word(0xFFFF).Word(0).Word(8).Text("CPicture").Byte(5).Text("Mixed").Word(2).Long(0).Long(0).Long(2)
+        .Long(2).Word(0xFFFF).Word(0).Word(5).Text("CMemo").Byte(4).Text("memo").Long(0).Long(0).Long(4).Long(3)
+        .Word(0xFFFF).Word(0).Word(8).Text("CDIBElem").Bytes(BlockRecord(dib)).Long(4).Long(3);
+    CByteWriter mixedFile;
+    mixedFile.Long(2).Long(1).Long((LONG)(4 + 9 + 2 + mixed.m_bytes.size())).Byte(8).Text("CPicture").Word(1)
+        .Bytes(mixed.m_bytes);
+    CScratchFolder folder;
+    WriteFileBytes(folder.Path("mixed.hrd"), mixedFile.m_bytes);
+    CHoard old;
+    old.LoadFromFile(folder.Path("mixed.hrd"));
+    auto* pMixed = static_cast<CPicture*>(old.GetResource("CPicture", "Mixed"));
+    ASSERT_NE(nullptr, pMixed);
+    ASSERT_EQ(2, pMixed->GetPictElems().GetSize());
+    auto* pElem = dynamic_cast<CDIBElem*>(pMixed->GetPictElems()[1].m_pElem);
+    ASSERT_NE(nullptr, pElem);
+    CHoard target;
+    target.AddToMap(pMixed);
+    ASSERT_TRUE(::DeleteFileA(folder.Path("mixed.hrd")));
+    CDIBElem held(dib);
+    EXPECT_TRUE(pElem->IsSameAs(&held)) << "the bitmap was read in when the picture left its file";
 }
 
 namespace {
