@@ -213,6 +213,16 @@ void CDIBElem::Serialize(CArchive& ar)
         if (lock.Get() != NULL)
             m_dib.SetCompression(lock.Info().wBitCount == 16 ? CReloadableData::compressWords
                                                              : CReloadableData::compressBytes);
+        // A block longer than a coded stream may claim for the DIB it begins with (one
+        // that another program handed over) is written as it is, which reads back at
+        // any length.
+        if (const BYTE* pBytes = m_dib.Lock())
+        {
+            const DWORD nSize = m_dib.GetSize();
+            if (!FitsItsDIB(pBytes, std::min(nSize, CReloadableData::nSizeCheckHead), nSize))
+                m_dib.SetCompression(CReloadableData::compressNone);
+            m_dib.Unlock();
+        }
     }
     m_dib.Serialize(ar);
     CDrawable::Serialize(ar);

@@ -10,10 +10,12 @@
 // background turns the lightest corner colour into the key.
 //
 // Every read of the DIB checks it first (ValidateDIB against the block that holds it):
-// a DIB whose header claims more than its bytes hold draws as nothing, flips as nothing,
-// compares as the same as nothing and gives no bitmap to copy. So does a DIB whose block
-// cannot be had: its stored stream is damaged, claims more bytes than its DIB can use
-// (refused before they are allocated), or needs more memory than there is.
+// a DIB whose header claims more than its bytes hold draws as nothing, flips as nothing
+// and gives no bitmap to copy; it still compares by its bytes. A DIB whose block cannot
+// be had draws, flips and copies as nothing too, and is the same as no other element: its
+// stored stream is damaged, claims more bytes than its DIB can use (refused before they
+// are allocated), or needs more memory than there is. A block that is longer than that
+// claim may be is stored uncoded, so that the element reads back what it wrote.
 #pragma once
 
 #include "limn/pictures/PictElemFreeable.h"

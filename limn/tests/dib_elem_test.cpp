@@ -98,6 +98,21 @@ TEST(DIBElem, Payload)
     LoadBytes(bytes, [&](CArchive& ar) { read.Serialize(ar); });
     EXPECT_EQ(CSize(9, 16), read.GetExtent()) << "the stored extent";
     EXPECT_TRUE(read.IsSameAs(&elem));
+
+    // A block far longer than its DIB, as another program may hand one over, is kept
+    // whole and reads back as it was written, although a coded stream may not claim
+    // that much for so small a DIB.
+    CTestDIB small = MakeTestDIB(4, 3, 8, Index8, SharedPaletteTable());
+    const SIZE_T cbLong = 300000;
+    CTestDIB padded(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, cbLong));
+    memcpy(padded.Bytes(), small.Bytes(), small.Size());
+    CDIBElem long_(padded);
+    ASSERT_EQ(cbLong, long_.GetDIBSize());
+    std::vector<BYTE> longBytes = StoreBytes([&](CArchive& ar) { long_.Serialize(ar); });
+    CDIBElem longRead;
+    LoadBytes(longBytes, [&](CArchive& ar) { longRead.Serialize(ar); });
+    EXPECT_EQ(cbLong, longRead.GetDIBSize());
+    EXPECT_TRUE(longRead.IsSameAs(&long_));
 }
 
 TEST(DIBElem, ComparisonAndCopy)
