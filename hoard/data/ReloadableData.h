@@ -66,7 +66,7 @@ public:
     // bytes say how long it can be (a header): pHead holds nHead of them (all, when the
     // data is shorter than nSizeCheckHead).
     typedef BOOL (*SizeCheck)(const BYTE* pHead, DWORD nHead, DWORD nSize);
-    static const DWORD nSizeCheckHead = 256;
+    static constexpr DWORD nSizeCheckHead = 256;
     // A stream whose first bytes fail the check reads as corrupt, before its full size
     // is allocated. Not copied with the bytes.
     void SetSizeCheck(SizeCheck pfnCheck) { m_pfnSizeCheck = pfnCheck; }
