@@ -98,6 +98,13 @@ CPicture* LoadPicture(const std::vector<BYTE>& bytes)
     return pPicture.release();
 }
 
+// A resource file section whose one type holds one picture, stored from its payload.
+std::vector<BYTE> OnePictureSection(const std::vector<BYTE>& payload)
+{
+    return CByteWriter().Long(2).Long(1).Long((LONG)(4 + 9 + 2 + 14 + payload.size())).Byte(8).Text("CPicture")
+        .Word(1).Word(0xFFFF).Word(0).Word(8).Text("CPicture").Bytes(payload).m_bytes;
+}
+
 } // namespace
 
 TEST(Picture, ExtentOfAddedElements)
@@ -354,14 +361,9 @@ TEST(Picture, ResourceInAnElementsPlace)
     pPicture.reset();
     EXPECT_EQ(0, CMemo::s_nLive);
 
-    CByteWriter holder;
-    holder.Word(0xFFFF).Word(0).Word(8).Text("CPicture").Bytes(payload);
-    CByteWriter file;
-    file.Long(2).Long(1).Long((LONG)(4 + 9 + 2 + holder.m_bytes.size())).Byte(8).Text("CPicture").Word(1)
-        .Bytes(holder.m_bytes);
     {
         CHoard hoard;
-        LoadBytes(file.m_bytes, [&](CArchive& ar) { hoard.Serialize(ar); });
+        LoadBytes(OnePictureSection(payload), [&](CArchive& ar) { hoard.Serialize(ar); });
         auto* pHolder = static_cast<CPicture*>(hoard.GetResource("CPicture", "Holder"));
         ASSERT_NE(nullptr, pHolder);
         ASSERT_EQ(1, pHolder->GetPictElems().GetSize());
@@ -375,15 +377,11 @@ TEST(Picture, ResourceInAnElementsPlace)
     // The bitmap after that resource is still the picture's: moved to another file, the
     // picture reads it in, and it does not depend on the old file any more.
     CTestDIB dib = SmallDIB();
-    CByteWriter mixed;
-    mixed.Word(0xFFFF).Word(0).Word(8).Text("CPicture").Byte(5).Text("Mixed").Word(2).Long(0).Long(0).Long(2)
-        .Long(2).Word(0xFFFF).Word(0).Word(5).Text("CMemo").Byte(4).Text("memo").Long(0).Long(0).Long(4).Long(3)
-        .Word(0xFFFF).Word(0).Word(8).Text("CDIBElem").Bytes(BlockRecord(dib)).Long(4).Long(3);
-    CByteWriter mixedFile;
-    mixedFile.Long(2).Long(1).Long((LONG)(4 + 9 + 2 + mixed.m_bytes.size())).Byte(8).Text("CPicture").Word(1)
-        .Bytes(mixed.m_bytes);
+    const std::vector<BYTE> mixed = CByteWriter().Byte(5).Text("Mixed").Word(2).Long(0).Long(0).Long(2).Long(2)
+        .Word(0xFFFF).Word(0).Word(5).Text("CMemo").Byte(4).Text("memo").Long(0).Long(0).Long(4).Long(3)
+        .Word(0xFFFF).Word(0).Word(8).Text("CDIBElem").Bytes(BlockRecord(dib)).Long(4).Long(3).m_bytes;
     CScratchFolder folder;
-    WriteFileBytes(folder.Path("mixed.hrd"), mixedFile.m_bytes);
+    WriteFileBytes(folder.Path("mixed.hrd"), OnePictureSection(mixed));
     CHoard old;
     old.LoadFromFile(folder.Path("mixed.hrd"));
     auto* pMixed = static_cast<CPicture*>(old.GetResource("CPicture", "Mixed"));
@@ -552,11 +550,8 @@ TEST(Picture, BitmapWhoseBlockCannotBeHad)
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.context);
-        CByteWriter section;
-        section.Long(2).Long(1).Long((LONG)(4 + 9 + 2 + 14 + c.payload.size())).Byte(8).Text("CPicture").Word(1)
-            .Word(0xFFFF).Word(0).Word(8).Text("CPicture").Bytes(c.payload);
         CScratchFolder folder;
-        WriteFileBytes(folder.Path("huge.hrd"), section.m_bytes);
+        WriteFileBytes(folder.Path("huge.hrd"), OnePictureSection(c.payload));
         CHoard hoard;
         hoard.LoadFromFile(folder.Path("huge.hrd"));
         auto* pPicture = static_cast<CPicture*>(hoard.GetResource("CPicture", "Huge"));
