@@ -37,8 +37,9 @@ public:
     BOOL InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL);
     BOOL InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd = NULL);
     // Runs the dialog until EndDialog; its result, or -1 when the template is missing,
-    // the dialog cannot be created or a framework exception ended it (the exception is
-    // deleted). Any other exception leaves with the owner enabled and the window gone.
+    // the dialog cannot be created, its window was destroyed without EndDialog or a
+    // framework exception ended it (the exception is deleted). Any other exception
+    // leaves with the owner enabled and the window gone.
     virtual int DoModal();
     // Ends a modal dialog with nResult; hides a modeless one.
     void EndDialog(int nResult);
