@@ -19,7 +19,8 @@ public:
     // For a modeless dialog (Create) or InitModalIndirect.
     CDialog();
     // For a modal dialog: the template, and the window whose top-level window owns it
-    // (NULL: the main window).
+    // (NULL: the main window's last active popup, the main window itself when it has
+    // none; see GetSafeOwner).
     explicit CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd = NULL);
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = NULL);
     ~CDialog() override;
