@@ -620,11 +620,12 @@ TEST(Dialogs, TheTemplatesInitDataFillsTheListsBeforeTheExchange)
 
 namespace {
 
-// Ends a modal loop that nothing else would end: WM_QUIT after three seconds.
+// Ends a modal loop that nothing else would end: WM_QUIT after 15 s, well after a
+// dialog driver gives up on its steps.
 class CLoopGuard
 {
 public:
-    CLoopGuard() : m_nTimer(SetTimer(NULL, 0, 3000, OnTimer)) { s_bFired = false; }
+    CLoopGuard() : m_nTimer(SetTimer(NULL, 0, 15000, OnTimer)) { s_bFired = false; }
     ~CLoopGuard()
     {
         KillTimer(NULL, m_nTimer);
