@@ -19,7 +19,8 @@ public:
     // For a modeless dialog (Create) or InitModalIndirect.
     CDialog();
     // For a modal dialog: the template, and the window whose top-level window owns it
-    // (NULL: the main window).
+    // (NULL: the main window's last active popup, the main window itself when it has
+    // none; see GetSafeOwner).
     explicit CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd = NULL);
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = NULL);
     ~CDialog() override;
@@ -37,8 +38,9 @@ public:
     BOOL InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL);
     BOOL InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd = NULL);
     // Runs the dialog until EndDialog; its result, or -1 when the template is missing,
-    // the dialog cannot be created or a framework exception ended it (the exception is
-    // deleted). Any other exception leaves with the owner enabled and the window gone.
+    // the dialog cannot be created, its window was destroyed without EndDialog or a
+    // framework exception ended it (the exception is deleted). Any other exception
+    // leaves with the owner enabled and the window gone.
     virtual int DoModal();
     // Ends a modal dialog with nResult; hides a modeless one.
     void EndDialog(int nResult);

@@ -401,7 +401,8 @@ protected:
     afx_msg BOOL OnNcActivate(BOOL bActive) { return (BOOL)Default(); }
     afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpCreateStruct) { return (BOOL)Default(); }
     // Ends the binding: the default handling, the window's own procedure back, unbinding,
-    // then PostNcDestroy. The main window of the thread also ends its message loop.
+    // then PostNcDestroy. The main window of the thread also ends its message loop, and a
+    // window in a modal loop that was not ended ends it with -1.
     afx_msg void OnNcDestroy();
     afx_msg UINT OnNcHitTest(CPoint point) { return (UINT)Default(); }
     afx_msg void OnPaint() { Default(); }

@@ -137,6 +137,15 @@ void CWnd::OnNcDestroy()
         if (pThread->m_pActiveWnd == this)
             pThread->m_pActiveWnd = NULL;
     }
+    // A window whose modal loop was not ended goes without it (destroyed by a handler
+    // or with its owner): the loop ends with -1 rather than wait for good. A message of
+    // the thread wakes it, since those posted to the window go with the window.
+    if (m_nFlags & WF_CONTINUEMODAL)
+    {
+        m_nModalResult = -1;
+        m_nFlags &= ~WF_CONTINUEMODAL;
+        ::PostMessage(NULL, WM_NULL, 0, 0);
+    }
 
     // The default handling, then the window's own procedure back unless someone
     // subclassed it after us.

@@ -620,6 +620,35 @@ TEST(Dialogs, TheTemplatesInitDataFillsTheListsBeforeTheExchange)
 
 namespace {
 
+// Ends a modal loop that nothing else would end: WM_QUIT after 15 s, well after a
+// dialog driver gives up on its steps.
+class CLoopGuard
+{
+public:
+    CLoopGuard() : m_nTimer(SetTimer(NULL, 0, 15000, OnTimer)) { s_bFired = false; }
+    ~CLoopGuard()
+    {
+        KillTimer(NULL, m_nTimer);
+        MSG msg;
+        if (s_bFired)
+            PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+    CLoopGuard(const CLoopGuard&) = delete;
+    CLoopGuard& operator=(const CLoopGuard&) = delete;
+
+    bool Fired() const { return s_bFired; }
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    {
+        s_bFired = true;
+        PostQuitMessage(0);
+    }
+
+    UINT_PTR m_nTimer;
+    static inline bool s_bFired = false;
+};
+
 // IDD_NOTES, whose PreTranslateMessage throws on WM_USER + 1.
 class CThrowingDialog : public CDialog
 {
@@ -681,6 +710,32 @@ TEST(Dialogs, WhatEndsAModalDialog)
     EXPECT_TRUE(driverThrow.Done());
     EXPECT_EQ(NULL, throwing.m_hWnd);
     EXPECT_TRUE(IsWindowEnabled(owner.hWnd()));
+
+    // A dialog whose window goes without EndDialog, destroyed by a handler or with the
+    // popup that owns it: -1, and every window it disabled enabled again.
+    for (bool bWithOwner : { false, true })
+    {
+        SCOPED_TRACE(bWithOwner ? "destroyed with its owner" : "destroyed by a handler");
+        CWnd popup;
+        ASSERT_TRUE(popup.CreateEx(0, NULL, "popup", WS_POPUP | WS_VISIBLE, 20, 20, 100, 80, owner.hWnd(), NULL));
+        CDataDialog destroyed(bWithOwner ? &popup : owner.pFrame);
+        CDialogDriver driverDestroy;
+        driverDestroy.Then("dialog open", IsOpen(destroyed)).Then("destroy", [&] {
+            if (bWithOwner)
+                popup.DestroyWindow();
+            else
+                destroyed.DestroyWindow();
+            return true;
+        });
+        driverDestroy.Start();
+        CLoopGuard guard;
+        EXPECT_EQ(-1, destroyed.DoModal());
+        EXPECT_FALSE(guard.Fired()) << "the loop went on without its window";
+        EXPECT_TRUE(driverDestroy.Done());
+        EXPECT_EQ(NULL, destroyed.m_hWnd);
+        EXPECT_TRUE(IsWindowEnabled(owner.hWnd()));
+        popup.DestroyWindow();
+    }
 }
 
 TEST(Dialogs, CommandsGoOnToTheOwnerNotificationsDoNot)

@@ -115,7 +115,8 @@ CDIBElem* FirstBitmapOf(CPicture* pPicture)
     return NULL;
 }
 
-// The depth of the bitmap in a ".bmp" or ".dib" file, or 0 when it cannot be read.
+// The depth of the bitmap in a ".bmp" or ".dib" file, or 0 when the file holds no
+// bitmap that can be read; a file that cannot be opened or read raises its exception.
 WORD BitmapFileDepth(const char* pszPath)
 {
     CFile file(pszPath, CFile::modeRead | CFile::shareDenyWrite);
