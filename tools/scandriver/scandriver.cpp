@@ -121,7 +121,8 @@ int main(int argc, char** argv)
         fflush(stdout);
     }
     int nStatus = session.Close(dwCloseTimeoutMS);
-    printf("%d pictures of the window as %s-NN.bmp; the board ended with status %d\n", driver.GetShotCount(), argv[4],
-           nStatus);
+    int nShots = driver.GetShotCount();
+    printf("%d %s of the window as %s-NN.bmp; the board ended with status %d\n", nShots,
+           nShots == 1 ? "picture" : "pictures", argv[4], nStatus);
     return bDone && nStatus == 0 ? 0 : 1;
 }
