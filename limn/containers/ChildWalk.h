@@ -2,8 +2,8 @@
 // to handlers on the way, any of which may unlink or destroy containers. A child that
 // leaves the list before its turn is passed by, one linked behind the walk's place is
 // visited too, and the walk ends when the container itself is destroyed. The container
-// keeps its walks in a chain: it moves them past a child it unlinks, and tells them when
-// it dies.
+// keeps its walks in a chain: it moves them back from a child it unlinks to the one
+// before, and tells them when it dies.
 #pragma once
 
 #include "limn/limn_api.h"
@@ -29,6 +29,6 @@ private:
     friend class CContainer;
 
     CContainer* m_pContainer;   // NULL once it was destroyed
-    POSITION m_posNext;         // the child whose turn comes next
+    POSITION m_posVisited;      // the child visited last; NULL before the first
     CChildWalk* m_pOuter;       // the container's walk begun before this one
 };

@@ -335,7 +335,8 @@ private:
     friend class CChildWalk;
     friend class CDisableArrangeBlock;
 
-    // Takes the child at pos out of the list; walks about to visit it move past it.
+    // Takes the child at pos out of the list; a walk that visited it last goes on from
+    // the child before it.
     void UnlinkChildAt(POSITION pos);
 
     // Whether this container is pContainer or lies below it.

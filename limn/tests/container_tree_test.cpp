@@ -402,6 +402,62 @@ TEST(ContainerTree, WalksGoOnPastDestroyedContainers)
     }
 }
 
+// A child linked behind a walk's place is visited, also once the walk has passed the last
+// child or when there was none: a container that makes its children on hearing a message
+// passes the message on to them. A child linked before the walk's place is not visited.
+TEST(ContainerTree, WalksVisitChildrenLinkedBehindTheirPlace)
+{
+    const struct
+    {
+        const char* walk;
+        const char* call;       // the handler that links a child
+        const char* logged;     // how the probes record that handler
+        std::function<void(CContainer&)> run;
+    } walks[] = {
+        { "BroadcastMessage", "Message", "Message",
+          [](CContainer& root) {
+              MsgContainerSelected msg(&root);
+              root.BroadcastMessage(&msg);
+          } },
+        { "Idle", "Idle", "Idle(7)", [](CContainer& root) { root.Idle(7); } },
+    };
+    for (const auto& w : walks)
+    {
+        SCOPED_TRACE(w.walk);
+        auto heard = [&](std::initializer_list<const char*> names) {
+            CallLog expected;
+            for (const char* pszName : names)
+                expected.push_back(std::string(pszName) + ":" + w.logged);
+            return expected;
+        };
+        {
+            CallLog log;
+            CProbe root(NULL, "root", arrangeNone, &log);
+            root.m_after[w.call] = [&] { new CProbe(&root, "a", arrangeNone, &log); };
+            w.run(root);
+            EXPECT_TRUE(SequenceIs(heard({ "root", "a" }), log)) << "the first child, made by the root's handler";
+        }
+        {
+            CallLog log;
+            CProbe root(NULL, "root", arrangeNone, &log);
+            auto* pA = new CProbe(&root, "a", arrangeNone, &log);
+            pA->m_after[w.call] = [&] { new CProbe(&root, "b", arrangeNone, &log); };
+            w.run(root);
+            EXPECT_TRUE(SequenceIs(heard({ "root", "a", "b" }), log)) << "a child linked behind the last";
+        }
+        {
+            CallLog log;
+            CProbe root(NULL, "root", arrangeNone, &log);
+            auto* pA = new CProbe(&root, "a", arrangeNone, &log);
+            new CProbe(&root, "b", arrangeNone, &log);
+            pA->m_after[w.call] = [&] { root.AddChild(new CProbe(NULL, "x", arrangeNone, &log), TRUE); };
+            w.run(root);
+            EXPECT_TRUE(SequenceIs(heard({ "root", "a", "b" }), log)) << "a child linked at the head";
+            EXPECT_EQ("x,a,b", Names(root));
+        }
+    }
+}
+
 TEST(ContainerTree, FillColourComesFromTheNearestFill)
 {
     CProbe root(NULL, "root");
