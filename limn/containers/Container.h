@@ -335,6 +335,13 @@ private:
     friend class CChildWalk;
     friend class CDisableArrangeBlock;
 
+    // Takes pChild out of its parent, to be linked here: TRUE when it may be. The parent's
+    // layout may destroy this container or pChild, or link pChild elsewhere; a container
+    // of pChild's subtree is refused.
+    BOOL DetachToLink(CContainer* pChild);
+    // Arranges the children and then invalidates this container, unless the layout
+    // destroyed it.
+    void ArrangeAndInvalidate();
     // Takes the child at pos out of the list; a walk that visited it last goes on from
     // the child before it.
     void UnlinkChildAt(POSITION pos);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -455,6 +456,104 @@ TEST(ContainerTree, WalksVisitChildrenLinkedBehindTheirPlace)
             EXPECT_TRUE(SequenceIs(heard({ "root", "a", "b" }), log)) << "a child linked at the head";
             EXPECT_EQ("x,a,b", Names(root));
         }
+    }
+}
+
+// The changes that lay a container out and then go on (linking, replacing, moving, the
+// end of a suspended layout, the highlight frame) survive a layout whose handlers destroy
+// the containers they go on to use. In root { a, c, d } and other { x }, vertical, d's
+// SetBounds destroys the victim; n stands alone. Names lists each tree afterwards, "-"
+// for one that is gone; c is named where a parent holds it.
+TEST(ContainerTree, ChangesSurviveLayoutsThatDestroy)
+{
+    struct Trees
+    {
+        CProbe* pRoot;
+        CProbe* pOther;
+        CProbe* pC;
+        CProbe* pN;
+    };
+    const struct
+    {
+        const char* change;
+        const char* victim;
+        std::function<void(Trees&)> run;
+        const char* root;
+        const char* other;
+    } cases[] = {
+        { "AddChild", "n", [](Trees& t) { t.pRoot->AddChild(t.pN); }, "a,c,d", "x" },
+        { "AddChild", "root", [](Trees& t) { t.pRoot->AddChild(t.pN); }, "-", "x" },
+        { "AddChild from another parent", "c", [](Trees& t) { t.pOther->AddChild(t.pC); }, "a,d", "x" },
+        { "AddChild from another parent", "other", [](Trees& t) { t.pOther->AddChild(t.pC); }, "a,d", "-" },
+        { "SetParent", "c", [](Trees& t) { t.pC->SetParent(t.pOther); }, "a,d", "x" },
+        { "SetParent", "other", [](Trees& t) { t.pC->SetParent(t.pOther); }, "a,d", "-" },
+        { "ReplaceChild", "c", [](Trees& t) { t.pOther->ReplaceChild(t.pOther->GetChildList().GetHead(), t.pC); },
+          "a,d", "x" },
+        { "ReplaceChild", "x", [](Trees& t) { t.pOther->ReplaceChild(t.pOther->GetChildList().GetHead(), t.pC); },
+          "a,d", "" },
+        { "ReplaceChild", "other",
+          [](Trees& t) { t.pOther->ReplaceChild(t.pOther->GetChildList().GetHead(), t.pC); }, "a,d", "-" },
+        { "MoveChildToTop", "c", [](Trees& t) { t.pRoot->MoveChildToTop(t.pC); }, "a,d", "x" },
+        { "MoveChildToTop", "root", [](Trees& t) { t.pRoot->MoveChildToTop(t.pC); }, "-", "x" },
+        { "CDisableArrangeBlock", "root",
+          [](Trees& t) {
+              CDisableArrangeBlock block(t.pRoot);
+              t.pRoot->SetBounds(CRect(0, 0, 90, 90));
+          },
+          "-", "x" },
+        { "CDisableArrangeBlock of a destroyed container", "",
+          [](Trees& t) {
+              CDisableArrangeBlock block(t.pRoot);
+              delete t.pRoot;
+          },
+          "-", "x" },
+        { "PrepareScanHilite", "root", [](Trees& t) { t.pRoot->PrepareScanHilite(); }, "-", "x" },
+        { "RestoreScanHilite", "root",
+          [](Trees& t) {
+              {
+                  CDisableArrangeBlock all(NULL);
+                  t.pRoot->PrepareScanHilite();
+              }
+              t.pRoot->RestoreScanHilite();
+          },
+          "-", "x" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.change) + ", destroying " + c.victim);
+        Trees t;
+        t.pRoot = new CProbe(NULL, "root", arrangeVertical);
+        t.pOther = new CProbe(NULL, "other", arrangeVertical);
+        t.pN = new CProbe(NULL, "n");
+        CProbe* pD;
+        {
+            CDisableArrangeBlock all(NULL);
+            t.pRoot->SetBounds(CRect(0, 0, 100, 100));
+            t.pOther->SetBounds(CRect(0, 0, 100, 100));
+            new CProbe(t.pRoot, "a");
+            t.pC = new CProbe(t.pRoot, "c");
+            pD = new CProbe(t.pRoot, "d");
+            new CProbe(t.pOther, "x");
+        }
+        CContainerWatch watchRoot(t.pRoot), watchOther(t.pOther), watchC(t.pC), watchN(t.pN);
+        CContainer* pVictim = NULL;
+        for (CContainer* pTree : { (CContainer*)t.pRoot, (CContainer*)t.pOther, (CContainer*)t.pN })
+            pVictim = pVictim != NULL ? pVictim : pTree->FindSubContainer(NULL, c.victim);
+        pD->m_after["SetBounds"] = [&] {
+            if (CContainer* p = std::exchange(pVictim, nullptr))
+                delete p;
+        };
+
+        c.run(t);
+        EXPECT_EQ(c.root, watchRoot.Get() != NULL ? Names(*watchRoot.Get()) : "-");
+        EXPECT_EQ(c.other, watchOther.Get() != NULL ? Names(*watchOther.Get()) : "-");
+        for (const CContainerWatch* pWatch : { &watchC, &watchN })
+        {
+            if (pWatch->Get() != NULL && pWatch->Get()->GetParent() == NULL)
+                delete pWatch->Get();
+        }
+        delete watchRoot.Get();
+        delete watchOther.Get();
     }
 }
 
