@@ -170,6 +170,7 @@ BOOL CContainer::DetachToLink(CContainer* pChild)
     return watchThis.Get() != NULL && watchChild.Get() != NULL && pChild->m_pParent == NULL && !IsWithin(pChild);
 }
 
+// The layout may destroy pChild.
 void CContainer::RemoveChild(CContainer* pChild)
 {
     POSITION pos = m_childList.Find(pChild);
@@ -179,10 +180,14 @@ void CContainer::RemoveChild(CContainer* pChild)
         UnlinkChildAt(pos);
         pChild->m_pParent = NULL;
     }
+    CContainerWatch watchChild(pos != NULL ? pChild : NULL);
     ArrangeChildren();
+    if (watchChild.Get() != NULL)
+        pChild->LayOutIfWaiting();
 }
 
-// pOld is found again after pNew left its old parent, whose layout may destroy or move it.
+// pOld is found again after pNew left its old parent, whose layout may destroy or move it;
+// the layouts may destroy either.
 void CContainer::ReplaceChild(CContainer* pOld, CContainer* pNew)
 {
     if (pNew == pOld || !Contains(pOld))
@@ -202,6 +207,8 @@ void CContainer::ReplaceChild(CContainer* pOld, CContainer* pNew)
     ArrangeChildren();
     if (watchNew.Get() != NULL)
         pNew->Invalidate();
+    if (watchOld.Get() != NULL)
+        pOld->LayOutIfWaiting();
 }
 
 // A child's destructor may destroy containers, this one too.

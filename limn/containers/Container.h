@@ -359,11 +359,14 @@ private:
 // one that began reading wait for their turn, parents first: until then a waiting
 // container is neither arranged nor invalidated, and its minimum size is taken once,
 // unless an operation that may change a minimum size runs meanwhile. Each container is
-// thus laid out once, in time linear in the tree's size.
+// thus laid out once, in time linear in the tree's size. One that a handler takes out of
+// the tree before its turn has it when it leaves.
     // Lays out the tree that read number nRead brought in below this container.
     void LayOutReadTree(UINT nRead);
     // This container's turn: arranges it, then the waiting children in turn.
     void ArrangeReadTree();
+    // The turn of a container that leaves its parent, if it waits for one.
+    void LayOutIfWaiting();
     BOOL AwaitsReadLayout() const { return m_nReadLayout != 0 && m_nReadLayout == m_nReadLayoutRunning; }
     // pChild->GetMinimumSize(), taken once while pChild waits.
     static CSize MinimumSizeOf(CContainer* pChild);
