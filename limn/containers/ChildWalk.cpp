@@ -4,7 +4,7 @@
 #include "limn/containers/Container.h"
 
 CChildWalk::CChildWalk(CContainer* pContainer)
-    : m_pContainer(pContainer), m_posVisited(NULL), m_pOuter(pContainer->m_pWalks)
+    : m_pContainer(pContainer), m_bStarted(FALSE), m_posNext(NULL), m_pOuter(pContainer->m_pWalks)
 {
     pContainer->m_pWalks = this;
 }
@@ -17,20 +17,16 @@ CChildWalk::~CChildWalk()
     m_pContainer->m_pWalks = m_pOuter;
 }
 
-// The child after the one visited last, looked up only now: children linked behind it
-// since are found, at the tail too.
 CContainer* CChildWalk::Next()
 {
     if (m_pContainer == NULL)
         return NULL;
-    const auto& children = m_pContainer->m_childList;
-    POSITION pos = m_posVisited;
-    if (pos == NULL)
-        pos = children.GetHeadPosition();
-    else
-        children.GetNext(pos);
-    if (pos == NULL)
+    if (!m_bStarted)
+    {
+        m_bStarted = TRUE;
+        m_posNext = m_pContainer->m_childList.GetHeadPosition();
+    }
+    if (m_posNext == NULL)
         return NULL;
-    m_posVisited = pos;
-    return children.GetAt(pos);
+    return m_pContainer->m_childList.GetNext(m_posNext);
 }

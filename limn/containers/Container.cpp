@@ -233,8 +233,8 @@ void CContainer::UnlinkChildAt(POSITION pos)
     NoteTreeChange();
     for (CChildWalk* pWalk = m_pWalks; pWalk != NULL; pWalk = pWalk->m_pOuter)
     {
-        if (pWalk->m_posVisited == pos)
-            m_childList.GetPrev(pWalk->m_posVisited);
+        if (pWalk->m_posNext == pos)
+            m_childList.GetNext(pWalk->m_posNext);
     }
     m_childList.RemoveAt(pos);
 }

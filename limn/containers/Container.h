@@ -342,8 +342,7 @@ private:
     // Arranges the children and then invalidates this container, unless the layout
     // destroyed it.
     void ArrangeAndInvalidate();
-    // Takes the child at pos out of the list; a walk that visited it last goes on from
-    // the child before it.
+    // Takes the child at pos out of the list; walks about to visit it move past it.
     void UnlinkChildAt(POSITION pos);
 
     // Whether this container is pContainer or lies below it.

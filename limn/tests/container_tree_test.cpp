@@ -403,10 +403,11 @@ TEST(ContainerTree, WalksGoOnPastDestroyedContainers)
     }
 }
 
-// A child linked behind a walk's place is visited, also once the walk has passed the last
-// child or when there was none: a container that makes its children on hearing a message
-// passes the message on to them. A child linked before the walk's place is not visited.
-TEST(ContainerTree, WalksVisitChildrenLinkedBehindTheirPlace)
+// A walk takes the children as the container's own handler left them, and from there a
+// child linked behind its place is visited and one linked before it is not: a container
+// that makes its children on hearing a message passes the message on to them, and a
+// handler that moves its own container to the tail does not make the walk endless.
+TEST(ContainerTree, WalksTakeTheChildrenAsHandlersLinkThem)
 {
     const struct
     {
@@ -422,39 +423,50 @@ TEST(ContainerTree, WalksVisitChildrenLinkedBehindTheirPlace)
           } },
         { "Idle", "Idle", "Idle(7)", [](CContainer& root) { root.Idle(7); } },
     };
+    const struct
+    {
+        const char* linking;
+        const char* before;     // root's children before the walk
+        const char* handler;    // whose handler links
+        std::function<void(CContainer&, CallLog&)> link;
+        const char* heard;      // the containers that hear the call, in order
+        const char* after;      // root's children after the walk
+    } cases[] = {
+        { "the root's first child", "", "root",
+          [](CContainer& root, CallLog& log) { new CProbe(&root, "x", arrangeNone, &log); }, "root,x", "x" },
+        { "a child at the head, by the root", "a,b", "root",
+          [](CContainer& root, CallLog& log) { root.AddChild(new CProbe(NULL, "x", arrangeNone, &log), TRUE); },
+          "root,x,a,b", "x,a,b" },
+        { "a child at the head, by a", "a,b", "a",
+          [](CContainer& root, CallLog& log) { root.AddChild(new CProbe(NULL, "x", arrangeNone, &log), TRUE); },
+          "root,a,b", "x,a,b" },
+        { "a child behind a, by a", "a,b", "a",
+          [](CContainer& root, CallLog& log) { new CProbe(&root, "x", arrangeNone, &log); }, "root,a,b,x", "a,b,x" },
+        { "a moved to the tail, by a", "a,b,c", "a",
+          [](CContainer& root, CallLog&) { root.MoveChildToBottom(root.FindSubContainer(NULL, "a")); },
+          "root,a,b,c,a", "b,c,a" },
+    };
     for (const auto& w : walks)
     {
-        SCOPED_TRACE(w.walk);
-        auto heard = [&](std::initializer_list<const char*> names) {
+        for (const auto& c : cases)
+        {
+            SCOPED_TRACE(std::string(w.walk) + ", " + c.linking);
+            CallLog log;
+            CProbe root(NULL, "root", arrangeNone, &log);
+            for (const char* pszName : { "a", "b", "c" })
+            {
+                if (strstr(c.before, pszName) != NULL)
+                    new CProbe(&root, pszName, arrangeNone, &log);
+            }
+            static_cast<CProbe*>(root.FindSubContainer(NULL, c.handler))->m_after[w.call] = [&] { c.link(root, log); };
+            w.run(root);
+
             CallLog expected;
-            for (const char* pszName : names)
-                expected.push_back(std::string(pszName) + ":" + w.logged);
-            return expected;
-        };
-        {
-            CallLog log;
-            CProbe root(NULL, "root", arrangeNone, &log);
-            root.m_after[w.call] = [&] { new CProbe(&root, "a", arrangeNone, &log); };
-            w.run(root);
-            EXPECT_TRUE(SequenceIs(heard({ "root", "a" }), log)) << "the first child, made by the root's handler";
-        }
-        {
-            CallLog log;
-            CProbe root(NULL, "root", arrangeNone, &log);
-            auto* pA = new CProbe(&root, "a", arrangeNone, &log);
-            pA->m_after[w.call] = [&] { new CProbe(&root, "b", arrangeNone, &log); };
-            w.run(root);
-            EXPECT_TRUE(SequenceIs(heard({ "root", "a", "b" }), log)) << "a child linked behind the last";
-        }
-        {
-            CallLog log;
-            CProbe root(NULL, "root", arrangeNone, &log);
-            auto* pA = new CProbe(&root, "a", arrangeNone, &log);
-            new CProbe(&root, "b", arrangeNone, &log);
-            pA->m_after[w.call] = [&] { root.AddChild(new CProbe(NULL, "x", arrangeNone, &log), TRUE); };
-            w.run(root);
-            EXPECT_TRUE(SequenceIs(heard({ "root", "a", "b" }), log)) << "a child linked at the head";
-            EXPECT_EQ("x,a,b", Names(root));
+            std::istringstream heard(c.heard);
+            for (std::string strName; std::getline(heard, strName, ',');)
+                expected.push_back(strName + ":" + w.logged);
+            EXPECT_TRUE(SequenceIs(expected, log));
+            EXPECT_EQ(c.after, Names(root));
         }
     }
 }
