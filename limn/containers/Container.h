@@ -82,12 +82,16 @@ public:
     // container of its own subtree is refused, and nothing changes.
     void SetParent(CContainer* pParent);
     void AddChild(CContainer* pChild) { AddChild(pChild, FALSE); }
-    // At the head or the tail, or in name order when the children are kept sorted.
+    // At the head or the tail, or in name order when the children are kept sorted. A
+    // child of another parent leaves it first; when that parent's layout destroys either
+    // container or links pChild elsewhere, nothing more happens. The same holds for the
+    // container that ReplaceChild puts in, and for the child that MoveChildInList moves.
     void AddChild(CContainer* pChild, int bAtHead);
     // Unlinks pChild without destroying it; re-arranges in any case.
     void RemoveChild(CContainer* pChild);
     // Puts pNew at pOld's place in the list, whatever the order; pOld leaves the tree
-    // without being destroyed. Re-arranges; nothing happens when pOld is not a child.
+    // without being destroyed. Re-arranges; nothing happens when pOld is not a child, or
+    // no longer is one once pNew has left its old parent.
     void ReplaceChild(CContainer* pOld, CContainer* pNew);
     // Destroys every child.
     void RemoveAllChildren();
