@@ -4,7 +4,7 @@
 #include "limn/containers/Container.h"
 
 CChildWalk::CChildWalk(CContainer* pContainer)
-    : m_pContainer(pContainer), m_posNext(pContainer->m_childList.GetHeadPosition()), m_pOuter(pContainer->m_pWalks)
+    : m_pContainer(pContainer), m_bStarted(FALSE), m_posNext(NULL), m_pOuter(pContainer->m_pWalks)
 {
     pContainer->m_pWalks = this;
 }
@@ -19,7 +19,14 @@ CChildWalk::~CChildWalk()
 
 CContainer* CChildWalk::Next()
 {
-    if (m_pContainer == NULL || m_posNext == NULL)
+    if (m_pContainer == NULL)
+        return NULL;
+    if (!m_bStarted)
+    {
+        m_bStarted = TRUE;
+        m_posNext = m_pContainer->m_childList.GetHeadPosition();
+    }
+    if (m_posNext == NULL)
         return NULL;
     return m_pContainer->m_childList.GetNext(m_posNext);
 }

@@ -1,9 +1,11 @@
 // CChildWalk: a walk through a container's children, head first, for code that calls out
-// to handlers on the way, any of which may unlink or destroy containers. A child that
-// leaves the list before its turn is passed by, one linked behind the walk's place is
-// visited too, and the walk ends when the container itself is destroyed. The container
-// keeps its walks in a chain: it moves them past a child it unlinks, and tells them when
-// it dies.
+// to handlers on the way, any of which may link, unlink or destroy containers. The walk
+// takes the head at its first step, so that it finds the children as the calls before
+// that step left them. From there a child that leaves the list before its turn is passed
+// by and one linked behind the walk's place is visited too, until the walk has taken the
+// last child; the walk ends when the container itself is destroyed. The container keeps
+// its walks in a chain: it moves them past a child it unlinks, and tells them when it
+// dies.
 #pragma once
 
 #include "limn/limn_api.h"
@@ -29,6 +31,7 @@ private:
     friend class CContainer;
 
     CContainer* m_pContainer;   // NULL once it was destroyed
-    POSITION m_posNext;         // the child whose turn comes next
+    BOOL m_bStarted;            // the first step was taken
+    POSITION m_posNext;         // the child whose turn comes next; NULL before the first step
     CChildWalk* m_pOuter;       // the container's walk begun before this one
 };

@@ -113,30 +113,22 @@ BOOL CContainer::IsWithin(const CContainer* pContainer) const
     return FALSE;
 }
 
+// AddChild takes the container out of its old parent first.
 void CContainer::SetParent(CContainer* pParent)
 {
     if (pParent == m_pParent)
         return;
-    // A container inside its own subtree would make the tree a cycle.
-    ASSERT(pParent == NULL || !pParent->IsWithin(this));
-    if (pParent != NULL && pParent->IsWithin(this))
-        return;
-    if (m_pParent != NULL)
-        m_pParent->RemoveChild(this);
     if (pParent != NULL)
         pParent->AddChild(this);
+    else
+        m_pParent->RemoveChild(this);
 }
 
+// Linking comes after the old parent's layout; the layouts may destroy either container.
 void CContainer::AddChild(CContainer* pChild, int bAtHead)
 {
-    if (pChild->m_pParent == this)
+    if (pChild->m_pParent == this || !DetachToLink(pChild))
         return;
-    // A container inside its own subtree would make the tree a cycle.
-    ASSERT(!IsWithin(pChild));
-    if (IsWithin(pChild))
-        return;
-    if (pChild->m_pParent != NULL)
-        pChild->SetParent(NULL);
 
     NoteTreeChange();
     if (m_bSortChildren)
@@ -159,10 +151,26 @@ void CContainer::AddChild(CContainer* pChild, int bAtHead)
         m_childList.AddTail(pChild);
     }
     pChild->m_pParent = this;
+    CContainerWatch watchChild(pChild);
     ArrangeChildren();
-    pChild->Invalidate();
+    if (watchChild.Get() != NULL)
+        pChild->Invalidate();
 }
 
+BOOL CContainer::DetachToLink(CContainer* pChild)
+{
+    // A container inside its own subtree would make the tree a cycle.
+    ASSERT(!IsWithin(pChild));
+    if (IsWithin(pChild))
+        return FALSE;
+    if (pChild->m_pParent == NULL)
+        return TRUE;
+    CContainerWatch watchThis(this), watchChild(pChild);
+    pChild->m_pParent->RemoveChild(pChild);
+    return watchThis.Get() != NULL && watchChild.Get() != NULL && pChild->m_pParent == NULL && !IsWithin(pChild);
+}
+
+// The layout may destroy pChild.
 void CContainer::RemoveChild(CContainer* pChild)
 {
     POSITION pos = m_childList.Find(pChild);
@@ -172,27 +180,35 @@ void CContainer::RemoveChild(CContainer* pChild)
         UnlinkChildAt(pos);
         pChild->m_pParent = NULL;
     }
+    CContainerWatch watchChild(pos != NULL ? pChild : NULL);
     ArrangeChildren();
+    if (watchChild.Get() != NULL)
+        pChild->LayOutIfWaiting();
 }
 
+// pOld is found again after pNew left its old parent, whose layout may destroy or move it;
+// the layouts may destroy either.
 void CContainer::ReplaceChild(CContainer* pOld, CContainer* pNew)
 {
+    if (pNew == pOld || !Contains(pOld))
+        return;
+    CContainerWatch watchOld(pOld);
+    if (!DetachToLink(pNew) || watchOld.Get() == NULL)
+        return;
     POSITION pos = m_childList.Find(pOld);
-    if (pos == NULL || pNew == pOld)
+    if (pos == NULL)
         return;
-    // A container inside its own subtree would make the tree a cycle.
-    ASSERT(!IsWithin(pNew));
-    if (IsWithin(pNew))
-        return;
-    if (pNew->m_pParent != NULL)
-        pNew->SetParent(NULL);
     pOld->Invalidate();
     NoteTreeChange();
     m_childList.SetAt(pos, pNew);
     pOld->m_pParent = NULL;
     pNew->m_pParent = this;
+    CContainerWatch watchNew(pNew);
     ArrangeChildren();
-    pNew->Invalidate();
+    if (watchNew.Get() != NULL)
+        pNew->Invalidate();
+    if (watchOld.Get() != NULL)
+        pOld->LayOutIfWaiting();
 }
 
 // A child's destructor may destroy containers, this one too.
@@ -223,12 +239,15 @@ void CContainer::UnlinkChildAt(POSITION pos)
     m_childList.RemoveAt(pos);
 }
 
+// The layout after the removal may destroy either container, or link pChild elsewhere.
 void CContainer::MoveChildInList(CContainer* pChild, int bAtHead)
 {
     if (!Contains(pChild))
         return;
+    CContainerWatch watchThis(this), watchChild(pChild);
     RemoveChild(pChild);
-    AddChild(pChild, bAtHead);
+    if (watchThis.Get() != NULL && watchChild.Get() != NULL && pChild->m_pParent == NULL)
+        AddChild(pChild, bAtHead);
 }
 
 BOOL CContainer::Contains(const CContainer* pChild) const

@@ -82,12 +82,16 @@ public:
     // container of its own subtree is refused, and nothing changes.
     void SetParent(CContainer* pParent);
     void AddChild(CContainer* pChild) { AddChild(pChild, FALSE); }
-    // At the head or the tail, or in name order when the children are kept sorted.
+    // At the head or the tail, or in name order when the children are kept sorted. A
+    // child of another parent leaves it first; when that parent's layout destroys either
+    // container or links pChild elsewhere, nothing more happens. The same holds for the
+    // container that ReplaceChild puts in, and for the child that MoveChildInList moves.
     void AddChild(CContainer* pChild, int bAtHead);
     // Unlinks pChild without destroying it; re-arranges in any case.
     void RemoveChild(CContainer* pChild);
     // Puts pNew at pOld's place in the list, whatever the order; pOld leaves the tree
-    // without being destroyed. Re-arranges; nothing happens when pOld is not a child.
+    // without being destroyed. Re-arranges; nothing happens when pOld is not a child, or
+    // no longer is one once pNew has left its old parent.
     void ReplaceChild(CContainer* pOld, CContainer* pNew);
     // Destroys every child.
     void RemoveAllChildren();
@@ -335,6 +339,13 @@ private:
     friend class CChildWalk;
     friend class CDisableArrangeBlock;
 
+    // Takes pChild out of its parent, to be linked here: TRUE when it may be. The parent's
+    // layout may destroy this container or pChild, or link pChild elsewhere; a container
+    // of pChild's subtree is refused.
+    BOOL DetachToLink(CContainer* pChild);
+    // Arranges the children and then invalidates this container, unless the layout
+    // destroyed it.
+    void ArrangeAndInvalidate();
     // Takes the child at pos out of the list; walks about to visit it move past it.
     void UnlinkChildAt(POSITION pos);
 
@@ -351,11 +362,14 @@ private:
 // one that began reading wait for their turn, parents first: until then a waiting
 // container is neither arranged nor invalidated, and its minimum size is taken once,
 // unless an operation that may change a minimum size runs meanwhile. Each container is
-// thus laid out once, in time linear in the tree's size.
+// thus laid out once, in time linear in the tree's size. One that a handler takes out of
+// the tree before its turn has it when it leaves.
     // Lays out the tree that read number nRead brought in below this container.
     void LayOutReadTree(UINT nRead);
     // This container's turn: arranges it, then the waiting children in turn.
     void ArrangeReadTree();
+    // The turn of a container that leaves its parent, if it waits for one.
+    void LayOutIfWaiting();
     BOOL AwaitsReadLayout() const { return m_nReadLayout != 0 && m_nReadLayout == m_nReadLayoutRunning; }
     // pChild->GetMinimumSize(), taken once while pChild waits.
     static CSize MinimumSizeOf(CContainer* pChild);

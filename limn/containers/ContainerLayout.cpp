@@ -6,6 +6,7 @@
 #include "limn/containers/Container.h"
 #include "limn/containers/ChildWalk.h"
 #include "limn/containers/ContainerFrame.h"
+#include "limn/containers/ContainerWatch.h"
 
 #include <algorithm>
 #include <climits>
@@ -248,6 +249,14 @@ void CContainer::ArrangeChildren()
     }
     if (walk.IsAlive())
         ComputeScrollExtent();
+}
+
+void CContainer::ArrangeAndInvalidate()
+{
+    CContainerWatch watchThis(this);
+    ArrangeChildren();
+    if (watchThis.Get() != NULL)
+        Invalidate();
 }
 
 // Along the axis the children's minimum sizes add up, across it the largest counts; the

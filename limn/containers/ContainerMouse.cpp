@@ -3,6 +3,7 @@
 // mouse is dragged out and pressed again when it comes back, selected when released
 // pressed.
 #include "limn/containers/Container.h"
+#include "limn/containers/ContainerWatch.h"
 
 void CContainer::CaptureMouse()
 {
@@ -52,7 +53,8 @@ void CContainer::OnMouseMove(CPoint point, const CEventState&)
     }
 }
 
-// Selecting comes last: what it sets off may destroy this container.
+// Selecting comes last: what it sets off may destroy this container. The redraw before it
+// may destroy it too, and then nothing is selected.
 void CContainer::OnLButtonUp(CPoint, const CEventState&)
 {
     if (m_pMouseCapture == this)
@@ -60,8 +62,10 @@ void CContainer::OnLButtonUp(CPoint, const CEventState&)
     if (m_nState != statePressed)
         return;
     m_nState = stateNormal;
+    CContainerWatch watchThis(this);
     ForceRedraw(FALSE, NULL);
-    OnSelect();
+    if (watchThis.Get() != NULL)
+        OnSelect();
 }
 
 void CContainer::OnLButtonDblClk(CPoint point, const CEventState& state) { OnLButtonDown(point, state); }

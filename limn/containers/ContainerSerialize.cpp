@@ -196,6 +196,12 @@ void CContainer::ArrangeReadTree()
     }
 }
 
+void CContainer::LayOutIfWaiting()
+{
+    if (AwaitsReadLayout())
+        ArrangeReadTree();
+}
+
 CSize CContainer::MinimumSizeOf(CContainer* pChild)
 {
     if (!pChild->AwaitsReadLayout() || m_nTreeChanges != m_nTreeChangesAtLayout)

@@ -2,7 +2,7 @@
 #include "limn/containers/DisableArrangeBlock.h"
 #include "limn/containers/Container.h"
 
-CDisableArrangeBlock::CDisableArrangeBlock(CContainer* pContainer) : m_pContainer(pContainer)
+CDisableArrangeBlock::CDisableArrangeBlock(CContainer* pContainer) : m_watch(pContainer), m_bAll(pContainer == NULL)
 {
     BOOL& bFlag = pContainer != NULL ? pContainer->m_bDisableAutoArrange : CContainer::m_bDisableAllAutoArrange;
     m_bSaved = bFlag;
@@ -11,12 +11,14 @@ CDisableArrangeBlock::CDisableArrangeBlock(CContainer* pContainer) : m_pContaine
 
 CDisableArrangeBlock::~CDisableArrangeBlock()
 {
-    if (m_pContainer == NULL)
+    if (m_bAll)
     {
         CContainer::m_bDisableAllAutoArrange = m_bSaved;
         return;
     }
-    m_pContainer->m_bDisableAutoArrange = m_bSaved;
-    m_pContainer->ArrangeChildren();
-    m_pContainer->Invalidate();
+    CContainer* pContainer = m_watch.Get();
+    if (pContainer == NULL)
+        return;
+    pContainer->m_bDisableAutoArrange = m_bSaved;
+    pContainer->ArrangeAndInvalidate();
 }

@@ -1,8 +1,10 @@
 // CDisableArrangeBlock: suspends layout for its lifetime, around bulk changes. Made for a
 // container it suspends that container's arrangement, and on leaving re-arranges and
-// invalidates it once; made for NULL it suspends arrangement in every container.
+// invalidates it once, unless the container was destroyed; made for NULL it suspends
+// arrangement in every container.
 #pragma once
 
+#include "limn/containers/ContainerWatch.h"
 #include "limn/limn_api.h"
 
 class CContainer;
@@ -16,6 +18,7 @@ public:
     CDisableArrangeBlock& operator=(const CDisableArrangeBlock&) = delete;
 
 private:
-    CContainer* m_pContainer;
-    BOOL m_bSaved;      // the flag's value before the block
+    CContainerWatch m_watch;    // the container; NULL for every container, or once destroyed
+    BOOL m_bAll;                // made for every container
+    BOOL m_bSaved;              // the flag's value before the block
 };

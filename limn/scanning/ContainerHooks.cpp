@@ -29,7 +29,8 @@ BOOL g_bDedicatedAllowed = TRUE;
 BOOL g_bDedicatedKeyboard = FALSE;
 BOOL g_bDedicatedMouse = FALSE;
 BOOL g_bAutoScan = FALSE;
-// A press taken as the switch: its release is taken too.
+// A press taken as the switch, whose release the hooks have not seen yet: that release
+// is taken too.
 BOOL g_bSwitchPressed = FALSE;
 
 BOOL IsKeyDown(int nVirtKey) { return ::GetKeyState(nVirtKey) < 0; }
@@ -125,6 +126,8 @@ void InstallContainerHooks(int bSystemWide)
         hook.hHook = ::SetWindowsHookExA(hook.nType, hook.pfnProc, hModule, dwThreadId);
 }
 
+// A release that comes while no hook is in place is not seen: a switch pressed before
+// does not outlive the hooks.
 void RemoveContainerHooks()
 {
     for (HookEntry& hook : g_hooks)
@@ -133,6 +136,7 @@ void RemoveContainerHooks()
             ::UnhookWindowsHookEx(hook.hHook);
         hook.hHook = NULL;
     }
+    g_bSwitchPressed = FALSE;
 }
 
 void SetAutoScan(int bAutoScan) { g_bAutoScan = bAutoScan; }

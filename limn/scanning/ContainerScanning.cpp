@@ -416,8 +416,7 @@ void CContainer::PrepareScanHilite()
     m_pSavedFrame = m_pFrame;
     m_pFrame = new CContainer3DFrame(gScanningPrefs.GetScanColor(), scanHiliteWidth, 1, 100, 100, 100, 110);
     m_bScanHilitePrepared = TRUE;
-    ArrangeChildren();
-    Invalidate();
+    ArrangeAndInvalidate();
 }
 
 void CContainer::RestoreScanHilite()
@@ -428,8 +427,7 @@ void CContainer::RestoreScanHilite()
     SetFrame(m_pSavedFrame);
     m_pSavedFrame = NULL;
     m_bScanHilitePrepared = FALSE;
-    ArrangeChildren();
-    Invalidate();
+    ArrangeAndInvalidate();
 }
 
 // Destruction

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 using namespace std::string_literals;
 
@@ -64,6 +65,24 @@ public:
 IMPLEMENT_SERIAL(CCountedContainer, CContainer, 0)
 int CCountedContainer::s_nBoundsSet = 0;
 int CCountedContainer::s_nSizesAsked = 0;
+
+// A stored container that runs the action set for its class once, when its bounds are
+// set for the first time after that.
+class CHookedContainer : public CContainer
+{
+    DECLARE_SERIAL(CHookedContainer)
+public:
+    void SetBounds(const CRect& rect) override
+    {
+        CContainer::SetBounds(rect);
+        if (std::function<void(CContainer*)> action = std::exchange(s_onSetBounds, nullptr))
+            action(this);
+    }
+    static std::function<void(CContainer*)> s_onSetBounds;
+};
+
+IMPLEMENT_SERIAL(CHookedContainer, CContainer, 0)
+std::function<void(CContainer*)> CHookedContainer::s_onSetBounds;
 
 namespace {
 
@@ -387,6 +406,52 @@ TEST(ContainerStorage, LoadingLaysOutEachContainerOnce)
     EXPECT_EQ(nBelowRoot, CCountedContainer::s_nBoundsSet);
     EXPECT_EQ(nBelowRoot, CCountedContainer::s_nSizesAsked);
     EXPECT_TRUE(RectEq(CRect(0, 0, 200, 400), pLoaded->GetChildList().GetHead()->GetBounds()));
+}
+
+// A handler of the layout after reading may take a container out of the tree before its
+// turn came: it is laid out all the same, for the bounds it has. In top { a { x { l1, l2 } },
+// hook }, the hook takes x out when the top's layout gives it its bounds, before a's turn.
+TEST(ContainerStorage, AContainerTakenOutBeforeItsTurnIsLaidOut)
+{
+    std::unique_ptr<CContainer> pStored(new CContainer(NULL, arrangeVertical));
+    {
+        CDisableArrangeBlock all(NULL);
+        pStored->SetBounds(CRect(0, 0, 100, 100));
+        auto* pA = new CContainer(pStored.get(), arrangeVertical);
+        auto* pX = new CContainer(pA, arrangeVertical);
+        pX->SetName("x");
+        pX->SetBounds(CRect(0, 0, 60, 40));
+        new CContainer(pX, arrangeNone);
+        new CContainer(pX, arrangeNone);
+        (new CHookedContainer)->SetParent(pStored.get());
+    }
+    const std::string strBytes = StoreTree(pStored.get());
+
+    const struct
+    {
+        const char* how;
+        std::function<void(CContainer*)> takeOut;
+    } ways[] = {
+        { "SetParent", [](CContainer* pX) { pX->SetParent(NULL); } },
+        { "ReplaceChild", [](CContainer* pX) { pX->GetParent()->ReplaceChild(pX, new CContainer); } },
+    };
+    for (const auto& way : ways)
+    {
+        SCOPED_TRACE(way.how);
+        std::unique_ptr<CContainer> pTakenOut;
+        CHookedContainer::s_onSetBounds = [&](CContainer* pHook) {
+            pTakenOut.reset(pHook->FindContainer(NULL, "x"));
+            way.takeOut(pTakenOut.get());
+        };
+        std::unique_ptr<CContainer> pLoaded = LoadTree(strBytes);
+        ASSERT_NE(nullptr, pTakenOut);
+        EXPECT_EQ(NULL, pTakenOut->GetParent());
+        const CSize size = pTakenOut->GetSize();
+        const auto& leaves = pTakenOut->GetChildList();
+        ASSERT_EQ(2, leaves.GetCount());
+        EXPECT_TRUE(RectEq(CRect(0, 0, size.cx, size.cy / 2), leaves.GetHead()->GetBounds()));
+        EXPECT_TRUE(RectEq(CRect(0, size.cy / 2, size.cx, size.cy), leaves.GetTail()->GetBounds()));
+    }
 }
 
 // Damage ends in the archive's exception, and whatever was read is freed.

@@ -20,7 +20,34 @@ CEventState EventStateNow()
                        ::GetAsyncKeyState(VK_CONTROL), ::GetAsyncKeyState(VK_MENU));
 }
 
+// The memory of destroyed probes, freed when the tests end.
+class CQuarantine
+{
+public:
+    CQuarantine() = default;
+    ~CQuarantine()
+    {
+        for (void* p : m_blocks)
+            ::operator delete(p);
+    }
+    CQuarantine(const CQuarantine&) = delete;
+    CQuarantine& operator=(const CQuarantine&) = delete;
+    void Keep(void* p) { m_blocks.push_back(p); }
+
+private:
+    std::vector<void*> m_blocks;
+};
+
 } // namespace
+
+void* CProbe::operator new(size_t nSize) { return ::operator new(nSize); }
+
+void CProbe::operator delete(void* p, size_t nSize)
+{
+    static CQuarantine quarantine;
+    memset(p, 0xDD, nSize);
+    quarantine.Keep(p);
+}
 
 CTreeWindow::CTreeWindow(int x, int y, int cx, int cy)
 {

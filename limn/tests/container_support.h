@@ -32,6 +32,10 @@ public:
         SetName(pszName);
     }
     ~CProbe() override { Record("Destroy"); }
+    // A destroyed probe's memory is filled with a pattern and kept until the tests end, so
+    // that any use of a probe after its destruction fails at once.
+    static void* operator new(size_t nSize);
+    static void operator delete(void* p, size_t nSize);
 
     using CContainer::m_bFixedAlongAxis;
     using CContainer::m_bSortChildren;

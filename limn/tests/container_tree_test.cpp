@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -399,6 +400,172 @@ TEST(ContainerTree, WalksGoOnPastDestroyedContainers)
             EXPECT_TRUE(SequenceIs(expected, log));
             delete pRoot;
         }
+    }
+}
+
+// A walk takes the children as the container's own handler left them, and from there a
+// child linked behind its place is visited and one linked before it is not: a container
+// that makes its children on hearing a message passes the message on to them, and a
+// handler that moves its own container to the tail does not make the walk endless.
+TEST(ContainerTree, WalksTakeTheChildrenAsHandlersLinkThem)
+{
+    const struct
+    {
+        const char* walk;
+        const char* call;       // the handler that links a child
+        const char* logged;     // how the probes record that handler
+        std::function<void(CContainer&)> run;
+    } walks[] = {
+        { "BroadcastMessage", "Message", "Message",
+          [](CContainer& root) {
+              MsgContainerSelected msg(&root);
+              root.BroadcastMessage(&msg);
+          } },
+        { "Idle", "Idle", "Idle(7)", [](CContainer& root) { root.Idle(7); } },
+    };
+    const struct
+    {
+        const char* linking;
+        const char* before;     // root's children before the walk
+        const char* handler;    // whose handler links
+        std::function<void(CContainer&, CallLog&)> link;
+        const char* heard;      // the containers that hear the call, in order
+        const char* after;      // root's children after the walk
+    } cases[] = {
+        { "the root's first child", "", "root",
+          [](CContainer& root, CallLog& log) { new CProbe(&root, "x", arrangeNone, &log); }, "root,x", "x" },
+        { "a child at the head, by the root", "a,b", "root",
+          [](CContainer& root, CallLog& log) { root.AddChild(new CProbe(NULL, "x", arrangeNone, &log), TRUE); },
+          "root,x,a,b", "x,a,b" },
+        { "a child at the head, by a", "a,b", "a",
+          [](CContainer& root, CallLog& log) { root.AddChild(new CProbe(NULL, "x", arrangeNone, &log), TRUE); },
+          "root,a,b", "x,a,b" },
+        { "a child behind a, by a", "a,b", "a",
+          [](CContainer& root, CallLog& log) { new CProbe(&root, "x", arrangeNone, &log); }, "root,a,b,x", "a,b,x" },
+        { "a moved to the tail, by a", "a,b,c", "a",
+          [](CContainer& root, CallLog&) { root.MoveChildToBottom(root.FindSubContainer(NULL, "a")); },
+          "root,a,b,c,a", "b,c,a" },
+    };
+    for (const auto& w : walks)
+    {
+        for (const auto& c : cases)
+        {
+            SCOPED_TRACE(std::string(w.walk) + ", " + c.linking);
+            CallLog log;
+            CProbe root(NULL, "root", arrangeNone, &log);
+            for (const char* pszName : { "a", "b", "c" })
+            {
+                if (strstr(c.before, pszName) != NULL)
+                    new CProbe(&root, pszName, arrangeNone, &log);
+            }
+            static_cast<CProbe*>(root.FindSubContainer(NULL, c.handler))->m_after[w.call] = [&] { c.link(root, log); };
+            w.run(root);
+
+            CallLog expected;
+            std::istringstream heard(c.heard);
+            for (std::string strName; std::getline(heard, strName, ',');)
+                expected.push_back(strName + ":" + w.logged);
+            EXPECT_TRUE(SequenceIs(expected, log));
+            EXPECT_EQ(c.after, Names(root));
+        }
+    }
+}
+
+// The changes that lay a container out and then go on (linking, replacing, moving, the
+// end of a suspended layout, the highlight frame) survive a layout whose handlers destroy
+// the containers they go on to use. In root { a, c, d } and other { x }, vertical, d's
+// SetBounds destroys the victim; n stands alone. Names lists each tree afterwards, "-"
+// for one that is gone; c is named where a parent holds it.
+TEST(ContainerTree, ChangesSurviveLayoutsThatDestroy)
+{
+    struct Trees
+    {
+        CProbe* pRoot;
+        CProbe* pOther;
+        CProbe* pC;
+        CProbe* pN;
+    };
+    const struct
+    {
+        const char* change;
+        const char* victim;
+        std::function<void(Trees&)> run;
+        const char* root;
+        const char* other;
+    } cases[] = {
+        { "AddChild", "n", [](Trees& t) { t.pRoot->AddChild(t.pN); }, "a,c,d", "x" },
+        { "AddChild", "root", [](Trees& t) { t.pRoot->AddChild(t.pN); }, "-", "x" },
+        { "AddChild from another parent", "c", [](Trees& t) { t.pOther->AddChild(t.pC); }, "a,d", "x" },
+        { "AddChild from another parent", "other", [](Trees& t) { t.pOther->AddChild(t.pC); }, "a,d", "-" },
+        { "SetParent", "c", [](Trees& t) { t.pC->SetParent(t.pOther); }, "a,d", "x" },
+        { "SetParent", "other", [](Trees& t) { t.pC->SetParent(t.pOther); }, "a,d", "-" },
+        { "ReplaceChild", "c", [](Trees& t) { t.pOther->ReplaceChild(t.pOther->GetChildList().GetHead(), t.pC); },
+          "a,d", "x" },
+        { "ReplaceChild", "x", [](Trees& t) { t.pOther->ReplaceChild(t.pOther->GetChildList().GetHead(), t.pC); },
+          "a,d", "" },
+        { "ReplaceChild", "other",
+          [](Trees& t) { t.pOther->ReplaceChild(t.pOther->GetChildList().GetHead(), t.pC); }, "a,d", "-" },
+        { "MoveChildToTop", "c", [](Trees& t) { t.pRoot->MoveChildToTop(t.pC); }, "a,d", "x" },
+        { "MoveChildToTop", "root", [](Trees& t) { t.pRoot->MoveChildToTop(t.pC); }, "-", "x" },
+        { "CDisableArrangeBlock", "root",
+          [](Trees& t) {
+              CDisableArrangeBlock block(t.pRoot);
+              t.pRoot->SetBounds(CRect(0, 0, 90, 90));
+          },
+          "-", "x" },
+        { "CDisableArrangeBlock of a destroyed container", "",
+          [](Trees& t) {
+              CDisableArrangeBlock block(t.pRoot);
+              delete t.pRoot;
+          },
+          "-", "x" },
+        { "PrepareScanHilite", "root", [](Trees& t) { t.pRoot->PrepareScanHilite(); }, "-", "x" },
+        { "RestoreScanHilite", "root",
+          [](Trees& t) {
+              {
+                  CDisableArrangeBlock all(NULL);
+                  t.pRoot->PrepareScanHilite();
+              }
+              t.pRoot->RestoreScanHilite();
+          },
+          "-", "x" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.change) + ", destroying " + c.victim);
+        Trees t;
+        t.pRoot = new CProbe(NULL, "root", arrangeVertical);
+        t.pOther = new CProbe(NULL, "other", arrangeVertical);
+        t.pN = new CProbe(NULL, "n");
+        CProbe* pD;
+        {
+            CDisableArrangeBlock all(NULL);
+            t.pRoot->SetBounds(CRect(0, 0, 100, 100));
+            t.pOther->SetBounds(CRect(0, 0, 100, 100));
+            new CProbe(t.pRoot, "a");
+            t.pC = new CProbe(t.pRoot, "c");
+            pD = new CProbe(t.pRoot, "d");
+            new CProbe(t.pOther, "x");
+        }
+        CContainerWatch watchRoot(t.pRoot), watchOther(t.pOther), watchC(t.pC), watchN(t.pN);
+        CContainer* pVictim = NULL;
+        for (CContainer* pTree : { (CContainer*)t.pRoot, (CContainer*)t.pOther, (CContainer*)t.pN })
+            pVictim = pVictim != NULL ? pVictim : pTree->FindSubContainer(NULL, c.victim);
+        pD->m_after["SetBounds"] = [&] {
+            if (CContainer* p = std::exchange(pVictim, nullptr))
+                delete p;
+        };
+
+        c.run(t);
+        EXPECT_EQ(c.root, watchRoot.Get() != NULL ? Names(*watchRoot.Get()) : "-");
+        EXPECT_EQ(c.other, watchOther.Get() != NULL ? Names(*watchOther.Get()) : "-");
+        for (const CContainerWatch* pWatch : { &watchC, &watchN })
+        {
+            if (pWatch->Get() != NULL && pWatch->Get()->GetParent() == NULL)
+                delete pWatch->Get();
+        }
+        delete watchRoot.Get();
+        delete watchOther.Get();
     }
 }
 

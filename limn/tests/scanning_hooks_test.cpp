@@ -298,6 +298,31 @@ TEST_F(ScanningHooks, DedicatedMouseModeTakesDoubleClicksAndReleases)
     EXPECT_TRUE(ReachedButton(WM_LBUTTONDOWN));
 }
 
+// Hooks taken away between a switch's press and its release do not see that release:
+// installed again, they pass on the release of a press the window had.
+TEST_F(ScanningHooks, ReinstalledHooksPassOnTheReleaseOfAPressTheyDidNotTake)
+{
+    CDialogAnswerer answerer(Choose(IDC_DEDICATED_MOUSE));
+    OnDedicatedScanning();
+    ASSERT_TRUE(IsDedicatedMouseMode());
+    ::SetForegroundWindow(m_window.Handle());
+    MoveCursorTo(m_window.ToScreen(CPoint(50, 50)));
+    PressLeft();
+    EXPECT_EQ(VK_RETURN, CContainer::GetHotKey()) << "the switch";
+    CContainer::SetHotKeyHit(0);
+    RemoveContainerHooks();
+    ReleaseLeft();
+    AwaitSingleClick();
+    PressLeft();
+    InstallContainerHooks(FALSE);
+    ReleaseLeft();
+    EXPECT_TRUE(SequenceIs({ "A:LUp", "A:LDown", "A:LUp", "A:Select" }, m_log));
+
+    AwaitSingleClick();
+    Press({ VK_ESCAPE });
+    EXPECT_FALSE(IsDedicatedMouseMode());
+}
+
 TEST_F(ScanningHooks, HooksInstalledOrRemovedTwiceDoNoHarm)
 {
     for (int bSystemWide : { FALSE, TRUE })

@@ -197,6 +197,23 @@ TEST_F(WindowContainer, RoutingGoesOnPastDestroyedReceivers)
     EXPECT_TRUE(SequenceIs({ "C:Move(10,10)", "C:Destroy", "A:Exit(root)" }, m_log));
 }
 
+// A release redraws the pressed container at once, and what is drawn may destroy it: a
+// container that is gone is not selected.
+TEST_F(WindowContainer, AContainerThatItsRedrawDestroysIsNotSelected)
+{
+    m_pA->m_bRecordMoves = FALSE;
+    MoveTo(20, 20);
+    PressLeft();
+    ASSERT_EQ(CContainer::statePressed, m_pA->m_nState);
+    m_pA->m_after["Draw"] = [&] {
+        delete m_pA;
+        m_pA = NULL;
+    };
+    ReleaseLeft();
+    EXPECT_EQ(NULL, m_pA);
+    EXPECT_TRUE(SequenceIs({ "A:Enter(10,10)", "A:LDown(10,10)", "A:LUp(10,10)", "A:Destroy" }, m_log));
+}
+
 // An idle handler may close the screen: the tick ends with the root, and a pending hot
 // key waits for the next tick of a root.
 TEST_F(WindowContainer, IdleTimeThatClosesTheScreenEndsTheTick)
