@@ -51,6 +51,14 @@ public:
     // Destroys every resource, without messages and without touching the modified flag.
     void RemoveContents();
 
+// Clipboard transfer
+    // Copies the listed resources to the clipboard; an empty list copies nothing.
+    void OnCopyGeneric(const CTypedPtrList<CObList, CResource*>& list);
+    // Whether the clipboard holds resources of the type (with a null type: any).
+    static BOOL CanPasteGeneric(const char* pszType);
+    // Pastes the clipboard's resources into this file and appends them to list.
+    void OnPasteGeneric(CTypedPtrList<CObList, CResource*>& list);
+
 // Identical resources
     // Merges identical resources of each type into the first of them.
     void CollapseIdenticalResources();
