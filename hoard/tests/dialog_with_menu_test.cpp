@@ -63,18 +63,6 @@ protected:
         CGadget::Reset();
     }
 
-    // The open dialog is the foreground window.
-    static std::function<bool()> Active(CDialog& dlg)
-    {
-        return [&dlg] { return dlg.m_hWnd != NULL && IsWindowVisible(dlg.m_hWnd) && GetForegroundWindow() == dlg.m_hWnd; };
-    }
-    static std::function<bool()> Do(std::function<void()> action)
-    {
-        return [action] {
-            action();
-            return true;
-        };
-    }
 
     CDialogsApp m_app;
     CHoard m_hoard;

@@ -31,7 +31,7 @@ public:
     // Command 1 is unavailable; what the class's OnCommand does with the proxy.
     static std::function<void(WORD, CResource*, CEditProxy&)> s_onCommand;
     // The colour DrawPreview fills its rectangle with.
-    static const COLORREF crPreview = RGB(200, 40, 90);
+    static constexpr COLORREF crPreview = RGB(200, 40, 90);
 
     static void Reset();
 };
@@ -55,6 +55,21 @@ public:
 
 // Presses and releases a key with Ctrl held, as a user would.
 void PressCtrlKey(WORD vk);
+
+// A step: the dialog is open and the foreground window.
+inline std::function<bool()> Active(CWnd& dlg)
+{
+    return [&dlg] { return dlg.m_hWnd != NULL && IsWindowVisible(dlg.m_hWnd) && GetForegroundWindow() == dlg.m_hWnd; };
+}
+
+// A step that does something once.
+inline std::function<bool()> Do(std::function<void()> action)
+{
+    return [action] {
+        action();
+        return true;
+    };
+}
 
 // The display names of the tests' types: "Gadget", "Gadgets".
 void MapGadgetNames();
