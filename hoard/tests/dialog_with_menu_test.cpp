@@ -303,4 +303,30 @@ TEST_F(DialogWithMenu, UpdateHandlersSetTheItemsOfAnOpeningPopup)
     dlg.DestroyWindow();
 }
 
+// A dialog whose translation fails with an exception.
+class CThrowingDlg : public CKeyRecordingDlg
+{
+public:
+    using CKeyRecordingDlg::CKeyRecordingDlg;
+    int TranslateAccel(UINT nVirtKey) override
+    {
+        CKeyRecordingDlg::TranslateAccel(nVirtKey);
+        AfxThrowUserException();
+    }
+};
+
+TEST_F(DialogWithMenu, AnExceptionWhileTranslatingStaysInTheHookAndTheKeyGoesOn)
+{
+    CThrowingDlg dlg(m_hoard, "CGadget", FALSE, FALSE);
+    ASSERT_TRUE(dlg.Create(dlg.m_lpszTemplateName));
+    dlg.ShowWindow(SW_SHOW);
+    dlg.SetForegroundWindow();
+    dlg.m_list.SetFocus();
+    EXPECT_TRUE(PumpFrameworkUntil([] { return CKeyRecordingDlg::ActiveDialog() != NULL; }));
+    PressKey('C');
+    EXPECT_TRUE(PumpFrameworkUntil([&] { return dlg.m_list.GetCaretIndex() == 2; })) << "the list had the key";
+    EXPECT_EQ(std::vector<UINT>{ 'C' }, dlg.m_keys);
+    dlg.DestroyWindow();
+}
+
 } // namespace
