@@ -12,31 +12,24 @@ namespace {
 
 // A list editor that records the keys offered to TranslateAccel and the commands that
 // reach it.
-class CKeyRecordingDlg : public CEditResDlg
+class CKeyRecordingDlg : public CTestEditor
 {
 public:
-    using CEditResDlg::CEditResDlg;
+    using CTestEditor::CTestEditor;
 
     int TranslateAccel(UINT nVirtKey) override
     {
         m_keys.push_back(nVirtKey);
-        return CEditResDlg::TranslateAccel(nVirtKey);
+        return CTestEditor::TranslateAccel(nVirtKey);
     }
     // Commands of menus, accelerators and buttons; not the list's notifications.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         if (LOWORD(wParam) != IDC_RESOURCE_LIST)
             m_commands.push_back(LOWORD(wParam));
-        return CEditResDlg::OnCommand(wParam, lParam);
+        return CTestEditor::OnCommand(wParam, lParam);
     }
     bool Reached(UINT nID) const { return std::find(m_commands.begin(), m_commands.end(), nID) != m_commands.end(); }
-    void Select(std::initializer_list<const char*> names)
-    {
-        m_list.SetSel(-1, FALSE);
-        for (const char* psz : names)
-            m_list.SetSel(m_list.FindStringExact(-1, psz), TRUE);
-        SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RESOURCE_LIST, LBN_SELCHANGE), (LPARAM)m_list.m_hWnd);
-    }
 
     static int HookCount() { return m_nHookCount; }
     static HHOOK Hook() { return m_hNextHook; }
@@ -46,26 +39,15 @@ public:
     std::vector<UINT> m_commands;
 };
 
-class DialogWithMenu : public ::testing::Test
+class DialogWithMenu : public CGadgetDialogTest
 {
 protected:
-    void SetUp() override
-    {
-        MapGadgetNames();
-        CGadget::Reset();
-        for (const char* psz : { "Anvil", "Bell", "Cog" })
-            m_hoard.NewResource("CGadget", psz);
-    }
     void TearDown() override
     {
         EXPECT_EQ(0, CKeyRecordingDlg::HookCount()) << "a dialog outlived its test";
         EXPECT_EQ(nullptr, CKeyRecordingDlg::Hook()) << "the hook stays after the last dialog";
-        CGadget::Reset();
+        CGadgetDialogTest::TearDown();
     }
-
-
-    CDialogsApp m_app;
-    CHoard m_hoard;
 };
 
 TEST_F(DialogWithMenu, AcceleratorsReachTheEditCommandsOfAModalDialog)

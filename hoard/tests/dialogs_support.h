@@ -6,6 +6,8 @@
 #include "test_support.h"
 
 #include "framework/tests/dialog_driver.h"
+#include "hoard/dialogs/EditResDlg.h"
+#include "hoard/res/resource.h"
 #include "hoard/resources/EditProxy.h"
 
 #include <string>
@@ -53,6 +55,81 @@ public:
     int m_nAnswer = IDOK;
 };
 
+// The display names of the tests' types: "Gadget", "Gadgets".
+void MapGadgetNames();
+
+// A list editor whose list is set and read as a user would.
+class CTestEditor : public CEditResDlg
+{
+public:
+    CTestEditor(CHoard& hoard, const char* pszType, BOOL bPreview, BOOL bPasteOnShow)
+        : CEditResDlg(hoard, pszType, bPreview, bPasteOnShow)
+    {
+    }
+
+    void Select(std::initializer_list<const char*> names)
+    {
+        m_list.SetSel(-1, FALSE);
+        for (const char* psz : names)
+            m_list.SetSel(m_list.FindStringExact(-1, psz), TRUE);
+        SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RESOURCE_LIST, LBN_SELCHANGE), (LPARAM)m_list.m_hWnd);
+    }
+    // The list's items, and the selected ones.
+    std::vector<std::string> Items() const
+    {
+        std::vector<std::string> items;
+        for (int i = 0; i < m_list.GetCount(); i++)
+        {
+            CString str;
+            m_list.GetText(i, str);
+            items.push_back((LPCSTR)str);
+        }
+        return items;
+    }
+    std::vector<std::string> Selected() const
+    {
+        std::vector<std::string> selected;
+        for (int i = 0; i < m_list.GetCount(); i++)
+        {
+            CString str;
+            m_list.GetText(i, str);
+            if (m_list.GetSel(i) > 0)
+                selected.push_back((LPCSTR)str);
+        }
+        return selected;
+    }
+    bool Enabled(int nID) { return GetDlgItem(nID)->IsWindowEnabled() != FALSE; }
+    bool Visible(int nID) { return GetDlgItem(nID)->IsWindowVisible() != FALSE; }
+    std::string Text(int nID) { return WindowText(GetDlgItem(nID)->m_hWnd); }
+    // The modeless editor, shown.
+    bool Open()
+    {
+        if (!Create(m_lpszTemplateName))
+            return false;
+        ShowWindow(SW_SHOW);
+        return true;
+    }
+};
+
+// The tests of the gadget dialogs: an application that answers message boxes, and a
+// hoard with the unmodified gadgets Anvil, Bell and Cog.
+class CGadgetDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        MapGadgetNames();
+        CGadget::Reset();
+        for (const char* psz : { "Anvil", "Bell", "Cog" })
+            m_hoard.NewResource("CGadget", psz);
+        m_hoard.SetModified(FALSE);
+    }
+    void TearDown() override { CGadget::Reset(); }
+
+    CDialogsApp m_app;
+    CHoard m_hoard;
+};
+
 // Presses and releases a key with Ctrl held, as a user would.
 void PressCtrlKey(WORD vk);
 
@@ -71,5 +148,3 @@ inline std::function<bool()> Do(std::function<void()> action)
     };
 }
 
-// The display names of the tests' types: "Gadget", "Gadgets".
-void MapGadgetNames();

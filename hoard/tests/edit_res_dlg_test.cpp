@@ -11,69 +11,9 @@
 
 namespace {
 
-// An editor whose list can be set as a user would select in it.
-class CEditor : public CEditResDlg
-{
-public:
-    using CEditResDlg::CEditResDlg;
-
-    void Select(std::initializer_list<const char*> names)
-    {
-        m_list.SetSel(-1, FALSE);
-        for (const char* psz : names)
-            m_list.SetSel(m_list.FindStringExact(-1, psz), TRUE);
-        SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RESOURCE_LIST, LBN_SELCHANGE), (LPARAM)m_list.m_hWnd);
-    }
-    // The list's items, and the selected ones.
-    std::vector<std::string> Items() const
-    {
-        std::vector<std::string> items;
-        for (int i = 0; i < m_list.GetCount(); i++)
-        {
-            CString str;
-            m_list.GetText(i, str);
-            items.push_back((LPCSTR)str);
-        }
-        return items;
-    }
-    std::vector<std::string> Selected() const
-    {
-        std::vector<std::string> selected;
-        for (int i = 0; i < m_list.GetCount(); i++)
-        {
-            CString str;
-            m_list.GetText(i, str);
-            if (m_list.GetSel(i) > 0)
-                selected.push_back((LPCSTR)str);
-        }
-        return selected;
-    }
-    bool Enabled(int nID) { return GetDlgItem(nID)->IsWindowEnabled() != FALSE; }
-    bool Visible(int nID) { return GetDlgItem(nID)->IsWindowVisible() != FALSE; }
-    std::string Text(int nID) { return WindowText(GetDlgItem(nID)->m_hWnd); }
-    // The modeless editor, shown.
-    bool Open()
-    {
-        if (!Create(m_lpszTemplateName))
-            return false;
-        ShowWindow(SW_SHOW);
-        return true;
-    }
-};
-
-class EditResDlg : public ::testing::Test
+class EditResDlg : public CGadgetDialogTest
 {
 protected:
-    void SetUp() override
-    {
-        MapGadgetNames();
-        CGadget::Reset();
-        for (const char* psz : { "Anvil", "Bell", "Cog" })
-            m_hoard.NewResource("CGadget", psz);
-        m_hoard.SetModified(FALSE);
-    }
-    void TearDown() override { CGadget::Reset(); }
-
     // Steps for the name dialog: it shows strShown; strName is typed over it and OK
     // clicked, or Cancel for an empty strName.
     static void AnswerName(CDialogDriver& driver, std::string& strShown, const char* pszName)
@@ -99,14 +39,11 @@ protected:
                 return true;
             });
     }
-
-    CDialogsApp m_app;
-    CHoard m_hoard;
 };
 
 TEST_F(EditResDlg, ShowsTheFirstFourCommandsOfTheTypeOnButtons)
 {
-    CEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
+    CTestEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
     ASSERT_TRUE(dlg.Open());
     EXPECT_EQ("New/Edit Gadget", WindowText(dlg.m_hWnd));
     EXPECT_EQ(6, dlg.m_nCommands);
@@ -123,7 +60,7 @@ TEST_F(EditResDlg, ShowsTheFirstFourCommandsOfTheTypeOnButtons)
     dlg.DestroyWindow();
 
     // A type without a class shows no command buttons.
-    CEditor unknown(m_hoard, "CUnknown", FALSE, FALSE);
+    CTestEditor unknown(m_hoard, "CUnknown", FALSE, FALSE);
     ASSERT_TRUE(unknown.Open());
     EXPECT_EQ(0, unknown.m_nCommands);
     for (int i = 0; i < 4; i++)
@@ -135,7 +72,7 @@ TEST_F(EditResDlg, ShowsTheFirstFourCommandsOfTheTypeOnButtons)
 TEST_F(EditResDlg, DeleteAndRenameFollowTheSelection)
 {
     CTestResourcePtr pInUse(m_hoard.GetResource("CGadget", "Bell"));
-    CEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
+    CTestEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
     ASSERT_TRUE(dlg.Open());
     const struct
     {
@@ -164,7 +101,7 @@ TEST_F(EditResDlg, NewWhoseOnNewRefusesLeavesTheModifiedFlagAsItWas)
 {
     for (BOOL bModified : { FALSE, TRUE })
     {
-        CEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
+        CTestEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
         ASSERT_TRUE(dlg.Open());
         m_hoard.SetModified(bModified);
         CGadget::s_bRefuseNew = TRUE;
@@ -197,7 +134,7 @@ TEST_F(EditResDlg, NewAsksForAUniqueNameAndRefusesATakenOne)
         commands.push_back(nCommand);
         made.push_back(proxy.New(NULL));
     };
-    CEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
+    CTestEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
     std::string strShown, strShown2, strShown3;
     CDialogDriver driver;
     driver.Then("open", Active(dlg)).Then("One", Do([&] { Click(dlg.GetDlgItem(IDC_COMMAND1)->m_hWnd); }));
@@ -234,7 +171,7 @@ TEST_F(EditResDlg, NewAsksForAUniqueNameAndRefusesATakenOne)
 
 TEST_F(EditResDlg, UpdateListSelectsTheFirstNameBeginningWithTheTypeName)
 {
-    CEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
+    CTestEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
     ASSERT_TRUE(dlg.Open());
     CEditResDlgProxy proxy(&dlg);
     proxy.UpdateList();
@@ -270,7 +207,7 @@ TEST_F(EditResDlg, RenameAcceptsTheOwnNameAndRefusesAnothersInAnyCase)
         pBell->SetName("Bell");
         m_hoard.SetModified(FALSE);
         m_app.m_boxes.clear();
-        CEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
+        CTestEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
         std::string strShown;
         std::vector<std::string> selected;
         CDialogDriver driver;
@@ -341,7 +278,7 @@ TEST_F(EditResDlg, DeleteAsksWithTheDisplayNameOrItsPlural)
         m_app.m_boxes.clear();
         m_app.m_boxTypes.clear();
         m_app.m_nAnswer = c.nAnswer;
-        CEditor dlg(hoard, "CGadget", FALSE, FALSE);
+        CTestEditor dlg(hoard, "CGadget", FALSE, FALSE);
         ASSERT_TRUE(dlg.Open());
         dlg.Select(c.selection);
         Click(dlg.GetDlgItem(IDC_DELETE)->m_hWnd);
@@ -360,7 +297,7 @@ TEST_F(EditResDlg, DeleteSurvivesAReceiverThatDeletesAnotherSelectedResource)
 {
     m_app.m_nAnswer = IDYES;
     CDeleteAlong along(m_hoard, "Anvil", "Cog");
-    CEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
+    CTestEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
     ASSERT_TRUE(dlg.Open());
     dlg.Select({ "Anvil", "Cog" });
     dlg.SendMessage(WM_COMMAND, ID_EDIT_CLEAR);
@@ -371,7 +308,7 @@ TEST_F(EditResDlg, DeleteSurvivesAReceiverThatDeletesAnotherSelectedResource)
 
 TEST_F(EditResDlg, TheMenuFollowsTheSelectionAndTheClipboard)
 {
-    CEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
+    CTestEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
     ASSERT_TRUE(dlg.Open());
     HMENU hMenu = GetMenu(dlg.m_hWnd);
     auto enabled = [hMenu](UINT nID) { return (GetMenuState(hMenu, nID, MF_BYCOMMAND) & MF_GRAYED) == 0; };
@@ -401,7 +338,7 @@ TEST_F(EditResDlg, TheMenuFollowsTheSelectionAndTheClipboard)
 
 TEST_F(EditResDlg, ThePreviewIsDrawnByTheOneSelectedResource)
 {
-    CEditor dlg(m_hoard, "CGadget", TRUE, FALSE);
+    CTestEditor dlg(m_hoard, "CGadget", TRUE, FALSE);
     ASSERT_TRUE(dlg.Open());
     EXPECT_TRUE(dlg.Visible(IDC_PREVIEW));
     CRect rcGroup;
@@ -431,7 +368,7 @@ TEST_F(EditResDlg, ThePreviewIsDrawnByTheOneSelectedResource)
 TEST_F(EditResDlg, AnEditorOpenedForPastingPastesOnceWhenItAppears)
 {
     CGadget::s_clipboard = clipCanConvert;
-    CEditor dlg(m_hoard, "CGadget", FALSE, TRUE);
+    CTestEditor dlg(m_hoard, "CGadget", FALSE, TRUE);
     std::vector<std::string> selected;
     CDialogDriver driver;
     driver.Then("open", Active(dlg))
@@ -459,7 +396,7 @@ TEST_F(EditResDlg, DoubleClickAndCommandsReachTheSelectedResource)
         if (nCommand == 3)
             proxy.New("Made");
     };
-    CEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
+    CTestEditor dlg(m_hoard, "CGadget", FALSE, FALSE);
     ASSERT_TRUE(dlg.Open());
     dlg.Select({ "Cog" });
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RESOURCE_LIST, LBN_DBLCLK), (LPARAM)dlg.m_list.m_hWnd);
