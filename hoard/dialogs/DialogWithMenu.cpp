@@ -26,8 +26,11 @@ CDialogWithMenu::CDialogWithMenu(UINT nIDTemplate, CWnd* pParent)
 
 CDialogWithMenu::~CDialogWithMenu()
 {
-    // A window that still exists destroys its menu itself.
-    if (m_hMenu != NULL && (m_hWnd == NULL || ::GetMenu(m_hWnd) != m_hMenu))
+    // A dialog still open is destroyed while this class's OnDestroy can run: it leaves
+    // the hook and the active dialog, and gives the menu back.
+    if (m_hWnd != NULL)
+        DestroyWindow();
+    if (m_hMenu != NULL)
         ::DestroyMenu(m_hMenu);
 }
 

@@ -13,7 +13,7 @@ class HOARD_API CDialogWithMenu : public CDialog
 public:
     CDialogWithMenu();
     CDialogWithMenu(UINT nIDTemplate, CWnd* pParent);
-    // Destroys the menu unless a window still carries it.
+    // Destroys the window, if it is still open, and the menu.
     ~CDialogWithMenu() override;
 
 // Operations

@@ -197,6 +197,20 @@ TEST_F(DialogWithMenu, TwoDialogsShareTheHookUntilTheSecondCloses)
     EXPECT_EQ(nullptr, CKeyRecordingDlg::ActiveDialog());
 }
 
+TEST_F(DialogWithMenu, ADialogDestroyedOpenLeavesTheHook)
+{
+    {
+        CKeyRecordingDlg dlg(m_hoard, "CGadget", FALSE, FALSE);
+        ASSERT_TRUE(dlg.Open());
+        dlg.SetForegroundWindow();
+        EXPECT_TRUE(PumpFrameworkUntil([&] { return CKeyRecordingDlg::ActiveDialog() == &dlg; }));
+        EXPECT_EQ(1, CKeyRecordingDlg::HookCount());
+    }
+    EXPECT_EQ(0, CKeyRecordingDlg::HookCount());
+    EXPECT_EQ(nullptr, CKeyRecordingDlg::Hook());
+    EXPECT_EQ(nullptr, CKeyRecordingDlg::ActiveDialog()) << "no key reaches the destroyed object";
+}
+
 // The state of each item of the Edit menu, by position.
 std::vector<UINT> EditMenuStates(CWnd& dlg)
 {
