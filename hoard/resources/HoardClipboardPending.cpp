@@ -1,6 +1,7 @@
 // Placeholders for the clipboard transfer of resources, which is built on another
-// branch: they let this branch build and run alone, copy and paste nothing, and go
-// when that branch's implementation is merged.
+// branch: they let this branch build and run alone and copy and paste nothing. This
+// file, and its line in fuzz/CMakeLists.txt, go when that branch's implementation is
+// merged.
 #include "hoard/resources/Hoard.h"
 
 void CResource::OnCopy()

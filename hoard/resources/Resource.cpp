@@ -1,14 +1,10 @@
-// CResource: names, usage counts, serialization of the name, copying, and renaming by the user.
+// CResource: names, usage counts, serialization of the name and copying.
 #include "hoard/resources/Resource.h"
 
 #include "hoard/data/ReloadableData.h"
-#include "hoard/dialogs/NameDlg.h"
-#include "hoard/res/resource.h"
 #include "hoard/resources/Hoard.h"
 #include "hoard/resources/ResourceMessages.h"
 #include "hoard/resources/ResourcePtr.h"
-#include "hoard/runtime/HoardModule.h"
-#include "hoard/runtime/MappedString.h"
 
 IMPLEMENT_DYNAMIC(CResource, CObject)
 
@@ -127,24 +123,4 @@ void CResource::RemoveFromMap()
 {
     if (m_pHoard != NULL)
         m_pHoard->RemoveFromMap(this);
-}
-
-BOOL CResource::OnRename()
-{
-    CNameDlg dlg;
-    dlg.m_strName = m_strName;
-    if (dlg.DoModal() != IDOK || dlg.m_strName == m_strName)
-        return FALSE;
-    // The lookup ignores case: a change of letter case finds this resource itself.
-    const char* pszType = GetRuntimeClass()->m_lpszClassName;
-    if (m_pHoard == NULL || m_pHoard->GetResource(pszType, dlg.m_strName) == NULL)
-    {
-        SetName(dlg.m_strName);
-        return TRUE;
-    }
-    CString strMessage;
-    strMessage.Format(HoardLoadString(IDS_NAME_TAKEN), (const char*)CMappedString(pszType),
-                      (const char*)dlg.m_strName);
-    AfxMessageBox(strMessage, MB_OK);
-    return FALSE;
 }
