@@ -16,8 +16,9 @@ public:
 
 // Operations, also for the type's commands through CEditResDlgProxy
     // Creates a resource of the type named pszName (made unique), or, for null, named
-    // by the user; null when the user cancelled, the name is taken or the resource's
-    // OnNew refused (the hoard's modified flag is then as it was).
+    // by the user; null when the user cancelled, the name is taken, the type is
+    // unknown or the resource's OnNew refused (the hoard's modified flag is then as it
+    // was).
     CResource* New(const char* pszName);
     void UpdatePreview();
     // Refills the list, selecting the first name that begins with the type name.
