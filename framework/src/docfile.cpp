@@ -1,0 +1,96 @@
+// CDocument's file: opening and saving through an archive over it and the document's
+// Serialize, and the file objects they work on.
+#include "afxwin.h"
+
+CFile* CDocument::GetFile(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
+{
+    CFile* pFile = new CFile;
+    if (!pFile->Open(lpszFileName, nOpenFlags, pError))
+    {
+        delete pFile;
+        return NULL;
+    }
+    return pFile;
+}
+
+void CDocument::ReleaseFile(CFile* pFile, BOOL bAbort)
+{
+    // A file whose Close throws is freed all the same.
+    struct CFreeFile
+    {
+        CFile* pFile;
+        ~CFreeFile() { delete pFile; }
+    } free{ pFile };
+    if (bAbort)
+        pFile->Abort();
+    else
+        pFile->Close();
+}
+
+BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
+{
+    CFileException fe;
+    CFile* pFile = GetFile(lpszPathName, CFile::modeRead | CFile::shareDenyWrite, &fe);
+    if (pFile == NULL)
+    {
+        ReportSaveLoadException(lpszPathName, &fe, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+        return FALSE;
+    }
+
+    DeleteContents();
+    // Whatever the reading adds counts as a change until the whole file is in.
+    SetModifiedFlag(TRUE);
+    CArchive ar(pFile, CArchive::load | CArchive::bNoFlushOnDelete);
+    ar.m_pDocument = this;
+    ar.m_bForceFlat = FALSE;
+    try
+    {
+        CWaitCursor wait;
+        Serialize(ar);
+        ar.Close();
+        ReleaseFile(pFile, FALSE);
+    }
+    catch (CException* e)
+    {
+        ar.Abort();
+        ReleaseFile(pFile, TRUE);
+        DeleteContents();
+        ReportSaveLoadException(lpszPathName, e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+        e->Delete();
+        return FALSE;
+    }
+    SetModifiedFlag(FALSE);
+    return TRUE;
+}
+
+BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
+{
+    CFileException fe;
+    CFile* pFile = GetFile(lpszPathName, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive, &fe);
+    if (pFile == NULL)
+    {
+        ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_INVALID_FILENAME);
+        return FALSE;
+    }
+
+    CArchive ar(pFile, CArchive::store | CArchive::bNoFlushOnDelete);
+    ar.m_pDocument = this;
+    ar.m_bForceFlat = FALSE;
+    try
+    {
+        CWaitCursor wait;
+        Serialize(ar);
+        ar.Close();
+        ReleaseFile(pFile, FALSE);
+    }
+    catch (CException* e)
+    {
+        ar.Abort();
+        ReleaseFile(pFile, TRUE);
+        ReportSaveLoadException(lpszPathName, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+        e->Delete();
+        return FALSE;
+    }
+    SetModifiedFlag(FALSE);
+    return TRUE;
+}
