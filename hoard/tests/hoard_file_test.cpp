@@ -2,7 +2,7 @@
 #include "test_support.h"
 
 #include "hoard/data/ReloadableData.h"
-#include "hoard/sound/Wav.h"
+#include "sound_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -11,37 +11,6 @@
 namespace {
 
 using Bytes = std::vector<BYTE>;
-
-class CWavProbe : public CWav
-{
-public:
-    void SetSamples(const std::string& samples)
-    {
-        m_format.wf = { WAVE_FORMAT_PCM, 1, 11025, 11025, 1 };
-        m_format.wBitsPerSample = 8;
-        m_data.SetData((DWORD)samples.size(), (void*)samples.data());
-    }
-    const CReloadableData& Data() const { return m_data; }
-};
-
-CWavProbe* NewSound(CHoard& hoard, const char* pszName, const std::string& samples)
-{
-    auto* pWav = new CWavProbe;
-    pWav->SetName(pszName);
-    pWav->SetSamples(samples);
-    hoard.AddToMap(pWav);
-    return pWav;
-}
-
-std::string Samples(const CWav* pWav)
-{
-    const BYTE* p = pWav->GetData();
-    if (p == NULL)
-        return "<unreadable>";
-    std::string s((const char*)p, pWav->GetDataSize());
-    pWav->ReleaseData();
-    return s;
-}
 
 Bytes ContentsOf(CMemFile& file)
 {
@@ -431,7 +400,7 @@ TEST(HoardFile, BlocksAreReadLazilyAndCopiedUnreadOnSave)
     }
     CHoard hoard;
     hoard.LoadFromFile(path);
-    auto* pBell = static_cast<CWavProbe*>(hoard.GetResource("CWav", "Bell"));
+    auto* pBell = static_cast<CSampledWav*>(hoard.GetResource("CWav", "Bell"));
     ASSERT_NE(nullptr, pBell);
     EXPECT_FALSE(pBell->Data().IsLoaded());
 
@@ -703,8 +672,8 @@ TEST(HoardFile, MovedSoundStaysReadableWhateverItsOldHoardDoes)
         SaveBellAndHorn(path);
         CHoard* pOld = new CHoard;
         pOld->LoadFromFile(path);
-        auto* pBell = static_cast<CWavProbe*>(pOld->GetResource("CWav", "Bell"));
-        auto* pHorn = static_cast<CWavProbe*>(pOld->GetResource("CWav", "Horn"));
+        auto* pBell = static_cast<CSampledWav*>(pOld->GetResource("CWav", "Bell"));
+        auto* pHorn = static_cast<CSampledWav*>(pOld->GetResource("CWav", "Horn"));
         ASSERT_NE(nullptr, pBell);
         ASSERT_NE(nullptr, pHorn);
         ASSERT_FALSE(pBell->Data().IsLoaded());
