@@ -107,9 +107,10 @@ public:
     static BOOL GetTempSavePath(const char* pszPath, CString& strTempPath);
     // Puts the complete temporary file in the place of pszPath in one step, makes the
     // places that the save gave the reloadable blocks final and makes pszPath this
-    // file's reference. A target that cannot be replaced (read-only, or open in
-    // another program) is left as it was: the save is discarded and CFileException
-    // raised.
+    // file's reference. Call it once the section was written: its end closed the old
+    // file that unread blocks were copied from. A target that cannot be replaced
+    // (read-only, or open in another program) is left as it was: the save is
+    // discarded and CFileException raised.
     void ReplaceWithSaved(const char* pszTempPath, const char* pszPath);
     // Ends a save that failed: the blocks go back to their places in the old file and
     // the temporary file is deleted.

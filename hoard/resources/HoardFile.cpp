@@ -297,8 +297,8 @@ BOOL CHoard::GetTempSavePath(const char* pszPath, CString& strTempPath)
 void CHoard::ReplaceWithSaved(const char* pszTempPath, const char* pszPath)
 {
     // The new file replaces the old one in a single step, so that a failure here
-    // leaves the old file whole. The system replaces a read-only file here where
-    // Windows refuses to; it is refused all the same.
+    // leaves the old file whole. Under Wine MoveFileEx replaces a read-only file, which
+    // Windows refuses to do: the attribute is checked first, so that neither does.
     DWORD dwAttributes = GetFileAttributesA(pszPath);
     BOOL bReadOnly = dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0;
     if (bReadOnly || !MoveFileExA(pszTempPath, pszPath, MOVEFILE_REPLACE_EXISTING))

@@ -46,6 +46,22 @@ DWORD LoadSection(CHoard& hoard, const Bytes& bytes, DWORD nStart = 0)
     return file.GetPosition();
 }
 
+// The cause of the file exception that saving raises, or -1 when it raises none.
+int CauseOfSave(CHoard& hoard, const char* pszPath)
+{
+    try
+    {
+        hoard.SaveToFile(pszPath);
+    }
+    catch (CFileException* e)
+    {
+        int nCause = e->m_cause;
+        e->Delete();
+        return nCause;
+    }
+    return -1;
+}
+
 DWORD DWordAt(const Bytes& bytes, size_t i)
 {
     return bytes[i] | bytes[i + 1] << 8 | bytes[i + 2] << 16 | (DWORD)bytes[i + 3] << 24;
@@ -508,6 +524,55 @@ TEST(HoardFile, SaveWhereNoTemporaryFileCanBeMadeChangesNothing)
     }
     EXPECT_TRUE(hoard.GetFileReference().IsEmpty());
     EXPECT_TRUE(hoard.IsModified());
+}
+
+// A target that is read-only, open elsewhere, or itself named as the temporary file
+// is refused whole, and the hoard's blocks still read from it.
+TEST(HoardFile, SaveThatCannotReplaceTheTargetLeavesIt)
+{
+    CScratchFile path("refused.hrd");
+    CScratchFile tempNamed("TEMPSAVE.TMP");
+    const struct
+    {
+        const char* context;
+        const CScratchFile& target;
+        BOOL bReadOnly;
+        BOOL bOpen;
+    } cases[] = {
+        { "read-only", path, TRUE, FALSE },
+        { "open elsewhere", path, FALSE, TRUE },
+        { "named as the temporary file", tempNamed, FALSE, FALSE },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.context);
+        {
+            CHoard hoard;
+            NewSound(hoard, "Bell", std::string(400, 'b'));
+            hoard.SaveToFile(path);
+        }
+        MoveFileExA(path, c.target, MOVEFILE_REPLACE_EXISTING);
+        const Bytes before = ReadAllBytes(c.target);
+        CHoard hoard;
+        hoard.LoadFromFile(c.target);
+        hoard.GetResource("CWav", "Bell")->SetName("Bell with a longer name");
+        if (c.bReadOnly)
+            SetFileAttributesA(c.target, FILE_ATTRIBUTE_READONLY);
+        HANDLE hOpen = c.bOpen ? CreateFileA(c.target, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL)
+                               : INVALID_HANDLE_VALUE;
+        EXPECT_EQ(CFileException::accessDenied, CauseOfSave(hoard, c.target));
+        if (hOpen != INVALID_HANDLE_VALUE)
+            CloseHandle(hOpen);
+        SetFileAttributesA(c.target, FILE_ATTRIBUTE_NORMAL);
+
+        EXPECT_EQ(before, ReadAllBytes(c.target));
+        EXPECT_EQ(std::string(400, 'b'),
+                  Samples(static_cast<CWav*>(hoard.GetResource("CWav", "Bell with a longer name"))));
+        if (&c.target != &tempNamed)
+        {
+            EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(tempNamed));
+        }
+    }
 }
 
 TEST(HoardFile, LoadingAnotherFileKeepsEarlierBlocksReadable)
