@@ -58,7 +58,13 @@ public:
     virtual CFile* GetFile(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError);
     virtual void ReleaseFile(CFile* pFile, BOOL bAbort);
 
+// Implementation
 protected:
+    // Serialize through an archive over pFile (CArchive::load or CArchive::store)
+    // under the wait cursor, then ReleaseFile. When anything throws, the file is
+    // aborted and released before the exception goes on.
+    void SerializeThrough(CFile* pFile, UINT nMode);
+
     CString m_strTitle;
     CString m_strPathName;
     BOOL m_bModified;

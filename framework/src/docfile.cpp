@@ -27,6 +27,26 @@ void CDocument::ReleaseFile(CFile* pFile, BOOL bAbort)
         pFile->Close();
 }
 
+void CDocument::SerializeThrough(CFile* pFile, UINT nMode)
+{
+    CArchive ar(pFile, nMode | CArchive::bNoFlushOnDelete);
+    ar.m_pDocument = this;
+    ar.m_bForceFlat = FALSE;
+    try
+    {
+        CWaitCursor wait;
+        Serialize(ar);
+        ar.Close();
+    }
+    catch (...)
+    {
+        ar.Abort();
+        ReleaseFile(pFile, TRUE);
+        throw;
+    }
+    ReleaseFile(pFile, FALSE);
+}
+
 BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
 {
     CFileException fe;
@@ -40,20 +60,12 @@ BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
     DeleteContents();
     // Whatever the reading adds counts as a change until the whole file is in.
     SetModifiedFlag(TRUE);
-    CArchive ar(pFile, CArchive::load | CArchive::bNoFlushOnDelete);
-    ar.m_pDocument = this;
-    ar.m_bForceFlat = FALSE;
     try
     {
-        CWaitCursor wait;
-        Serialize(ar);
-        ar.Close();
-        ReleaseFile(pFile, FALSE);
+        SerializeThrough(pFile, CArchive::load);
     }
     catch (CException* e)
     {
-        ar.Abort();
-        ReleaseFile(pFile, TRUE);
         DeleteContents();
         ReportSaveLoadException(lpszPathName, e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
         e->Delete();
@@ -72,21 +84,12 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
         ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_INVALID_FILENAME);
         return FALSE;
     }
-
-    CArchive ar(pFile, CArchive::store | CArchive::bNoFlushOnDelete);
-    ar.m_pDocument = this;
-    ar.m_bForceFlat = FALSE;
     try
     {
-        CWaitCursor wait;
-        Serialize(ar);
-        ar.Close();
-        ReleaseFile(pFile, FALSE);
+        SerializeThrough(pFile, CArchive::store);
     }
     catch (CException* e)
     {
-        ar.Abort();
-        ReleaseFile(pFile, TRUE);
         ReportSaveLoadException(lpszPathName, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         e->Delete();
         return FALSE;

@@ -6,21 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "box_app.h"
 #include "test_support.h"
 
 namespace {
-
-// Answers every message box with OK and keeps its text.
-class CBoxApp : public CWinApp
-{
-public:
-    int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override
-    {
-        m_boxes.push_back(lpszPrompt);
-        return IDOK;
-    }
-    std::vector<std::string> m_boxes;
-};
 
 // A document of one line of text; Serialize throws m_pThrow when it is set.
 class CNoteDoc : public CDocument

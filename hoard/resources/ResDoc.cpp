@@ -64,29 +64,13 @@ BOOL CResDoc::OnSaveDocument(LPCTSTR lpszPathName)
         return FALSE;
     }
 
-    CArchive ar(pFile, CArchive::store | CArchive::bNoFlushOnDelete, 4096);
-    ar.m_pDocument = this;
-    ar.m_bForceFlat = FALSE;
     try
     {
-        {
-            CWaitCursor wait;
-            Serialize(ar);
-            ar.Close();
-        }
-        // ReleaseFile frees the file also when closing it fails.
-        CFile* pWritten = pFile;
-        pFile = NULL;
-        ReleaseFile(pWritten, FALSE);
+        SerializeThrough(pFile, CArchive::store);
         m_hoard.ReplaceWithSaved(strTempPath, lpszPathName);
     }
     catch (CException* e)
     {
-        if (pFile != NULL)
-        {
-            ar.Abort();
-            ReleaseFile(pFile, TRUE);
-        }
         CHoard::DiscardSave(strTempPath);
         m_hoard.SetModified(TRUE);
         ReportSaveLoadException(lpszPathName, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);

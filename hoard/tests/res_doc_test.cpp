@@ -2,6 +2,7 @@
 // fail at each step without touching the file, and the Paste command's class.
 #include "test_support.h"
 
+#include "framework/tests/box_app.h"
 #include "hoard/data/ReloadableData.h"
 #include "hoard/resources/ResDoc.h"
 #include "sound_probe.h"
@@ -12,18 +13,6 @@
 #include <vector>
 
 namespace {
-
-// Answers every message box with OK and keeps its text.
-class CBoxApp : public CWinApp
-{
-public:
-    int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override
-    {
-        m_boxes.push_back(lpszPrompt);
-        return IDOK;
-    }
-    std::vector<std::string> m_boxes;
-};
 
 class CTestDoc : public CResDoc
 {
