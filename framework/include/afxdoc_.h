@@ -47,9 +47,11 @@ public:
     virtual BOOL OnSaveDocument(LPCTSTR lpszPathName);
     // Empties the document and destroys it when m_bAutoDelete is set.
     virtual void OnCloseDocument();
-    // Shows why opening or saving lpszPathName failed: the prompt nIDPDefault, and
-    // under it the cause of a file or archive exception with the file's name. A
-    // CUserException was reported already and shows nothing; e may be NULL.
+    // Shows why opening or saving lpszPathName failed: the prompt nIDPDefault and,
+    // when e is a file or archive exception with a particular cause (not none or
+    // generic), under it that cause with the exception's file name (lpszPathName when
+    // it has none). A CUserException was reported already and shows nothing; e may be
+    // NULL.
     virtual void ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOOL bSaving,
                                          UINT nIDPDefault);
     // The file that OnOpenDocument and OnSaveDocument work on, opened; NULL, with the

@@ -78,7 +78,8 @@ protected:
 private:
     // The resource dialogs: the type the user chooses (FALSE when cancelled), and the
     // list editor of a class's resources, with its preview pane when the class can
-    // preview, pasting at once when asked.
+    // preview, pasting at once when asked. Until the two dialogs are in the library
+    // these are placeholders: no type is chosen and no editor opens.
     BOOL ChooseResourceType(CString& strType);
     void ShowResourceEditor(CResourceClass* pClass, BOOL bPasteOnShow);
 
