@@ -33,12 +33,3 @@ void CResDoc::OnEditPaste()
     if (CResourceClass* pClass = ChoosePasteClass(CResourceClass::GetHead()))
         ShowResourceEditor(pClass, TRUE);
 }
-
-void CResDoc::EditResources()
-{
-    CString strType;
-    if (!ChooseResourceType(strType))
-        return;
-    if (CResourceClass* pClass = CResourceClass::GetResourceClass(strType))
-        ShowResourceEditor(pClass, FALSE);
-}
