@@ -78,8 +78,7 @@ protected:
 private:
     // The resource dialogs: the type the user chooses (FALSE when cancelled), and the
     // list editor of a class's resources, with its preview pane when the class can
-    // preview, pasting at once when asked. Until the two dialogs are in the library
-    // these are placeholders: no type is chosen and no editor opens.
+    // preview, pasting at once when asked.
     BOOL ChooseResourceType(CString& strType);
     void ShowResourceEditor(CResourceClass* pClass, BOOL bPasteOnShow);
 

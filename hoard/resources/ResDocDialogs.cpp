@@ -1,22 +1,9 @@
 // CResDoc's ways into the resource dialogs: editing the resources of a type the user
 // chooses, through the type selection dialog and the resource list editor.
-//
-// PLACEHOLDER: the two dialogs are not in the library yet. Until they are, no type
-// is chosen and no editor opens (ChooseResourceType and ShowResourceEditor below);
-// with them, their bodies are, in that order:
-//
-//     #include "hoard/dialogs/DialogSelectType.h"
-//     CDialogSelectType dlg(NULL);
-//     if (dlg.DoModal() != IDOK)
-//         return FALSE;
-//     strType = dlg.m_strType;
-//     return TRUE;
-//
-//     #include "hoard/dialogs/EditResDlg.h"
-//     CEditResDlg dlg(m_hoard, pClass->GetClassName(), pClass->CanPreview(), bPasteOnShow, NULL);
-//     dlg.DoModal();
 #include "hoard/resources/ResDoc.h"
 
+#include "hoard/dialogs/DialogSelectType.h"
+#include "hoard/dialogs/EditResDlg.h"
 #include "hoard/resources/ResourceClass.h"
 
 void CResDoc::EditResources()
@@ -30,8 +17,15 @@ void CResDoc::EditResources()
 
 BOOL CResDoc::ChooseResourceType(CString& strType)
 {
-    strType.Empty();
-    return FALSE;
+    CDialogSelectType dlg(NULL);
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    strType = dlg.m_strType;
+    return TRUE;
 }
 
-void CResDoc::ShowResourceEditor(CResourceClass*, BOOL) {}
+void CResDoc::ShowResourceEditor(CResourceClass* pClass, BOOL bPasteOnShow)
+{
+    CEditResDlg dlg(m_hoard, pClass->GetClassName(), pClass->CanPreview(), bPasteOnShow, NULL);
+    dlg.DoModal();
+}
