@@ -41,6 +41,8 @@ public:
     // Fills a new resource from a platform format on the clipboard.
     virtual void OnPaste();
     virtual void OnDoubleClick();
+    // Copies the resource to the clipboard through its file; nothing when in no file.
+    virtual void OnCopy();
     virtual void DrawPreview(CDC* pDC, CWnd* pWnd, const CRect& rect);
     virtual void OnClickPreview(CWnd* pWnd, const CRect& rect);
 
