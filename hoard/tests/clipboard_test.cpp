@@ -276,6 +276,55 @@ TEST_F(Clipboard, ReceiverDestroyingAPastedResourceDuringTheReplacement)
     EXPECT_EQ("Bell", NamesOf(m_pasted));
 }
 
+// A resource type that cannot complete a paste of a resource whose text is "refuse":
+// its Serialize throws the resource. Counts its live instances.
+class CRefusingResource : public CResource
+{
+    DECLARE_SERIAL(CRefusingResource)
+public:
+    CRefusingResource() { ++s_nAlive; }
+    ~CRefusingResource() override { --s_nAlive; }
+    void Serialize(CArchive& ar) override
+    {
+        CResource::Serialize(ar);
+        if (ar.IsStoring())
+        {
+            ar << m_strText;
+            return;
+        }
+        ar >> m_strText;
+        if (m_strText == "refuse")
+            throw static_cast<CResource*>(this);
+    }
+    CString m_strText;
+    static int s_nAlive;
+};
+IMPLEMENT_SERIAL(CRefusingResource, CResource, 0)
+int CRefusingResource::s_nAlive = 0;
+
+TEST_F(Clipboard, ResourceThrownByItsTypeEndsThePasteWithWhatWasRead)
+{
+    const char* texts[] = { "first", "refuse", "third" };
+    CResourceList list;
+    for (const char* pszText : texts)
+    {
+        auto* pRes = new CRefusingResource;
+        pRes->m_strText = pszText;
+        pRes->SetName(pszText);
+        list.AddTail(pRes);
+    }
+    PutOnClipboard({ { CHoard::GetResourceFormat(), BytesOf(CHoard::WriteResourceStream(list)) } });
+    while (!list.IsEmpty())
+        delete list.RemoveHead();
+    ASSERT_EQ(0, CRefusingResource::s_nAlive);
+
+    m_target.OnPasteGeneric(m_pasted);
+
+    EXPECT_EQ("first", NamesOf(m_pasted));
+    EXPECT_EQ(1, CRefusingResource::s_nAlive) << "the refused resource is destroyed once";
+    EXPECT_EQ(nullptr, CHoard::GetCurSerializing());
+}
+
 // The descriptor
 
 TEST_F(Clipboard, CanPasteGenericComparesTheTypeExactly)
