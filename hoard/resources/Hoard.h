@@ -95,6 +95,12 @@ public:
     // The streams of a copy, each in a new movable global block that the caller owns.
     static HGLOBAL WriteResourceStream(const CResourceList& list);
     static HGLOBAL WriteDescriptorStream(const CResourceList& list);
+    // The type name and the names that a descriptor stream holds; throws the
+    // framework's archive exception when it is damaged.
+    static void ReadDescriptorStream(const BYTE* pDescriptor, UINT nDescriptor, CString& strType,
+                                     CStringArray& names);
+    // The same of the descriptor on the clipboard; FALSE when there is none.
+    static BOOL ReadClipboardDescriptor(CString& strType, CStringArray& names);
     // Bracket a paste that an application or a resource type performs itself, so
     // that the resources it reads enter this file.
     void PrePaste() const { m_pCurSerializing = const_cast<CHoard*>(this); }

@@ -158,22 +158,11 @@ BOOL CHoard::CanPasteGeneric(const char* pszType)
 {
     if (pszType == NULL)
         return ::IsClipboardFormatAvailable(m_cfResources);
-    if (!::IsClipboardFormatAvailable(m_cfDescriptor))
-        return FALSE;
     try
     {
-        std::unique_ptr<CClipboardCopy> pCopy;
-        {
-            COpenClipboard clipboard;
-            pCopy = std::make_unique<CClipboardCopy>(m_cfDescriptor);
-        }
-        if (pCopy->GetBytes() == NULL)
-            return FALSE;
-        CMemFile file(const_cast<BYTE*>(pCopy->GetBytes()), pCopy->GetSize());
-        CArchive ar(&file, CArchive::load);
         CString strType;
-        ar >> strType;
-        return strType == pszType;
+        CStringArray names;
+        return ReadClipboardDescriptor(strType, names) && strType == pszType;
     }
     catch (CException* e)
     {
@@ -182,6 +171,21 @@ BOOL CHoard::CanPasteGeneric(const char* pszType)
         e->Delete();
         return FALSE;
     }
+}
+
+BOOL CHoard::ReadClipboardDescriptor(CString& strType, CStringArray& names)
+{
+    if (!::IsClipboardFormatAvailable(m_cfDescriptor))
+        return FALSE;
+    std::unique_ptr<CClipboardCopy> pCopy;
+    {
+        COpenClipboard clipboard;
+        pCopy = std::make_unique<CClipboardCopy>(m_cfDescriptor);
+    }
+    if (pCopy->GetBytes() == NULL)
+        return FALSE;
+    ReadDescriptorStream(pCopy->GetBytes(), pCopy->GetSize(), strType, names);
+    return TRUE;
 }
 
 void CHoard::OnPasteGeneric(CResourceList& list)

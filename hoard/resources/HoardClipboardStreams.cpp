@@ -41,14 +41,6 @@ HGLOBAL WriteStream(Fn fn)
     return file.Detach();
 }
 
-void ReadDescriptor(const BYTE* pDescriptor, UINT nDescriptor, CString& strType, CStringArray& names)
-{
-    CMemFile file(const_cast<BYTE*>(pDescriptor), nDescriptor);
-    CArchive ar(&file, CArchive::load);
-    ar >> strType;
-    names.Serialize(ar);
-}
-
 } // namespace
 
 // Writing the streams
@@ -70,6 +62,14 @@ HGLOBAL CHoard::WriteDescriptorStream(const CResourceList& list)
         ar << strType;
         names.Serialize(ar);
     });
+}
+
+void CHoard::ReadDescriptorStream(const BYTE* pDescriptor, UINT nDescriptor, CString& strType, CStringArray& names)
+{
+    CMemFile file(const_cast<BYTE*>(pDescriptor), nDescriptor);
+    CArchive ar(&file, CArchive::load);
+    ar >> strType;
+    names.Serialize(ar);
 }
 
 // The paste
@@ -160,7 +160,7 @@ void CHoard::PasteStreams(const BYTE* pDescriptor, UINT nDescriptor, const BYTE*
     {
         CString strType;
         CStringArray names;
-        ReadDescriptor(pDescriptor, nDescriptor, strType, names);
+        ReadDescriptorStream(pDescriptor, nDescriptor, strType, names);
         for (INT_PTR i = 0; i < names.GetSize(); ++i)
         {
             if (CResource* pClash = GetResource(strType, names[i]))

@@ -11,6 +11,33 @@
 
 #include <gtest/gtest.h>
 
+// A resource type that cannot complete a paste of a resource whose text is "refuse":
+// its Serialize throws the resource. Counts its live instances. Outside the anonymous
+// namespace: the archive operator that its serial declaration adds would be unused there.
+class CRefusingResource : public CResource
+{
+    DECLARE_SERIAL(CRefusingResource)
+public:
+    CRefusingResource() { ++s_nAlive; }
+    ~CRefusingResource() override { --s_nAlive; }
+    void Serialize(CArchive& ar) override
+    {
+        CResource::Serialize(ar);
+        if (ar.IsStoring())
+        {
+            ar << m_strText;
+            return;
+        }
+        ar >> m_strText;
+        if (m_strText == "refuse")
+            throw static_cast<CResource*>(this);
+    }
+    CString m_strText;
+    static int s_nAlive;
+};
+IMPLEMENT_SERIAL(CRefusingResource, CResource, 0)
+int CRefusingResource::s_nAlive = 0;
+
 namespace {
 
 // The application answers the library's message boxes: it records each question and
@@ -276,31 +303,6 @@ TEST_F(Clipboard, ReceiverDestroyingAPastedResourceDuringTheReplacement)
     EXPECT_EQ("Bell", NamesOf(m_pasted));
 }
 
-// A resource type that cannot complete a paste of a resource whose text is "refuse":
-// its Serialize throws the resource. Counts its live instances.
-class CRefusingResource : public CResource
-{
-    DECLARE_SERIAL(CRefusingResource)
-public:
-    CRefusingResource() { ++s_nAlive; }
-    ~CRefusingResource() override { --s_nAlive; }
-    void Serialize(CArchive& ar) override
-    {
-        CResource::Serialize(ar);
-        if (ar.IsStoring())
-        {
-            ar << m_strText;
-            return;
-        }
-        ar >> m_strText;
-        if (m_strText == "refuse")
-            throw static_cast<CResource*>(this);
-    }
-    CString m_strText;
-    static int s_nAlive;
-};
-IMPLEMENT_SERIAL(CRefusingResource, CResource, 0)
-int CRefusingResource::s_nAlive = 0;
 
 TEST_F(Clipboard, ResourceThrownByItsTypeEndsThePasteWithWhatWasRead)
 {
