@@ -35,6 +35,10 @@ typedef void* HGDIOBJ;
 #define FALSE 0
 #define MAX_PATH 260
 #define MB_OK 0x00000000u
+#define MB_YESNOCANCEL 0x00000003u
+#define IDCANCEL 2
+#define IDYES 6
+#define IDNO 7
 
 // Files
 typedef struct _SECURITY_ATTRIBUTES
@@ -112,6 +116,7 @@ void OutputDebugStringA(LPCSTR lpOutputString);
 // movable alike; reallocation may give a new handle.
 #define GMEM_FIXED 0x0000
 #define GMEM_MOVEABLE 0x0002
+#define GMEM_SHARE 0x2000
 #define GMEM_ZEROINIT 0x0040
 
 HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
