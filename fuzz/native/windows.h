@@ -116,7 +116,6 @@ void OutputDebugStringA(LPCSTR lpOutputString);
 // movable alike; reallocation may give a new handle.
 #define GMEM_FIXED 0x0000
 #define GMEM_MOVEABLE 0x0002
-#define GMEM_SHARE 0x2000
 #define GMEM_ZEROINIT 0x0040
 
 HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes);

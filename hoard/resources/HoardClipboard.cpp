@@ -1,7 +1,9 @@
-// CHoard and the clipboard: the library's two registered formats, copying resources
-// onto the clipboard, and pasting them from private copies of its data. The streams
-// themselves are written and read in HoardClipboardStreams.cpp.
+// CHoard and the clipboard: the library's two registered formats, the streams of a
+// copy written and put on the clipboard, and private copies of the clipboard's data
+// for a paste, which HoardPaste.cpp reads.
 #include "hoard/resources/Hoard.h"
+
+#include "hoard/resources/ClipboardMemFile.h"
 
 #include <afxwin.h>
 
@@ -125,7 +127,39 @@ private:
     UINT m_nSize;
 };
 
+// A stream written by fn into a new global block, through an archive of its own.
+template <class Fn>
+HGLOBAL WriteStream(Fn fn)
+{
+    CClipboardMemFile file;
+    CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
+    fn(ar);
+    ar.Close();
+    return file.CopyToGlobal();
+}
+
 } // namespace
+
+// The streams
+
+HGLOBAL CHoard::WriteResourceStream(const CResourceList& list)
+{
+    // Each resource's Serialize announces that it is saved, as in a file. The memory
+    // file has no path: every data block is written out in full.
+    return WriteStream([&list](CArchive& ar) { const_cast<CResourceList&>(list).Serialize(ar); });
+}
+
+HGLOBAL CHoard::WriteDescriptorStream(const CResourceList& list)
+{
+    return WriteStream([&list](CArchive& ar) {
+        CString strType = list.IsEmpty() ? "" : list.GetHead()->GetRuntimeClass()->m_lpszClassName;
+        CStringArray names;
+        for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+            names.Add(list.GetNext(pos)->GetName());
+        ar << strType;
+        names.Serialize(ar);
+    });
+}
 
 void CHoard::RegisterClipboardFormats()
 {

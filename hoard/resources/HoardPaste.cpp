@@ -1,12 +1,13 @@
-// CHoard's clipboard streams in memory: writing them for a copy, and the paste from
-// them. The resource stream is an archive list of resources as a resource file stores
-// them; the descriptor is their type name and then their names, as a string array.
-// HoardClipboard.cpp moves the streams to and from the clipboard.
+// CHoard's paste from the bytes of the two clipboard streams: the descriptor read, the
+// question about names already taken, the resources read into this file and the
+// replacement of the old resources. The resource stream is an archive list of
+// resources as a resource file stores them; the descriptor is their type name and then
+// their names, as a string array. HoardClipboard.cpp writes the streams for a copy and
+// takes private copies of them from the clipboard for a paste.
 #include "hoard/resources/Hoard.h"
 
 #include "hoard/data/ReloadableData.h"
 #include "hoard/res/resource.h"
-#include "hoard/resources/GlobalMemFile.h"
 #include "hoard/resources/ResourceMessages.h"
 #include "hoard/resources/ResourcePtr.h"
 #include "hoard/runtime/HoardModule.h"
@@ -30,39 +31,7 @@ public:
     CResource* Get() const { return GetResourcePtr(); }
 };
 
-// A stream written by fn into a new global block, through an archive of its own.
-template <class Fn>
-HGLOBAL WriteStream(Fn fn)
-{
-    CGlobalMemFile file;
-    CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
-    fn(ar);
-    ar.Close();
-    return file.Detach();
-}
-
 } // namespace
-
-// Writing the streams
-
-HGLOBAL CHoard::WriteResourceStream(const CResourceList& list)
-{
-    // Each resource's Serialize announces that it is saved, as in a file. The memory
-    // file has no path: every data block is written out in full.
-    return WriteStream([&list](CArchive& ar) { const_cast<CResourceList&>(list).Serialize(ar); });
-}
-
-HGLOBAL CHoard::WriteDescriptorStream(const CResourceList& list)
-{
-    return WriteStream([&list](CArchive& ar) {
-        CString strType = list.IsEmpty() ? "" : list.GetHead()->GetRuntimeClass()->m_lpszClassName;
-        CStringArray names;
-        for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
-            names.Add(list.GetNext(pos)->GetName());
-        ar << strType;
-        names.Serialize(ar);
-    });
-}
 
 void CHoard::ReadDescriptorStream(const BYTE* pDescriptor, UINT nDescriptor, CString& strType, CStringArray& names)
 {
@@ -235,7 +204,7 @@ int CHoard::AskToReplace(const char* pszType) const
 {
     CString strPluralKey = CString(pszType) + "Plural";
     CString strPlural = (const char*)CMappedString(strPluralKey);
-    LPCTSTR args[] = { strPlural };
+    LPCSTR args[] = { strPlural };
     CString strQuestion;
     AfxFormatStrings(strQuestion, HoardLoadString(IDS_PASTE_REPLACE), args, 1);
     return AfxMessageBox(strQuestion, MB_YESNOCANCEL);
