@@ -74,8 +74,8 @@ public:
     // Puts the resources, all of one type, on the clipboard in the two formats of the
     // library: the resources as a resource file stores them, with their data blocks in
     // full, and a descriptor of their type and names. An empty list copies nothing.
-    // Throws CResourceException when the clipboard cannot be had, and what writing
-    // the resources throws; the clipboard is then left as it was.
+    // Throws what writing the resources throws, leaving the clipboard as it was, and
+    // CResourceException when the clipboard cannot be had or refuses the data.
     void OnCopyGeneric(const CResourceList& list);
     // With a null type, whether the clipboard holds resources of the library; with a
     // type, whether the clipboard's descriptor names exactly that type (letter case

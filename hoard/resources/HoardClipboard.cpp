@@ -172,8 +172,8 @@ void CHoard::OnCopyGeneric(const CResourceList& list)
     if (list.IsEmpty())
         return;
     CWaitCursor wait;
-    // Both streams are written before the clipboard is opened: a failure leaves the
-    // clipboard as it was, and it is open only for the moment of filling it.
+    // Both streams are written before the clipboard is opened, so that a failure to
+    // write them leaves the clipboard as it was, and it is open only to be filled.
     CGlobalBlock resources(WriteResourceStream(list));
     CGlobalBlock descriptor(WriteDescriptorStream(list));
     CClipboardOwner owner;

@@ -155,7 +155,12 @@ void CHoard::PasteStreams(const BYTE* pDescriptor, UINT nDescriptor, const BYTE*
     CMemFile file(const_cast<BYTE*>(pResources), nResources);
     CArchive ar(&file, CArchive::load);
     ar.m_pDocument = m_pDocument;
-    PrePaste();
+    struct CPasting
+    {
+        explicit CPasting(const CHoard& hoard) : m_hoard(hoard) { m_hoard.PrePaste(); }
+        ~CPasting() { m_hoard.PostPaste(); }
+        const CHoard& m_hoard;
+    } pasting(*this);
     CReloadableData::m_pCurFileReference = NULL;
     std::exception_ptr pFailure;
     try
@@ -195,7 +200,6 @@ void CHoard::PasteStreams(const BYTE* pDescriptor, UINT nDescriptor, const BYTE*
         else
             delete pRes;
     }
-    PostPaste();
     if (pFailure)
         std::rethrow_exception(pFailure);
 }
