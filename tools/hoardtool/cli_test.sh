@@ -410,6 +410,9 @@ x.png: the file written is a bitmap, whose name ends in .bmp or .dib|render pict
 there is no sound named "nothing"|play sample.hrd nothing
 abc is not a number of seconds from 0.001 to 4294967|record sub/x.hrd new abc
 sub/missing.hrd was not found|trim sub/missing.hrd pause
+there is no sound named "nothing"; nothing copied|copy sample.hrd sound chime nothing
+nothere.hrd was not found|copy nothere.hrd sound chime
+paste takes --replace or --rename, not --bogus|paste sample.hrd --bogus
 EOF
 [ -e new.hrd ] && new_written=yes
 check "no file made by a refused import" no "${new_written:-no}"
