@@ -33,6 +33,7 @@ public:
     void SetObjectSchema(UINT nSchema) { m_nObjectSchema = nSchema; }
 
     CDocument* m_pDocument;     // for the application's use; the archive ignores it
+    BOOL m_bForceFlat;          // for the application's use; TRUE unless it clears it
 
 // Operations
     // Reads up to nMax bytes and returns how many arrived; short only at the end.

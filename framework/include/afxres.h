@@ -12,8 +12,11 @@
 #define AFX_IDS_APP_TITLE           0xE000
 #define AFX_IDS_IDLEMESSAGE         0xE001
 
-// Prompts of the framework's own string table: failures of handlers and of dialog data
-// exchange
+// Prompts of the framework's own string table: failures of documents' files, of handlers
+// and of dialog data exchange
+#define AFX_IDP_INVALID_FILENAME    0xF100
+#define AFX_IDP_FAILED_TO_OPEN_DOC  0xF101
+#define AFX_IDP_FAILED_TO_SAVE_DOC  0xF102
 #define AFX_IDP_INTERNAL_FAILURE    0xF108
 #define AFX_IDP_COMMAND_FAILURE     0xF109
 #define AFX_IDP_PARSE_INT           0xF110
@@ -24,6 +27,33 @@
 #define AFX_IDP_PARSE_RADIO_BUTTON  0xF115
 #define AFX_IDP_PARSE_BYTE          0xF116
 #define AFX_IDP_PARSE_UINT          0xF117
+
+// The causes of file exceptions, AFX_IDP_FILE_NONE + CFileException::m_cause, and of
+// archive exceptions, AFX_IDP_ARCH_NONE + CArchiveException::m_cause; %1 is the file
+#define AFX_IDP_FILE_NONE           0xF1A0
+#define AFX_IDP_FILE_GENERIC        0xF1A1
+#define AFX_IDP_FILE_NOT_FOUND      0xF1A2
+#define AFX_IDP_FILE_BAD_PATH       0xF1A3
+#define AFX_IDP_FILE_TOO_MANY_OPEN  0xF1A4
+#define AFX_IDP_FILE_ACCESS_DENIED  0xF1A5
+#define AFX_IDP_FILE_INVALID_FILE   0xF1A6
+#define AFX_IDP_FILE_REMOVE_CURRENT 0xF1A7
+#define AFX_IDP_FILE_DIR_FULL       0xF1A8
+#define AFX_IDP_FILE_BAD_SEEK       0xF1A9
+#define AFX_IDP_FILE_HARD_IO        0xF1AA
+#define AFX_IDP_FILE_SHARING        0xF1AB
+#define AFX_IDP_FILE_LOCKING        0xF1AC
+#define AFX_IDP_FILE_DISKFULL       0xF1AD
+#define AFX_IDP_FILE_EOF            0xF1AE
+
+#define AFX_IDP_ARCH_NONE           0xF1B0
+#define AFX_IDP_ARCH_GENERIC        0xF1B1
+#define AFX_IDP_ARCH_READONLY       0xF1B2
+#define AFX_IDP_ARCH_ENDOFFILE      0xF1B3
+#define AFX_IDP_ARCH_WRITEONLY      0xF1B4
+#define AFX_IDP_ARCH_BADINDEX       0xF1B5
+#define AFX_IDP_ARCH_BADCLASS       0xF1B6
+#define AFX_IDP_ARCH_BADSCHEMA      0xF1B7
 
 // File commands
 #define ID_FILE_NEW                 0xE100

@@ -5,7 +5,7 @@
 #include <stdlib.h>
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
-    : m_pDocument(NULL), m_nMode(nMode), m_bUserBuf(lpBuf != NULL), m_nBufSize(nBufSize),
+    : m_pDocument(NULL), m_bForceFlat(TRUE), m_nMode(nMode), m_bUserBuf(lpBuf != NULL), m_nBufSize(nBufSize),
       m_pFile(pFile), m_nObjectSchema((UINT)-1), m_strFileName(pFile->GetFilePath()),
       m_nMapCount(1), m_pMaps(NULL)
 {

@@ -1,7 +1,8 @@
 // CCmdTarget: the root message map, command routing through OnCmdMsg with dispatch by
 // handler signature, the wait cursor; and CCmdUI, the state of a command's menu item or
-// control.
+// control, with the update of every item of an opening popup menu.
 #include "afxwin.h"
+#include "afxpriv.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
@@ -233,4 +234,33 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
         Enable(pTarget->OnCmdMsg(m_nID, CN_COMMAND, this, &info));
     }
     return bResult;
+}
+
+void AFXAPI AfxUpdateMenuPopup(CMenu* pMenu, CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
+{
+    CCmdUI state;
+    state.m_pMenu = pMenu;
+    state.m_nIndexMax = pMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++)
+    {
+        state.m_nID = pMenu->GetMenuItemID(state.m_nIndex);
+        // Separators have no command, and popups are left as they are.
+        if (state.m_nID == 0 || state.m_nID == (UINT)-1)
+            continue;
+        // The system's commands are not the application's to disable.
+        state.DoUpdate(pTarget, bDisableIfNoHndler && state.m_nID < 0xF000);
+
+        // A handler may have added or removed items: go on after the item just updated,
+        // or, when it is gone, with the item now at its place (the unsigned index wraps
+        // to the start at 0).
+        UINT nCount = pMenu->GetMenuItemCount();
+        if (nCount != state.m_nIndexMax)
+        {
+            UINT nFound = 0;
+            while (nFound < nCount && pMenu->GetMenuItemID(nFound) != state.m_nID)
+                nFound++;
+            state.m_nIndex = nFound < nCount ? nFound : (state.m_nIndex < nCount ? state.m_nIndex : nCount) - 1;
+        }
+        state.m_nIndexMax = nCount;
+    }
 }

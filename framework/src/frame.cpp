@@ -2,6 +2,7 @@
 // command routing on to the application, menu updates through the command route, and
 // the frame's own deletion after its window.
 #include "afxwin.h"
+#include "afxpriv.h"
 #include "threadstate.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
@@ -127,31 +128,6 @@ void CFrameWnd::OnDestroy()
 
 void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu)
 {
-    if (bSysMenu)
-        return;
-    CCmdUI state;
-    state.m_pMenu = pMenu;
-    state.m_nIndexMax = pMenu->GetMenuItemCount();
-    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++)
-    {
-        state.m_nID = pMenu->GetMenuItemID(state.m_nIndex);
-        // Separators have no command, and popups are left as they are.
-        if (state.m_nID == 0 || state.m_nID == (UINT)-1)
-            continue;
-        // The system's commands are not the application's to disable.
-        state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
-
-        // A handler may have added or removed items: go on after the item just updated,
-        // or, when it is gone, with the item now at its place (the unsigned index wraps
-        // to the start at 0).
-        UINT nCount = pMenu->GetMenuItemCount();
-        if (nCount != state.m_nIndexMax)
-        {
-            UINT nFound = 0;
-            while (nFound < nCount && pMenu->GetMenuItemID(nFound) != state.m_nID)
-                nFound++;
-            state.m_nIndex = nFound < nCount ? nFound : (state.m_nIndex < nCount ? state.m_nIndex : nCount) - 1;
-        }
-        state.m_nIndexMax = nCount;
-    }
+    if (!bSysMenu)
+        AfxUpdateMenuPopup(pMenu, this, m_bAutoMenuEnable);
 }

@@ -209,6 +209,20 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
 
 BOOL DeleteFileA(LPCSTR lpFileName) { return unlink(lpFileName) == 0 ? TRUE : Fail(errno); }
 
+// Read-only is a file that cannot be written.
+DWORD GetFileAttributesA(LPCSTR lpFileName)
+{
+    struct stat st;
+    if (stat(lpFileName, &st) != 0)
+    {
+        Fail(errno);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    if (S_ISDIR(st.st_mode))
+        return FILE_ATTRIBUTE_DIRECTORY;
+    return access(lpFileName, W_OK) == 0 ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
+}
+
 // Global memory
 
 HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes)

@@ -81,6 +81,10 @@ BOOL MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName);
 #define MOVEFILE_REPLACE_EXISTING 0x1
 BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
 BOOL DeleteFileA(LPCSTR lpFileName);
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define FILE_ATTRIBUTE_READONLY 0x1
+#define FILE_ATTRIBUTE_DIRECTORY 0x10
+DWORD GetFileAttributesA(LPCSTR lpFileName);
 
 // Errors
 #define NO_ERROR 0

@@ -16,10 +16,27 @@
 #endif
 
 // Dialog templates
+#define IDD_SELECT_TYPE         105     // "Select Resource Type"
+#define IDD_EDIT_RESOURCES      106     // "New/Edit", without preview
+#define IDD_ENTER_NAME          107     // "Enter Name"
+#define IDD_SELECT_ONE          108     // "Select One"
 #define IDD_SELECT_MULTIPLE     109     // "Select One Or More "
+#define IDD_EDIT_RESOURCES_PREVIEW 110  // "New/Edit", with preview
 
 // Controls
+#define IDC_DELETE              4
+#define IDC_RENAME              5
+#define IDC_COMMAND1            6       // the buttons of a type's commands 0 to 3
+#define IDC_COMMAND2            7
+#define IDC_COMMAND3            8
+#define IDC_COMMAND4            9
+#define IDC_TYPE_LIST           101
 #define IDC_RESOURCE_LIST       102
+#define IDC_PREVIEW             103
+#define IDC_NAME                104
+
+// The list editor's Edit menu and its accelerators
+#define IDR_EDIT_RESOURCES      136
 
 // The record dialog: templates 10000 (without a name field) and 10001 (with one)
 #define IDD_RECORD              10000

@@ -141,6 +141,22 @@ public:
     // ahead of the section with its Serialize.
     void SaveToFile(const char* pszPath, CObject* pLeading = NULL);
 
+// Saving through a temporary file
+    // "TEMPSAVE.TMP" beside pszPath (after its last backslash), which a save writes in
+    // full before it replaces pszPath. FALSE when pszPath names that file itself:
+    // creating it would destroy the file it is to replace.
+    static BOOL GetTempSavePath(const char* pszPath, CString& strTempPath);
+    // Puts the complete temporary file in the place of pszPath in one step, makes the
+    // places that the save gave the reloadable blocks final and makes pszPath this
+    // file's reference. Call it once the section was written: its end closed the old
+    // file that unread blocks were copied from. A target that cannot be replaced
+    // (read-only, or open in another program) is left as it was: the save is
+    // discarded and CFileException raised.
+    void ReplaceWithSaved(const char* pszTempPath, const char* pszPath);
+    // Ends a save that failed: the blocks go back to their places in the old file and
+    // the temporary file is deleted.
+    static void DiscardSave(const char* pszTempPath);
+
 private:
     CResourceList* FindList(const char* pszType) const;
     CResourceList* ListOf(CResource* pRes, CString* pstrType = NULL) const;

@@ -53,12 +53,6 @@ private:
     CHoard*& m_pCur;
 };
 
-CString TempSavePath(const char* pszPath)
-{
-    CString strPath = pszPath;
-    return strPath.Left(strPath.ReverseFind('\\') + 1) + "TEMPSAVE.TMP";
-}
-
 } // namespace
 
 void CHoard::PreSerialize() const
@@ -269,7 +263,9 @@ void CHoard::LoadFromFile(const char* pszPath, CObject* pLeading)
 
 void CHoard::SaveToFile(const char* pszPath, CObject* pLeading)
 {
-    CString strTempPath = TempSavePath(pszPath);
+    CString strTempPath;
+    if (!GetTempSavePath(pszPath, strTempPath))
+        AfxThrowFileException(CFileException::accessDenied, ERROR_ACCESS_DENIED, pszPath);
     CFile file(strTempPath, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive);
     try
     {
@@ -285,27 +281,38 @@ void CHoard::SaveToFile(const char* pszPath, CObject* pLeading)
     {
         e->Delete();
         file.Abort();
-        CReloadableData::AbandonSave();
-        try
-        {
-            CFile::Remove(strTempPath);
-        }
-        catch (CFileException* eRemove)
-        {
-            eRemove->Delete();
-        }
+        DiscardSave(strTempPath);
         AfxThrowArchiveException(CArchiveException::generic, pszPath);
     }
+    ReplaceWithSaved(strTempPath, pszPath);
+}
 
+BOOL CHoard::GetTempSavePath(const char* pszPath, CString& strTempPath)
+{
+    CString strPath = pszPath;
+    strTempPath = strPath.Left(strPath.ReverseFind('\\') + 1) + "TEMPSAVE.TMP";
+    return strTempPath.CompareNoCase(strPath) != 0;
+}
+
+void CHoard::ReplaceWithSaved(const char* pszTempPath, const char* pszPath)
+{
     // The new file replaces the old one in a single step, so that a failure here
-    // leaves the old file whole.
-    if (!MoveFileExA(strTempPath, pszPath, MOVEFILE_REPLACE_EXISTING))
+    // leaves the old file whole. Under Wine MoveFileEx replaces a read-only file, which
+    // Windows refuses to do: the attribute is checked first, so that neither does.
+    DWORD dwAttributes = GetFileAttributesA(pszPath);
+    BOOL bReadOnly = dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (bReadOnly || !MoveFileExA(pszTempPath, pszPath, MOVEFILE_REPLACE_EXISTING))
     {
-        LONG lOsError = (LONG)GetLastError();
-        CReloadableData::AbandonSave();
-        DeleteFileA(strTempPath);
+        LONG lOsError = bReadOnly ? ERROR_ACCESS_DENIED : (LONG)GetLastError();
+        DiscardSave(pszTempPath);
         CFileException::ThrowOsError(lOsError, pszPath);
     }
     CReloadableData::CommitSave();
     m_strFileReference = pszPath;
+}
+
+void CHoard::DiscardSave(const char* pszTempPath)
+{
+    CReloadableData::AbandonSave();
+    DeleteFileA(pszTempPath);
 }

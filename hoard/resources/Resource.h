@@ -41,7 +41,7 @@ public:
     // Fills a new resource from a platform format on the clipboard.
     virtual void OnPaste();
     virtual void OnDoubleClick();
-    // Copies the resource to the clipboard through its file; nothing when in no file.
+    // Copies this resource to the clipboard; nothing for a resource in no file.
     virtual void OnCopy();
     virtual void DrawPreview(CDC* pDC, CWnd* pWnd, const CRect& rect);
     virtual void OnClickPreview(CWnd* pWnd, const CRect& rect);
@@ -66,6 +66,10 @@ public:
     BOOL CopyTo(CHoard& dest);
     // Destroys the resource unless a counting pointer uses it; no messages.
     void Delete();
+    // Asks the user for a new name in the name dialog; TRUE when the resource was
+    // renamed. A name that another resource of the type in its file has (ignoring
+    // case) is refused with a message, and so is a change of letter case only.
+    BOOL OnRename();
 
 protected:
     // This resource when unused, otherwise a duplicate that a writer may change.

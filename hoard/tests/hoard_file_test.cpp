@@ -2,7 +2,7 @@
 #include "test_support.h"
 
 #include "hoard/data/ReloadableData.h"
-#include "hoard/sound/Wav.h"
+#include "sound_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -11,37 +11,6 @@
 namespace {
 
 using Bytes = std::vector<BYTE>;
-
-class CWavProbe : public CWav
-{
-public:
-    void SetSamples(const std::string& samples)
-    {
-        m_format.wf = { WAVE_FORMAT_PCM, 1, 11025, 11025, 1 };
-        m_format.wBitsPerSample = 8;
-        m_data.SetData((DWORD)samples.size(), (void*)samples.data());
-    }
-    const CReloadableData& Data() const { return m_data; }
-};
-
-CWavProbe* NewSound(CHoard& hoard, const char* pszName, const std::string& samples)
-{
-    auto* pWav = new CWavProbe;
-    pWav->SetName(pszName);
-    pWav->SetSamples(samples);
-    hoard.AddToMap(pWav);
-    return pWav;
-}
-
-std::string Samples(const CWav* pWav)
-{
-    const BYTE* p = pWav->GetData();
-    if (p == NULL)
-        return "<unreadable>";
-    std::string s((const char*)p, pWav->GetDataSize());
-    pWav->ReleaseData();
-    return s;
-}
 
 Bytes ContentsOf(CMemFile& file)
 {
@@ -75,6 +44,22 @@ DWORD LoadSection(CHoard& hoard, const Bytes& bytes, DWORD nStart = 0)
     hoard.Serialize(ar);
     ar.Flush();
     return file.GetPosition();
+}
+
+// The cause of the file exception that saving raises, or -1 when it raises none.
+int CauseOfSave(CHoard& hoard, const char* pszPath)
+{
+    try
+    {
+        hoard.SaveToFile(pszPath);
+    }
+    catch (CFileException* e)
+    {
+        int nCause = e->m_cause;
+        e->Delete();
+        return nCause;
+    }
+    return -1;
 }
 
 DWORD DWordAt(const Bytes& bytes, size_t i)
@@ -431,7 +416,7 @@ TEST(HoardFile, BlocksAreReadLazilyAndCopiedUnreadOnSave)
     }
     CHoard hoard;
     hoard.LoadFromFile(path);
-    auto* pBell = static_cast<CWavProbe*>(hoard.GetResource("CWav", "Bell"));
+    auto* pBell = static_cast<CSampledWav*>(hoard.GetResource("CWav", "Bell"));
     ASSERT_NE(nullptr, pBell);
     EXPECT_FALSE(pBell->Data().IsLoaded());
 
@@ -539,6 +524,55 @@ TEST(HoardFile, SaveWhereNoTemporaryFileCanBeMadeChangesNothing)
     }
     EXPECT_TRUE(hoard.GetFileReference().IsEmpty());
     EXPECT_TRUE(hoard.IsModified());
+}
+
+// A target that is read-only, open elsewhere, or itself named as the temporary file
+// is refused whole, and the hoard's blocks still read from it.
+TEST(HoardFile, SaveThatCannotReplaceTheTargetLeavesIt)
+{
+    CScratchFile path("refused.hrd");
+    CScratchFile tempNamed("TEMPSAVE.TMP");
+    const struct
+    {
+        const char* context;
+        const CScratchFile& target;
+        BOOL bReadOnly;
+        BOOL bOpen;
+    } cases[] = {
+        { "read-only", path, TRUE, FALSE },
+        { "open elsewhere", path, FALSE, TRUE },
+        { "named as the temporary file", tempNamed, FALSE, FALSE },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.context);
+        {
+            CHoard hoard;
+            NewSound(hoard, "Bell", std::string(400, 'b'));
+            hoard.SaveToFile(path);
+        }
+        MoveFileExA(path, c.target, MOVEFILE_REPLACE_EXISTING);
+        const Bytes before = ReadAllBytes(c.target);
+        CHoard hoard;
+        hoard.LoadFromFile(c.target);
+        hoard.GetResource("CWav", "Bell")->SetName("Bell with a longer name");
+        if (c.bReadOnly)
+            SetFileAttributesA(c.target, FILE_ATTRIBUTE_READONLY);
+        HANDLE hOpen = c.bOpen ? CreateFileA(c.target, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL)
+                               : INVALID_HANDLE_VALUE;
+        EXPECT_EQ(CFileException::accessDenied, CauseOfSave(hoard, c.target));
+        if (hOpen != INVALID_HANDLE_VALUE)
+            CloseHandle(hOpen);
+        SetFileAttributesA(c.target, FILE_ATTRIBUTE_NORMAL);
+
+        EXPECT_EQ(before, ReadAllBytes(c.target));
+        EXPECT_EQ(std::string(400, 'b'),
+                  Samples(static_cast<CWav*>(hoard.GetResource("CWav", "Bell with a longer name"))));
+        if (&c.target != &tempNamed)
+        {
+            EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(tempNamed));
+        }
+    }
 }
 
 TEST(HoardFile, LoadingAnotherFileKeepsEarlierBlocksReadable)
@@ -703,8 +737,8 @@ TEST(HoardFile, MovedSoundStaysReadableWhateverItsOldHoardDoes)
         SaveBellAndHorn(path);
         CHoard* pOld = new CHoard;
         pOld->LoadFromFile(path);
-        auto* pBell = static_cast<CWavProbe*>(pOld->GetResource("CWav", "Bell"));
-        auto* pHorn = static_cast<CWavProbe*>(pOld->GetResource("CWav", "Horn"));
+        auto* pBell = static_cast<CSampledWav*>(pOld->GetResource("CWav", "Bell"));
+        auto* pHorn = static_cast<CSampledWav*>(pOld->GetResource("CWav", "Horn"));
         ASSERT_NE(nullptr, pBell);
         ASSERT_NE(nullptr, pHorn);
         ASSERT_FALSE(pBell->Data().IsLoaded());
