@@ -14,6 +14,9 @@ void CClipboardMemFile::GrowFile(DWORD dwNewLen)
 {
     if (dwNewLen <= m_nBufferSize)
         return;
+    // As for any memory file, no steps means that the file cannot grow.
+    if (m_nGrowBytes == 0)
+        AfxThrowMemoryException();
     if (m_lpBuffer == NULL)
     {
         m_lpBuffer = static_cast<BYTE*>(VirtualAlloc(NULL, nReserved, MEM_RESERVE, PAGE_READWRITE));
