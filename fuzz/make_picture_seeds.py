@@ -93,14 +93,15 @@ lying = section([('CPicture', [new_class('CPicture') + string('Liar') + word(1) 
                                class_ref(1) + string('Fine') + word(1) + rect(0, 0, 4, 3) + class_ref(3)
                                + dib_elem_payload(DIB8, 4, 3)])])
 
-folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'corpus', 'hoard_file_fuzz')
-seeds = {
-    'pictures_memory': b'\x00' + pictures,
-    'pictures_file': b'\x01' + pictures,
-    'picture_foreign_object': b'\x00' + foreign,
-    'picture_refers_to_itself': b'\x00' + itself,
-    'picture_lying_bitmap_file': b'\x01' + lying,
-}
-for name, data in seeds.items():
-    with open(os.path.join(folder, name), 'wb') as f:
-        f.write(data)
+if __name__ == '__main__':
+    folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'corpus', 'hoard_file_fuzz')
+    seeds = {
+        'pictures_memory': b'\x00' + pictures,
+        'pictures_file': b'\x01' + pictures,
+        'picture_foreign_object': b'\x00' + foreign,
+        'picture_refers_to_itself': b'\x00' + itself,
+        'picture_lying_bitmap_file': b'\x01' + lying,
+    }
+    for name, data in seeds.items():
+        with open(os.path.join(folder, name), 'wb') as f:
+            f.write(data)

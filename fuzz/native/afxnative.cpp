@@ -1,6 +1,6 @@
 // What the framework's window-side sources give the core, for the native build: there
-// are no string tables and no message boxes here.
-#include <afx.h>
+// are no string tables, and message boxes give a set answer.
+#include <afxwin.h>
 
 BOOL CString::LoadString(UINT)
 {
@@ -15,3 +15,9 @@ BOOL CString::LoadString(HINSTANCE, UINT)
 }
 
 int CException::ReportError(UINT, UINT) { return 0; }
+
+int g_nMessageBoxAnswer = IDCANCEL;
+
+int AfxMessageBox(LPCSTR, UINT, UINT) { return g_nMessageBoxAnswer; }
+
+void AfxFormatStrings(CString& rString, LPCSTR lpszFormat, LPCSTR const*, int) { rString = lpszFormat; }

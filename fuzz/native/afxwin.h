@@ -1,7 +1,7 @@
 // The native build's stand-in for the framework's <afxwin.h>: there are no windows or
 // GDI here, only the core, the collections, CPoint, CSize and CRect, the little of
-// documents and cursors that a resource file uses and a window that a container tree
-// is never attached to.
+// documents, message boxes and cursors that a resource file uses and a window that a
+// container tree is never attached to.
 #pragma once
 
 #include "afx.h"
@@ -19,6 +19,12 @@ public:
 protected:
     BOOL m_bModified = FALSE;
 };
+
+// Nobody sees a message box: each gives the answer that the program set last (Cancel
+// until it sets one). A prompt's arguments are not filled in.
+extern int g_nMessageBoxAnswer;
+int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+void AfxFormatStrings(CString& rString, LPCSTR lpszFormat, LPCSTR const* rglpsz, int nString);
 
 // There is no cursor to show.
 class CWaitCursor

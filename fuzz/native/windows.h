@@ -35,6 +35,10 @@ typedef void* HGDIOBJ;
 #define FALSE 0
 #define MAX_PATH 260
 #define MB_OK 0x00000000u
+#define MB_YESNOCANCEL 0x00000003u
+#define IDCANCEL 2
+#define IDYES 6
+#define IDNO 7
 
 // Files
 typedef struct _SECURITY_ATTRIBUTES

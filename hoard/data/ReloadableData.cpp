@@ -35,15 +35,20 @@ UINT WidthOf(CReloadableData::CompressionType compression)
 }
 
 // Reads n bytes from the archive into new movable memory that grows with the bytes
-// that actually arrive, so that a damaged size cannot allocate more than is there.
+// that actually arrive, so that a damaged size cannot allocate more than is there. When
+// the file still holds the n bytes, they are allocated at once.
 HGLOBAL ReadGrowing(CArchive& ar, DWORD n)
 {
+    ar.Flush();
+    CFile* pFile = ar.GetFile();
+    DWORD dwLength = pFile->GetLength(), dwPos = pFile->GetPosition();
+    const DWORD nFirst = dwPos <= dwLength && dwLength - dwPos >= n ? n : 0x10000;
     HGLOBAL h = NULL;
     try
     {
         for (DWORD nHave = 0; nHave < n;)
         {
-            DWORD nChunk = nHave < 0x10000 ? 0x10000 : nHave;
+            DWORD nChunk = nHave < nFirst ? nFirst : nHave;
             if (nChunk > n - nHave)
                 nChunk = n - nHave;
             HGLOBAL hNew = h == NULL ? AllocMovable(nChunk) : ReAllocMovable(h, nHave + nChunk);

@@ -51,14 +51,6 @@ public:
     // Destroys every resource, without messages and without touching the modified flag.
     void RemoveContents();
 
-// Clipboard transfer
-    // Copies the listed resources to the clipboard; an empty list copies nothing.
-    void OnCopyGeneric(const CTypedPtrList<CObList, CResource*>& list);
-    // Whether the clipboard holds resources of the type (with a null type: any).
-    static BOOL CanPasteGeneric(const char* pszType);
-    // Pastes the clipboard's resources into this file and appends them to list.
-    void OnPasteGeneric(CTypedPtrList<CObList, CResource*>& list);
-
 // Identical resources
     // Merges identical resources of each type into the first of them.
     void CollapseIdenticalResources();
@@ -77,6 +69,47 @@ public:
     void SetApplicationHoard() const { m_pApplicationHoard = const_cast<CHoard*>(this); }
     static CHoard* GetDocumentHoard() { return m_pDocumentHoard; }
     static CHoard* GetApplicationHoard() { return m_pApplicationHoard; }
+
+// The clipboard
+    // Puts the resources, all of one type, on the clipboard in the two formats of the
+    // library: the resources as a resource file stores them, with their data blocks in
+    // full, and a descriptor of their type and names. An empty list copies nothing.
+    // Throws what writing the resources throws, leaving the clipboard as it was, and
+    // CResourceException when the clipboard cannot be had or refuses the data.
+    void OnCopyGeneric(const CResourceList& list);
+    // With a null type, whether the clipboard holds resources of the library; with a
+    // type, whether the clipboard's descriptor names exactly that type (letter case
+    // counts). A descriptor that cannot be read names no type.
+    static BOOL CanPasteGeneric(const char* pszType);
+    // Pastes the clipboard's resources into this file, from private copies of its
+    // data, and appends those that ended up in this file to list. When the clipboard's
+    // resources have names that resources of this file have, the user is asked whether
+    // to replace those (Yes), to give the pasted ones numbered names (No) or to paste
+    // nothing (Cancel). A damaged or foreign stream raises the framework's exception
+    // once the paste has ended; what was read before the damage stays in the file.
+    void OnPasteGeneric(CResourceList& list);
+    // The same from the two streams' bytes, as the clipboard gives them (null when a
+    // format is missing); the paste works on them in place and does not change them.
+    void PasteStreams(const BYTE* pDescriptor, UINT nDescriptor, const BYTE* pResources, UINT nResources,
+                      CResourceList& list);
+    // The streams of a copy, each in a new movable global block that the caller owns.
+    static HGLOBAL WriteResourceStream(const CResourceList& list);
+    static HGLOBAL WriteDescriptorStream(const CResourceList& list);
+    // The type name and the names that a descriptor stream holds; throws the
+    // framework's archive exception when it is damaged.
+    static void ReadDescriptorStream(const BYTE* pDescriptor, UINT nDescriptor, CString& strType,
+                                     CStringArray& names);
+    // The same of the descriptor on the clipboard; FALSE when there is none.
+    static BOOL ReadClipboardDescriptor(CString& strType, CStringArray& names);
+    // Bracket a paste that an application or a resource type performs itself, so
+    // that the resources it reads enter this file.
+    void PrePaste() const { m_pCurSerializing = const_cast<CHoard*>(this); }
+    void PostPaste() const { m_pCurSerializing = NULL; }
+    // The clipboard formats "QX Resource Format" and "QX Resource Format Descriptor",
+    // registered by name when the library is loaded.
+    static void RegisterClipboardFormats();
+    static WORD GetResourceFormat() { return m_cfResources; }
+    static WORD GetDescriptorFormat() { return m_cfDescriptor; }
 
 // The resource file format
     // Writes or reads the resource section at the archive's position. While it runs,
@@ -131,6 +164,11 @@ private:
     void ReadSection(CArchive& ar);
     void WriteSection(CArchive& ar);
     static BOOL EndsInMagic(CArchive& ar);
+    class CPasteRecord;
+    // The user's answer to the question whether to replace resources of the type.
+    int AskToReplace(const char* pszType) const;
+    void ReadPasted(CArchive& ar, CPasteRecord& record);
+    void ReplaceClashes(CPasteRecord& record);
 
     CString m_strFileReference;
     CTypedPtrMap<CMapStringToPtr, CString, CResourceList*> m_mapTypes;
@@ -141,4 +179,6 @@ private:
     static CHoard* m_pDocumentHoard;
     static CHoard* m_pApplicationHoard;
     static CHoard* m_pCurSerializing;
+    static WORD m_cfResources;
+    static WORD m_cfDescriptor;
 };

@@ -47,6 +47,15 @@ void CResource::OnPaste() {}
 
 void CResource::OnDoubleClick() {}
 
+void CResource::OnCopy()
+{
+    if (m_pHoard == NULL)
+        return;
+    CResourceList list;
+    list.AddTail(this);
+    m_pHoard->OnCopyGeneric(list);
+}
+
 void CResource::DrawPreview(CDC*, CWnd*, const CRect&) {}
 
 void CResource::OnClickPreview(CWnd*, const CRect&) {}

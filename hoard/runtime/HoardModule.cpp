@@ -1,5 +1,8 @@
-// hoard.dll's entry point: registers the library with the framework.
+// hoard.dll's entry point: registers the library with the framework, and its
+// clipboard formats with Windows.
 #include "hoard/runtime/HoardModule.h"
+
+#include "hoard/resources/Hoard.h"
 
 namespace {
 
@@ -14,6 +17,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
         if (!AfxInitExtensionModule(g_hoardDLL, hInstance))
             return FALSE;
         new CDynLinkLibrary(g_hoardDLL);
+        CHoard::RegisterClipboardFormats();
     }
     else if (dwReason == DLL_PROCESS_DETACH)
     {

@@ -71,7 +71,7 @@ public:
 // Clipboard, as a device-independent bitmap (CF_DIB)
     // Puts the first bitmap element's DIB on the clipboard beside what it holds, in place
     // of any DIB it held.
-    virtual void OnCopy();
+    void OnCopy() override;
     // Replaces every element by the clipboard's DIB; nothing changes when the clipboard
     // holds no DIB that can be read.
     void OnPaste() override;

@@ -36,6 +36,11 @@ int Play(int argc, char** argv);    // FILE NAME
 int Record(int argc, char** argv);  // FILE NAME SECONDS [--quality low|medium|high] [--trim]
 int Trim(int argc, char** argv);    // FILE NAME
 
+// The clipboard: ClipboardCommands.cpp
+int Copy(int argc, char** argv);        // FILE TYPE NAME... [--wait]
+int Paste(int argc, char** argv);       // FILE [--replace | --rename]
+int Clipboard(int argc, char** argv);   // (none)
+
 // Screen documents: ScreenCommands.cpp
 int Tree(int argc, char** argv);    // DOC
 int Shot(int argc, char** argv);    // DOC OUT.bmp [--size WxH] [--depth 8|16]

@@ -1,6 +1,7 @@
 // hoardtool's commands on the resource file as a whole: its structure, its resources,
 // and sounds and pictures moved in and out of it.
 #include "Commands.h"
+#include "FollowedResource.h"
 #include "OutputNames.h"
 #include "ToolError.h"
 #include "ToolFile.h"
@@ -9,7 +10,6 @@
 
 #include "hoard/resources/Hoard.h"
 #include "hoard/resources/ResourceClass.h"
-#include "hoard/resources/ResourcePtr.h"
 #include "hoard/sound/Wav.h"
 #include "limn/pictures/Picture.h"
 
@@ -149,15 +149,6 @@ ImportKind KindOf(const char* pszPath)
         return importPicture;
     return importUnknown;
 }
-
-// Follows a resource through saving, which merges identical resources of a type into
-// the first of them: the pointer then names the one that was kept.
-class CFollowedResource : public CResourcePtrBase
-{
-public:
-    explicit CFollowedResource(CResource* pRes) : CResourcePtrBase(pRes, FALSE) {}
-    CResource* Get() const { return GetResourcePtr(); }
-};
 
 // A resource that import added, with what is said of it once the file is saved.
 struct AddedResource

@@ -7,7 +7,7 @@
 
 void LoadTypeNames()
 {
-    static const char szNames[] = "CWav=sound\nCPicture=picture\n";
+    static const char szNames[] = "CWav=sound\nCPicture=picture\nCWavPlural=sounds\nCPicturePlural=pictures\n";
     CMemFile file((BYTE*)szNames, sizeof szNames - 1);
     CMappedString::Load(file);
 }

@@ -1,6 +1,7 @@
 #!/bin/sh
 # hoardtool end to end under Wine: import, inspect, export, screen documents, damaged
-# files, and sounds played, recorded and trimmed through Wine's ALSA null device.
+# files, sounds played, recorded and trimmed through Wine's ALSA null device, and
+# resources copied and pasted between programs through the clipboard.
 # usage: cli_test.sh BUILD_DIR SOURCE_DIR
 set -u
 BUILD_DIR=$1
@@ -409,10 +410,90 @@ x.png: the file written is a bitmap, whose name ends in .bmp or .dib|render pict
 there is no sound named "nothing"|play sample.hrd nothing
 abc is not a number of seconds from 0.001 to 4294967|record sub/x.hrd new abc
 sub/missing.hrd was not found|trim sub/missing.hrd pause
+there is no sound named "nothing"; nothing copied|copy sample.hrd sound chime nothing
+nothere.hrd was not found|copy nothere.hrd sound chime
+paste takes --replace or --rename, not --bogus|paste sample.hrd --bogus
 EOF
 [ -e new.hrd ] && new_written=yes
 check "no file made by a refused import" no "${new_written:-no}"
 cd - >/dev/null
+
+# The clipboard between programs. The first copier stays (copy --wait, until its input
+# ends) while other programs paste. Wine keeps the clipboard with its desktop, which it
+# closes about a second after the last program of the prefix has ended, taking the
+# clipboard with it: every check here runs while that copier still waits.
+clip=$work/clip
+mkdir "$clip"
+tool import "$(w "$clip/a.hrd")" "$(w "$work/chime.wav")" "$(w "$work/click.track.wav")" \
+  "$(w "$work/pause.wav")" >/dev/null
+# b.hrd holds a sound named chime whose samples are pause.wav's.
+tool import "$(w "$clip/b.hrd")" "$(w "$work/other/chime.alt.wav")" >/dev/null
+cp "$clip/b.hrd" "$clip/c.hrd"
+mkfifo "$clip/hold"
+tool copy "$(w "$clip/a.hrd")" Sound chime click --wait <"$clip/hold" >"$clip/copy.out" 2>&1 &
+holder=$!
+exec 3>"$clip/hold"
+waited=0
+while [ "$(wc -l <"$clip/copy.out")" -lt 2 ] && [ $waited -lt 600 ]; do
+  sleep 0.1
+  waited=$((waited + 1))
+done
+check "copy, staying" "$(printf 'copied sound chime\ncopied sound click')" "$(cat "$clip/copy.out")"
+check "clipboard, seen by another program" \
+  "$(printf 'descriptor: sound (CWav)\nname: chime\nname: click\nresources: yes\npicture as CF_DIB: no')" \
+  "$(tool clipboard)"
+
+cp "$clip/b.hrd" "$clip/b.before"
+err=$(tool paste "$(w "$clip/b.hrd")" 2>&1 >/dev/null)
+check "paste of a name taken, without an option: status" 1 $?
+check "paste of a name taken, without an option: the line" \
+  "hoardtool: $(w "$clip/b.hrd") already holds chime; paste with --replace or --rename; $(w "$clip/b.hrd") is unchanged" "$err"
+cmp -s "$clip/b.hrd" "$clip/b.before"
+check "paste refused: file unchanged" 0 $?
+
+check "paste --replace while the copier runs" \
+  "$(printf 'pasted sound chime, replacing the one of that name\npasted sound click')" \
+  "$(tool paste "$(w "$clip/b.hrd")" --replace)"
+check "list after replacing" "$(printf 'CWav\tchime\t11025\nCWav\tclick\t32000')" "$(tool list "$(w "$clip/b.hrd")")"
+tool export "$(w "$clip/b.hrd")" sound click "$(w "$clip/click.wav")"
+cmp -s "$work/click.track.wav" "$clip/click.wav"
+check "a sound pasted in another program, byte for byte" 0 $?
+check "paste --rename" "$(printf 'pasted sound chime2, renamed from chime\npasted sound click')" \
+  "$(tool paste "$(w "$clip/c.hrd")" --rename)"
+check "list after renaming" "$(printf 'CWav\tchime\t22050\nCWav\tchime2\t11025\nCWav\tclick\t32000')" \
+  "$(tool list "$(w "$clip/c.hrd")")"
+
+# A second copier ends before the paste: the clipboard keeps what it put there.
+tool copy "$(w "$clip/a.hrd")" CWav pause >/dev/null
+check "paste after the copier ended, into a new file" "pasted sound pause" "$(tool paste "$(w "$clip/new.hrd")")"
+check "the new file" "$(printf 'CWav\tpause\t22050')" "$(tool list "$(w "$clip/new.hrd")")"
+
+# Streams damaged as another program may put them: one line, and nothing saved.
+clipblock() { "$BUILD_DIR/wine-run" "$BUILD_DIR/bin/clipblock.exe" "$@"; }
+clipblock get "QX Resource Format" "$(w "$clip/stream")"
+clipblock get "QX Resource Format Descriptor" "$(w "$clip/descriptor")"
+head -c $(($(stat -c %s "$clip/stream") - 1000)) "$clip/stream" >"$clip/cut"
+clipblock put "QX Resource Format" "$(w "$clip/cut")" "QX Resource Format Descriptor" "$(w "$clip/descriptor")"
+cp "$clip/b.hrd" "$clip/b.before"
+fails_in_one_line "paste of a stream cut short" paste "$clip/b.hrd" --replace
+cmp -s "$clip/b.hrd" "$clip/b.before"
+check "paste of a stream cut short: file unchanged" 0 $?
+printf '\377\377' >"$clip/junk"
+clipblock put "QX Resource Format" "$(w "$clip/stream")" "QX Resource Format Descriptor" "$(w "$clip/junk")"
+fails_in_one_line "paste with a damaged descriptor" paste "$clip/b.hrd"
+err=$(tool clipboard 2>&1 >/dev/null)
+check "clipboard with a damaged descriptor: status" 1 $?
+check "clipboard with a damaged descriptor: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
+clipblock put "Some Other Format" "$(w "$clip/junk")"
+check "paste from a clipboard without resources" \
+  "hoardtool: the clipboard holds no resources; $(w "$clip/b.hrd") is unchanged" \
+  "$(tool paste "$(w "$clip/b.hrd")" 2>&1 >/dev/null)"
+cmp -s "$clip/b.hrd" "$clip/b.before"
+check "failed pastes: file unchanged" 0 $?
+
+exec 3>&-
+wait "$holder"
+check "the staying copier ends with its input" 0 $?
 
 [ "$failures" -eq 0 ] && echo "hoardtool: all checks passed"
 exit "$failures"

@@ -22,6 +22,14 @@
 //                                           records a new sound from the input device;
 //                                           one that trimming removes whole is not added
 //   hoardtool trim FILE NAME                squelches and trims a stored recording
+//   hoardtool copy FILE TYPE NAME... [--wait]
+//                                           puts resources on the clipboard; with --wait
+//                                           the tool stays until its input ends
+//   hoardtool paste FILE [--replace|--rename]
+//                                           pastes the clipboard's resources and saves;
+//                                           the option answers for names already taken
+//   hoardtool clipboard                     the type and names of the resources on the
+//                                           clipboard, and whether it holds a picture
 //
 // FILE is a resource file or a screen document (its container tree, then its resources);
 // any other file is refused by every command before it is read or written. A damaged
@@ -57,6 +65,9 @@ const char szUsage[] =
     "       hoardtool play FILE NAME\n"
     "       hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]\n"
     "       hoardtool trim FILE NAME\n"
+    "       hoardtool copy FILE TYPE NAME... [--wait]\n"
+    "       hoardtool paste FILE [--replace|--rename]\n"
+    "       hoardtool clipboard\n"
     "TYPE is a type's name, in any case: ";
 
 // A command's name, how many arguments follow it (nMaxArgs -1: no limit) and its code.
@@ -80,6 +91,9 @@ const Command commands[] = {
     {"play", 2, 2, Play},
     {"record", 3, 6, Record},
     {"trim", 2, 2, Trim},
+    {"copy", 3, -1, Copy},
+    {"paste", 1, 2, Paste},
+    {"clipboard", 0, 0, Clipboard},
 };
 
 // The exit status, or -1 when the command line names no command.
