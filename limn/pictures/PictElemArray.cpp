@@ -52,7 +52,7 @@ CPictElem* CPictElemArray::ReadElem(CArchive& ar)
         auto* pElem = static_cast<CPictElem*>(pObject);
         if (ar.GetMapCount() == nFirst)
             return pElem->CreateCopy();     // a reference to an element already held
-        return pElem;                       // with whatever its own data created
+        return pElem;                       // new: it owns what its own data created
     }
     // Anything else reads as no element.
     KeepUnowned(ar, nFirst);
