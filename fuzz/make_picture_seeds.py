@@ -3,8 +3,8 @@
 # bitmap elements (8-bit, 16-bit, run-length coded), shape elements (one stored with
 # another schema), null element records, elements stored once and referred to again,
 # an object that is not an element, collections in an element's place, and a bitmap
-# whose header claims more than its bytes hold. Each seed starts with the byte that chooses a memory file (0) or a real
-# file (1).
+# whose header claims more than its bytes hold. Each seed starts with the byte that
+# chooses a memory file (0) or a real file (1).
 # Usage: fuzz/make_picture_seeds.py  (from anywhere; writes into fuzz/corpus/hoard_file_fuzz/)
 import os
 import struct

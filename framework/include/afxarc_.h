@@ -111,7 +111,7 @@ public:
     // Loading: what object record nIndex created. pOb is the object, NULL if its data
     // failed to read and the archive freed it; pClass its class; nEnd the map count when
     // its record ended, so that the objects its data created are numbered in between.
-    // FALSE for a class record, or an object that MapObject numbered.
+    // FALSE for a class record, an object that MapObject numbered, or a number not given.
     BOOL GetLoadedObject(DWORD nIndex, CObject*& pOb, CRuntimeClass*& pClass, DWORD& nEnd) const;
 
 protected:

@@ -72,9 +72,11 @@ BOOL HoldsWithoutOwning(const CRuntimeClass* pClass)
 
 void CPictElemArray::KeepUnowned(CArchive& ar, DWORD nFirst)
 {
-    // Objects are numbered in the order they are created, each before what its own data
-    // creates, so an object that owns what it read is skipped with all of that. What a
-    // collection holds, it does not own: those objects are looked at one by one.
+    // Objects are numbered as they are created, each before what its own data creates,
+    // and nEnd closes that span. The framework's collections hold objects without owning
+    // them, so what they hold is looked at one object at a time. Any other object owns
+    // what its data created (a picture its elements, a container its children): it is
+    // skipped with all of that, also when its reading failed and the archive freed it.
     DWORD nIndex = nFirst;
     while (nIndex < ar.GetMapCount())
     {
