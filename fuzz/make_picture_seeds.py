@@ -2,9 +2,9 @@
 # Writes the picture seeds of hoard_file_fuzz: resource sections holding pictures of
 # bitmap elements (8-bit, 16-bit, run-length coded), shape elements (one stored with
 # another schema), null element records, elements stored once and referred to again,
-# an object that is not an element, and a bitmap whose header claims more than its
-# bytes hold. Each seed starts with the byte that chooses a memory file (0) or a real
-# file (1).
+# an object that is not an element, collections in an element's place, and a bitmap
+# whose header claims more than its bytes hold. Each seed starts with the byte that
+# chooses a memory file (0) or a real file (1).
 # Usage: fuzz/make_picture_seeds.py  (from anywhere; writes into fuzz/corpus/hoard_file_fuzz/)
 import os
 import struct
@@ -87,6 +87,14 @@ sound = new_class('CFuzzSound') + string('Bell') + block(b'ding') + dword(0) + w
 foreign = section([('CPicture', [new_class('CPicture') + string('Odd') + word(1) + rect(0, 0, 1, 1) + sound])])
 itself = section([('CPicture', [new_class('CPicture') + string('Self') + word(1) + rect(0, 0, 1, 1) + word(2)])])
 
+# Collections in an element's place: an array (4) holding an array (5) that holds a
+# sound (7), then a shape (9) and the sound again; the next stub refers to the shape.
+collections = section([('CPicture', [new_class('CPicture') + string('Bags') + word(2) + rect(0, 0, 1, 1)
+                                     + new_class('CObArray') + word(3)
+                                     + class_ref(3) + word(1) + sound
+                                     + new_class('CDrawEllipseElem', 5) + word(7)
+                                     + rect(0, 0, 8, 9) + word(9)])])
+
 # A bitmap whose header claims 1000x1000 pixels in a few bytes, beside a good picture.
 lying = section([('CPicture', [new_class('CPicture') + string('Liar') + word(1) + rect(0, 0, 4, 3)
                                + new_class('CDIBElem') + dib_elem_payload(dib(4, 3, 8, PIXELS8, PALETTE, claim=(1000, 1000)), 4, 3),
@@ -100,6 +108,7 @@ if __name__ == '__main__':
         'pictures_file': b'\x01' + pictures,
         'picture_foreign_object': b'\x00' + foreign,
         'picture_refers_to_itself': b'\x00' + itself,
+        'picture_collections_memory': b'\x00' + collections,
         'picture_lying_bitmap_file': b'\x01' + lying,
     }
     for name, data in seeds.items():

@@ -108,6 +108,11 @@ public:
     // Records numbered so far, the null index included. Reading an object record that
     // creates an object raises it; a reference to an earlier object leaves it alone.
     DWORD GetMapCount() const { return m_nMapCount; }
+    // Loading: what object record nIndex created. pOb is the object, NULL if its data
+    // failed to read and the archive freed it; pClass its class; nEnd the map count when
+    // its record ended, so that the objects its data created are numbered in between.
+    // FALSE for a class record, an object that MapObject numbered, or a number not given.
+    BOOL GetLoadedObject(DWORD nIndex, CObject*& pOb, CRuntimeClass*& pClass, DWORD& nEnd) const;
 
 protected:
     UINT m_nMode;

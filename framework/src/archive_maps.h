@@ -15,6 +15,10 @@ struct CArchiveMaps
         void* p;
         UINT nSchema;       // the stored schema, for classes
         bool bClass;
+        // For an object that an object record created: its class, and the map count
+        // when the record ended. NULL for an object numbered by MapObject.
+        CRuntimeClass* pObClass = NULL;
+        DWORD nEnd = 0;
     };
     std::vector<Loaded> load { Loaded{ NULL, 0, false } };
     std::unordered_map<const void*, DWORD> store;

@@ -248,7 +248,7 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
     }
     // Numbered before its data is read, so that the data can refer to it.
     size_t nEntry = maps.load.size();
-    maps.load.push_back({ pOb, 0, false });
+    maps.load.push_back({ pOb, 0, false, pClassRef });
     ++m_nMapCount;
     m_nObjectSchema = nSchema;
     try
@@ -259,8 +259,24 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
     {
         // Nobody holds a half-read object: free it and forget its number.
         maps.load[nEntry].p = NULL;
+        maps.load[nEntry].nEnd = m_nMapCount;
         delete pOb;
         throw;
     }
+    maps.load[nEntry].nEnd = m_nMapCount;
     return pOb;
+}
+
+BOOL CArchive::GetLoadedObject(DWORD nIndex, CObject*& pOb, CRuntimeClass*& pClass, DWORD& nEnd) const
+{
+    ASSERT(IsLoading());
+    if (m_pMaps == NULL || nIndex == 0 || nIndex >= m_pMaps->load.size())
+        return FALSE;
+    const CArchiveMaps::Loaded& entry = m_pMaps->load[nIndex];
+    if (entry.pObClass == NULL)
+        return FALSE;
+    pOb = static_cast<CObject*>(entry.p);
+    pClass = entry.pObClass;
+    nEnd = entry.nEnd;
+    return TRUE;
 }

@@ -351,6 +351,35 @@ TEST(CArchive, MapCount)
     });
 }
 
+// While loading, the archive tells what each object record created: the object, its class
+// and the count at the end of its record, which spans what its data created.
+TEST(CArchive, LoadedObjects)
+{
+    CArcNode node(6, new CArcPoint(8));
+    CArcNode bad(0xBAD, new CArcPoint(9));
+    CArcPoint mapped;
+    std::string strBytes = Store([&](CArchive& ar) { ar << &node << &bad; });
+    Load(strBytes, [&](CArchive& ar) {
+        std::unique_ptr<CObject> pNode(ar.ReadObject(NULL));
+        CObject* pOb;
+        CRuntimeClass* pClass;
+        DWORD nEnd;
+        EXPECT_FALSE(ar.GetLoadedObject(1, pOb, pClass, nEnd)) << "a class record";
+        ASSERT_TRUE(ar.GetLoadedObject(2, pOb, pClass, nEnd));
+        EXPECT_TRUE(pOb == pNode.get() && pClass == RUNTIME_CLASS(CArcNode) && nEnd == 5);
+        ASSERT_TRUE(ar.GetLoadedObject(4, pOb, pClass, nEnd));
+        EXPECT_TRUE(pOb == static_cast<CArcNode*>(pNode.get())->m_pChild && pClass == RUNTIME_CLASS(CArcPoint));
+        EXPECT_EQ(5u, nEnd);
+
+        EXPECT_EQ(CArchiveException::generic, CauseOf<CArchiveException>([&] { ar.ReadObject(NULL); }));
+        ASSERT_TRUE(ar.GetLoadedObject(5, pOb, pClass, nEnd));
+        EXPECT_TRUE(pOb == NULL && pClass == RUNTIME_CLASS(CArcNode) && nEnd == 7) << "freed when it failed";
+        ar.MapObject(&mapped);
+        EXPECT_FALSE(ar.GetLoadedObject(7, pOb, pClass, nEnd)) << "numbered, not created";
+        EXPECT_FALSE(ar.GetLoadedObject(8, pOb, pClass, nEnd));
+    });
+}
+
 // A damaged string length fails at the end of the data, without a huge allocation.
 TEST(CArchive, HugeStringLength)
 {

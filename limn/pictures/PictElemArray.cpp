@@ -32,27 +32,65 @@ void CPictElemArray::Serialize(CArchive& ar)
 
 CPictElem* CPictElemArray::ReadElem(CArchive& ar)
 {
-    DWORD nNumbered = ar.GetMapCount();
+    const DWORD nFirst = ar.GetMapCount();
     // A resource that the record holds takes the blocks read after it as its own; the
     // blocks of the records that follow are the picture's again.
     const CObject* pOwner = CReloadableData::m_pCurOwner;
-    CObject* pObject = ar.ReadObject(NULL);
+    CObject* pObject;
+    try
+    {
+        pObject = ar.ReadObject(NULL);
+    }
+    catch (...)
+    {
+        KeepUnowned(ar, nFirst);
+        throw;
+    }
     CReloadableData::m_pCurOwner = pOwner;
-    if (pObject == NULL)
-        return NULL;
-    const BOOL bNew = ar.GetMapCount() != nNumbered;
-    if (pObject->IsKindOf(RUNTIME_CLASS(CPictElem)))
+    if (pObject != NULL && pObject->IsKindOf(RUNTIME_CLASS(CPictElem)))
     {
         auto* pElem = static_cast<CPictElem*>(pObject);
-        return bNew ? pElem : pElem->CreateCopy();      // a reference to an element already held
+        if (ar.GetMapCount() == nFirst)
+            return pElem->CreateCopy();     // a reference to an element already held
+        return pElem;                       // new: it owns what its own data created
     }
-    // Anything else reads as no element. A new object is kept here unless it is a
-    // resource that the resource file being read took.
-    auto* pResource = dynamic_cast<CResource*>(pObject);
-    if (bNew && (pResource == NULL || pResource->GetHoard() == NULL))
-    {
-        std::unique_ptr<CObject> pUnused(pObject);
-        m_unused.push_back(std::move(pUnused));
-    }
+    // Anything else reads as no element.
+    KeepUnowned(ar, nFirst);
     return NULL;
+}
+
+namespace {
+
+// The framework's collections of objects hold them without owning them.
+BOOL HoldsWithoutOwning(const CRuntimeClass* pClass)
+{
+    return pClass == RUNTIME_CLASS(CObArray) || pClass == RUNTIME_CLASS(CObList) ||
+           pClass == RUNTIME_CLASS(CMapStringToOb);
+}
+
+} // namespace
+
+void CPictElemArray::KeepUnowned(CArchive& ar, DWORD nFirst)
+{
+    // Objects are numbered as they are created, each before what its own data creates,
+    // and nEnd closes that span. The framework's collections hold objects without owning
+    // them, so what they hold is looked at one object at a time. Any other object owns
+    // what its data created (a picture its elements, a container its children): it is
+    // skipped with all of that, also when its reading failed and the archive freed it.
+    DWORD nIndex = nFirst;
+    while (nIndex < ar.GetMapCount())
+    {
+        CObject* pObject;
+        CRuntimeClass* pClass;
+        DWORD nEnd;
+        if (!ar.GetLoadedObject(nIndex, pObject, pClass, nEnd))
+        {
+            ++nIndex;
+            continue;
+        }
+        auto* pResource = dynamic_cast<CResource*>(pObject);
+        if (pObject != NULL && (pResource == NULL || pResource->GetHoard() == NULL))
+            m_unused.emplace_back(pObject);
+        nIndex = HoldsWithoutOwning(pClass) ? nIndex + 1 : nEnd;
+    }
 }

@@ -24,9 +24,14 @@ public:
 private:
     // The element of one stub's record, or NULL.
     CPictElem* ReadElem(CArchive& ar);
+    // Takes into m_unused the objects that the records numbered from nFirst on created
+    // and that nothing else owns.
+    void KeepUnowned(CArchive& ar, DWORD nFirst);
 
-    // Objects that element records created but that are not picture elements, nor
-    // resources that a resource file took. Later records of the same archive may refer
-    // to them or to what they hold, so they live until the array is read again or goes.
+    // Objects that element records created but that are no stub's element, nor owned by
+    // another object they created, nor resources that a resource file took: what a
+    // record that is not a picture element created, down to what its collections hold.
+    // Later records of the same archive may refer to them or to what they hold, so they
+    // live until the array is read again or goes.
     std::vector<std::unique_ptr<CObject>> m_unused;
 };

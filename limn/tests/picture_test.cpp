@@ -29,6 +29,19 @@ public:
 int CMemo::s_nLive = 0;
 IMPLEMENT_SERIAL(CMemo, CResource, 0)
 
+// A picture element without data, which counts its live objects.
+class CCountedElem : public CPictElem
+{
+    DECLARE_SERIAL(CCountedElem)
+public:
+    CCountedElem() { ++s_nLive; }
+    ~CCountedElem() override { --s_nLive; }
+    void Draw(CCanvas&, const CRect&, const CRect&) const override {}
+    static int s_nLive;
+};
+int CCountedElem::s_nLive = 0;
+IMPLEMENT_SERIAL(CCountedElem, CPictElem, 0)
+
 namespace {
 
 // A small 8-bit DIB of shared-palette colours.
@@ -394,6 +407,54 @@ TEST(Picture, ResourceInAnElementsPlace)
     ASSERT_TRUE(::DeleteFileA(folder.Path("mixed.hrd")));
     CDIBElem held(dib);
     EXPECT_TRUE(pElem->IsSameAs(&held)) << "the bitmap was read in when the picture left its file";
+}
+
+// Collections in an element's place hold objects without owning them: what such a record
+// created goes with the picture, each object once, while what a picture in it created
+// stays that picture's. A later stub that refers to an element in a collection gets a copy.
+TEST(Picture, CollectionsInAnElementsPlace)
+{
+    // Objects 2 (outer array), 3 (inner array), 5 (memo) and 7 (element); the outer array
+    // holds the element and the memo a second time.
+    const std::vector<BYTE> nested = CByteWriter().Byte(0).Word(2).Long(0).Long(0).Long(4).Long(4)
+        .Word(0xFFFF).Word(0).Word(8).Text("CObArray").Word(3)
+        .Word(0x8001).Word(1).Word(0xFFFF).Word(0).Word(5).Text("CMemo").Byte(4).Text("memo")
+        .Word(0xFFFF).Word(0).Word(12).Text("CCountedElem").Word(5)
+        .Long(2).Long(3).Long(9).Long(7).Word(7).m_bytes;
+    std::unique_ptr<CPicture> pPicture(LoadPicture(nested));
+    ASSERT_EQ(2, pPicture->GetPictElems().GetSize());
+    EXPECT_EQ(nullptr, pPicture->GetPictElems()[0].m_pElem);
+    EXPECT_NE(nullptr, dynamic_cast<CCountedElem*>(pPicture->GetPictElems()[1].m_pElem));
+    EXPECT_EQ(2, CCountedElem::s_nLive) << "the referred element and the stub's copy";
+    EXPECT_EQ(1, CMemo::s_nLive);
+    pPicture.reset();
+    EXPECT_EQ(0, CCountedElem::s_nLive);
+    EXPECT_EQ(0, CMemo::s_nLive);
+
+    // Cut after the element: the record fails, and what it created so far goes with the
+    // picture.
+    {
+        const std::vector<BYTE> cut(nested.begin(), nested.begin() + 73);
+        CPicture damaged;
+        EXPECT_EQ(CArchiveException::endOfFile,
+                  CauseOf<CArchiveException>([&] { LoadBytes(cut, [&](CArchive& ar) { damaged.Serialize(ar); }); }));
+        EXPECT_EQ(1, CCountedElem::s_nLive);
+        EXPECT_EQ(1, CMemo::s_nLive);
+    }
+    EXPECT_EQ(0, CCountedElem::s_nLive);
+    EXPECT_EQ(0, CMemo::s_nLive);
+
+    // A picture (object 4) in an array, whose element (object 6) a later stub refers to.
+    const std::vector<BYTE> picture = CByteWriter().Byte(0).Word(2).Long(0).Long(0).Long(4).Long(4)
+        .Word(0xFFFF).Word(0).Word(8).Text("CObArray").Word(1).Word(0xFFFF).Word(0).Word(8).Text("CPicture")
+        .Byte(0).Word(1).Long(0).Long(0).Long(1).Long(1).Word(0xFFFF).Word(0).Word(12).Text("CCountedElem")
+        .Long(0).Long(0).Long(1).Long(1).Word(6).m_bytes;
+    pPicture.reset(LoadPicture(picture));
+    ASSERT_EQ(2, pPicture->GetPictElems().GetSize());
+    EXPECT_NE(nullptr, pPicture->GetPictElems()[1].m_pElem);
+    EXPECT_EQ(2, CCountedElem::s_nLive);
+    pPicture.reset();
+    EXPECT_EQ(0, CCountedElem::s_nLive) << "each element freed once";
 }
 
 namespace {
