@@ -90,9 +90,9 @@ void ClickOn(HWND hWnd)
 
 std::string WindowText(HWND hWnd)
 {
-    char sz[256] = "";
-    ::GetWindowTextA(hWnd, sz, sizeof sz);
-    return sz;
+    std::string text(::GetWindowTextLengthA(hWnd) + 1, '\0');
+    text.resize(::GetWindowTextA(hWnd, text.data(), (int)text.size()));
+    return text;
 }
 
 // A visible dialog of this thread for which match holds, or NULL.

@@ -6,6 +6,7 @@
 #include "hoard/resources/ResourceMessages.h"
 #include "hoard/runtime/MappedString.h"
 #include "hoard/sound/Wav.h"
+#include "sound_probe.h"
 
 #include <afxwin.h>
 
@@ -75,16 +76,7 @@ public:
 std::string SamplesOf(const CResource* pRes)
 {
     auto* pWav = dynamic_cast<const CWav*>(pRes);
-    if (pWav == NULL)
-        return "<not a sound>";
-    if (pWav->GetDataSize() == 0)
-        return "";
-    const BYTE* p = pWav->GetData();
-    if (p == NULL)
-        return "<unreadable>";
-    std::string s((const char*)p, pWav->GetDataSize());
-    pWav->ReleaseData();
-    return s;
+    return pWav != NULL ? Samples(pWav) : "<not a sound>";
 }
 
 // "name=samples" of every resource of the type, in list order.

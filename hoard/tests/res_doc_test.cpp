@@ -1,8 +1,11 @@
 // CResDoc: its file opened and saved through the framework, MsgDocOpened, saves that
-// fail at each step without touching the file, and the Paste command's class.
+// fail at each step without touching the file, the way into the list editor, and the
+// Paste command's class.
 #include "test_support.h"
 
 #include "framework/tests/box_app.h"
+#include "framework/tests/dialog_driver.h"
+#include "hoard/res/resource.h"
 #include "hoard/data/ReloadableData.h"
 #include "hoard/resources/ResDoc.h"
 #include "sound_probe.h"
@@ -18,6 +21,7 @@ class CTestDoc : public CResDoc
 {
 public:
     CTestDoc() { m_bAutoDelete = FALSE; }
+    using CResDoc::EditResources;
     void DeleteContents() override
     {
         m_nDeleted++;
@@ -308,6 +312,46 @@ void ClearClipboard()
 }
 
 } // namespace
+
+TEST(CResDoc, EditResourcesOpensTheListEditorOfTheChosenType)
+{
+    CTestDoc doc;
+    doc.GetHoard().NewResource("CWav", "Bell");
+    CResourceClass* pWavClass = CResourceClass::GetResourceClass("CWav");
+    std::string strEditor, strListed;
+    CDialogDriver driver;
+    driver
+        .Then("choose the sounds",
+              [&] {
+                  HWND hDlg = FindThreadDialog("Select Resource Type");
+                  if (hDlg == NULL)
+                      return false;
+                  HWND hList = GetDlgItem(hDlg, 101);
+                  for (int i = 0, n = (int)SendMessage(hList, LB_GETCOUNT, 0, 0); i < n; ++i)
+                  {
+                      if (SendMessage(hList, LB_GETITEMDATA, i, 0) == (LRESULT)pWavClass)
+                          SendMessage(hList, LB_SETCURSEL, i, 0);
+                  }
+                  Click(GetDlgItem(hDlg, IDOK));
+                  return true;
+              })
+        .Then("the list editor", [&] {
+            HWND hDlg = FindThreadDialog([](HWND h) { return WindowText(h).rfind("New/Edit ", 0) == 0; });
+            if (hDlg == NULL)
+                return false;
+            strEditor = WindowText(hDlg);
+            char sz[64] = "";
+            SendMessage(GetDlgItem(hDlg, IDC_RESOURCE_LIST), LB_GETTEXT, 0, (LPARAM)sz);
+            strListed = sz;
+            Click(GetDlgItem(hDlg, IDOK));
+            return true;
+        });
+    driver.Start();
+    doc.EditResources();
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ("New/Edit " + std::string((const char*)pWavClass->GetName()), strEditor);
+    EXPECT_EQ("Bell", strListed) << "the editor lists the document's sounds";
+}
 
 TEST(CResDoc, PasteIsEnabledOnlyWhenSomeClassCanConvertTheClipboard)
 {

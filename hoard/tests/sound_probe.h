@@ -32,6 +32,8 @@ inline CSampledWav* NewSound(CHoard& hoard, const char* pszName, const std::stri
 // The samples, read back from the file when they are not in memory.
 inline std::string Samples(const CWav* pWav)
 {
+    if (pWav->GetDataSize() == 0)
+        return "";
     const BYTE* p = pWav->GetData();
     if (p == NULL)
         return "<unreadable>";
