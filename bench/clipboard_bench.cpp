@@ -76,9 +76,10 @@ void EmptyTheClipboard()
 }
 
 // Wine's own part of a transfer: a filled block of n bytes handed to the clipboard by
-// an owner window, and taken back while that window lives (bSameProgram) or after it
-// has gone, as another program finds it. The block is filled beforehand and the one
-// taken back is not copied: only the clipboard's calls are timed.
+// an owner window, and taken back while that window lives (bSameProgram), or after it
+// has gone, when Wine fetches the data anew as for another program (the time then
+// includes freeing this program's own handle to it). The block is filled beforehand
+// and the one taken back is not copied: only the clipboard's calls are timed.
 double TimeTransfer(SIZE_T n, BOOL bSameProgram)
 {
     static const UINT cfBench = RegisterClipboardFormatA("clipboard_bench block");
