@@ -65,27 +65,33 @@ public:
     COpenClipboard& operator=(const COpenClipboard&) = delete;
 };
 
-// A hidden window that owns the clipboard while a copy fills it: emptying a clipboard
-// opened without a window leaves it without an owner, and Windows then refuses data.
-// The data stays on the clipboard once the window is gone.
-class CClipboardOwner
+// The hidden window that owns the clipboard after a copy from this thread (Windows
+// refuses data on a clipboard emptied without an owner window). It lives as long as
+// the thread, because a paste in the program that owns the clipboard gets back the
+// block the copy handed over, where another program has Wine fetch all of it anew.
+// The data is handed over whole, never rendered on request, so it stays on the
+// clipboard when the window or the program goes. Another program that empties the
+// clipboard sends this window a message and waits for this thread to take it (under
+// Wine five seconds at most, and not at all once the thread has taken no message for
+// that long): a thread that copies and stays should keep retrieving its messages, as
+// a user-interface thread does.
+HWND ClipboardOwner()
 {
-public:
-    CClipboardOwner() : m_hWnd(::CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL))
+    thread_local HWND hWndOwner = NULL;
+    // Gone with the thread's windows, or a handle that now names another window.
+    if (::GetWindowThreadProcessId(hWndOwner, NULL) != ::GetCurrentThreadId())
     {
-        if (m_hWnd == NULL)
+        hWndOwner = ::CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
+        if (hWndOwner == NULL)
             AfxThrowResourceException();
     }
-    ~CClipboardOwner() { ::DestroyWindow(m_hWnd); }
-    CClipboardOwner(const CClipboardOwner&) = delete;
-    CClipboardOwner& operator=(const CClipboardOwner&) = delete;
+    return hWndOwner;
+}
 
-    HWND m_hWnd;
-};
-
-// A private copy of the clipboard's data in one format: a new movable, zero-filled
-// block of the same size, locked for reading. Empty when the clipboard does not hold
-// the format or its data cannot be read. The clipboard must be open.
+// A private copy of the clipboard's data in one format: a new movable block of the
+// same size, locked for reading; the copy fills every byte of it, so it is not zeroed
+// first. Empty when the clipboard does not hold the format or its data cannot be read.
+// The clipboard must be open.
 class CClipboardCopy
 {
 public:
@@ -99,7 +105,7 @@ public:
         const void* pData = GlobalLock(hData);
         if (pData == NULL)
             return;
-        m_block.Reset(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, nSize));
+        m_block.Reset(GlobalAlloc(GMEM_MOVEABLE, nSize));
         if (m_block.Get() == NULL)
         {
             GlobalUnlock(hData);
@@ -176,8 +182,7 @@ void CHoard::OnCopyGeneric(const CResourceList& list)
     // write them leaves the clipboard as it was, and it is open only to be filled.
     CGlobalBlock resources(WriteResourceStream(list));
     CGlobalBlock descriptor(WriteDescriptorStream(list));
-    CClipboardOwner owner;
-    COpenClipboard clipboard(owner.m_hWnd);
+    COpenClipboard clipboard(ClipboardOwner());
     ::EmptyClipboard();
     // The clipboard owns a block once it took it.
     if (::SetClipboardData(m_cfResources, resources.Get()) == NULL)

@@ -487,6 +487,31 @@ TEST_F(Clipboard, SoundsArriveByteForByteAlsoFromBlocksNeverRead)
     EXPECT_EQ(11025u, pPasted->GetFormat().wf.nSamplesPerSec);
 }
 
+// The clipboard's owner
+
+TEST_F(Clipboard, CopiedDataOutlivesItsOwnerWindowAndTheNextCopyHasAnOwnerAgain)
+{
+    CSound::Add(m_source, "Bell", "bell");
+    CSound::Add(m_source, "Horn", "horn");
+    CopyNamed(m_source, { "Bell" });
+    HWND hOwner = ::GetClipboardOwner();
+    ASSERT_NE(nullptr, hOwner);
+    EXPECT_EQ(GetCurrentThreadId(), GetWindowThreadProcessId(hOwner, NULL));
+
+    // The data was handed over whole: nothing asks the owner for it.
+    ::DestroyWindow(hOwner);
+    m_target.OnPasteGeneric(m_pasted);
+    EXPECT_EQ("Bell=bell", Contents(m_target));
+
+    // Without an owner the clipboard would refuse the next copy's data.
+    CopyNamed(m_source, { "Horn" });
+    EXPECT_NE(nullptr, ::GetClipboardOwner());
+    CHoard other;
+    CResourceList pasted;
+    other.OnPasteGeneric(pasted);
+    EXPECT_EQ("Horn=horn", Contents(other));
+}
+
 TEST_F(Clipboard, OnCopyCopiesOneResourceOfAFileAndNothingOutsideOne)
 {
     CResource* pBell = CSound::Add(m_source, "Bell", "bell");
