@@ -20,6 +20,7 @@
 #include "hoard/resources/ResourceClass.h"
 #include "hoard/sound/Wav.h"
 
+#include "bench_temp_path.h"
 #include "timing.h"
 
 #include <stdio.h>
@@ -112,15 +113,6 @@ double TimeTransfer(SIZE_T n, BOOL bSameProgram)
     return dSeconds;
 }
 
-CString TempPath(const char* pszName)
-{
-    char szTemp[MAX_PATH];
-    GetTempPathA(MAX_PATH, szTemp);
-    CString strPath;
-    strPath.Format("%sclipboard-bench-%lu-%s", szTemp, GetCurrentProcessId(), pszName);
-    return strPath;
-}
-
 // The best and the median of the runs of one side.
 struct CRuns
 {
@@ -146,7 +138,7 @@ struct CRuns
 int main()
 {
     CResourceClass::InitResourceClasses();
-    CString strSaved = TempPath("saved.hrd");
+    CString strSaved = BenchTempPath("clipboard-bench", "saved.hrd");
     try
     {
         CHoard source;

@@ -8,6 +8,7 @@
 #include "hoard/resources/Hoard.h"
 #include "hoard/resources/ResourceClass.h"
 
+#include "bench_temp_path.h"
 #include "timing.h"
 
 #include <stdio.h>
@@ -58,22 +59,13 @@ void WriteFile(const char* pszPath, DWORD nBlockBytes)
     hoard.SaveToFile(pszPath);
 }
 
-CString TempPath(const char* pszName)
-{
-    char szTemp[MAX_PATH];
-    GetTempPathA(MAX_PATH, szTemp);
-    CString strPath;
-    strPath.Format("%shoard-bench-%lu-%s", szTemp, GetCurrentProcessId(), pszName);
-    return strPath;
-}
-
 } // namespace
 
 int main()
 {
     CResourceClass::InitResourceClasses();
-    CString strBig = TempPath("big.hrd"), strSmall = TempPath("small.hrd");
-    CString strSaved = TempPath("saved.hrd"), strCopied = TempPath("copied.hrd");
+    CString strBig = BenchTempPath("hoard-bench", "big.hrd"), strSmall = BenchTempPath("hoard-bench", "small.hrd");
+    CString strSaved = BenchTempPath("hoard-bench", "saved.hrd"), strCopied = BenchTempPath("hoard-bench", "copied.hrd");
     try
     {
         WriteFile(strBig, 4 * 1024 * 1024);
