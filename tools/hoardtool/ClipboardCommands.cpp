@@ -84,11 +84,28 @@ int CopyFrom(const char* pszPath, const char* pszType, int nNames, char** ppszNa
     if (bWait)
     {
         // The program that copied stays, as an application would, until it is told
-        // to go by the end of its input.
+        // to go by the end of its input. Meanwhile it takes its messages, as an
+        // application does: a program that empties the clipboard waits for the owner
+        // window of this thread to answer.
         fflush(stdout);
-        while (getchar() != EOF)
+        HANDLE hInputEnded = ::CreateThread(
+            NULL, 0,
+            [](LPVOID) -> DWORD {
+                while (getchar() != EOF)
+                {
+                }
+                return 0;
+            },
+            NULL, 0, NULL);
+        if (hInputEnded == NULL)
+            Fail("cannot wait for the end of the input");
+        while (::MsgWaitForMultipleObjects(1, &hInputEnded, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
         {
+            MSG msg;
+            while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE))
+                ::DispatchMessage(&msg);
         }
+        ::CloseHandle(hInputEnded);
     }
     return 0;
 }
