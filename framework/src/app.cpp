@@ -58,6 +58,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    FreePrinterSelection();
     free((void*)m_pszAppName);
     free((void*)m_pszExeName);
     if (g_pApp == this)
