@@ -62,6 +62,7 @@ enum AfxSig
     AfxSig_vDELETEITEM, // void (int, LPDELETEITEMSTRUCT)   OnDeleteItem
     AfxSig_vMINMAX,     // void (MINMAXINFO*)               OnGetMinMaxInfo
     AfxSig_vPOS,        // void (WINDOWPOS*)                OnWindowPosChanging, OnWindowPosChanged
+    AfxSig_vbWW,        // void (BOOL, CWnd*, CWnd*)        OnMDIActivate
 
 // Window messages reflected to the control that caused them
     AfxSig_hDw,         // HBRUSH (CDC*, UINT)              CtlColor

@@ -1,10 +1,17 @@
 // CFrameWnd: a top-level window that owns its menu and accelerators, routes commands
-// on to the application, updates its menus through ON_UPDATE_COMMAND_UI handlers and
-// deletes its own object once its window is gone (frames live on the heap). Closing
-// the thread's main frame ends the thread's message loop.
+// to its active view and on to the application, updates its menus through
+// ON_UPDATE_COMMAND_UI handlers and deletes its own object once its window is gone
+// (frames live on the heap). A frame made from a CCreateContext creates its view,
+// which fills its client area; closing it goes through the document it shows. Closing
+// the thread's main frame asks to save every modified document and ends the thread's
+// message loop.
 #pragma once
 
+#include "afxres.h"
 #include "afxwnd_.h"
+
+class CView;
+class CDocument;
 
 // Frame styles, kept in the window style's class-specific bits.
 #define FWS_ADDTOTITLE  0x00008000L     // the document's name goes into the title
@@ -33,34 +40,89 @@ public:
     virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
     BOOL LoadAccelTable(LPCTSTR lpszResourceName);
+    // A view of pContext's view class on its document, with control id nID; NULL when
+    // it cannot be created.
+    CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
 
 // Attributes
     BOOL m_bAutoMenuEnable;     // menu items without a handler are disabled
     CString m_strTitle;
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
     CString GetTitle() const { return m_strTitle; }
-    HACCEL GetDefaultAccelerator() const { return m_hAccelTable; }
+    // The number of this frame among several frames of one document (":2" in its
+    // title); 0 for a document's only frame.
+    int m_nWindow;
+
+// The active view and document
+    CView* GetActiveView() const { return m_pViewActive; }
+    // Makes pViewNew the view that gets commands first; with bNotify, the views are
+    // told (OnActivateView).
+    void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+    // The active view's document, or NULL.
+    virtual CDocument* GetActiveDocument();
+    // The frame whose view is active: this one here, the active child of an MDI frame.
+    virtual CFrameWnd* GetActiveFrame();
+
+// Operations
+    // Shows the frame (nCmdShow -1: as it should be) and brings it to the top.
+    virtual void ActivateFrame(int nCmdShow = -1);
+    // The first view becomes the active one; with bMakeVisible, the views get
+    // OnInitialUpdate and the frame is shown (the main frame with the application's
+    // m_nCmdShow). The frames of pDoc are numbered and titled.
+    void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+    // Lays the view out over the client area.
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+    // The title from the application's name and the active document's (FWS_ADDTOTITLE),
+    // "App - Doc", or "Doc - App" with FWS_PREFIXTITLE.
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
+    // The menu bar for the active document: here the frame's own menu stays.
+    virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+    virtual HACCEL GetDefaultAccelerator();
 
 // Overridables
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     // Accelerators of the frame after its own and its children's handling.
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    // The frame's own map, then the application's.
+    // The active view (with its document), the frame's own map, then the application's.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
 protected:
+    // Creates the view of pContext, when it names a view class; FALSE fails the creation.
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    // The frame's creation with pContext, for OnCreate of frames whose context comes
+    // another way (MDI children).
+    int OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+
     UINT m_nIDHelp;             // the resource id of LoadFrame
-    HMENU m_hMenuDefault;       // the menu the frame was created with
+    // The menu bar while no document brings its own: the menu the frame was created
+    // with. A frame that builds its menu bar at run time sets its menu here.
+    HMENU m_hMenuDefault;
     HACCEL m_hAccelTable;
+    CView* m_pViewActive;
 
     void PostNcDestroy() override;
 
-    // Closing the main frame asks the application to save its work first.
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    // Through the active document: it may refuse (SaveModified), and closing its last
+    // frame closes it. Closing the main frame asks to save every modified document
+    // first and closes them all.
     afx_msg void OnClose();
-    // The menu the frame was created with goes with the window, even if it was replaced.
+    // The window destroys only the menu it was created with, even if it was replaced.
     afx_msg void OnDestroy();
     // Asks the command route of each item for its state.
     afx_msg void OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu);
+    // The active view takes the focus.
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    // The active view hears of the frame's activation.
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    // The end of the session: the main frame asks to save the modified documents, and
+    // closes them when the session ends.
+    afx_msg BOOL OnQueryEndSession();
+    afx_msg void OnEndSession(BOOL bEnding);
+
+    friend class CView;
 
     DECLARE_MESSAGE_MAP()
 };

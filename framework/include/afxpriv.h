@@ -6,6 +6,7 @@
 
 #define WM_QUERYAFXWNDPROC  0x0360  // 1 from a window whose procedure is AfxWndProc
 #define WM_IDLEUPDATECMDUI  0x0363  // wParam TRUE: update the command user interface
+#define WM_INITIALUPDATE    0x0364  // a frame's views: OnInitialUpdate
 #define WM_KICKIDLE         0x036A  // sent by modal loops while their queue is empty
 
 // A message handled as void memberFxn().
@@ -17,3 +18,49 @@
 // handlers set its state; with bDisableIfNoHndler, an item that no handler takes is
 // disabled (the system's commands, 0xF000 and up, never are).
 AFX_FRAMEWORK void AFXAPI AfxUpdateMenuPopup(CMenu* pMenu, CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+
+// The recent files of an application's File menu: full paths, the latest first, kept
+// in the profile's section lpszSection under the entries of lpszEntryFormat ("File%d",
+// counting from 1). The menu shows them at the item of the first command id,
+// numbered from nStart + 1, abbreviated to nMaxDispLen characters.
+#define AFX_ABBREV_FILENAME_LEN 30
+
+class AFX_FRAMEWORK CRecentFileList
+{
+public:
+    CRecentFileList(UINT nStart, LPCTSTR lpszSection, LPCTSTR lpszEntryFormat, int nSize,
+                    int nMaxDispLen = AFX_ABBREV_FILENAME_LEN);
+    virtual ~CRecentFileList();
+    CRecentFileList(const CRecentFileList&) = delete;
+    CRecentFileList& operator=(const CRecentFileList&) = delete;
+
+// Attributes
+    int GetSize() const { return m_nSize; }
+    // Empty past the last file.
+    CString& operator[](int nIndex);
+
+// Operations
+    // Moves the file's full path to the top; the last one drops out when the list is full.
+    virtual void Add(LPCTSTR lpszPathName);
+    virtual void Remove(int nIndex);
+    // The menu's text of file nIndex: its name alone when it is in the folder
+    // lpszCurDir (nCurDir characters, ending in '\\'), else the path, shortened with
+    // "..." after the drive and first folder to fit the display length (at least the
+    // name with bAtLeastName). FALSE for an empty place.
+    BOOL GetDisplayName(CString& strName, int nIndex, LPCTSTR lpszCurDir, int nCurDir,
+                        BOOL bAtLeastName = TRUE) const;
+    // For the update handler of the first command: the files as menu items "&1 name"
+    // in place of the item, or the item as it was and disabled without files.
+    virtual void UpdateMenu(CCmdUI* pCmdUI);
+    virtual void ReadList();
+    virtual void WriteList();
+
+// Implementation
+    int m_nSize;
+    CString* m_arrNames;
+    CString m_strSectionName;
+    CString m_strEntryFormat;
+    UINT m_nStart;
+    int m_nMaxDisplayLength;
+    CString m_strOriginal;      // the text of the menu's item, shown without files
+};

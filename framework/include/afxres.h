@@ -12,11 +12,20 @@
 #define AFX_IDS_APP_TITLE           0xE000
 #define AFX_IDS_IDLEMESSAGE         0xE001
 
+// Strings of documents and their file dialogs
+#define AFX_IDS_OPENFILE            0xF000
+#define AFX_IDS_SAVEFILE            0xF001
+#define AFX_IDS_ALLFILTER           0xF002
+#define AFX_IDS_UNTITLED            0xF003
+#define AFX_IDS_SAVEFILECOPY        0xF004
+
 // Prompts of the framework's own string table: failures of documents' files, of handlers
 // and of dialog data exchange
 #define AFX_IDP_INVALID_FILENAME    0xF100
 #define AFX_IDP_FAILED_TO_OPEN_DOC  0xF101
 #define AFX_IDP_FAILED_TO_SAVE_DOC  0xF102
+#define AFX_IDP_ASK_TO_SAVE         0xF103
+#define AFX_IDP_FAILED_TO_CREATE_DOC 0xF104
 #define AFX_IDP_INTERNAL_FAILURE    0xF108
 #define AFX_IDP_COMMAND_FAILURE     0xF109
 #define AFX_IDP_PARSE_INT           0xF110
@@ -71,6 +80,18 @@
 #define ID_FILE_MRU_FILE2           0xE111
 #define ID_FILE_MRU_FILE3           0xE112
 #define ID_FILE_MRU_FILE4           0xE113
+#define ID_FILE_MRU_FILE5           0xE114
+#define ID_FILE_MRU_FILE6           0xE115
+#define ID_FILE_MRU_FILE7           0xE116
+#define ID_FILE_MRU_FILE8           0xE117
+#define ID_FILE_MRU_FILE9           0xE118
+#define ID_FILE_MRU_FILE10          0xE119
+#define ID_FILE_MRU_FILE11          0xE11A
+#define ID_FILE_MRU_FILE12          0xE11B
+#define ID_FILE_MRU_FILE13          0xE11C
+#define ID_FILE_MRU_FILE14          0xE11D
+#define ID_FILE_MRU_FILE15          0xE11E
+#define ID_FILE_MRU_FILE16          0xE11F
 #define ID_FILE_MRU_LAST            0xE11F
 
 // Edit commands
@@ -95,6 +116,19 @@
 #define ID_WINDOW_TILE_HORZ         0xE133
 #define ID_WINDOW_TILE_VERT         0xE134
 #define ID_WINDOW_SPLIT             0xE135
+// The commands of a Window menu: the popup that lists the MDI children has one
+#define AFX_IDM_WINDOW_FIRST        0xE130
+#define AFX_IDM_WINDOW_LAST         0xE13F
+// The MDI children's items in the Window menu, given by the MDI client
+#define AFX_IDM_FIRST_MDICHILD      0xFF00
+
+// The dialog choosing a new document's type among several templates, and its list
+#define AFX_IDD_NEWTYPEDLG          30721
+#define AFX_IDC_LISTBOX             100
+
+// Control ids of a frame's panes: its view, or the MDI client
+#define AFX_IDW_PANE_FIRST          0xE900
+#define AFX_IDW_PANE_LAST           0xE9FF
 
 // Application and help commands
 #define ID_APP_ABOUT                0xE140

@@ -1,13 +1,24 @@
 // The user-interface thread and the application: CWinThread with its message loop
-// (Run, PumpMessage, PreTranslateMessage through the window tree, OnIdle), CWinApp,
-// and the global accessors. An application derives one CWinApp, constructs one global
+// (Run, PumpMessage, PreTranslateMessage through the window tree, OnIdle), CWinApp with
+// its document templates, File commands, profile and recent-file list, and the global
+// accessors. An application derives one CWinApp, constructs one global
 // object of it and gets its WinMain from the framework_main library, which calls
 // AfxWinMain. A program without a CWinApp can still create windows and pump messages
 // (AfxPumpMessage).
 #pragma once
 
+#include "afxcoll.h"
 #include "afxres.h"
 #include "afxwnd_.h"
+
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
+
+// The recent-file list's length without a count of LoadStdProfileSettings, and its
+// most.
+#define _AFX_MRU_COUNT      4
+#define _AFX_MRU_MAX_COUNT  16
 
 class AFX_FRAMEWORK CWinThread : public CCmdTarget
 {
@@ -74,13 +85,57 @@ public:
     int m_nCmdShow;
     LPCTSTR m_pszAppName;
     LPCTSTR m_pszExeName;   // the executable's file name without extension
+    // The private profile file of the profile functions: the executable's name with
+    // ".INI" (in the Windows folder), set by AfxWinInit unless set before. Another
+    // name is allocated with malloc, and the one it replaces freed.
+    LPCTSTR m_pszProfileName;
+    // The recent files of the File menu, made by LoadStdProfileSettings; NULL before.
+    CRecentFileList* m_pRecentFileList;
+
+// Document templates; the application owns them and deletes them at its end
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+
+// Documents
+    // The document of lpszFileName: one that has it open already is activated, else
+    // the template that fits the file best opens it. NULL when it cannot be opened
+    // (the user has been told).
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    // Puts the full path at the top of the recent-file list, when there is one.
+    virtual void AddToRecentFileList(LPCTSTR lpszPathName);
+    // The Open (bOpenFileDialog) or Save As dialog titled with string nIDSTitle, with
+    // the filters of pTemplate or, for NULL, of every template, then "All Files (*.*)";
+    // fileName is the initial name and the choice. FALSE when cancelled.
+    BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                          CDocTemplate* pTemplate);
+    // Closes every document of every template.
+    void CloseAllDocuments(BOOL bEndSession);
+    // The number of open documents of every template.
+    int GetOpenDocumentCount();
+
+// The profile: the private profile file m_pszProfileName. Without one the reads give
+// the default and the writes fail.
+    UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
+    BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
+    CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = NULL);
+    // A NULL lpszEntry removes the section, a NULL lpszValue the entry.
+    BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+    // Makes the recent-file list of nMaxMRU files (at most 16; 0: none) and reads it
+    // from the profile's section "Recent File List" (File1, File2 ...).
+    void LoadStdProfileSettings(UINT nMaxMRU = _AFX_MRU_COUNT);
+    // Writes the recent-file list back; ExitInstance does.
+    void SaveStdProfileSettings();
 
 // Overridables
     virtual BOOL InitApplication();
     // The thread's message loop; a program whose InitInstance made no main window has
     // nothing that would ever end it, so it quits at once.
     int Run() override;
-    // Asks every open document to save its changes; FALSE when the user cancelled.
+    // Saves the profile settings; the exit code.
+    int ExitInstance() override;
+    // Asks every open document of every template to save its changes; FALSE when the
+    // user cancelled.
     virtual BOOL SaveAllModified();
     // Shows a message box for AfxMessageBox, titled with the application's name.
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
@@ -88,8 +143,19 @@ public:
     virtual void DoWaitCursor(int nCode);
 
 // Commands
-    // ID_APP_EXIT: closes the main window, which ends the application.
+    // ID_APP_EXIT: closes the main window, which asks to save the modified documents
+    // and ends the application.
     afx_msg void OnAppExit();
+    // For the application's own message map (ON_COMMAND(ID_FILE_NEW, OnFileNew) ...):
+    // a new document of the only template, or of the one the user chooses.
+    afx_msg void OnFileNew();
+    // The Open dialog, then OpenDocumentFile.
+    afx_msg void OnFileOpen();
+    // ID_FILE_MRU_FILE1 ... 16: opens that recent file; one that cannot be opened
+    // leaves the list.
+    afx_msg BOOL OnOpenRecentFile(UINT nID);
+    // Puts the recent files into the menu at ID_FILE_MRU_FILE1.
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
 
 // Cursors and icons of the resource chain or of the system
     HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;
@@ -102,6 +168,7 @@ public:
 // Implementation
     int m_nWaitCursorCount;
     HCURSOR m_hcurWaitCursorRestore;
+    CPtrList m_templateList;
 
     DECLARE_MESSAGE_MAP()
 };

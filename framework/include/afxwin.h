@@ -1,6 +1,7 @@
 // The Windows side of the framework: command targets and message maps, windows and
 // their GDI, menus, the standard controls, dialogs and their data exchange, frames, the
-// application and its thread, documents, message boxes, the wait cursor and the
+// application and its thread, documents, views, document templates, the multiple-
+// document frames, message boxes, the wait cursor and the
 // extension-library registration.
 #pragma once
 
@@ -16,6 +17,9 @@
 #include "afxframe_.h"
 #include "afxthread_.h"
 #include "afxdoc_.h"
+#include "afxview_.h"
+#include "afxdoctempl_.h"
+#include "afxmdi_.h"
 #include "afxmsg_.h"
 
 // Shows the hourglass for the lifetime of the object and then restores the cursor.

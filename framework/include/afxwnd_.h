@@ -377,6 +377,7 @@ protected:
     afx_msg void OnDestroy() { Default(); }
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     afx_msg void OnEnable(BOOL bEnable) { Default(); }
+    afx_msg void OnEndSession(BOOL bEnding) { Default(); }
     afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho) { Default(); }
     afx_msg BOOL OnEraseBkgnd(CDC* pDC) { return (BOOL)Default(); }
     afx_msg UINT OnGetDlgCode() { return (UINT)Default(); }
@@ -394,6 +395,7 @@ protected:
     afx_msg void OnMButtonDown(UINT nFlags, CPoint point) { Default(); }
     afx_msg void OnMButtonUp(UINT nFlags, CPoint point) { Default(); }
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd) { Default(); }
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) { Default(); }
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) { return (int)Default(); }
     afx_msg void OnMouseMove(UINT nFlags, CPoint point) { Default(); }
@@ -409,6 +411,7 @@ protected:
     afx_msg void OnPaletteChanged(CWnd* pFocusWnd) { Default(); }
     afx_msg void OnPaletteIsChanging(CWnd* pRealizeWnd) { Default(); }
     afx_msg void OnParentNotify(UINT message, LPARAM lParam);
+    afx_msg BOOL OnQueryEndSession() { return (BOOL)Default(); }
     afx_msg BOOL OnQueryNewPalette() { return (BOOL)Default(); }
     afx_msg void OnRButtonDblClk(UINT nFlags, CPoint point) { Default(); }
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point) { Default(); }

@@ -1,6 +1,7 @@
 // CWinApp: the one application object, its names and start-up (AfxWinInit, AfxWinMain),
-// and its cursors, icons and wait cursor.
+// its end, and its cursors, icons and wait cursor.
 #include "afxwin.h"
+#include "afxpriv.h"
 #include "threadstate.h"
 
 #include <stdlib.h>
@@ -9,6 +10,8 @@ IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+    ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
 END_MESSAGE_MAP()
 
 namespace {
@@ -46,8 +49,8 @@ LPCTSTR AFXAPI AfxGetAppName()
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_hInstance(NULL), m_hPrevInstance(NULL), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL),
-      m_pszAppName(DupString(lpszAppName)), m_pszExeName(NULL), m_nWaitCursorCount(0),
-      m_hcurWaitCursorRestore(NULL)
+      m_pszAppName(DupString(lpszAppName)), m_pszExeName(NULL), m_pszProfileName(NULL),
+      m_pRecentFileList(NULL), m_nWaitCursorCount(0), m_hcurWaitCursorRestore(NULL)
 {
     ASSERT(g_pApp == NULL);
     g_pApp = this;
@@ -58,8 +61,17 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    // The templates the application still owns; documents left open lose theirs.
+    while (!m_templateList.IsEmpty())
+    {
+        auto* pTemplate = static_cast<CDocTemplate*>(m_templateList.RemoveHead());
+        if (pTemplate->m_bAutoDelete)
+            delete pTemplate;
+    }
+    delete m_pRecentFileList;
     free((void*)m_pszAppName);
     free((void*)m_pszExeName);
+    free((void*)m_pszProfileName);
     if (g_pApp == this)
         g_pApp = NULL;
 }
@@ -73,7 +85,11 @@ int CWinApp::Run()
     return CWinThread::Run();
 }
 
-BOOL CWinApp::SaveAllModified() { return TRUE; }
+int CWinApp::ExitInstance()
+{
+    SaveStdProfileSettings();
+    return CWinThread::ExitInstance();
+}
 
 void CWinApp::DoWaitCursor(int nCode)
 {
@@ -120,6 +136,8 @@ BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCm
     pApp->m_nCmdShow = nCmdShow;
     if (pApp->m_pszExeName == NULL)
         pApp->m_pszExeName = DupString(ExeName());
+    if (pApp->m_pszProfileName == NULL && pApp->m_pszExeName != NULL)
+        pApp->m_pszProfileName = DupString(CString(pApp->m_pszExeName) + ".INI");
     if (pApp->m_pszAppName == NULL)
     {
         CString strTitle;

@@ -1,5 +1,6 @@
 // CDocument's file: opening and saving through an archive over it and the document's
-// Serialize, and the file objects they work on.
+// Serialize, the file objects they work on, and the File commands Save and Save As
+// with the question whether to save a modified document.
 #include "afxwin.h"
 
 CFile* CDocument::GetFile(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
@@ -97,3 +98,78 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
     SetModifiedFlag(FALSE);
     return TRUE;
 }
+
+// Save, Save As and the question
+
+BOOL CDocument::SaveModified()
+{
+    if (!IsModified())
+        return TRUE;
+    // The file's name, or the title of a document that has none.
+    CString strName = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName.Mid(m_strPathName.ReverseFind('\\') + 1);
+    if (strName.IsEmpty())
+        strName.LoadString(AFX_IDS_UNTITLED);
+    CString strPrompt;
+    AfxFormatString1(strPrompt, AFX_IDP_ASK_TO_SAVE, strName);
+    switch (AfxMessageBox(strPrompt, MB_YESNOCANCEL, AFX_IDP_ASK_TO_SAVE))
+    {
+    case IDYES:
+        return DoFileSave();
+    case IDNO:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CDocument::DoFileSave()
+{
+    // A file that is read-only or gone (no attributes) is saved as another.
+    DWORD dwAttrib = m_strPathName.IsEmpty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(m_strPathName);
+    if (dwAttrib == INVALID_FILE_ATTRIBUTES || (dwAttrib & FILE_ATTRIBUTE_READONLY))
+        return DoSave(NULL);
+    return DoSave(m_strPathName);
+}
+
+BOOL CDocument::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
+{
+    CString strNewName = lpszPathName;
+    if (strNewName.IsEmpty())
+    {
+        strNewName = m_strPathName;
+        if (bReplace && strNewName.IsEmpty())
+        {
+            // The title up to the first character that a file name should not have,
+            // with the template's extension.
+            strNewName = m_strTitle;
+            int nBad = strNewName.FindOneOf(" #%;/\\");
+            if (nBad >= 0)
+                strNewName = strNewName.Left(nBad);
+            CString strExt;
+            if (m_pDocTemplate != NULL && m_pDocTemplate->GetDocString(strExt, CDocTemplate::filterExt))
+                strNewName += strExt;
+        }
+        CWinApp* pApp = AfxGetApp();
+        if (pApp == NULL
+            || !pApp->DoPromptFileName(strNewName, bReplace ? AFX_IDS_SAVEFILE : AFX_IDS_SAVEFILECOPY,
+                                       OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, FALSE, m_pDocTemplate))
+            return FALSE;
+    }
+
+    // A file that the failed save created goes again; one that was there before stays.
+    BOOL bExisted = ::GetFileAttributesA(strNewName) != INVALID_FILE_ATTRIBUTES;
+    CWaitCursor wait;
+    if (!OnSaveDocument(strNewName))
+    {
+        if (lpszPathName == NULL && !bExisted)
+            ::DeleteFileA(strNewName);
+        return FALSE;
+    }
+    if (bReplace)
+        SetPathName(strNewName);
+    return TRUE;
+}
+
+void CDocument::OnFileSave() { DoFileSave(); }
+
+void CDocument::OnFileSaveAs() { DoSave(NULL); }

@@ -1,6 +1,8 @@
-// CFrameWnd: creation with the frame class, a menu and accelerators from resources,
-// command routing on to the application, menu updates through the command route, and
-// the frame's own deletion after its window.
+// CFrameWnd: creation with the frame class, a menu and accelerators from resources, the
+// view of a creation context laid out over the client area, the active view and its
+// activation, command routing through the active view on to the application, menu
+// updates through the command route, titles, closing through the document, and the
+// frame's own deletion after its window.
 #include "afxwin.h"
 #include "afxpriv.h"
 #include "threadstate.h"
@@ -8,15 +10,22 @@
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+    ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_WM_INITMENUPOPUP()
+    ON_WM_SETFOCUS()
+    ON_WM_ACTIVATE()
+    ON_WM_SIZE()
+    ON_WM_QUERYENDSESSION()
+    ON_WM_ENDSESSION()
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd()
-    : m_bAutoMenuEnable(TRUE), m_nIDHelp(0), m_hMenuDefault(NULL), m_hAccelTable(NULL)
+    : m_bAutoMenuEnable(TRUE), m_nWindow(-1), m_nIDHelp(0), m_hMenuDefault(NULL), m_hAccelTable(NULL),
+      m_pViewActive(NULL)
 {
 }
 
@@ -53,7 +62,10 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
             ::DestroyMenu(hMenu);
         return FALSE;
     }
-    m_hMenuDefault = hMenu;
+    // OnCreate took the menu as the default, unless a derived frame's OnCreate did
+    // without CFrameWnd's.
+    if (m_hMenuDefault == NULL)
+        m_hMenuDefault = hMenu;
     return TRUE;
 }
 
@@ -90,7 +102,211 @@ BOOL CFrameWnd::LoadAccelTable(LPCTSTR lpszResourceName)
     return m_hAccelTable != NULL;
 }
 
+HACCEL CFrameWnd::GetDefaultAccelerator()
+{
+    CDocument* pDoc = GetActiveDocument();
+    HACCEL hAccel = pDoc != NULL ? pDoc->GetDefaultAccelerator() : NULL;
+    return hAccel != NULL ? hAccel : m_hAccelTable;
+}
+
 void CFrameWnd::PostNcDestroy() { delete this; }
+
+// The view
+
+int CFrameWnd::OnCreate(LPCREATESTRUCT lpcs)
+{
+    return OnCreateHelper(lpcs, static_cast<CCreateContext*>(lpcs->lpCreateParams));
+}
+
+int CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext)
+{
+    if (CWnd::OnCreate(lpcs) == -1)
+        return -1;
+    // The menu of a top-level frame; a child's "menu" is its id.
+    if (!(GetStyle() & WS_CHILD))
+        m_hMenuDefault = ::GetMenu(m_hWnd);
+    return OnCreateClient(lpcs, pContext) ? 0 : -1;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
+{
+    return pContext == NULL || pContext->m_pNewViewClass == NULL || CreateView(pContext, AFX_IDW_PANE_FIRST) != NULL;
+}
+
+CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
+{
+    ASSERT(pContext != NULL && pContext->m_pNewViewClass != NULL);
+    CObject* pObject = pContext->m_pNewViewClass->CreateObject();
+    CWnd* pView = dynamic_cast<CWnd*>(pObject);
+    if (pView == NULL)
+    {
+        delete pObject;
+        return NULL;
+    }
+    // A view that fails to be created has deleted itself.
+    if (!pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), this, nID, pContext))
+        return NULL;
+    return pView;
+}
+
+void CFrameWnd::RecalcLayout(BOOL)
+{
+    // The pane fills the client area.
+    if (HWND hWndPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST))
+    {
+        CRect rect;
+        GetClientRect(&rect);
+        ::SetWindowPos(hWndPane, NULL, rect.left, rect.top, rect.Width(), rect.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void CFrameWnd::OnSize(UINT nType, int, int)
+{
+    if (nType != SIZE_MINIMIZED)
+        RecalcLayout();
+    Default();
+}
+
+// The active view and document
+
+void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify)
+{
+    CView* pViewOld = m_pViewActive;
+    if (pViewNew == pViewOld)
+        return;
+    // The old view is told first; if its handler made another view active, that stays.
+    m_pViewActive = NULL;
+    if (pViewOld != NULL && bNotify)
+        pViewOld->OnActivateView(FALSE, pViewNew, pViewOld);
+    if (m_pViewActive != NULL)
+        return;
+    m_pViewActive = pViewNew;
+    if (pViewNew != NULL && bNotify)
+        pViewNew->OnActivateView(TRUE, pViewNew, pViewOld);
+}
+
+CDocument* CFrameWnd::GetActiveDocument()
+{
+    CView* pView = GetActiveView();
+    return pView != NULL ? pView->GetDocument() : NULL;
+}
+
+CFrameWnd* CFrameWnd::GetActiveFrame() { return this; }
+
+void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
+{
+    if (m_pViewActive != NULL)
+        m_pViewActive->SetFocus();
+    else
+        CWnd::OnSetFocus(pOldWnd);
+}
+
+void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    CWnd::OnActivate(nState, pWndOther, bMinimized);
+    CView* pActiveView = GetActiveView();
+    if (pActiveView == NULL)
+        pActiveView = GetActiveFrame()->GetActiveView();
+    if (pActiveView == NULL)
+        return;
+    if (nState != WA_INACTIVE && !bMinimized)
+        pActiveView->OnActivateView(TRUE, pActiveView, pActiveView);
+    pActiveView->OnActivateFrame(nState, this);
+}
+
+// Showing
+
+void CFrameWnd::ActivateFrame(int nCmdShow)
+{
+    if (nCmdShow == -1)
+    {
+        if (!IsWindowVisible())
+            nCmdShow = SW_SHOWNORMAL;
+        else if (IsIconic())
+            nCmdShow = SW_RESTORE;
+    }
+    if (nCmdShow != -1)
+        ShowWindow(nCmdShow);
+    if (!(GetStyle() & WS_CHILD))
+    {
+        BringWindowToTop();
+        if (CWnd* pPopup = GetLastActivePopup())
+            pPopup->BringWindowToTop();
+    }
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
+{
+    CView* pView = NULL;
+    if (GetActiveView() == NULL)
+    {
+        CWnd* pWnd = GetDescendantWindow(AFX_IDW_PANE_FIRST, TRUE);
+        if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CView)))
+        {
+            pView = static_cast<CView*>(pWnd);
+            SetActiveView(pView, FALSE);
+        }
+    }
+    RecalcLayout();
+    if (bMakeVisible)
+    {
+        SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+        int nCmdShow = -1;
+        CWinApp* pApp = AfxGetApp();
+        if (pApp != NULL && pApp->m_pMainWnd == this)
+        {
+            nCmdShow = pApp->m_nCmdShow;
+            pApp->m_nCmdShow = -1;
+        }
+        ActivateFrame(nCmdShow);
+        if (pView != NULL && GetActiveView() == pView)
+            pView->OnActivateView(TRUE, pView, pView);
+    }
+    if (pDoc != NULL)
+        pDoc->UpdateFrameCounts();
+    OnUpdateFrameTitle(TRUE);
+}
+
+// Titles and menus
+
+void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    if (!(GetStyle() & FWS_ADDTOTITLE))
+        return;
+    CDocument* pDoc = GetActiveDocument();
+    UpdateFrameTitleForDocument(bAddToTitle && pDoc != NULL ? (LPCTSTR)pDoc->GetTitle() : NULL);
+}
+
+void CFrameWnd::UpdateFrameTitleForDocument(LPCTSTR lpszDocName)
+{
+    CString strText;
+    if (lpszDocName == NULL)
+    {
+        strText = m_strTitle;
+    }
+    else
+    {
+        CString strDoc = lpszDocName;
+        if (m_nWindow > 0)
+        {
+            CString strNumber;
+            strNumber.Format(":%d", m_nWindow);
+            strDoc += strNumber;
+        }
+        if (GetStyle() & FWS_PREFIXTITLE)
+            strText = strDoc + " - " + m_strTitle;
+        else
+            strText = m_strTitle + " - " + strDoc;
+    }
+    // The same text again would only make the caption flicker.
+    CString strOld;
+    GetWindowText(strOld);
+    if (strOld != strText)
+        SetWindowText(strText);
+}
+
+void CFrameWnd::OnUpdateFrameMenu(HMENU) {}
 
 // Messages
 
@@ -98,30 +314,65 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
-    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable != NULL)
-        return ::TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg);
-    return FALSE;
+    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
+        return FALSE;
+    HACCEL hAccel = GetDefaultAccelerator();
+    return hAccel != NULL && ::TranslateAccelerator(m_hWnd, hAccel, pMsg);
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
+    if (CView* pView = GetActiveView())
+    {
+        if (pView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+            return TRUE;
+    }
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
+    // A child frame that its parent frame asks first leaves the application to the
+    // parent, which asks it after itself.
+    if (AfxGetThreadState()->m_pRoutingChildFrame == this)
+        return FALSE;
     CWinApp* pApp = AfxGetApp();
     return pApp != NULL && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CFrameWnd::OnClose()
 {
-    CWinApp* pApp = AfxGetApp();
-    if (pApp != NULL && pApp->m_pMainWnd == this && !pApp->SaveAllModified())
+    CDocument* pDocument = GetActiveDocument();
+    if (pDocument != NULL && !pDocument->CanCloseFrame(this))
         return;
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL && pApp->m_pMainWnd == this)
+    {
+        // The main frame takes every document with it; asked once for all of them.
+        if (pDocument == NULL && !pApp->SaveAllModified())
+            return;
+        pApp->CloseAllDocuments(FALSE);
+        // Closing the documents may have closed this frame.
+        if (pApp->m_pMainWnd == NULL)
+            return;
+    }
+    if (pDocument != NULL && pDocument->m_bAutoDelete)
+    {
+        // The document's last frame closes the document, which destroys the frame.
+        BOOL bOtherFrame = FALSE;
+        for (POSITION pos = pDocument->GetFirstViewPosition(); pos != NULL && !bOtherFrame;)
+            bOtherFrame = pDocument->GetNextView(pos)->GetParentFrame() != this;
+        if (!bOtherFrame)
+        {
+            pDocument->OnCloseDocument();
+            return;
+        }
+        pDocument->PreCloseFrame(this);
+    }
     DestroyWindow();
 }
 
 void CFrameWnd::OnDestroy()
 {
-    if (m_hMenuDefault != NULL && ::GetMenu(m_hWnd) != m_hMenuDefault)
+    // Any other menu on the bar is its owner's (a template's, or one set at run time).
+    if (!(GetStyle() & WS_CHILD) && ::GetMenu(m_hWnd) != m_hMenuDefault)
         ::SetMenu(m_hWnd, m_hMenuDefault);
     CWnd::OnDestroy();
 }
@@ -130,4 +381,24 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu)
 {
     if (!bSysMenu)
         AfxUpdateMenuPopup(pMenu, this, m_bAutoMenuEnable);
+}
+
+BOOL CFrameWnd::OnQueryEndSession()
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL && pApp->m_pMainWnd == this)
+        return pApp->SaveAllModified();
+    return TRUE;
+}
+
+void CFrameWnd::OnEndSession(BOOL bEnding)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (bEnding && pApp != NULL && pApp->m_pMainWnd == this)
+    {
+        // The process may end without another message: the documents and the settings
+        // are done with now.
+        pApp->CloseAllDocuments(TRUE);
+        pApp->SaveStdProfileSettings();
+    }
 }

@@ -17,6 +17,7 @@ struct AFX_THREAD_STATE
     MSG m_msgCur;                       // pumped by AfxPumpMessage without a thread object
     HWND m_hLockoutNotifyWindow;        // exchanging its data: its controls' notifications are ignored
     int m_nTempMapLock;
+    CFrameWnd* m_pRoutingChildFrame;    // the child frame an MDI frame routes a command through
     char m_szTempClassName[96];         // the name AfxRegisterWndClass returned last
 };
 

@@ -224,6 +224,11 @@ BOOL DispatchWindowMessage(CWnd* pWnd, const AFX_MSGMAP_ENTRY* lpEntry, UINT mes
     case AfxSig_vPOS:
         (pWnd->*Handler<void (CWnd::*)(WINDOWPOS*)>(lpEntry))((WINDOWPOS*)lParam);
         break;
+    case AfxSig_vbWW:
+        // WM_MDIACTIVATE to a child: the child deactivated, then the one activated.
+        (pWnd->*Handler<void (CWnd::*)(BOOL, CWnd*, CWnd*)>(lpEntry))(
+            (HWND)lParam == pWnd->m_hWnd, CWnd::FromHandle((HWND)lParam), CWnd::FromHandle((HWND)wParam));
+        break;
 
     // Reflected to the control: wParam and lParam are those the parent received,
     // except for colours, which come as an AFX_CTLCOLOR.
