@@ -1,5 +1,6 @@
 // The system's common dialogs as CDialog objects: CCommonDialog, CFileDialog over
-// GetOpenFileName and GetSaveFileName, CColorDialog over ChooseColor. Each DoModal runs
+// GetOpenFileName and GetSaveFileName, CColorDialog over ChooseColor, CPrintDialog over
+// PrintDlg. Each DoModal runs
 // the system's dialog with a hook that binds the object to a window of it when it
 // opens, so that a derived class's message map sees its messages. An open or save
 // dialog binds the object to its own child window: GetParent() is the dialog's frame.
@@ -123,4 +124,53 @@ protected:
 
 private:
     static UINT_PTR CALLBACK HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+// The Print dialog, or with bPrintSetupOnly the Print Setup dialog. The DEVMODE and
+// DEVNAMES that m_pd holds after DoModal or GetDefaults belong to the caller (with
+// CWinApp::DoPrintDialog, to the application), and so does a device context in m_pd.hDC.
+class AFX_FRAMEWORK CPrintDialog : public CCommonDialog
+{
+    DECLARE_DYNAMIC(CPrintDialog)
+public:
+    explicit CPrintDialog(BOOL bPrintSetupOnly,
+                          DWORD dwFlags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS
+                                          | PD_HIDEPRINTTOFILE | PD_NOSELECTION,
+                          CWnd* pParentWnd = NULL);
+
+    PRINTDLG m_pd;
+
+    // IDOK when the user chose to print (or set up), IDCANCEL otherwise, also when
+    // there is no printer: CommDlgExtendedError says why.
+    int DoModal() override;
+    // The default printer's DEVMODE and DEVNAMES (and with PD_RETURNDC its device
+    // context) into m_pd without showing the dialog; FALSE without a default printer
+    // (CommDlgExtendedError gives PDERR_NODEFAULTPRN). m_pd.hDevMode and hDevNames must
+    // be NULL: PrintDlg refuses to replace them (PDERR_RETDEFFAILURE).
+    BOOL GetDefaults();
+
+// After DoModal or GetDefaults
+    int GetCopies() const;
+    BOOL PrintCollate() const;
+    BOOL PrintSelection() const { return (m_pd.Flags & PD_SELECTION) != 0; }
+    BOOL PrintAll() const { return !PrintRange() && !PrintSelection(); }
+    BOOL PrintRange() const { return (m_pd.Flags & PD_PAGENUMS) != 0; }
+    BOOL PrintToFile() const { return (m_pd.Flags & PD_PRINTTOFILE) != 0; }
+    int GetFromPage() const { return PrintRange() ? m_pd.nFromPage : -1; }
+    int GetToPage() const { return PrintRange() ? m_pd.nToPage : -1; }
+    // Locked for the lifetime of m_pd.hDevMode; NULL without one.
+    LPDEVMODE GetDevMode() const;
+    CString GetDriverName() const;
+    CString GetDeviceName() const;
+    CString GetPortName() const;
+    // m_pd.hDC, which DoModal or GetDefaults made with PD_RETURNDC; owned by the caller.
+    HDC GetPrinterDC() const;
+    // A device context for the printer of m_pd.hDevNames and m_pd.hDevMode, kept in
+    // m_pd.hDC (one made before is deleted); NULL when there is no printer.
+    HDC CreatePrinterDC();
+
+private:
+    static UINT_PTR CALLBACK HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // A string of m_pd.hDevNames at the offset that pick gives.
+    CString DevNamesString(WORD DEVNAMES::*pOffset) const;
 };

@@ -205,6 +205,7 @@ public:
 // A device context with two handles: output goes to m_hDC, and queries (metrics, extents,
 // text measurement) go to m_hAttribDC. They are one handle except in print preview.
 // Attributes that both need (mapping, origins, colours, selected objects) are set on both.
+// m_bPrinting is TRUE while a view prints on it (CView::OnFilePrint).
 class AFX_FRAMEWORK CDC : public CObject
 {
     DECLARE_DYNCREATE(CDC)
@@ -235,8 +236,36 @@ public:
     BOOL IsPrinting() const { return m_bPrinting; }
 
 // Constructors
+    // lpInitData: the device's DEVMODE, or NULL for its defaults.
+    BOOL CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData)
+    {
+        return Attach(::CreateDC(lpszDriverName, lpszDeviceName, lpszOutput, (const DEVMODE*)lpInitData));
+    }
+    BOOL CreateIC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData)
+    {
+        return Attach(::CreateIC(lpszDriverName, lpszDeviceName, lpszOutput, (const DEVMODE*)lpInitData));
+    }
     BOOL CreateCompatibleDC(CDC* pDC);
     BOOL DeleteDC();
+
+// Printing (on the output handle). StartDoc gives the job's id, or a value <= 0.
+    int StartDoc(LPDOCINFO lpDocInfo) { return ::StartDoc(m_hDC, lpDocInfo); }
+    int StartDoc(LPCTSTR lpszDocName)
+    {
+        DOCINFO di = {};
+        di.cbSize = sizeof di;
+        di.lpszDocName = lpszDocName;
+        return ::StartDoc(m_hDC, &di);
+    }
+    int StartPage() { return ::StartPage(m_hDC); }
+    int EndPage() { return ::EndPage(m_hDC); }
+    int EndDoc() { return ::EndDoc(m_hDC); }
+    int AbortDoc() { return ::AbortDoc(m_hDC); }
+    int SetAbortProc(BOOL(CALLBACK* lpfn)(HDC, int)) { return ::SetAbortProc(m_hDC, (ABORTPROC)lpfn); }
+    int Escape(int nEscape, int nCount, LPCSTR lpszInData, LPVOID lpOutData)
+    {
+        return ::Escape(m_hDC, nEscape, nCount, lpszInData, lpOutData);
+    }
 
 // Device-context state
     // The level to restore; -1 when the output and attribute handles differ.

@@ -19,6 +19,22 @@
 #define AFX_IDS_UNTITLED            0xF003
 #define AFX_IDS_SAVEFILECOPY        0xF004
 
+// Printing: the printing dialog's texts and the file for "Print to file"
+#define AFX_IDS_PRINTONPORT         0xF040
+#define AFX_IDS_PRINTPAGENUM        0xF043
+#define AFX_IDS_PRINTDEFAULTEXT     0xF045
+#define AFX_IDS_PRINTDEFAULT        0xF046
+#define AFX_IDS_PRINTFILTER         0xF047
+#define AFX_IDS_PRINTCAPTION        0xF048
+#define AFX_IDS_PRINTTOFILE         0xF049
+
+// The printing dialog, shown while a view prints, and its controls
+#define AFX_IDD_PRINTDLG            30722
+#define AFX_IDC_PRINT_DOCNAME       201
+#define AFX_IDC_PRINT_PRINTERNAME   202
+#define AFX_IDC_PRINT_PORTNAME      203
+#define AFX_IDC_PRINT_PAGENUM       204
+
 // Prompts of the framework's own string table: failures of documents' files, of handlers
 // and of dialog data exchange
 #define AFX_IDP_INVALID_FILENAME    0xF100
@@ -26,6 +42,7 @@
 #define AFX_IDP_FAILED_TO_SAVE_DOC  0xF102
 #define AFX_IDP_ASK_TO_SAVE         0xF103
 #define AFX_IDP_FAILED_TO_CREATE_DOC 0xF104
+#define AFX_IDP_FAILED_TO_START_PRINT 0xF106
 #define AFX_IDP_INTERNAL_FAILURE    0xF108
 #define AFX_IDP_COMMAND_FAILURE     0xF109
 #define AFX_IDP_PARSE_INT           0xF110
@@ -36,6 +53,9 @@
 #define AFX_IDP_PARSE_RADIO_BUTTON  0xF115
 #define AFX_IDP_PARSE_BYTE          0xF116
 #define AFX_IDP_PARSE_UINT          0xF117
+
+// Printing: no printer installed
+#define AFX_IDP_NO_PRINTER          0xF1E0
 
 // The causes of file exceptions, AFX_IDP_FILE_NONE + CFileException::m_cause, and of
 // archive exceptions, AFX_IDP_ARCH_NONE + CArchiveException::m_cause; %1 is the file

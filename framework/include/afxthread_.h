@@ -13,6 +13,7 @@
 
 class CDocTemplate;
 class CDocument;
+class CPrintDialog;
 class CRecentFileList;
 
 // The recent-file list's length without a count of LoadStdProfileSettings, and its
@@ -165,12 +166,34 @@ public:
     HICON LoadIcon(UINT nIDResource) const { return LoadIcon(MAKEINTRESOURCE(nIDResource)); }
     HICON LoadStandardIcon(LPCTSTR lpszIconName) const { return ::LoadIcon(NULL, lpszIconName); }
 
+// The application's printer (appprint.cpp): its DEVMODE and DEVNAMES, NULL until first
+// needed; freed with the application.
+    HGLOBAL m_hDevMode = NULL;
+    HGLOBAL m_hDevNames = NULL;
+    // The printer into pPrintDlg's hDevMode and hDevNames (the application keeps owning
+    // them), the default printer when none was chosen; FALSE when there is no printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLG* pPrintDlg);
+    // The Print or Print Setup dialog on the application's printer; what the user
+    // chose there becomes the application's printer. IDOK or IDCANCEL.
+    int DoPrintDialog(CPrintDialog* pPD);
+    // A printer chosen in a dialog stays; one taken as the system's default follows the
+    // default when it has changed (or is gone). bForceDefaults takes the default anyway.
+    void UpdatePrinterSelection(BOOL bForceDefaults);
+    // A device context for the application's printer into dc; FALSE without a printer.
+    BOOL CreatePrinterDC(CDC& dc);
+    // ID_FILE_PRINT_SETUP, for the application's message map: the Print Setup dialog,
+    // or the no-printer message.
+    afx_msg void OnFilePrintSetup();
+
 // Implementation
     int m_nWaitCursorCount;
     HCURSOR m_hcurWaitCursorRestore;
     CPtrList m_templateList;
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    void FreePrinterSelection();
 };
 
 AFX_FRAMEWORK CWinApp* AFXAPI AfxGetApp();

@@ -1,7 +1,7 @@
 // The Windows side of the framework: command targets and message maps, windows and
 // their GDI, menus, the standard controls, dialogs and their data exchange, frames, the
 // application and its thread, documents, views, document templates, the multiple-
-// document frames, message boxes, the wait cursor and the
+// document frames, printing (afxprint_.h), message boxes, the wait cursor and the
 // extension-library registration.
 #pragma once
 
@@ -20,6 +20,7 @@
 #include "afxview_.h"
 #include "afxdoctempl_.h"
 #include "afxmdi_.h"
+#include "afxprint_.h"
 #include "afxmsg_.h"
 
 // Shows the hourglass for the lifetime of the object and then restores the cursor.

@@ -61,6 +61,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    FreePrinterSelection();
     // The templates the application still owns; documents left open lose theirs.
     while (!m_templateList.IsEmpty())
     {
