@@ -13,6 +13,7 @@
 #include "limn/scanning/ScanClock.h"
 #include "limn/scanning/ScanningPrefs.h"
 
+#include "process_resources.h"
 #include "timing.h"
 
 #include <stdio.h>
@@ -189,53 +190,6 @@ void MeasurePresses()
            nPresses, dSum / nPresses, dMax, nTimerMS, dSum / nPresses / nTimerMS, dMax / nTimerMS, nMaxTicks);
 }
 
-struct Resources
-{
-    DWORD dwGdi, dwUser;    // GetGuiResources; this Wine does not count them (0)
-    SIZE_T cbHeap;          // busy bytes in every heap of the process
-    SIZE_T cbCommitted;     // committed private pages (bitmap bits live there)
-};
-
-SIZE_T HeapBusyBytes()
-{
-    HANDLE heaps[64];
-    DWORD nHeaps = std::min<DWORD>(::GetProcessHeaps(64, heaps), 64);
-    SIZE_T cb = 0;
-    for (DWORD i = 0; i < nHeaps; i++)
-    {
-        if (!::HeapLock(heaps[i]))
-            continue;
-        PROCESS_HEAP_ENTRY entry = {};
-        while (::HeapWalk(heaps[i], &entry))
-        {
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-                cb += entry.cbData;
-        }
-        ::HeapUnlock(heaps[i]);
-    }
-    return cb;
-}
-
-SIZE_T CommittedPrivateBytes()
-{
-    SIZE_T cb = 0;
-    MEMORY_BASIC_INFORMATION info;
-    for (BYTE* p = NULL; ::VirtualQuery(p, &info, sizeof info) == sizeof info; p = (BYTE*)info.BaseAddress + info.RegionSize)
-    {
-        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE)
-            cb += info.RegionSize;
-        if ((BYTE*)info.BaseAddress + info.RegionSize < p)
-            break;
-    }
-    return cb;
-}
-
-Resources Measure()
-{
-    return { ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS),
-             ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), HeapBusyBytes(), CommittedPrivateBytes() };
-}
-
 void MeasureSteps()
 {
     ScanClockProc pfnOld = SetScanClock(SteeredClock);
@@ -259,9 +213,9 @@ void MeasureSteps()
         }
     };
     run(100);
-    Resources before = Measure();
+    ProcessResources before = MeasureProcess();
     double dSeconds = Seconds([&] { run(nSteps); });
-    Resources after = Measure();
+    ProcessResources after = MeasureProcess();
     CContainer::StopScan();
     SetAutoScan(FALSE);
     SetScanClock(pfnOld);

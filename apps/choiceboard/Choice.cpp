@@ -2,8 +2,12 @@
 #include "Choice.h"
 #include "EventLog.h"
 
+#include "hoard/resources/Hoard.h"
+#include "hoard/resources/ResourceMessages.h"
 #include "hoard/sound/Wav.h"
 #include "limn/canvas/Canvas.h"
+#include "limn/containers/ContainerWatch.h"
+#include "limn/pictures/DrawableResource.h"
 
 CChoice* CChoice::s_pSounding = NULL;
 
@@ -17,8 +21,9 @@ const WORD nNamePoints = 14;
 
 } // namespace
 
-CChoice::CChoice(CDrawableResource* pPicture, const CWav* pSound, CEventLog* pLog)
-    : CResourceContainer(NULL, pPicture), m_pSound(pSound), m_pLog(pLog)
+CChoice::CChoice(CDrawableResource* pPicture, CWav* pSound, CEventLog* pLog)
+    : CResourceContainer(NULL, pPicture), m_picture(pPicture), m_sound(pSound), m_bPictureFailed(FALSE),
+      m_pLog(pLog)
 {
 }
 
@@ -28,24 +33,30 @@ CChoice::~CChoice()
         s_pSounding = NULL;
 }
 
+const CWav* CChoice::GetSound() const { return dynamic_cast<const CWav*>(m_sound.Get()); }
+
 // The sound comes last: what the selection sets off may stop sounds too.
 void CChoice::OnSelect()
 {
     if (m_pLog != NULL)
         m_pLog->Write("select", GetName());
+    CContainerWatch watchThis(this);
     CContainer::OnSelect();
-    if (m_pSound == NULL || !m_pSound->CanPlay())
+    if (watchThis.Get() == NULL)
+        return;
+    const CWav* pSound = GetSound();
+    if (pSound == NULL || !pSound->CanPlay())
         return;
     // The sound that plays ends first, calling back for its own choice; a callback
     // during Play can then only say that this sound could not start.
     CWav::StopAllSound();
     s_pSounding = this;
-    m_pSound->Play(FALSE, OnSoundDone);
+    pSound->Play(FALSE, OnSoundDone);
     if (s_pSounding != this)
         return;
     ForceRedraw(FALSE, NULL);
     if (m_pLog != NULL)
-        m_pLog->Write("play", m_pSound->GetName());
+        m_pLog->Write("play", pSound->GetName());
 }
 
 void CChoice::OnSoundDone(CWav*)
@@ -55,6 +66,36 @@ void CChoice::OnSoundDone(CWav*)
     if (pChoice != NULL)
         pChoice->ForceRedraw(FALSE, NULL);
 }
+
+// Changes
+
+BOOL CChoice::IsMine(const CHoard* pHoard, const char* pszName)
+{
+    return pHoard != NULL && pHoard == GetHoard() && GetName().CompareNoCase(pszName) == 0;
+}
+
+void CChoice::OnMessage(Message* pMsg)
+{
+    BOOL bMine = FALSE;
+    if (auto* pAdded = dynamic_cast<MsgAddedResource*>(pMsg))
+        bMine = IsMine(pAdded->m_pResource->GetHoard(), pAdded->m_pResource->GetName());
+    else if (auto* pEdited = dynamic_cast<MsgEditedResource*>(pMsg))
+        bMine = IsMine(pEdited->m_pResource->GetHoard(), pEdited->m_pResource->GetName());
+    else if (auto* pRenamed = dynamic_cast<MsgRenamedResource*>(pMsg))
+        bMine = IsMine(pRenamed->m_pResource->GetHoard(), pRenamed->m_pszOldName) ||
+                IsMine(pRenamed->m_pResource->GetHoard(), pRenamed->m_pszNewName);
+    else if (auto* pDeleted = dynamic_cast<MsgDeletedResource*>(pMsg))
+        bMine = IsMine(GetHoard(), pDeleted->m_strName);
+    if (!bMine)
+        return;
+    CHoard* pHoard = GetHoard();
+    m_picture = pHoard->GetResource("CPicture", GetName());
+    m_sound = pHoard->GetResource("CWav", GetName());
+    m_bPictureFailed = FALSE;
+    Invalidate();
+}
+
+// Drawing
 
 void CChoice::DrawContents(CCanvas& canvas)
 {
@@ -68,6 +109,8 @@ void CChoice::DrawContents(CCanvas& canvas)
         canvas.FillRectangle(CRect(rect.left, rect.top, rect.right + 1, rect.bottom + 1));
         rect.OffsetRect(nPressedShift, nPressedShift);
     }
+    // The resource container draws what the followed pointer names now.
+    m_pResource = m_bPictureFailed ? NULL : dynamic_cast<CDrawableResource*>(m_picture.Get());
     if (m_pResource != NULL)
     {
         const CPoint origin = canvas.GetOrigin();
@@ -82,7 +125,7 @@ void CChoice::DrawContents(CCanvas& canvas)
         catch (CException* e)
         {
             e->Delete();
-            m_pResource = NULL;
+            m_bPictureFailed = TRUE;
             canvas.SetOrigin(origin);
         }
     }

@@ -1,10 +1,15 @@
-// CChoice: one choice of the board, a leaf of the screen that the user selects with the
+// CChoice: one choice of a board, a leaf of the screen that the user selects with the
 // mouse or by scanning. It shows the picture of its name, or its name as text when the
-// document has no such picture (or its picture cannot be read), and selecting it plays
+// board has no such picture (or its picture cannot be read), and selecting it plays
 // the sound of its name without waiting; the choice looks pressed while its sound plays.
 // One sound plays at a time: a choice whose sound another one cuts short looks normal
-// again.
+// again. The picture and the sound are followed through the board's resource file:
+// resources added, renamed, edited or deleted under the choice's name (in the list
+// editor, by pasting) show at once, and saving, which merges identical resources, keeps
+// the choice on the one kept.
 #pragma once
+
+#include "FollowedResource.h"
 
 #include "limn/containers/ResourceContainer.h"
 
@@ -14,13 +19,13 @@ class CWav;
 class CChoice : public CResourceContainer
 {
 public:
-    // pPicture and pSound belong to the document's resource file, which outlives the
-    // choice; either may be NULL. pLog, when given, hears of selections and sounds.
-    CChoice(CDrawableResource* pPicture, const CWav* pSound, CEventLog* pLog);
+    // pPicture and pSound belong to the board's resource file; either may be NULL.
+    // pLog, when given, hears of selections and sounds, and must outlive the choice.
+    CChoice(CDrawableResource* pPicture, CWav* pSound, CEventLog* pLog);
     // A sound that still plays no longer presses this choice.
     ~CChoice() override;
 
-    const CWav* GetSound() const { return m_pSound; }
+    const CWav* GetSound() const;
     // Whether this choice's sound is playing.
     BOOL IsSounding() const { return s_pSounding == this; }
 
@@ -29,20 +34,27 @@ public:
     // Announces the selection (MsgContainerSelected), as plain containers do, then
     // plays the sound.
     void OnSelect() override;
+    // Takes the picture and the sound of its name again, and shows them, after a
+    // resource of its board's file changed under that name.
+    void OnMessage(Message* pMsg) override;
 
 protected:
     // The picture as a resource container draws it, or the name centred; pressed, on an
     // amber ground and moved 2 pixels down and right. A picture that cannot be read is
-    // shown by its name from then on.
+    // shown by its name until the picture changes.
     void DrawContents(CCanvas& canvas) override;
 
 private:
     void DrawName(CCanvas& canvas, const CRect& rect);
+    // Whether a change to a resource named pszName in pHoard concerns this choice.
+    BOOL IsMine(const CHoard* pHoard, const char* pszName);
     // The end of the playing sound, reported by the sound engine (also when the sound
     // could not start, or another one stopped it).
     static void OnSoundDone(CWav* pWav);
 
-    const CWav* m_pSound;
+    CFollowedResource m_picture;
+    CFollowedResource m_sound;
+    BOOL m_bPictureFailed;              // its picture could not be drawn
     CEventLog* m_pLog;
 
     static CChoice* s_pSounding;        // the choice whose sound plays

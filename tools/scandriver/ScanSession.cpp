@@ -3,6 +3,7 @@
 
 #include "../../apps/choiceboard/ShotRequest.h"
 
+#include <stdlib.h>
 #include <string.h>
 
 namespace {
@@ -18,11 +19,11 @@ struct KeyName
 const KeyName keyNames[] = {
     { "enter", VK_RETURN }, { "esc", VK_ESCAPE }, { "space", VK_SPACE },  { "left", VK_LEFT },
     { "up", VK_UP },        { "right", VK_RIGHT }, { "down", VK_DOWN },   { "delete", VK_DELETE },
-    { "ctrl", VK_CONTROL }, { "shift", VK_SHIFT }, { "alt", VK_MENU },
+    { "tab", VK_TAB },      { "ctrl", VK_CONTROL }, { "shift", VK_SHIFT }, { "alt", VK_MENU },
 };
 
-// A key's virtual-key code, 0 for a name it does not know: the names above, one digit or
-// one letter.
+// A key's virtual-key code, 0 for a name it does not know: the names above, F1 to F12,
+// one digit or one letter.
 WORD KeyCode(const CString& strName)
 {
     for (const KeyName& key : keyNames)
@@ -32,6 +33,14 @@ WORD KeyCode(const CString& strName)
     }
     if (strName.GetLength() == 1 && isalnum((unsigned char)strName[0]))
         return (WORD)toupper((unsigned char)strName[0]);
+    const CString strNumber = strName.Mid(1);
+    if (toupper((unsigned char)strName[0]) == 'F' && !strNumber.IsEmpty() && strNumber.GetLength() <= 2 &&
+        strNumber.SpanIncluding("0123456789") == strNumber)
+    {
+        int nKey = atoi(strNumber);
+        if (nKey >= 1 && nKey <= 12)
+            return (WORD)(VK_F1 + nKey - 1);
+    }
     return 0;
 }
 
@@ -50,21 +59,70 @@ CString Quoted(const CString& strArg)
     return strArg.Find(' ') >= 0 || strArg.IsEmpty() ? '"' + strArg + '"' : strArg;
 }
 
+// Searches the top-level windows of one process for a visible one titled pszTitle (or,
+// when bMain, naming a document before or after it: "board.lmd - Choice Board"),
+// without owner when bMain, other than hWndExcept.
 struct WindowSearch
 {
     DWORD dwProcessId;
     const char* pszTitle;
+    BOOL bMain;
+    HWND hWndExcept;
     HWND hWnd;
 };
 
-BOOL CALLBACK FindBoardWindow(HWND hWnd, LPARAM lParam)
+BOOL IsTitled(const CString& strTitle, const char* pszTitle, BOOL bWithDocument)
+{
+    if (strTitle == pszTitle)
+        return TRUE;
+    const CString strSide = CString(" - ") + pszTitle;
+    return bWithDocument && (strTitle.Right(strSide.GetLength()) == strSide ||
+                             strTitle.Left(strSide.GetLength()) == CString(pszTitle) + " - ");
+}
+
+BOOL CALLBACK FindProcessWindow(HWND hWnd, LPARAM lParam)
 {
     auto* pSearch = reinterpret_cast<WindowSearch*>(lParam);
     DWORD dwProcessId = 0;
     ::GetWindowThreadProcessId(hWnd, &dwProcessId);
+    if (dwProcessId != pSearch->dwProcessId || hWnd == pSearch->hWndExcept || !::IsWindowVisible(hWnd) ||
+        (pSearch->bMain && ::GetWindow(hWnd, GW_OWNER) != NULL))
+        return TRUE;
     char szTitle[256];
-    if (dwProcessId != pSearch->dwProcessId || !::IsWindowVisible(hWnd) ||
-        ::GetWindowTextA(hWnd, szTitle, sizeof szTitle) == 0 || strcmp(szTitle, pSearch->pszTitle) != 0)
+    ::GetWindowTextA(hWnd, szTitle, sizeof szTitle);
+    if (!IsTitled(szTitle, pSearch->pszTitle, pSearch->bMain))
+        return TRUE;
+    pSearch->hWnd = hWnd;
+    return FALSE;
+}
+
+CString WindowText(HWND hWnd)
+{
+    char szText[256];
+    ::GetWindowTextA(hWnd, szText, sizeof szText);
+    return szText;
+}
+
+CString WithoutMnemonics(const CString& strText)
+{
+    CString strPlain = strText;
+    strPlain.Replace("&", "");
+    return strPlain;
+}
+
+struct ButtonSearch
+{
+    const char* pszText;
+    HWND hWnd;
+};
+
+BOOL CALLBACK FindButton(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<ButtonSearch*>(lParam);
+    char szClass[32];
+    ::GetClassNameA(hWnd, szClass, sizeof szClass);
+    if (_stricmp(szClass, "Button") != 0 || !::IsWindowVisible(hWnd) ||
+        WithoutMnemonics(WindowText(hWnd)) != WithoutMnemonics(pSearch->pszText))
         return TRUE;
     pSearch->hWnd = hWnd;
     return FALSE;
@@ -72,7 +130,7 @@ BOOL CALLBACK FindBoardWindow(HWND hWnd, LPARAM lParam)
 
 } // namespace
 
-CScanSession::CScanSession() : m_process(), m_hWnd(NULL), m_nLogRead(0), m_nLinesSeen(0) {}
+CScanSession::CScanSession() : m_process(), m_hWnd(NULL), m_nLogRead(0), m_nLinesSeen(0), m_dwPollMS(10) {}
 
 CScanSession::~CScanSession()
 {
@@ -88,12 +146,15 @@ BOOL CScanSession::Start(const char* pszExe, const std::vector<CString>& args, c
                          const char* pszOutput)
 {
     ASSERT(m_process.hProcess == NULL);
-    m_strLog = pszLog;
-    ::DeleteFileA(pszLog);
     CString strCommand = Quoted(pszExe);
     for (const CString& strArg : args)
         strCommand += ' ' + Quoted(strArg);
-    strCommand += " --log " + Quoted(pszLog);
+    if (pszLog != NULL)
+    {
+        m_strLog = pszLog;
+        ::DeleteFileA(pszLog);
+        strCommand += " --log " + Quoted(pszLog);
+    }
 
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -128,11 +189,11 @@ BOOL CScanSession::IsRunning() const
 HWND CScanSession::WaitForWindow(const char* pszTitle, DWORD dwTimeoutMS)
 {
     const DWORD dwStart = ::GetTickCount();
-    WindowSearch search = { m_process.dwProcessId, pszTitle, NULL };
+    WindowSearch search = { m_process.dwProcessId, pszTitle, TRUE, NULL, NULL };
     while (IsRunning() && ::GetTickCount() - dwStart < dwTimeoutMS)
     {
         if (search.hWnd == NULL)
-            ::EnumWindows(FindBoardWindow, reinterpret_cast<LPARAM>(&search));
+            ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
         if (search.hWnd != NULL)
         {
             if (::GetForegroundWindow() == search.hWnd)
@@ -143,6 +204,94 @@ HWND CScanSession::WaitForWindow(const char* pszTitle, DWORD dwTimeoutMS)
     }
     return NULL;
 }
+
+BOOL CScanSession::IsInFront() const
+{
+    return m_hWnd != NULL && ::IsWindow(m_hWnd) && ::IsWindowVisible(m_hWnd) && ::GetForegroundWindow() == m_hWnd;
+}
+
+// The boards
+
+HWND CScanSession::GetMDIClient() const
+{
+    return m_hWnd != NULL ? ::FindWindowExA(m_hWnd, NULL, "MDIClient", NULL) : NULL;
+}
+
+std::vector<HWND> CScanSession::GetBoards() const
+{
+    std::vector<HWND> boards;
+    HWND hClient = GetMDIClient();
+    if (hClient == NULL)
+        return boards;
+    for (HWND hChild = ::GetWindow(hClient, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        if (::IsWindowVisible(hChild) && ::GetWindow(hChild, GW_OWNER) == NULL)
+            boards.push_back(hChild);
+    }
+    return boards;
+}
+
+HWND CScanSession::GetActiveBoard() const
+{
+    HWND hClient = GetMDIClient();
+    if (hClient == NULL)
+        return NULL;
+    DWORD_PTR dwResult = 0;
+    if (!::SendMessageTimeoutA(hClient, WM_MDIGETACTIVE, 0, 0, SMTO_ABORTIFHUNG, 5000, &dwResult))
+        return NULL;
+    return reinterpret_cast<HWND>(dwResult);
+}
+
+HWND CScanSession::FindBoard(const char* pszTitle) const
+{
+    for (HWND hBoard : GetBoards())
+    {
+        if (WindowText(hBoard) == pszTitle)
+            return hBoard;
+    }
+    return NULL;
+}
+
+HWND CScanSession::GetView(HWND hBoard)
+{
+    // The framework's first pane, the view of a frame.
+    const int nFirstPane = 0xE900;
+    return hBoard != NULL ? ::GetDlgItem(hBoard, nFirstPane) : NULL;
+}
+
+// A click where the board's caption shows, as the mouse would activate it; a board
+// whose caption others cover is reached with Control+F6, which activates the boards in
+// turn, as the keyboard would.
+BOOL CScanSession::ActivateBoard(const char* pszTitle)
+{
+    HWND hBoard = FindBoard(pszTitle);
+    CRect rectWindow;
+    if (hBoard == NULL || !::GetWindowRect(hBoard, &rectWindow))
+        return FALSE;
+    CPoint ptClient(0, 0);
+    ::ClientToScreen(hBoard, &ptClient);
+    // Halfway up the part of the frame above the client area: the caption.
+    const int y = (rectWindow.top + ptClient.y) / 2;
+    for (int x = rectWindow.left; x < rectWindow.right; x += 4)
+    {
+        DWORD_PTR dwHit = HTNOWHERE;
+        if (::WindowFromPoint(CPoint(x, y)) == hBoard &&
+            ::SendMessageTimeoutA(hBoard, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 5000, &dwHit) &&
+            dwHit == HTCAPTION)
+            return ClickAt(CPoint(x, y));
+    }
+    for (size_t i = 0; i < GetBoards().size() && GetActiveBoard() != hBoard; ++i)
+    {
+        HWND hActive = GetActiveBoard();
+        if (!Press("ctrl+f6"))
+            return FALSE;
+        for (DWORD dwStart = ::GetTickCount(); GetActiveBoard() == hActive && ::GetTickCount() - dwStart < 5000;)
+            ::Sleep(m_dwPollMS);
+    }
+    return GetActiveBoard() == hBoard;
+}
+
+// Input
 
 BOOL CScanSession::Press(const char* pszKeys)
 {
@@ -169,17 +318,150 @@ BOOL CScanSession::Press(const char* pszKeys)
     return ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
+BOOL CScanSession::Type(const char* pszText)
+{
+    std::vector<INPUT> inputs;
+    for (const char* p = pszText; *p != '\0'; ++p)
+    {
+        SHORT nScan = ::VkKeyScanA(*p);
+        if (nScan == -1)
+            return FALSE;
+        const BOOL bShift = (HIBYTE(nScan) & 1) != 0;
+        if (bShift)
+            inputs.push_back(KeyInput(VK_SHIFT, 0));
+        inputs.push_back(KeyInput(LOBYTE(nScan), 0));
+        inputs.push_back(KeyInput(LOBYTE(nScan), KEYEVENTF_KEYUP));
+        if (bShift)
+            inputs.push_back(KeyInput(VK_SHIFT, KEYEVENTF_KEYUP));
+    }
+    return ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
 BOOL CScanSession::Click(CPoint point)
 {
-    if (m_hWnd == NULL || !::ClientToScreen(m_hWnd, &point))
+    HWND hView = GetView(GetActiveBoard());
+    if (hView == NULL || !::ClientToScreen(hView, &point))
         return FALSE;
-    ::SetCursorPos(point.x, point.y);
+    return ClickAt(point);
+}
+
+BOOL CScanSession::ClickAt(CPoint ptScreen)
+{
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
     INPUT inputs[2] = {};
     inputs[0].type = inputs[1].type = INPUT_MOUSE;
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     return ::SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
+
+// The close box is found where the window says it is: along the caption, from the
+// right, the first point that hit-tests as the close box.
+BOOL CScanSession::ClickCloseBox()
+{
+    CRect rect;
+    if (m_hWnd == NULL || !::GetWindowRect(m_hWnd, &rect))
+        return FALSE;
+    const int y = rect.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
+    for (int x = rect.right - 1; x > rect.left; --x)
+    {
+        DWORD_PTR dwHit = HTNOWHERE;
+        if (!::SendMessageTimeoutA(m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 5000, &dwHit))
+            return FALSE;
+        if (dwHit == HTCLOSE)
+            return ClickAt(CPoint(x - ::GetSystemMetrics(SM_CXSIZE) / 3, y));
+    }
+    return FALSE;
+}
+
+BOOL CScanSession::TakeFrontAway(DWORD dwWaitMS, DWORD* pdwBackMS)
+{
+    *pdwBackMS = INFINITE;
+    HWND hAway = ::CreateWindowExA(0, "STATIC", "another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300,
+                                   200, NULL, NULL, ::GetModuleHandleA(NULL), NULL);
+    if (hAway == NULL)
+        return FALSE;
+    ::SetForegroundWindow(hAway);
+    const DWORD dwStart = ::GetTickCount();
+    const BOOL bTaken = ::GetForegroundWindow() == hAway;
+    while (bTaken && *pdwBackMS == INFINITE && ::GetTickCount() - dwStart < dwWaitMS)
+    {
+        MSG msg;
+        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+        if (IsInFront())
+            *pdwBackMS = ::GetTickCount() - dwStart;
+        else
+            ::Sleep(5);
+    }
+    ::DestroyWindow(hAway);
+    return bTaken;
+}
+
+// Dialogs
+
+HWND CScanSession::WaitForDialog(const char* pszTitle, DWORD dwTimeoutMS)
+{
+    const DWORD dwStart = ::GetTickCount();
+    WindowSearch search = { m_process.dwProcessId, pszTitle, FALSE, m_hWnd, NULL };
+    while (IsRunning() && ::GetTickCount() - dwStart < dwTimeoutMS)
+    {
+        ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.hWnd != NULL)
+            return search.hWnd;
+        ::Sleep(dwPollMS);
+    }
+    return NULL;
+}
+
+CString CScanSession::DescribeWindows() const
+{
+    struct Listing
+    {
+        DWORD dwProcessId;
+        CString strText;
+    } listing = { m_process.dwProcessId, CString() };
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* pListing = reinterpret_cast<Listing*>(lParam);
+            DWORD dwProcessId = 0;
+            ::GetWindowThreadProcessId(hWnd, &dwProcessId);
+            if (dwProcessId == pListing->dwProcessId && ::IsWindowVisible(hWnd))
+                pListing->strText += "  \"" + WindowText(hWnd) + "\"" +
+                                     (::GetForegroundWindow() == hWnd ? " (in front)\n" : "\n");
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&listing));
+    return listing.strText;
+}
+
+BOOL CScanSession::ClickButton(HWND hDialog, const char* pszText)
+{
+    ButtonSearch search = { pszText, NULL };
+    ::EnumChildWindows(hDialog, FindButton, reinterpret_cast<LPARAM>(&search));
+    CRect rect;
+    if (search.hWnd == NULL || !::GetWindowRect(search.hWnd, &rect))
+        return FALSE;
+    return ClickAt(rect.CenterPoint());
+}
+
+BOOL CScanSession::OpenThroughMenu(const char* pszPath, DWORD dwTimeoutMS)
+{
+    if (!Press("alt+f") || !Press("o"))
+        return FALSE;
+    HWND hDialog = WaitForDialog("Open", dwTimeoutMS);
+    if (hDialog == NULL)
+        return FALSE;
+    // The file name field has the focus when the dialog opens.
+    for (DWORD dwStart = ::GetTickCount(); ::GetForegroundWindow() != hDialog; ::Sleep(dwPollMS))
+    {
+        if (::GetTickCount() - dwStart >= dwTimeoutMS)
+            return FALSE;
+    }
+    return Type(pszPath) && Press("enter");
+}
+
+// The log
 
 void CScanSession::ReadLog()
 {
@@ -236,21 +518,25 @@ BOOL CScanSession::WaitForLine(const char* pszWanted, DWORD dwTimeoutMS,
         m_nLinesSeen = nSeen;
         if (!bRunning || ::GetTickCount() - dwStart >= dwTimeoutMS)
             return FALSE;
-        ::Sleep(dwPollMS);
+        ::Sleep(m_dwPollMS);
     }
 }
 
-BOOL CScanSession::Shot(const char* pszPath)
+BOOL CScanSession::Request(ULONG_PTR dwRequest, const char* pszPath)
 {
     if (m_hWnd == NULL)
         return FALSE;
-    COPYDATASTRUCT data = { dwShotRequest, (DWORD)strlen(pszPath) + 1, const_cast<char*>(pszPath) };
+    COPYDATASTRUCT data = { dwRequest, (DWORD)strlen(pszPath) + 1, const_cast<char*>(pszPath) };
     DWORD_PTR dwResult = FALSE;
     if (!::SendMessageTimeoutA(m_hWnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000,
                                &dwResult))
         return FALSE;
     return dwResult != FALSE;
 }
+
+BOOL CScanSession::Shot(const char* pszPath) { return Request(dwShotRequest, pszPath); }
+
+BOOL CScanSession::ShotWindow(const char* pszPath) { return Request(dwWindowShotRequest, pszPath); }
 
 int CScanSession::Close(DWORD dwTimeoutMS)
 {

@@ -8,5 +8,6 @@ class CFollowedResource : public CResourcePtrBase
 {
 public:
     explicit CFollowedResource(CResource* pRes) : CResourcePtrBase(pRes, FALSE) {}
+    using CResourcePtrBase::operator=;
     CResource* Get() const { return GetResourcePtr(); }
 };

@@ -1,0 +1,238 @@
+// Several boards in one choice board: opened from the command line and from the File
+// menu, scanning that follows the board the user activates and starts over on it, the
+// board's log of opening, activating and closing, a new board, a file the File menu
+// cannot show, and the question whether to save a board that changed before it goes.
+#include "board_fixture.h"
+
+#include "hoard/resources/Hoard.h"
+#include "limn/containers/MainContainerRecord.h"
+
+#include <memory>
+
+using namespace board_test;
+
+namespace {
+
+class Boards : public ChoiceBoard
+{
+protected:
+    // Puts a 16 by 16 device-independent bitmap on the clipboard, as a paint program
+    // copying a picture would.
+    static void CopyPicture()
+    {
+        BITMAPINFOHEADER header = {};
+        header.biSize = sizeof header;
+        header.biWidth = header.biHeight = 16;
+        header.biPlanes = 1;
+        header.biBitCount = 24;
+        header.biSizeImage = 16 * 16 * 3;
+        HGLOBAL hDIB = ::GlobalAlloc(GMEM_MOVEABLE, sizeof header + header.biSizeImage);
+        ASSERT_NE(hDIB, (HGLOBAL)NULL);
+        BYTE* pDIB = static_cast<BYTE*>(::GlobalLock(hDIB));
+        memcpy(pDIB, &header, sizeof header);
+        memset(pDIB + sizeof header, 0x80, header.biSizeImage);
+        ::GlobalUnlock(hDIB);
+        ASSERT_TRUE(::OpenClipboard(NULL));
+        ::EmptyClipboard();
+        EXPECT_NE(::SetClipboardData(CF_DIB, hDIB), (HANDLE)NULL);
+        ::CloseClipboard();
+    }
+
+    // Edit > Paste: the list editor of pictures pastes the clipboard's picture as it
+    // opens, and Done closes it; the board is modified.
+    void PastePicture()
+    {
+        CopyPicture();
+        ASSERT_TRUE(CScanSession::Press("alt+e"));
+        ASSERT_TRUE(CScanSession::Press("p"));
+        HWND hEditor = m_session.WaitForDialog("New/Edit Picture", dwTimeoutMS);
+        ASSERT_NE(hEditor, (HWND)NULL) << "no list editor";
+        // The editor pastes once it has painted itself: its list then holds two names.
+        HWND hList = ::FindWindowExA(hEditor, NULL, "ListBox", NULL);
+        ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(hList, LB_GETCOUNT, 0, 0) == 2; })) << "nothing pasted";
+        Answer("New/Edit Picture", "Done");
+    }
+
+    // File > Close of the active board.
+    static void CloseThroughMenu()
+    {
+        ASSERT_TRUE(CScanSession::Press("alt+f"));
+        ASSERT_TRUE(CScanSession::Press("c"));
+    }
+
+    // The text of the message box titled with the program's name.
+    CString MessageText()
+    {
+        HWND hBox = m_session.WaitForDialog(szTitle, dwTimeoutMS);
+        CString strText;
+        for (HWND hChild = ::GetWindow(hBox, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        {
+            char szClass[16], szText[512];
+            ::GetClassNameA(hChild, szClass, sizeof szClass);
+            ::GetWindowTextA(hChild, szText, sizeof szText);
+            if (_stricmp(szClass, "Static") == 0)
+                strText += szText;
+        }
+        return strText;
+    }
+
+    static int CountPictures(const CString& strPath)
+    {
+        CHoard hoard;
+        std::unique_ptr<CWndContainer> pRoot(CMainContainerRecord::LoadFile(strPath, hoard));
+        const CResourceList* pList = hoard.GetResourceList("CPicture");
+        return pList != NULL ? (int)pList->GetCount() : 0;
+    }
+};
+
+// Both boards of the command line open; the last one is active. Activating a board
+// makes it the one scanned, from its first choice on.
+TEST_F(Boards, ScanningFollowsTheActiveBoard)
+{
+    CString strBoard = WriteBoard(board, "board.lmd");
+    CString strGroups = WriteBoard(groups, "groups.lmd");
+    StartBoard({ strBoard, strGroups }, "groups.lmd");
+    EXPECT_EQ(m_session.GetBoards().size(), 2u);
+    PressFor("ctrl+right", "focus left");
+    PressFor("ctrl+right", "focus right");
+
+    ASSERT_TRUE(m_session.ActivateBoard("board.lmd"));
+    ExpectLine("activate board.lmd");
+    PressFor("ctrl+right", "focus alpha");
+    PressFor("ctrl+down", "select alpha");
+
+    ASSERT_TRUE(m_session.ActivateBoard("groups.lmd"));
+    ExpectLine("activate groups.lmd");
+    PressFor("ctrl+right", "focus left");
+    ExpectLog({ "focus left", "focus right", "activate board.lmd", "focus alpha", "select alpha",
+                "activate groups.lmd", "focus left" });
+
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+    EXPECT_EQ(CountLines("close board.lmd"), 1) << Joined(m_session.GetLines());
+    EXPECT_EQ(CountLines("close groups.lmd"), 1) << Joined(m_session.GetLines());
+}
+
+// A board opened through File > Open becomes the active one; closing it through File >
+// Close takes scanning back to the board that is left.
+TEST_F(Boards, TheFileMenuOpensAndClosesBoards)
+{
+    CString strGroups = WriteBoard(groups, "groups.lmd");
+    WriteBoard(board, "board.lmd");
+    StartBoard();
+    ASSERT_TRUE(m_session.OpenThroughMenu(strGroups, dwTimeoutMS));
+    ExpectLine("open groups.lmd");
+    ExpectLine("activate groups.lmd");
+    EXPECT_EQ(m_session.GetBoards().size(), 2u);
+    PressFor("ctrl+right", "focus left");
+
+    CloseThroughMenu();
+    ExpectLine("close groups.lmd");
+    ExpectLine("activate board.lmd");
+    EXPECT_EQ(m_session.GetBoards().size(), 1u);
+    PressFor("ctrl+right", "focus alpha");
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// File > New: a board of two rows of three blank choices, scanned as any other.
+TEST_F(Boards, ANewBoardHasBlankChoices)
+{
+    WriteBoard();
+    StartBoard();
+    ASSERT_TRUE(CScanSession::Press("alt+f"));
+    ASSERT_TRUE(CScanSession::Press("n"));
+    ExpectLine("open Board1");
+    ExpectLine("activate Board1");
+    PressFor("ctrl+right", "focus row 1");
+    PressFor("ctrl+down", "focus choice 1");
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// Opened from the File menu, a file that is no board is refused in a message box; the
+// program and its board go on, and so does scanning.
+TEST_F(Boards, AFileTheMenuCannotShowGetsAMessage)
+{
+    WriteBoard();
+    CString strText = Path("notes.lmd");
+    WriteWhole(strText, "alpha beta gamma\r\n");
+    StartBoard();
+    ASSERT_TRUE(m_session.OpenThroughMenu(strText, dwTimeoutMS));
+    CString strMessage = MessageText();
+    EXPECT_NE(strMessage.Find("is not a screen document"), -1) << (LPCSTR)strMessage;
+    EXPECT_NE(strMessage.Find("notes.lmd"), -1) << (LPCSTR)strMessage;
+    Answer(szTitle, "OK");
+    ::DeleteFileA(strText);
+
+    EXPECT_EQ(m_session.GetBoards().size(), 1u);
+    EXPECT_TRUE(WaitFor([&] { return m_session.IsInFront(); }));
+    PressFor("ctrl+right", "focus alpha");
+    EXPECT_EQ(CountLines("open notes.lmd"), 0) << Joined(m_session.GetLines());
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// A board that changed asks before it closes: Cancel keeps it, Yes saves it first.
+TEST_F(Boards, ClosingAChangedBoardAsksToSaveIt)
+{
+    WriteBoard();
+    StartBoard();
+    ASSERT_EQ(CountPictures(m_strDoc), 1);
+    PastePicture();
+
+    CloseThroughMenu();
+    CString strQuestion = MessageText();
+    EXPECT_NE(strQuestion.Find("board.lmd"), -1) << (LPCSTR)strQuestion;
+    Answer(szTitle, "Cancel");
+    ::Sleep(300);
+    EXPECT_EQ(m_session.GetBoards().size(), 1u);
+    EXPECT_EQ(CountLines("close"), 0) << Joined(m_session.GetLines());
+
+    CloseThroughMenu();
+    Answer(szTitle, "Yes");
+    ExpectLine("close board.lmd");
+    EXPECT_TRUE(WaitFor([&] { return m_session.GetBoards().empty(); })) << "the board's window stays";
+    EXPECT_EQ(CountPictures(m_strDoc), 2) << "the pasted picture is saved";
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// Leaving the program asks too; No leaves the file as it was.
+TEST_F(Boards, LeavingWithAChangedBoardAsksToSaveIt)
+{
+    WriteBoard();
+    const std::string before = ReadWhole(m_strDoc);
+    StartBoard();
+    PastePicture();
+    ASSERT_TRUE(::PostMessageA(m_session.GetWindow(), WM_CLOSE, 0, 0));
+    Answer(szTitle, "No");
+    EXPECT_EQ(m_session.WaitForExit(dwTimeoutMS), 0);
+    EXPECT_EQ(ReadWhole(m_strDoc), before);
+    ExpectLine("close board.lmd");
+}
+
+// Every document of the command line must be shown: one that cannot is refused with
+// its message and status 1, however many good ones come before it.
+TEST_F(Boards, OneDocumentOfTheCommandLineThatCannotBeShownEndsTheStart)
+{
+    CString strGood = WriteBoard(board, "board.lmd");
+    CString strText = Path("notes.lmd");
+    WriteWhole(strText, "alpha beta gamma\r\n");
+    ASSERT_TRUE(m_session.Start(BoardExe(), { strGood, strText }, m_strLog, m_strOutput));
+    EXPECT_EQ(m_session.WaitForExit(dwTimeoutMS), 1);
+    std::string output = ReadWhole(m_strOutput);
+    EXPECT_NE(output.find(std::string(strText) + " is not a screen document"), std::string::npos) << output;
+    EXPECT_EQ(output.find(std::string(strGood)), std::string::npos) << output;
+    ::DeleteFileA(strText);
+}
+
+TEST_F(Boards, ALogWithoutAFileIsAUsageError)
+{
+    WriteBoard();
+    for (const std::vector<CString>& args :
+         { std::vector<CString>{ m_strDoc, "--log" }, std::vector<CString>{ "--log", "--protect", m_strDoc } })
+    {
+        CScanSession session;
+        ASSERT_TRUE(session.Start(BoardExe(), args, NULL, m_strOutput));
+        EXPECT_EQ(session.WaitForExit(dwTimeoutMS), 2) << (LPCSTR)args[1];
+    }
+    EXPECT_NE(ReadWhole(m_strOutput).find("usage: choiceboard"), std::string::npos) << ReadWhole(m_strOutput);
+}
+
+} // namespace
