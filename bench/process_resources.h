@@ -57,8 +57,13 @@ inline DWORD GdiObjectCount()
     DWORD dwCount = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
     if (dwCount != 0)
         return dwCount;
-    const BYTE* pPeb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
-    const BYTE* pTable = *reinterpret_cast<const BYTE* const*>(pPeb + 0xF8);
+    typedef LONG(WINAPI * PFN_QUERY)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    auto pfnQuery = reinterpret_cast<PFN_QUERY>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION info = {};
+    if (pfnQuery == NULL || pfnQuery(::GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, NULL) != 0)
+        return 0;
+    const BYTE* pTable = *reinterpret_cast<const BYTE* const*>(reinterpret_cast<const BYTE*>(info.PebBaseAddress) + 0xF8);
     if (pTable == NULL)
         return 0;
     const size_t cbEntry = 24, nEntries = 0x10000, nTypeOffset = 14;

@@ -13,6 +13,10 @@ using namespace board_test;
 
 namespace {
 
+// The green of the pictures the boards here hold, within what a 16-bit buffer keeps.
+const COLORREF crPicture = RGB(0, 0xC0, 0);
+const int nPictureTolerance = 8;
+
 class Boards : public ChoiceBoard
 {
 protected:
@@ -190,6 +194,56 @@ TEST_F(Boards, ClosingAChangedBoardAsksToSaveIt)
     ExpectLine("close board.lmd");
     EXPECT_TRUE(WaitFor([&] { return m_session.GetBoards().empty(); })) << "the board's window stays";
     EXPECT_EQ(CountPictures(m_strDoc), 2) << "the pasted picture is saved";
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// Edit > Edit Resources: a choice's picture deleted in the list editor leaves the choice
+// showing its name, at once and when it is drawn pressed by a click.
+TEST_F(Boards, AChoiceWhosePictureIsDeletedShowsItsName)
+{
+    WriteBoard();
+    StartBoard();
+    const CRect rectAlpha = board[0].rect;
+    ASSERT_TRUE(WaitFor([&] { return Shot().Contains(crPicture, rectAlpha, nPictureTolerance); })) << "alpha shows its picture";
+
+    ASSERT_TRUE(CScanSession::Press("alt+e"));
+    ASSERT_TRUE(CScanSession::Press("r"));
+    HWND hTypes = m_session.WaitForDialog("Select Resource Type", dwTimeoutMS);
+    ASSERT_NE(hTypes, (HWND)NULL);
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == hTypes; }));
+    // The sorted list of types has the focus: P goes to "Picture".
+    ASSERT_TRUE(CScanSession::Press("p"));
+    ASSERT_TRUE(CScanSession::Press("enter"));
+    HWND hEditor = m_session.WaitForDialog("New/Edit Picture", dwTimeoutMS);
+    ASSERT_NE(hEditor, (HWND)NULL) << m_session.DescribeWindows();
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == hEditor; }));
+    CRect rectList;
+    ::GetWindowRect(::FindWindowExA(hEditor, NULL, "ListBox", NULL), &rectList);
+    ASSERT_TRUE(CScanSession::ClickAt(rectList.TopLeft() + CPoint(12, 6))) << "alpha, the only picture";
+    ::Sleep(200);
+    ASSERT_TRUE(CScanSession::ClickButton(hEditor, "Delete"));
+    Answer(szTitle, "Yes");
+    Answer("New/Edit Picture", "Done");
+
+    ASSERT_TRUE(WaitFor([&] { return !Shot().Contains(crPicture, rectAlpha, nPictureTolerance); })) << "alpha still shows the picture";
+    ASSERT_TRUE(m_session.Click(rectAlpha.CenterPoint()));
+    ExpectLine("select alpha");
+    EXPECT_FALSE(Shot().Contains(crPicture, rectAlpha, nPictureTolerance));
+    // The board changed: leaving asks whether to save it.
+    ASSERT_TRUE(::PostMessageA(m_session.GetWindow(), WM_CLOSE, 0, 0));
+    Answer(szTitle, "No");
+    EXPECT_EQ(m_session.WaitForExit(dwTimeoutMS), 0);
+}
+
+// File > Print: the Print dialog, then one page on the printer.
+TEST_F(Boards, PrintingABoardPrintsOnePage)
+{
+    WriteBoard();
+    StartBoard();
+    ASSERT_TRUE(CScanSession::Press("alt+f"));
+    ASSERT_TRUE(CScanSession::Press("p"));
+    Answer("Print", "OK");
+    ExpectLine("print 1");
     EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
 }
 
