@@ -59,13 +59,8 @@ int main()
     auto* pDoc = static_cast<CBenchDoc*>(RUNTIME_CLASS(CBenchDoc)->CreateObject());
     pDoc->SetMainContainer(NewScreen(pictures, &pButton));
 
-    // The main frame's client area leaves the maximized child's view the screen's size.
     auto* pFrame = new CBenchFrame;
-    CRect rectFrame(CPoint(0, 0), sizeScreen);
-    rectFrame.InflateRect(0, 0, 8, 8);
-    ::AdjustWindowRectEx(&rectFrame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    rectFrame.OffsetRect(-rectFrame.left, -rectFrame.top);
-    if (!pFrame->Create(NULL, "view_bench", WS_OVERLAPPEDWINDOW, rectFrame))
+    if (!pFrame->Create(NULL, "view_bench", WS_OVERLAPPEDWINDOW, CRect(0, 0, 900, 700)))
     {
         fputs("view_bench: cannot make the main frame\n", stderr);
         return 1;
@@ -86,11 +81,18 @@ int main()
     pChild->InitialUpdateFrame(pDoc, TRUE);
     pChild->MDIMaximize();
     CView* pView = pChild->GetActiveView();
+    // The main frame grows or shrinks until the maximized child's view has the screen's
+    // size.
+    CRect rectClient;
+    pView->GetClientRect(&rectClient);
+    CRect rectFrame;
+    pFrame->GetWindowRect(&rectFrame);
+    pFrame->SetWindowPos(NULL, 0, 0, rectFrame.Width() + sizeScreen.cx - rectClient.Width(),
+                         rectFrame.Height() + sizeScreen.cy - rectClient.Height(), SWP_NOMOVE | SWP_NOZORDER);
     // The first paint attaches the tree; the second draws it and converts every picture
     // for the buffer.
     RedrawAll(pView);
     RedrawAll(pView);
-    CRect rectClient;
     pView->GetClientRect(&rectClient);
     printf("view %dx%d, %d buttons\n", rectClient.Width(), rectClient.Height(), nRows * nColumns);
 
