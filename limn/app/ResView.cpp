@@ -57,6 +57,7 @@ void CResView::OnMessage(Message*) {}
 
 // The tree
 
+// What the tree's window size broadcast and its showing set off may destroy the tree.
 CWndContainer* CResView::AttachContainer()
 {
     if (m_pContainer != NULL)
@@ -66,10 +67,15 @@ CWndContainer* CResView::AttachContainer()
     if (pMain == NULL)
         return NULL;
     m_pContainer = pMain;
+    CContainerWatch watchMain(pMain);
     pMain->AttachToWindow(this);
-    pMain->ArrangeChildren();
-    pMain->SetVisible(TRUE, TRUE);
-    return pMain;
+    if (watchMain.Get() != NULL)
+        pMain->ArrangeChildren();
+    if (watchMain.Get() != NULL)
+        pMain->SetVisible(TRUE, TRUE);
+    if (watchMain.Get() == NULL)
+        m_pContainer = NULL;
+    return m_pContainer;
 }
 
 void CResView::DetachContainer()
