@@ -15,8 +15,8 @@ class CDocument;
 
 // Frame styles, kept in the window style's class-specific bits.
 #define FWS_ADDTOTITLE  0x00008000L     // the document's name goes into the title
-#define FWS_PREFIXTITLE 0x00040000L     // ... before the application's name
-#define FWS_SNAPTOBARS  0x00020000L
+#define FWS_PREFIXTITLE 0x00004000L     // ... before the application's name
+#define FWS_SNAPTOBARS  0x00002000L
 
 class AFX_FRAMEWORK CFrameWnd : public CWnd
 {

@@ -12,6 +12,7 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_MDIACTIVATE()
     ON_WM_MOUSEACTIVATE()
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(NULL) {}
@@ -197,6 +198,14 @@ void CMDIChildWnd::ActivateFrame(int nCmdShow)
 }
 
 // Activation, menu and title
+
+void CMDIChildWnd::OnSize(UINT nType, int cx, int cy)
+{
+    CFrameWnd::OnSize(nType, cx, cy);
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (pFrame != NULL && pFrame->MDIGetActive() == this)
+        pFrame->OnUpdateFrameTitle(TRUE);
+}
 
 int CMDIChildWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
