@@ -39,8 +39,23 @@ CNoteDoc::~CNoteDoc()
     s_nLive--;
 }
 
+BOOL CNoteDoc::OnSaveDocument(LPCTSTR lpszPathName)
+{
+    if (m_bRefuseSave)
+    {
+        ReportSaveLoadException(lpszPathName, NULL, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+        return FALSE;
+    }
+    return CDocument::OnSaveDocument(lpszPathName);
+}
+
 void CNoteDoc::Serialize(CArchive& ar)
 {
+    if (ar.IsStoring() && m_bFailWrite)
+    {
+        ar << CString("half");
+        AfxThrowArchiveException(CArchiveException::generic);
+    }
     if (ar.IsStoring())
         ar << m_strText;
     else

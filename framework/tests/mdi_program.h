@@ -32,8 +32,13 @@ public:
     ~CNoteDoc() override;
     void Serialize(CArchive& ar) override;
     void DeleteContents() override;
+    // Refuses as a document that saves through a temporary file does when that
+    // fails: the target stays untouched.
+    BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
 
     CString m_strText;
+    BOOL m_bRefuseSave = FALSE;     // OnSaveDocument fails before it opens the file
+    BOOL m_bFailWrite = FALSE;      // Serialize fails while writing
     static int s_nLive;
 
     DECLARE_ROUTE_LOG()
