@@ -22,8 +22,8 @@ CString FullPath(LPCTSTR lpszPathName)
 }
 
 // Shortens the full path strPath to nMax characters: "C:\first\...\last\name.ext",
-// keeping the volume ("C:" or "\\server\share") and its first folder, and as many of
-// the last folders as fit. When not even "<volume>\first\...\name" fits, the name
+// keeping the drive with its first folder (or the "\\server\share" of a network
+// path), and as many of the last folders as fit. When not even "<volume>\first\...\name" fits, the name
 // alone, or nothing without bAtLeastName when the name itself is too long.
 CString AbbreviatePath(const CString& strPath, int nMax, BOOL bAtLeastName)
 {
@@ -34,15 +34,18 @@ CString AbbreviatePath(const CString& strPath, int nMax, BOOL bAtLeastName)
     if (strName.GetLength() > nMax)
         return bAtLeastName ? strName : CString();
 
-    // The end of the kept head: after the volume and the first folder below it.
-    int nHead = 2;
+    // The end of the kept head: after the share of a network path, after the first
+    // folder below the drive of any other.
+    int nHead;
     if (strPath.Left(2) == "\\\\")
     {
-        nHead = strPath.Find('\\', 2);          // after the server
-        nHead = nHead < 0 ? -1 : strPath.Find('\\', nHead + 1);     // after the share
+        nHead = strPath.Find('\\', 2);
+        nHead = nHead < 0 ? -1 : strPath.Find('\\', nHead + 1);
     }
-    if (nHead >= 0)
-        nHead = strPath.Find('\\', nHead + 1);  // after the first folder
+    else
+    {
+        nHead = strPath.Find('\\', 3);
+    }
     // Only the name after the head: nothing to leave out.
     int nNameStart = nLen - strName.GetLength();
     if (nHead < 0 || nHead + 1 >= nNameStart || nHead + 4 + 1 + strName.GetLength() > nMax)
