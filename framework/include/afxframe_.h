@@ -88,6 +88,9 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
 protected:
+    // The class of a frame with the icon named nIDResource; NULL (the frame class) when
+    // there is none.
+    LPCTSTR GetIconWndClass(DWORD dwDefaultStyle, UINT nIDResource);
     // Creates the view of pContext, when it names a view class; FALSE fails the creation.
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     // The frame's creation with pContext, for OnCreate of frames whose context comes

@@ -97,18 +97,9 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
     m_nIDHelp = nIDResource;
-    LPCTSTR lpszResource = MAKEINTRESOURCE(nIDResource);
-
-    CString strFull;
+    CString strFull, strTitle;
     strFull.LoadString(nIDResource);
-    int nNewline = strFull.Find('\n');
-    CString strTitle = nNewline < 0 ? strFull : strFull.Left(nNewline);
-
-    LPCTSTR lpszClass = NULL;
-    HINSTANCE hInstIcon = AfxFindResourceHandle(lpszResource, RT_GROUP_ICON);
-    if (HICON hIcon = ::LoadIcon(hInstIcon, lpszResource))
-        lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(NULL, IDC_ARROW),
-                                        (HBRUSH)(COLOR_WINDOW + 1), hIcon);
+    AfxExtractSubString(strTitle, strFull, 0);
 
     // The menu and accelerators are the template's, shared by its frames.
     if (pContext != NULL)
@@ -125,7 +116,8 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
         PostNcDestroy();
         return FALSE;
     }
-    return Create(lpszClass, strTitle, dwDefaultStyle, rectDefault, pMDIFrame, pContext);
+    return Create(GetIconWndClass(dwDefaultStyle, nIDResource), strTitle, dwDefaultStyle, rectDefault, pMDIFrame,
+                  pContext);
 }
 
 int CMDIChildWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)

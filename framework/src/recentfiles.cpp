@@ -13,6 +13,14 @@ int FolderLength(const CString& strPath)
     return (nSlash > nForward ? nSlash : nForward) + 1;
 }
 
+// The profile entry of place nIndex: the format with the place counted from 1.
+CString EntryName(const CString& strFormat, int nIndex)
+{
+    CString strEntry;
+    strEntry.Format(strFormat, nIndex + 1);
+    return strEntry;
+}
+
 // The full path, or the name as given when the system cannot complete it.
 CString FullPath(LPCTSTR lpszPathName)
 {
@@ -170,11 +178,7 @@ void CRecentFileList::ReadList()
     if (pApp == NULL)
         return;
     for (int i = 0; i < m_nSize; i++)
-    {
-        CString strEntry;
-        strEntry.Format(m_strEntryFormat, i + 1);
-        m_arrNames[i] = pApp->GetProfileString(m_strSectionName, strEntry);
-    }
+        m_arrNames[i] = pApp->GetProfileString(m_strSectionName, EntryName(m_strEntryFormat, i));
 }
 
 void CRecentFileList::WriteList()
@@ -184,9 +188,6 @@ void CRecentFileList::WriteList()
         return;
     // Places without a file lose their entry: a removed file does not come back.
     for (int i = 0; i < m_nSize; i++)
-    {
-        CString strEntry;
-        strEntry.Format(m_strEntryFormat, i + 1);
-        pApp->WriteProfileString(m_strSectionName, strEntry, m_arrNames[i].IsEmpty() ? NULL : (LPCTSTR)m_arrNames[i]);
-    }
+        pApp->WriteProfileString(m_strSectionName, EntryName(m_strEntryFormat, i),
+                                 m_arrNames[i].IsEmpty() ? NULL : (LPCTSTR)m_arrNames[i]);
 }

@@ -164,15 +164,7 @@ TEST(MDI, TheActiveChildsAcceleratorsReachTheMainFrame)
     ASSERT_EQ(program.ActiveView()->m_hWnd, ::GetFocus());
 
     // Ctrl+S, typed: the template's accelerator gives File Save to the main frame.
-    INPUT inputs[4] = {};
-    const WORD keys[4][2] = { { VK_CONTROL, 0 }, { 'S', 0 }, { 'S', KEYEVENTF_KEYUP }, { VK_CONTROL, KEYEVENTF_KEYUP } };
-    for (int i = 0; i < 4; i++)
-    {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = keys[i][0];
-        inputs[i].ki.dwFlags = keys[i][1];
-    }
-    ASSERT_EQ(4u, SendInput(4, inputs, sizeof(INPUT)));
+    PressCtrlKey('S');
     EXPECT_TRUE(PumpFrameworkUntil([&] { return !pDoc->IsModified(); }));
     EXPECT_STREQ("new", CNoteProgram::ReadNote(strPath));
 }
