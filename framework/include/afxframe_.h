@@ -99,7 +99,8 @@ protected:
 
     UINT m_nIDHelp;             // the resource id of LoadFrame
     // The menu bar while no document brings its own: the menu the frame was created
-    // with. A frame that builds its menu bar at run time sets its menu here.
+    // with. A frame that builds its menu bar at run time sets its menu here; it stays
+    // that frame's to destroy.
     HMENU m_hMenuDefault;
     HACCEL m_hAccelTable;
     CView* m_pViewActive;
@@ -126,6 +127,9 @@ protected:
     afx_msg void OnEndSession(BOOL bEnding);
 
     friend class CView;
+
+private:
+    HMENU m_hMenuCreated;       // the one menu the window destroys
 
     DECLARE_MESSAGE_MAP()
 };

@@ -25,7 +25,7 @@ const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd()
     : m_bAutoMenuEnable(TRUE), m_nWindow(-1), m_nIDHelp(0), m_hMenuDefault(NULL), m_hAccelTable(NULL),
-      m_pViewActive(NULL)
+      m_pViewActive(NULL), m_hMenuCreated(NULL)
 {
 }
 
@@ -64,8 +64,8 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     }
     // OnCreate took the menu as the default, unless a derived frame's OnCreate did
     // without CFrameWnd's.
-    if (m_hMenuDefault == NULL)
-        m_hMenuDefault = hMenu;
+    if (m_hMenuCreated == NULL)
+        m_hMenuCreated = m_hMenuDefault = hMenu;
     return TRUE;
 }
 
@@ -125,7 +125,7 @@ int CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext)
         return -1;
     // The menu of a top-level frame; a child's "menu" is its id.
     if (!(GetStyle() & WS_CHILD))
-        m_hMenuDefault = ::GetMenu(m_hWnd);
+        m_hMenuCreated = m_hMenuDefault = ::GetMenu(m_hWnd);
     return OnCreateClient(lpcs, pContext) ? 0 : -1;
 }
 
@@ -368,9 +368,9 @@ void CFrameWnd::OnClose()
 
 void CFrameWnd::OnDestroy()
 {
-    // Any other menu on the bar is its owner's (a template's, or one set at run time).
-    if (!(GetStyle() & WS_CHILD) && ::GetMenu(m_hWnd) != m_hMenuDefault)
-        ::SetMenu(m_hWnd, m_hMenuDefault);
+    // Any other menu on the bar is its owner's: a template's, or one set at run time.
+    if (!(GetStyle() & WS_CHILD) && ::GetMenu(m_hWnd) != m_hMenuCreated)
+        ::SetMenu(m_hWnd, m_hMenuCreated);
     CWnd::OnDestroy();
 }
 

@@ -168,3 +168,68 @@ TEST(MDI, TheActiveChildsAcceleratorsReachTheMainFrame)
     EXPECT_TRUE(PumpFrameworkUntil([&] { return !pDoc->IsModified(); }));
     EXPECT_STREQ("new", CNoteProgram::ReadNote(strPath));
 }
+
+namespace {
+
+// A main frame that builds its menu bar at run time and makes it its default menu.
+class CBuiltMenuMain : public CMDIFrameWnd
+{
+public:
+    void BuildMenu()
+    {
+        m_menu.CreateMenu();
+        CMenu popup;
+        popup.CreatePopupMenu();
+        popup.AppendMenu(MF_STRING, ID_WINDOW_CASCADE, "&Cascade");
+        m_menu.AppendMenu(MF_POPUP, (UINT_PTR)popup.Detach(), "&Built");
+        m_hMenuDefault = m_menu.m_hMenu;
+        OnUpdateFrameMenu(NULL);
+    }
+    CMenu m_menu;   // the frame's own: the window must not take it along
+    static inline BOOL s_bMenuOutlivedWindow = FALSE;
+
+protected:
+    void PostNcDestroy() override
+    {
+        s_bMenuOutlivedWindow = IsMenu(m_menu.m_hMenu);
+        CMDIFrameWnd::PostNcDestroy();
+    }
+};
+
+} // namespace
+
+TEST(MDI, AFrameWithAMenuBuiltAtRunTimeKeepsIt)
+{
+    CNoteProgram program(TRUE);
+    // The program's main frame goes; one that builds its menu takes its place.
+    program.m_pMain->DestroyWindow();
+    PumpWaiting();
+    MSG msg;
+    PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+    auto* pMain = new CBuiltMenuMain;
+    ASSERT_TRUE(pMain->Create(NULL, "Built", WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+    program.m_app.m_pMainWnd = pMain;
+    pMain->ShowWindow(SW_SHOW);
+    EXPECT_EQ(nullptr, ::GetMenu(pMain->m_hWnd));
+    pMain->BuildMenu();
+    HMENU hMenuBuilt = pMain->m_menu.m_hMenu;
+    EXPECT_EQ(hMenuBuilt, ::GetMenu(pMain->m_hWnd));
+
+    // A child without a menu leaves it; one with a menu brings its own, and the built
+    // one comes back when that child goes.
+    program.m_pPlainTemplate->OpenDocumentFile(NULL);
+    EXPECT_EQ(hMenuBuilt, ::GetMenu(pMain->m_hWnd));
+    program.m_pNoteTemplate->OpenDocumentFile(NULL);
+    EXPECT_EQ(program.m_pNoteTemplate->m_hMenuShared, ::GetMenu(pMain->m_hWnd));
+    pMain->MDIGetActive()->SendMessage(WM_CLOSE);
+    EXPECT_EQ(hMenuBuilt, ::GetMenu(pMain->m_hWnd));
+    EXPECT_EQ("Built - Plain1", TextOf(pMain));
+
+    program.m_app.CloseAllDocuments(FALSE);
+    EXPECT_EQ(hMenuBuilt, ::GetMenu(pMain->m_hWnd));
+    EXPECT_EQ("Built", TextOf(pMain));
+    // The window leaves the menu to the frame, which destroys it with itself.
+    pMain->DestroyWindow();
+    EXPECT_TRUE(CBuiltMenuMain::s_bMenuOutlivedWindow);
+    EXPECT_FALSE(IsMenu(hMenuBuilt));
+}
