@@ -6,6 +6,7 @@
 #define IDR_NOTEMAIN    210     // the MDI program's main frame: title and menu
 #define IDR_NOTETYPE    211     // its note documents: document string, menu, accelerators
 #define IDR_PLAINTYPE   212     // its plain documents: a document string alone
+#define IDR_SDINOTE     213     // a single-document program's frame and document string
 
 // Commands that each level of the MDI program's route takes when it is its own
 #define ID_ROUTE_VIEW   0x8201
