@@ -88,18 +88,25 @@ public:
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
 {
     CWinApp* pApp = AfxGetApp();
+    ASSERT(pApp != NULL);   // the application keeps the printer
+    if (pApp == NULL)
+        return FALSE;
     CPrintDialog* pPD = pInfo->m_pPD;
     // Wine's Print dialog without a printer ends at once as if cancelled, so the
     // framework says itself that there is none.
-    if (pApp == NULL || !pApp->GetPrinterDeviceDefaults(&pPD->m_pd))
+    if (!pApp->GetPrinterDeviceDefaults(&pPD->m_pd))
     {
         AfxMessageBox(AFX_IDP_NO_PRINTER, MB_ICONEXCLAMATION);
         return FALSE;
     }
     if (pInfo->m_bDirect || pInfo->m_bPreview)
     {
+        // A printer chosen before may be gone since.
         if (pPD->m_pd.hDC == NULL && pPD->CreatePrinterDC() == NULL)
+        {
+            AfxMessageBox(AFX_IDP_FAILED_TO_START_PRINT, MB_ICONEXCLAMATION);
             return FALSE;
+        }
     }
     else
     {

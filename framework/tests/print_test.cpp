@@ -61,6 +61,7 @@ public:
     UINT m_nCancelAtPage = 0;               // Cancel in the printing dialog while printing it
     BOOL m_bPrintingSeen = TRUE;            // IsPrinting() in every OnPrint
     HWND m_hWndPrinting = NULL;             // the printing dialog, as seen while printing
+    BOOL m_bDirect = TRUE;                  // FALSE: through the Print dialog
 
 protected:
     void OnDraw(CDC* pDC) override
@@ -71,7 +72,7 @@ protected:
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override
     {
         m_calls.push_back("prepare");
-        pInfo->m_bDirect = TRUE;
+        pInfo->m_bDirect = m_bDirect;
         pInfo->m_strOutputFile = m_strOutput;
         if (m_nPages != 0)
             pInfo->SetMaxPage(m_nPages);
@@ -148,7 +149,9 @@ TEST(PrintDialog, DefaultsAreTheDefaultPrinter)
     EXPECT_EQ(hMade, dlg.m_pd.hDC);
     EXPECT_EQ(nWidth, GetDeviceCaps(hMade, HORZRES));
     if (hMade != hDC)
+    {
         EXPECT_EQ(0, GetDeviceCaps(hDC, HORZRES)) << "the old context deleted";
+    }
     DeleteDC(hMade);
     GlobalFree(dlg.m_pd.hDevMode);
     GlobalFree(dlg.m_pd.hDevNames);
@@ -221,6 +224,7 @@ TEST(AppPrinter, TakesTheDefaultPrinterAndMakesItsContext)
 TEST(ViewPrinting, PrintsEveryPageIntoTheNamedFile)
 {
     REQUIRE_PRINTER();
+    CReleaseCheck check;
     CBoxApp app;
     CScratchFolder folder;
     CString strOutput = folder.Path("three.ps");
@@ -247,6 +251,41 @@ TEST(ViewPrinting, PrintsEveryPageIntoTheNamedFile)
     EXPECT_NE(std::string::npos, strPS.find("%%Page: 3 3"));
     EXPECT_NE(std::string::npos, strPS.find("%%Pages: 3"));
     EXPECT_NE(std::string::npos, strPS.find("%%EOF"));
+}
+
+TEST(ViewPrinting, PrintsThroughThePrintDialog)
+{
+    REQUIRE_PRINTER();
+    CBoxApp app;
+    CScratchFolder folder;
+    for (bool bPrint : { true, false })
+    {
+        SCOPED_TRACE(bPrint ? "Print" : "Cancel");
+        CString strOutput = folder.Path("dialog.ps");
+        CRecordingView view(strOutput, 2);
+        view.m_bDirect = FALSE;
+        CDialogDriver driver;
+        driver.Then("the Print dialog", [] { return FindThreadDialog() != NULL; })
+            .Then(bPrint ? "Print" : "Cancel", Press(bPrint ? VK_RETURN : VK_ESCAPE));
+        driver.Start();
+        view.OnFilePrint();
+        driver.Stop();
+        EXPECT_TRUE(driver.Done());
+        if (bPrint)
+        {
+            EXPECT_EQ((Calls{ "prepare", "begin", "print 1", "print 2", "end" }), view.m_calls);
+            EXPECT_EQ(2u, Count(FileText(strOutput), "\n%%Page: "));
+        }
+        else
+        {
+            EXPECT_EQ((Calls{ "prepare" }), view.m_calls);
+            EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(strOutput));
+        }
+        // What the dialog chose is the application's printer from now on.
+        EXPECT_NE(nullptr, app.m_hDevNames);
+        DeleteFileA(strOutput);
+    }
+    EXPECT_TRUE(app.m_boxes.empty());
 }
 
 TEST(ViewPrinting, PrintsTheChosenRangeAndStopsWhereTheViewSays)
