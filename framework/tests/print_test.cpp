@@ -288,6 +288,36 @@ TEST(ViewPrinting, PrintsThroughThePrintDialog)
     EXPECT_TRUE(app.m_boxes.empty());
 }
 
+TEST(ViewPrinting, PrintToFileInTheDialogAsksForTheFile)
+{
+    REQUIRE_PRINTER();
+    CBoxApp app;
+    CScratchFolder folder;
+    CString strOutput = folder.Path("chosen.prn");
+    CRecordingView view("", 1);
+    view.m_bDirect = FALSE;
+    CDialogDriver driver;
+    driver.Then("the Print dialog with Print to file checked", [] {
+              HWND hDlg = FindThreadDialog();
+              HWND hBox = hDlg != NULL ? GetDlgItem(hDlg, chx1) : NULL;
+              if (hBox == NULL || !IsWindowEnabled(hBox))
+                  return false;
+              SendMessage(hBox, BM_CLICK, 0, 0);
+              return SendMessage(hBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+          })
+        .Then("Print", Press(VK_RETURN));
+    CString strCaption;
+    strCaption.LoadString(AFX_IDS_PRINTCAPTION);
+    AnswerFileDialog(driver, strCaption, strOutput);
+    driver.Start();
+    view.OnFilePrint();
+    driver.Stop();
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ((Calls{ "prepare", "begin", "print 1", "end" }), view.m_calls);
+    EXPECT_EQ(1u, Count(FileText(strOutput), "\n%%Page: "));
+    EXPECT_TRUE(app.m_boxes.empty());
+}
+
 TEST(ViewPrinting, PrintsTheChosenRangeAndStopsWhereTheViewSays)
 {
     REQUIRE_PRINTER();
