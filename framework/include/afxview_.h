@@ -68,7 +68,8 @@ protected:
 
     // Draws the document: on the screen from OnPaint, on paper from OnPrint.
     virtual void OnDraw(CDC* pDC) = 0;
-    // Before each OnDraw (pInfo NULL) and each printed page. Does nothing here.
+    // Before each OnDraw (pInfo NULL) and each printed page. Here, a printed document of
+    // unknown length (maximum page 0xFFFF) ends after page 1 (m_bContinuePrinting).
     virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL);
 
 // Printing
@@ -79,6 +80,15 @@ protected:
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
     // One page: OnDraw on the printer's context.
     virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+
+    // From OnPreparePrinting: the Print dialog, or with pInfo->m_bDirect the
+    // application's printer without it, into pInfo->m_pPD (its hDC among them). FALSE
+    // when the user cancelled or there is no printer (after the no-printer message).
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // ID_FILE_PRINT and ID_FILE_PRINT_DIRECT, for the view's message map: prints the
+    // pages through OnPreparePrinting, OnBeginPrinting, OnPrepareDC, OnPrint and
+    // OnEndPrinting, with the printing dialog and its Cancel button.
+    afx_msg void OnFilePrint();
 
 // Implementation
     CDocument* m_pDocument;

@@ -109,7 +109,12 @@ void CView::OnPaint()
     OnDraw(&dc);
 }
 
-void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
+void CView::OnPrepareDC(CDC*, CPrintInfo* pInfo)
+{
+    // A document of unknown length (no maximum page) prints one page.
+    if (pInfo != NULL)
+        pInfo->m_bContinuePrinting = pInfo->GetMaxPage() != 0xFFFF || pInfo->m_nCurPage == 1;
+}
 
 // Printing
 
