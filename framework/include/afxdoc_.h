@@ -133,6 +133,7 @@ protected:
 
     friend class CDocTemplate;
     friend class CMultiDocTemplate;
+    friend class CSingleDocTemplate;
 
     DECLARE_MESSAGE_MAP()
 

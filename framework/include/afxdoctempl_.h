@@ -118,3 +118,28 @@ public:
     CPtrList m_docList;
     UINT m_nUntitledCount;      // new documents made so far
 };
+
+// One document at a time, in the main frame: a new or opened document takes the place
+// of the one before (after asking to save it), in the same document object and frame.
+// New documents are "Untitled".
+class AFX_FRAMEWORK CSingleDocTemplate : public CDocTemplate
+{
+    DECLARE_DYNAMIC(CSingleDocTemplate)
+public:
+    CSingleDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                       CRuntimeClass* pViewClass);
+    ~CSingleDocTemplate() override;
+
+    POSITION GetFirstDocPosition() const override;
+    CDocument* GetNextDoc(POSITION& rPos) const override;
+    void AddDocument(CDocument* pDoc) override;
+    void RemoveDocument(CDocument* pDoc) override;
+    // The first document also makes the frame, which becomes the main window when
+    // there is none. A file that fails to open into the document leaves it as it was
+    // when the failure had not touched it, else makes it a new document.
+    CDocument* OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible = TRUE) override;
+    void SetDefaultTitle(CDocument* pDocument) override;
+
+// Implementation
+    CDocument* m_pOnlyDoc;
+};

@@ -15,8 +15,8 @@ class CDocument;
 
 // Frame styles, kept in the window style's class-specific bits.
 #define FWS_ADDTOTITLE  0x00008000L     // the document's name goes into the title
-#define FWS_PREFIXTITLE 0x00040000L     // ... before the application's name
-#define FWS_SNAPTOBARS  0x00020000L
+#define FWS_PREFIXTITLE 0x00004000L     // ... before the application's name
+#define FWS_SNAPTOBARS  0x00002000L
 
 class AFX_FRAMEWORK CFrameWnd : public CWnd
 {
@@ -88,6 +88,9 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
 protected:
+    // The class of a frame with the icon named nIDResource; NULL (the frame class) when
+    // there is none.
+    LPCTSTR GetIconWndClass(DWORD dwDefaultStyle, UINT nIDResource);
     // Creates the view of pContext, when it names a view class; FALSE fails the creation.
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     // The frame's creation with pContext, for OnCreate of frames whose context comes
@@ -96,7 +99,8 @@ protected:
 
     UINT m_nIDHelp;             // the resource id of LoadFrame
     // The menu bar while no document brings its own: the menu the frame was created
-    // with. A frame that builds its menu bar at run time sets its menu here.
+    // with. A frame that builds its menu bar at run time sets its menu here; it stays
+    // that frame's to destroy.
     HMENU m_hMenuDefault;
     HACCEL m_hAccelTable;
     CView* m_pViewActive;
@@ -123,6 +127,9 @@ protected:
     afx_msg void OnEndSession(BOOL bEnding);
 
     friend class CView;
+
+private:
+    HMENU m_hMenuCreated;       // the one menu the window destroys
 
     DECLARE_MESSAGE_MAP()
 };

@@ -126,6 +126,8 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     // Menu, title and the active view follow the activation.
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
+    // Maximizing and restoring change how the main frame's title shows the document.
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     // A click into an inactive child makes it the active one.
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
 

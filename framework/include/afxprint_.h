@@ -22,7 +22,7 @@ struct AFX_FRAMEWORK CPrintInfo
 
 // Attributes
     CPrintDialog* m_pPD;        // owned; its m_pd gives the printer, the range and the copies
-    int m_nOffsetPage;          // added to page numbers shown to the user; 0
+    int m_nOffsetPage;          // pages before this document's first in a combined job; 0
     BOOL m_bDirect;             // print without the print dialog, on the application's printer
     BOOL m_bPreview;            // FALSE: there is no print preview
     BOOL m_bContinuePrinting;   // FALSE from OnPrepareDC ends the job (a document of unknown length)

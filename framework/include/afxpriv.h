@@ -19,6 +19,18 @@
 // disabled (the system's commands, 0xF000 and up, never are).
 AFX_FRAMEWORK void AFXAPI AfxUpdateMenuPopup(CMenu* pMenu, CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
+// A new object of pClass when it is a T (pClass may be NULL); NULL otherwise, with
+// nothing left behind.
+template <class T>
+T* AfxCreateObjectOf(CRuntimeClass* pClass)
+{
+    CObject* pObject = pClass != NULL ? pClass->CreateObject() : NULL;
+    T* pT = dynamic_cast<T*>(pObject);
+    if (pT == NULL)
+        delete pObject;
+    return pT;
+}
+
 // The recent files of an application's File menu: full paths, the latest first, kept
 // in the profile's section lpszSection under the entries of lpszEntryFormat ("File%d",
 // counting from 1). The menu shows them at the item of the first command id,

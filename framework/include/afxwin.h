@@ -47,6 +47,10 @@ AFX_FRAMEWORK int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT 
 // Prompts with arguments: a string resource of the chain with %1 (and %2) replaced.
 AFX_FRAMEWORK void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCTSTR lpsz1);
 AFX_FRAMEWORK void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lpsz1, LPCTSTR lpsz2);
+// The iSubString-th field of lpszFullString, the fields separated by chSep; FALSE, with
+// rString empty, when there are fewer.
+AFX_FRAMEWORK BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString,
+                                              TCHAR chSep = '\n');
 // lpszFormat with each %1 ... %9 replaced by rglpsz[0] ... rglpsz[8]; one beyond
 // nString is left out.
 AFX_FRAMEWORK void AFXAPI AfxFormatStrings(CString& rString, LPCTSTR lpszFormat, LPCTSTR const* rglpsz, int nString);

@@ -150,7 +150,7 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, 
     strFilter += strAll + "|*.*||";
 
     CFileDialog dlg(bOpenFileDialog, strDefExt.IsEmpty() ? NULL : (LPCTSTR)strDefExt, fileName,
-                    OFN_HIDEREADONLY | lFlags, strFilter, NULL);
+                    OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | lFlags, strFilter, NULL);
     CString strTitle;
     strTitle.LoadString(nIDSTitle);
     dlg.m_ofn.lpstrTitle = strTitle;

@@ -2,6 +2,7 @@
 // template creates, matching a file to the template, and saving and closing all of its
 // documents.
 #include "afxwin.h"
+#include "afxpriv.h"
 
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 
@@ -25,21 +26,7 @@ void CDocTemplate::LoadTemplate()
 
 BOOL CDocTemplate::GetDocString(CString& rString, enum DocStringIndex index) const
 {
-    // The field is the text between the index-th newline and the next one.
-    int nStart = 0;
-    for (int i = 0; i < (int)index; i++)
-    {
-        nStart = m_strDocStrings.Find('\n', nStart);
-        if (nStart < 0)
-        {
-            rString.Empty();
-            return FALSE;
-        }
-        nStart++;
-    }
-    int nEnd = m_strDocStrings.Find('\n', nStart);
-    rString = m_strDocStrings.Mid(nStart, (nEnd < 0 ? m_strDocStrings.GetLength() : nEnd) - nStart);
-    return TRUE;
+    return AfxExtractSubString(rString, m_strDocStrings, (int)index);
 }
 
 CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCTSTR lpszPathName, CDocument*& rpDocMatch)
@@ -78,30 +65,18 @@ void CDocTemplate::RemoveDocument(CDocument* pDoc)
 
 CDocument* CDocTemplate::CreateNewDocument()
 {
-    if (m_pDocClass == NULL)
-        return NULL;
-    CObject* pObject = m_pDocClass->CreateObject();
-    CDocument* pDoc = dynamic_cast<CDocument*>(pObject);
+    CDocument* pDoc = AfxCreateObjectOf<CDocument>(m_pDocClass);
     if (pDoc == NULL)
-    {
-        delete pObject;
         return NULL;
-    }
     AddDocument(pDoc);
     return pDoc;
 }
 
 CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
 {
-    if (m_pFrameClass == NULL)
-        return NULL;
-    CObject* pObject = m_pFrameClass->CreateObject();
-    CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(pObject);
+    CFrameWnd* pFrame = AfxCreateObjectOf<CFrameWnd>(m_pFrameClass);
     if (pFrame == NULL)
-    {
-        delete pObject;
         return NULL;
-    }
     CCreateContext context;
     context.m_pCurrentFrame = pOther;
     context.m_pCurrentDoc = pDoc;

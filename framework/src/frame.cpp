@@ -25,7 +25,7 @@ const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd()
     : m_bAutoMenuEnable(TRUE), m_nWindow(-1), m_nIDHelp(0), m_hMenuDefault(NULL), m_hAccelTable(NULL),
-      m_pViewActive(NULL)
+      m_pViewActive(NULL), m_hMenuCreated(NULL)
 {
 }
 
@@ -64,8 +64,8 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     }
     // OnCreate took the menu as the default, unless a derived frame's OnCreate did
     // without CFrameWnd's.
-    if (m_hMenuDefault == NULL)
-        m_hMenuDefault = hMenu;
+    if (m_hMenuCreated == NULL)
+        m_hMenuCreated = m_hMenuDefault = hMenu;
     return TRUE;
 }
 
@@ -73,26 +73,27 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
 {
     m_nIDHelp = nIDResource;
     LPCTSTR lpszResource = MAKEINTRESOURCE(nIDResource);
-
-    CString strFull;
+    CString strFull, strTitle;
     strFull.LoadString(nIDResource);
-    int nNewline = strFull.Find('\n');
-    CString strTitle = nNewline < 0 ? strFull : strFull.Left(nNewline);
-
-    // The frame's icon, when the resources have one, comes with a class of its own.
-    LPCTSTR lpszClass = NULL;
-    HINSTANCE hInstIcon = AfxFindResourceHandle(lpszResource, RT_GROUP_ICON);
-    if (HICON hIcon = ::LoadIcon(hInstIcon, lpszResource))
-        lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(NULL, IDC_ARROW),
-                                        (HBRUSH)(COLOR_WINDOW + 1), hIcon);
-
+    AfxExtractSubString(strTitle, strFull, 0);
     // The menu is optional here: a frame without one gets none.
     LPCTSTR lpszMenu = ::FindResource(AfxFindResourceHandle(lpszResource, RT_MENU), lpszResource, RT_MENU) != NULL
                            ? lpszResource : NULL;
-    if (!Create(lpszClass, strTitle, dwDefaultStyle, rectDefault, pParentWnd, lpszMenu, 0, pContext))
+    if (!Create(GetIconWndClass(dwDefaultStyle, nIDResource), strTitle, dwDefaultStyle, rectDefault, pParentWnd,
+                lpszMenu, 0, pContext))
         return FALSE;
     LoadAccelTable(lpszResource);
     return TRUE;
+}
+
+LPCTSTR CFrameWnd::GetIconWndClass(DWORD, UINT nIDResource)
+{
+    LPCTSTR lpszResource = MAKEINTRESOURCE(nIDResource);
+    HICON hIcon = ::LoadIcon(AfxFindResourceHandle(lpszResource, RT_GROUP_ICON), lpszResource);
+    if (hIcon == NULL)
+        return NULL;
+    return AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(NULL, IDC_ARROW),
+                               (HBRUSH)(COLOR_WINDOW + 1), hIcon);
 }
 
 BOOL CFrameWnd::LoadAccelTable(LPCTSTR lpszResourceName)
@@ -124,7 +125,7 @@ int CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext)
         return -1;
     // The menu of a top-level frame; a child's "menu" is its id.
     if (!(GetStyle() & WS_CHILD))
-        m_hMenuDefault = ::GetMenu(m_hWnd);
+        m_hMenuCreated = m_hMenuDefault = ::GetMenu(m_hWnd);
     return OnCreateClient(lpcs, pContext) ? 0 : -1;
 }
 
@@ -136,13 +137,9 @@ BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
 CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 {
     ASSERT(pContext != NULL && pContext->m_pNewViewClass != NULL);
-    CObject* pObject = pContext->m_pNewViewClass->CreateObject();
-    CWnd* pView = dynamic_cast<CWnd*>(pObject);
+    CWnd* pView = AfxCreateObjectOf<CWnd>(pContext->m_pNewViewClass);
     if (pView == NULL)
-    {
-        delete pObject;
         return NULL;
-    }
     // A view that fails to be created has deleted itself.
     if (!pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), this, nID, pContext))
         return NULL;
@@ -371,9 +368,9 @@ void CFrameWnd::OnClose()
 
 void CFrameWnd::OnDestroy()
 {
-    // Any other menu on the bar is its owner's (a template's, or one set at run time).
-    if (!(GetStyle() & WS_CHILD) && ::GetMenu(m_hWnd) != m_hMenuDefault)
-        ::SetMenu(m_hWnd, m_hMenuDefault);
+    // Any other menu on the bar is its owner's: a template's, or one set at run time.
+    if (!(GetStyle() & WS_CHILD) && ::GetMenu(m_hWnd) != m_hMenuCreated)
+        ::SetMenu(m_hWnd, m_hMenuCreated);
     CWnd::OnDestroy();
 }
 

@@ -12,6 +12,7 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_MDIACTIVATE()
     ON_WM_MOUSEACTIVATE()
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(NULL) {}
@@ -96,18 +97,9 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
     m_nIDHelp = nIDResource;
-    LPCTSTR lpszResource = MAKEINTRESOURCE(nIDResource);
-
-    CString strFull;
+    CString strFull, strTitle;
     strFull.LoadString(nIDResource);
-    int nNewline = strFull.Find('\n');
-    CString strTitle = nNewline < 0 ? strFull : strFull.Left(nNewline);
-
-    LPCTSTR lpszClass = NULL;
-    HINSTANCE hInstIcon = AfxFindResourceHandle(lpszResource, RT_GROUP_ICON);
-    if (HICON hIcon = ::LoadIcon(hInstIcon, lpszResource))
-        lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(NULL, IDC_ARROW),
-                                        (HBRUSH)(COLOR_WINDOW + 1), hIcon);
+    AfxExtractSubString(strTitle, strFull, 0);
 
     // The menu and accelerators are the template's, shared by its frames.
     if (pContext != NULL)
@@ -124,7 +116,8 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
         PostNcDestroy();
         return FALSE;
     }
-    return Create(lpszClass, strTitle, dwDefaultStyle, rectDefault, pMDIFrame, pContext);
+    return Create(GetIconWndClass(dwDefaultStyle, nIDResource), strTitle, dwDefaultStyle, rectDefault, pMDIFrame,
+                  pContext);
 }
 
 int CMDIChildWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -197,6 +190,14 @@ void CMDIChildWnd::ActivateFrame(int nCmdShow)
 }
 
 // Activation, menu and title
+
+void CMDIChildWnd::OnSize(UINT nType, int cx, int cy)
+{
+    CFrameWnd::OnSize(nType, cx, cy);
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (pFrame != NULL && pFrame->MDIGetActive() == this)
+        pFrame->OnUpdateFrameTitle(TRUE);
+}
 
 int CMDIChildWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {

@@ -2,7 +2,7 @@
 // Cancel button stop the job.
 #include "printingdialog.h"
 
-thread_local BOOL CPrintingDialog::s_bUserAbort = FALSE;
+BOOL CPrintingDialog::s_bUserAbort = FALSE;
 
 BOOL CPrintingDialog::Create(CWnd* pParent)
 {
@@ -28,15 +28,28 @@ void CPrintingDialog::OnCancel() { s_bUserAbort = TRUE; }
 
 BOOL CALLBACK CPrintingDialog::AbortProc(HDC, int)
 {
-    MSG msg;
-    while (!s_bUserAbort && ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
+    try
     {
-        if (!AfxPumpMessage())
+        MSG msg;
+        while (!s_bUserAbort && ::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE))
         {
-            // WM_QUIT stays for the application's own loop.
-            ::PostQuitMessage((int)msg.wParam);
-            return FALSE;
+            if (!AfxPumpMessage())
+            {
+                // WM_QUIT stays for the application's own loop.
+                ::PostQuitMessage((int)msg.wParam);
+                return FALSE;
+            }
         }
+    }
+    catch (CException* e)
+    {
+        // Nothing crosses back into GDI: the job stops.
+        e->Delete();
+        return FALSE;
+    }
+    catch (...)
+    {
+        return FALSE;
     }
     return !s_bUserAbort;
 }

@@ -26,6 +26,6 @@ protected:
     void OnCancel() override;
 
 private:
-    // One print job at a time per thread: the dialog is modal to the application.
-    static thread_local BOOL s_bUserAbort;
+    // One print job at a time: the main window is disabled while it runs.
+    static BOOL s_bUserAbort;
 };

@@ -13,6 +13,14 @@ int FolderLength(const CString& strPath)
     return (nSlash > nForward ? nSlash : nForward) + 1;
 }
 
+// The profile entry of place nIndex: the format with the place counted from 1.
+CString EntryName(const CString& strFormat, int nIndex)
+{
+    CString strEntry;
+    strEntry.Format(strFormat, nIndex + 1);
+    return strEntry;
+}
+
 // The full path, or the name as given when the system cannot complete it.
 CString FullPath(LPCTSTR lpszPathName)
 {
@@ -22,8 +30,8 @@ CString FullPath(LPCTSTR lpszPathName)
 }
 
 // Shortens the full path strPath to nMax characters: "C:\first\...\last\name.ext",
-// keeping the volume ("C:" or "\\server\share") and its first folder, and as many of
-// the last folders as fit. When not even "<volume>\first\...\name" fits, the name
+// keeping the drive with its first folder (or the "\\server\share" of a network
+// path), and as many of the last folders as fit. When not even "<volume>\first\...\name" fits, the name
 // alone, or nothing without bAtLeastName when the name itself is too long.
 CString AbbreviatePath(const CString& strPath, int nMax, BOOL bAtLeastName)
 {
@@ -34,15 +42,18 @@ CString AbbreviatePath(const CString& strPath, int nMax, BOOL bAtLeastName)
     if (strName.GetLength() > nMax)
         return bAtLeastName ? strName : CString();
 
-    // The end of the kept head: after the volume and the first folder below it.
-    int nHead = 2;
+    // The end of the kept head: after the share of a network path, after the first
+    // folder below the drive of any other.
+    int nHead;
     if (strPath.Left(2) == "\\\\")
     {
-        nHead = strPath.Find('\\', 2);          // after the server
-        nHead = nHead < 0 ? -1 : strPath.Find('\\', nHead + 1);     // after the share
+        nHead = strPath.Find('\\', 2);
+        nHead = nHead < 0 ? -1 : strPath.Find('\\', nHead + 1);
     }
-    if (nHead >= 0)
-        nHead = strPath.Find('\\', nHead + 1);  // after the first folder
+    else
+    {
+        nHead = strPath.Find('\\', 3);
+    }
     // Only the name after the head: nothing to leave out.
     int nNameStart = nLen - strName.GetLength();
     if (nHead < 0 || nHead + 1 >= nNameStart || nHead + 4 + 1 + strName.GetLength() > nMax)
@@ -167,11 +178,7 @@ void CRecentFileList::ReadList()
     if (pApp == NULL)
         return;
     for (int i = 0; i < m_nSize; i++)
-    {
-        CString strEntry;
-        strEntry.Format(m_strEntryFormat, i + 1);
-        m_arrNames[i] = pApp->GetProfileString(m_strSectionName, strEntry);
-    }
+        m_arrNames[i] = pApp->GetProfileString(m_strSectionName, EntryName(m_strEntryFormat, i));
 }
 
 void CRecentFileList::WriteList()
@@ -181,9 +188,6 @@ void CRecentFileList::WriteList()
         return;
     // Places without a file lose their entry: a removed file does not come back.
     for (int i = 0; i < m_nSize; i++)
-    {
-        CString strEntry;
-        strEntry.Format(m_strEntryFormat, i + 1);
-        pApp->WriteProfileString(m_strSectionName, strEntry, m_arrNames[i].IsEmpty() ? NULL : (LPCTSTR)m_arrNames[i]);
-    }
+        pApp->WriteProfileString(m_strSectionName, EntryName(m_strEntryFormat, i),
+                                 m_arrNames[i].IsEmpty() ? NULL : (LPCTSTR)m_arrNames[i]);
 }

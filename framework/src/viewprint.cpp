@@ -34,13 +34,15 @@ class CPrintingSession
 {
 public:
     CPrintingSession(CPrintInfo& info, LPCTSTR lpszDocName, const CString& strOutput)
-        : m_pMainWnd(AfxGetMainWnd())
+        : m_hWndMain(NULL)
     {
-        if (m_pMainWnd != NULL && ::IsWindowEnabled(m_pMainWnd->m_hWnd))
-            m_pMainWnd->EnableWindow(FALSE);
-        else
-            m_pMainWnd = NULL;
-        if (!m_dlg.Create(AfxGetMainWnd()))
+        CWnd* pMainWnd = AfxGetMainWnd();
+        if (pMainWnd != NULL && ::IsWindowEnabled(pMainWnd->m_hWnd))
+        {
+            m_hWndMain = pMainWnd->m_hWnd;
+            ::EnableWindow(m_hWndMain, FALSE);
+        }
+        if (!m_dlg.Create(pMainWnd))
             return;
         m_dlg.SetDlgItemText(AFX_IDC_PRINT_DOCNAME, lpszDocName);
         m_dlg.SetDlgItemText(AFX_IDC_PRINT_PRINTERNAME, info.m_pPD->GetDeviceName());
@@ -52,8 +54,9 @@ public:
     }
     ~CPrintingSession()
     {
-        if (m_pMainWnd != NULL)
-            m_pMainWnd->EnableWindow(TRUE);
+        // By handle: the window may have gone while the job ran.
+        if (m_hWndMain != NULL && ::IsWindow(m_hWndMain))
+            ::EnableWindow(m_hWndMain, TRUE);
         if (m_dlg.m_hWnd != NULL)
             m_dlg.DestroyWindow();
     }
@@ -67,7 +70,7 @@ public:
     }
 
 private:
-    CWnd* m_pMainWnd;   // the window to enable again, or NULL
+    HWND m_hWndMain;    // the window to enable again, or NULL
     CPrintingDialog m_dlg;
 };
 
@@ -88,22 +91,29 @@ public:
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
 {
     CWinApp* pApp = AfxGetApp();
+    ASSERT(pApp != NULL);   // the application keeps the printer
+    if (pApp == NULL)
+        return FALSE;
     CPrintDialog* pPD = pInfo->m_pPD;
     // Wine's Print dialog without a printer ends at once as if cancelled, so the
     // framework says itself that there is none.
-    if (pApp == NULL || !pApp->GetPrinterDeviceDefaults(&pPD->m_pd))
+    if (!pApp->GetPrinterDeviceDefaults(&pPD->m_pd))
     {
         AfxMessageBox(AFX_IDP_NO_PRINTER, MB_ICONEXCLAMATION);
         return FALSE;
     }
     if (pInfo->m_bDirect || pInfo->m_bPreview)
     {
+        // A printer chosen before may be gone since.
         if (pPD->m_pd.hDC == NULL && pPD->CreatePrinterDC() == NULL)
+        {
+            AfxMessageBox(AFX_IDP_FAILED_TO_START_PRINT, MB_ICONEXCLAMATION);
             return FALSE;
+        }
     }
     else
     {
-        // The range the dialog offers starts within the document's pages.
+        // The range the dialog shows lies within the document's pages.
         pPD->m_pd.nFromPage = (WORD)std::max(pInfo->GetFromPage(), pInfo->GetMinPage());
         pPD->m_pd.nToPage = (WORD)std::min(pInfo->GetToPage(), pInfo->GetMaxPage());
         if (pApp->DoPrintDialog(pPD) != IDOK)

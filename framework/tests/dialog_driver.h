@@ -32,6 +32,20 @@ inline void PressKey(WORD vk, bool bShift = false)
     SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
 }
 
+// The key with Ctrl held, as for an accelerator.
+inline void PressCtrlKey(WORD vk)
+{
+    INPUT inputs[4] = {};
+    const WORD keys[4][2] = { { VK_CONTROL, 0 }, { vk, 0 }, { vk, KEYEVENTF_KEYUP }, { VK_CONTROL, KEYEVENTF_KEYUP } };
+    for (int i = 0; i < 4; i++)
+    {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i][0];
+        inputs[i].ki.dwFlags = keys[i][1];
+    }
+    SendInput(4, inputs, sizeof(INPUT));
+}
+
 inline void TypeText(const char* psz)
 {
     for (; *psz != '\0'; psz++)

@@ -3,6 +3,7 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include "dialog_driver.h"
 #include "msg_log.h"
 #include "test_resource.h"
 
@@ -124,15 +125,7 @@ TEST(FrameWindows, LoadFrameTakesTitleMenuAndAcceleratorsFromResources)
     pFrame->ShowWindow(SW_SHOW);
     pFrame->SetForegroundWindow();
     pFrame->SetFocus();
-    INPUT inputs[4] = {};
-    const WORD keys[4][2] = { { VK_CONTROL, 0 }, { 'O', 0 }, { 'O', KEYEVENTF_KEYUP }, { VK_CONTROL, KEYEVENTF_KEYUP } };
-    for (int i = 0; i < 4; i++)
-    {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = keys[i][0];
-        inputs[i].ki.dwFlags = keys[i][1];
-    }
-    ASSERT_EQ(4u, SendInput(4, inputs, sizeof(INPUT)));
+    PressCtrlKey('O');
     // AfxPumpMessage without an application walks the tree of each message's window.
     DWORD dwStart = GetTickCount();
     while (pFrame->m_nOpened == 0 && GetTickCount() - dwStart < 2000)

@@ -3,6 +3,18 @@
 
 #define IDR_TESTFRAME   200     // title string, menu, accelerators and icon of a frame
 #define IDR_BARE        201     // a title string alone
+#define IDR_NOTEMAIN    210     // the MDI program's main frame: title and menu
+#define IDR_NOTETYPE    211     // its note documents: document string, menu, accelerators
+#define IDR_PLAINTYPE   212     // its plain documents: a document string alone
+#define IDR_SDINOTE     213     // a single-document program's frame and document string
+
+// Commands that each level of the MDI program's route takes when it is its own
+#define ID_ROUTE_VIEW   0x8201
+#define ID_ROUTE_DOC    0x8202
+#define ID_ROUTE_CHILD  0x8203
+#define ID_ROUTE_MAIN   0x8204
+#define ID_ROUTE_APP    0x8205
+#define ID_ROUTE_NONE   0x8206
 
 #define ID_TEST_OPEN    1001
 #define ID_TEST_SAVE    1002

@@ -155,7 +155,8 @@ void CMenuBar::UpdateMenus()
     {
         CMenuItemMenu* pMenu = GetNext(pos);
         CMenu& popup = pMenu->m_menu;
-        popup.CreatePopupMenu();
+        if (!popup.CreatePopupMenu())
+            continue;
         for (POSITION posItem = pMenu->GetHeadPosition(); posItem != NULL;)
         {
             CMenuItem* pItem = pMenu->GetNext(posItem);

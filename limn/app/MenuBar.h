@@ -4,10 +4,10 @@
 // hands the command identifiers out afresh, from 1000 on. There is one bar per process,
 // a static object of limn; it only grows, and goes when the library unloads.
 //
-// The application passes the identifiers of its WM_COMMAND messages to OnCommand, which
-// runs every handler registered for the item that carries the identifier. Enabling is
-// the application's to ask for: EnableMenuItems consults the enable functions of the
-// items of a menu about to open (CResMainFrame does it on WM_INITMENUPOPUP).
+// The identifiers of WM_COMMAND messages go to OnCommand, which runs every handler
+// registered for the item that carries the identifier; EnableMenuItems consults the
+// enable functions of the items of a menu about to open. CResMainFrame does both; a
+// main window of another class calls them itself.
 #pragma once
 
 #include "limn/app/MenuItemHandler.h"

@@ -59,9 +59,9 @@ public:
     virtual CLimnDoc* GetDocument();
     // The document's resource file; NULL without a document.
     CHoard* GetHoard();
-    // Whether the tree's window is a view of the active document; only views show
-    // documents, and no window of a tree is a view here.
-    BOOL IsDocActive() const { return FALSE; }
+    // Whether the tree's window is a view whose document is the active one; FALSE when
+    // the window is not a view.
+    BOOL IsDocActive();
     // Whether the foreground window is the main window of the current thread; in a
     // program without a thread object, whether no window is in the foreground.
     BOOL IsWindowActive() const;

@@ -77,13 +77,13 @@ void CContainerEdit::OnHide()
     CContainerControl::OnHide();
 }
 
-// The tree's window is a view when the document is active.
+// While the screen's document is active, a view that has the focus gives it to the edit.
 void CContainerEdit::OnIdle(DWORD)
 {
     if (m_edit.m_hWnd == NULL || !IsDocActive())
         return;
-    CWnd* pView = GetWindowPtr();
-    if (pView != NULL && ::GetFocus() == pView->m_hWnd)
+    CWnd* pFocus = CWnd::FromHandlePermanent(::GetFocus());
+    if (pFocus != NULL && pFocus->IsKindOf(RUNTIME_CLASS(CView)))
         m_edit.SetFocus();
 }
 

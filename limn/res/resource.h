@@ -4,11 +4,16 @@
 // String table
 #define IDS_LEAVING_DEDICATED_SCANNING  1
 #define IDS_PICTURE_IMPORT_FAILED       2
+#define IDS_LEAVING_MENU_PROTECTION     3
 
 // The "Dedicated Scanning" dialog; each button ends it with its id
 #define IDD_DEDICATED_SCANNING          1000
 #define IDC_DEDICATED_MOUSE             1001
 #define IDC_DEDICATED_KEYBOARD          1002
+
+// The two notices before menu protection starts
+#define IDD_MENU_PROTECTION             1001
+#define IDD_MENU_PROTECTION_REMINDER    1002
 
 // The "Scanning Preferences" dialog
 #define IDD_SCANNING_PREFS              1003

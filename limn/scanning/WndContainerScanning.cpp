@@ -52,7 +52,7 @@ void CWndContainer::OnTimer(UINT)
         if (watchThis.Get() == NULL)
             return;
     }
-    // No document class exists yet to compare with: a tree without one is active.
+    // A tree that no document owns (a program without documents) counts as active.
     if (m_bInMenuLoop || (m_pDoc != NULL && !IsDocActive()))
         return;
 
