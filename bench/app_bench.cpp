@@ -205,13 +205,7 @@ void CBenchApp::MeasureSteps()
     SetScanClock(pfnOld);
     printf("steps:  %d automatic steps with flashing in the full program in %.2f s (%.0f steps/s)\n", nSteps, dSeconds,
            nSteps / dSeconds);
-    printf("        GDI objects %lu -> %lu, USER objects %lu -> %lu (0: not counted by this Wine)\n", before.dwGdi,
-           after.dwGdi, before.dwUser, after.dwUser);
-    printf("        heap in use %lu -> %lu bytes, committed private memory %lu -> %lu KB: growth ratios %.4f, "
-           "%.4f and %.4f\n",
-           (unsigned long)before.cbHeap, (unsigned long)after.cbHeap, (unsigned long)(before.cbCommitted / 1024),
-           (unsigned long)(after.cbCommitted / 1024), (double)after.dwGdi / (double)std::max<DWORD>(1, before.dwGdi),
-           (double)after.cbHeap / (double)before.cbHeap, (double)after.cbCommitted / (double)before.cbCommitted);
+    PrintGrowth(before, after);
 }
 
 CBenchApp theApp;

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include <stdio.h>
+
 #include <algorithm>
 
 struct ProcessResources
@@ -76,4 +78,16 @@ inline ProcessResources MeasureProcess()
 {
     return { GdiObjectCount(), ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS), HeapBusyBytes(),
              CommittedPrivateBytes() };
+}
+
+// Two lines: the objects, and the memory with the growth ratios of every count.
+inline void PrintGrowth(const ProcessResources& before, const ProcessResources& after)
+{
+    printf("        GDI objects %lu -> %lu, USER objects %lu -> %lu (0: not counted by this Wine)\n", before.dwGdi,
+           after.dwGdi, before.dwUser, after.dwUser);
+    printf("        heap in use %lu -> %lu bytes, committed private memory %lu -> %lu KB: growth ratios %.4f "
+           "(GDI), %.4f (heap) and %.4f (committed)\n",
+           (unsigned long)before.cbHeap, (unsigned long)after.cbHeap, (unsigned long)(before.cbCommitted / 1024),
+           (unsigned long)(after.cbCommitted / 1024), (double)after.dwGdi / (double)std::max<DWORD>(1, before.dwGdi),
+           (double)after.cbHeap / (double)before.cbHeap, (double)after.cbCommitted / (double)before.cbCommitted);
 }

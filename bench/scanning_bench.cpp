@@ -220,12 +220,7 @@ void MeasureSteps()
     SetAutoScan(FALSE);
     SetScanClock(pfnOld);
     printf("steps:  %d automatic steps with flashing in %.2f s (%.0f steps/s)\n", nSteps, dSeconds, nSteps / dSeconds);
-    printf("        GDI objects %lu -> %lu, USER objects %lu -> %lu (0: not counted by this Wine)\n", before.dwGdi,
-           after.dwGdi, before.dwUser, after.dwUser);
-    printf("        heap in use %lu -> %lu bytes, committed private memory %lu -> %lu KB: growth ratios %.4f and %.4f\n",
-           (unsigned long)before.cbHeap, (unsigned long)after.cbHeap, (unsigned long)(before.cbCommitted / 1024),
-           (unsigned long)(after.cbCommitted / 1024), (double)after.cbHeap / (double)before.cbHeap,
-           (double)after.cbCommitted / (double)before.cbCommitted);
+    PrintGrowth(before, after);
 }
 
 } // namespace

@@ -64,6 +64,18 @@ std::string Joined(const std::vector<CString>& lines)
     return text;
 }
 
+BITMAPINFOHEADER PictureHeader(int cx, int cy)
+{
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = cx;
+    header.biHeight = cy;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biSizeImage = ((cx * 3 + 3) & ~3) * cy;
+    return header;
+}
+
 BOOL WaitFor(const std::function<bool()>& done)
 {
     for (DWORD dwStart = ::GetTickCount(); !done(); ::Sleep(10))
@@ -133,12 +145,7 @@ CString ChoiceBoard::WriteBoard(const std::vector<Leaf>& leaves, const char* psz
 // A 24-bit picture of 32 by 32 green pixels, imported from a file of its name.
 void ChoiceBoard::AddPicture(CHoard& hoard, const char* pszName)
 {
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = header.biHeight = 32;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biSizeImage = 32 * 32 * 3;
+    BITMAPINFOHEADER header = PictureHeader(32, 32);
     std::vector<BYTE> bits(header.biSizeImage);
     for (size_t i = 1; i < bits.size(); i += 3)
         bits[i] = 0xC0;

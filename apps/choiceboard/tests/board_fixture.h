@@ -42,6 +42,8 @@ extern const CSize sizeScreen;
 std::string ReadWhole(const CString& strPath);
 void WriteWhole(const CString& strPath, const std::string& bytes);
 std::string Joined(const std::vector<CString>& lines);
+// The header of a 24-bit picture of cx by cy pixels.
+BITMAPINFOHEADER PictureHeader(int cx, int cy);
 // Polls until done() holds; FALSE when it does not within the time-out.
 BOOL WaitFor(const std::function<bool()>& done);
 

@@ -24,12 +24,7 @@ protected:
     // copying a picture would.
     static void CopyPicture()
     {
-        BITMAPINFOHEADER header = {};
-        header.biSize = sizeof header;
-        header.biWidth = header.biHeight = 16;
-        header.biPlanes = 1;
-        header.biBitCount = 24;
-        header.biSizeImage = 16 * 16 * 3;
+        BITMAPINFOHEADER header = PictureHeader(16, 16);
         HGLOBAL hDIB = ::GlobalAlloc(GMEM_MOVEABLE, sizeof header + header.biSizeImage);
         ASSERT_NE(hDIB, (HGLOBAL)NULL);
         BYTE* pDIB = static_cast<BYTE*>(::GlobalLock(hDIB));
