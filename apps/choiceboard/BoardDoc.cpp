@@ -39,16 +39,12 @@ CWndContainer* NewBlankScreen()
     for (int r = 0; r < nNewRows; ++r)
     {
         auto* pRow = new CContainer(pRoot, arrangeHorizontal);
-        CString strRow;
-        strRow.Format(LoadResourceString(IDS_NEW_ROW), r + 1);
-        pRow->SetName(strRow);
+        pRow->SetName(FormatResourceString(IDS_NEW_ROW, r + 1));
         pRow->SetChildGap(sizeNewGap);
         for (int c = 0; c < nNewColumns; ++c)
         {
-            CString strName;
-            strName.Format(LoadResourceString(IDS_NEW_CHOICE), r * nNewColumns + c + 1);
             auto* pCell = new CContainer(pRow, arrangeNone);
-            pCell->SetName(strName);
+            pCell->SetName(FormatResourceString(IDS_NEW_CHOICE, r * nNewColumns + c + 1));
             pCell->SetFillColor(crNewChoice);
             pCell->SetFrame(new CContainer3DFrame(RGB(160, 160, 160), 4, 1, 140, 140, 60, 60));
         }

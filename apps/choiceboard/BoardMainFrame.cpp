@@ -78,7 +78,7 @@ void CBoardMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysM
 void CBoardMainFrame::ShowRecentFiles(CMenu* pFile, int nExit)
 {
     int nFirst = 0;
-    while (nFirst < nExit && pFile->GetMenuItemID(nFirst) != 0)
+    while (nFirst < nExit && (pFile->GetMenuState(nFirst, MF_BYPOSITION) & MF_SEPARATOR) == 0)
         ++nFirst;
     if (nFirst == nExit)
         return;

@@ -318,6 +318,25 @@ BOOL CScanSession::Press(const char* pszKeys)
     return ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
+BOOL CScanSession::OpenMenu(const char* pszKeys, DWORD dwTimeoutMS)
+{
+    if (!Press(pszKeys))
+        return FALSE;
+    // The pop-up menus of the process are windows of the class "#32768".
+    for (DWORD dwStart = ::GetTickCount(); ::GetTickCount() - dwStart < dwTimeoutMS; ::Sleep(m_dwPollMS))
+    {
+        for (HWND hPopup = ::FindWindowExA(NULL, NULL, "#32768", NULL); hPopup != NULL;
+             hPopup = ::FindWindowExA(NULL, hPopup, "#32768", NULL))
+        {
+            DWORD dwProcessId = 0;
+            ::GetWindowThreadProcessId(hPopup, &dwProcessId);
+            if (dwProcessId == m_process.dwProcessId && ::IsWindowVisible(hPopup))
+                return TRUE;
+        }
+    }
+    return FALSE;
+}
+
 BOOL CScanSession::Type(const char* pszText)
 {
     std::vector<INPUT> inputs;
@@ -447,7 +466,7 @@ BOOL CScanSession::ClickButton(HWND hDialog, const char* pszText)
 
 BOOL CScanSession::OpenThroughMenu(const char* pszPath, DWORD dwTimeoutMS)
 {
-    if (!Press("alt+f") || !Press("o"))
+    if (!OpenMenu("alt+f", dwTimeoutMS) || !Press("o"))
         return FALSE;
     HWND hDialog = WaitForDialog("Open", dwTimeoutMS);
     if (hDialog == NULL)

@@ -54,6 +54,10 @@ public:
     // "alt+f4", "ctrl+f1": modifiers ctrl, shift and alt joined to one key by '+'.
     // FALSE for a name it does not know.
     static BOOL Press(const char* pszKeys);
+    // Opens a menu of the menu bar with its keys ("alt+f") and waits until its pop-up
+    // shows, so that the keys that follow reach the items the menu was given; FALSE
+    // when no pop-up came within dwTimeoutMS (a greyed menu shows none).
+    BOOL OpenMenu(const char* pszKeys, DWORD dwTimeoutMS);
     // Types text as key presses (characters of the keyboard's layout only).
     static BOOL Type(const char* pszText);
     // A left click at a point of the active board's view.

@@ -8,6 +8,8 @@
 // --protect), all that come before the first STEP. The steps:
 //
 //   press:KEYS        keys as CScanSession::Press names them (press:ctrl+enter, press:alt+f4)
+//   menu:KEYS         keys that open a menu of the menu bar (menu:alt+f), and the wait for
+//                     its pop-up
 //   wait:TEXT         the next log line that is TEXT or starts with TEXT and a space
 //   open:PATH         File > Open through the menu bar, PATH typed into the open dialog
 //   activate:TITLE    a click on the caption of the board titled TITLE
@@ -45,7 +47,7 @@ const DWORD dwShotRetryMS = 25;
 // Two ticks of menu protection's clock and some.
 const DWORD dwFrontCheckMS = 1200;
 
-const char* const stepVerbs[] = { "press", "wait", "open", "activate", "button", "closebox", "away", "front", "shot" };
+const char* const stepVerbs[] = { "press", "menu", "wait", "open", "activate", "button", "closebox", "away", "front", "shot" };
 
 // The verb of a step ("wait" of "wait:focus"), or empty when the argument is none.
 CString StepVerb(const char* pszArg)
@@ -90,6 +92,8 @@ BOOL CDriver::Step(const CString& strVerb, const CString& strArg)
     BOOL bDone = FALSE;
     if (strVerb == "press")
         bDone = CScanSession::Press(strArg);
+    else if (strVerb == "menu")
+        bDone = m_session.OpenMenu(strArg, dwStepTimeoutMS);
     else if (strVerb == "wait")
         bDone = m_session.WaitForLine(strArg, dwStepTimeoutMS, [&](const CString& strLine) { OnLine(strLine); });
     else if (strVerb == "open")

@@ -42,7 +42,7 @@ protected:
     void PastePicture()
     {
         CopyPicture();
-        ASSERT_TRUE(CScanSession::Press("alt+e"));
+        ASSERT_TRUE(m_session.OpenMenu("alt+e", dwTimeoutMS));
         ASSERT_TRUE(CScanSession::Press("p"));
         HWND hEditor = m_session.WaitForDialog("New/Edit Picture", dwTimeoutMS);
         ASSERT_NE(hEditor, (HWND)NULL) << "no list editor";
@@ -53,9 +53,9 @@ protected:
     }
 
     // File > Close of the active board.
-    static void CloseThroughMenu()
+    void CloseThroughMenu()
     {
-        ASSERT_TRUE(CScanSession::Press("alt+f"));
+        ASSERT_TRUE(m_session.OpenMenu("alt+f", dwTimeoutMS));
         ASSERT_TRUE(CScanSession::Press("c"));
     }
 
@@ -132,12 +132,33 @@ TEST_F(Boards, TheFileMenuOpensAndClosesBoards)
     EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
 }
 
+// The File menu lists the boards opened last, the latest first: its first entry opens
+// again the board just closed.
+TEST_F(Boards, TheRecentFilesReopenABoard)
+{
+    CString strGroups = WriteBoard(groups, "groups.lmd");
+    WriteBoard(board, "board.lmd");
+    StartBoard();
+    ASSERT_TRUE(m_session.OpenThroughMenu(strGroups, dwTimeoutMS));
+    ExpectLine("activate groups.lmd");
+    CloseThroughMenu();
+    ExpectLine("close groups.lmd");
+    ExpectLine("activate board.lmd");
+
+    ASSERT_TRUE(m_session.OpenMenu("alt+f", dwTimeoutMS));
+    ASSERT_TRUE(CScanSession::Press("1"));
+    ExpectLine("open groups.lmd");
+    ExpectLine("activate groups.lmd");
+    PressFor("ctrl+right", "focus left");
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
 // File > New: a board of two rows of three blank choices, scanned as any other.
 TEST_F(Boards, ANewBoardHasBlankChoices)
 {
     WriteBoard();
     StartBoard();
-    ASSERT_TRUE(CScanSession::Press("alt+f"));
+    ASSERT_TRUE(m_session.OpenMenu("alt+f", dwTimeoutMS));
     ASSERT_TRUE(CScanSession::Press("n"));
     ExpectLine("open Board1");
     ExpectLine("activate Board1");
@@ -201,7 +222,7 @@ TEST_F(Boards, AChoiceWhosePictureIsDeletedShowsItsName)
     const CRect rectAlpha = board[0].rect;
     ASSERT_TRUE(WaitFor([&] { return Shot().Contains(crPicture, rectAlpha, nPictureTolerance); })) << "alpha shows its picture";
 
-    ASSERT_TRUE(CScanSession::Press("alt+e"));
+    ASSERT_TRUE(m_session.OpenMenu("alt+e", dwTimeoutMS));
     ASSERT_TRUE(CScanSession::Press("r"));
     HWND hTypes = m_session.WaitForDialog("Select Resource Type", dwTimeoutMS);
     ASSERT_NE(hTypes, (HWND)NULL);
@@ -235,7 +256,7 @@ TEST_F(Boards, PrintingABoardPrintsOnePage)
 {
     WriteBoard();
     StartBoard();
-    ASSERT_TRUE(CScanSession::Press("alt+f"));
+    ASSERT_TRUE(m_session.OpenMenu("alt+f", dwTimeoutMS));
     ASSERT_TRUE(CScanSession::Press("p"));
     Answer("Print", "OK");
     ExpectLine("print 1");

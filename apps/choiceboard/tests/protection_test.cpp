@@ -27,7 +27,7 @@ protected:
     // Options > Menu Protection, with the answers to its notices.
     void ProtectThroughMenu(const char* pszFirst, const char* pszSecond)
     {
-        ASSERT_TRUE(CScanSession::Press("alt+o"));
+        ASSERT_TRUE(m_session.OpenMenu("alt+o", dwTimeoutMS));
         ASSERT_TRUE(CScanSession::Press("m"));
         Answer("Menu Protection", pszFirst);
         if (pszSecond != NULL)
@@ -85,19 +85,19 @@ TEST_F(Protection, TheOptionsMenuAsksTwiceAndKeepsScanningUsable)
 
     ProtectThroughMenu("Continue", "Continue");
     ExpectLine("protect on");
-    ASSERT_TRUE(CScanSession::Press("alt+s"));
+    ASSERT_TRUE(m_session.OpenMenu("alt+s", dwTimeoutMS));
     ASSERT_TRUE(CScanSession::Press("p"));
     Answer("Scanning Preferences", "Cancel");
 
-    // Alt+F, N would make a new board if the File menu opened.
-    ASSERT_TRUE(CScanSession::Press("alt+f"));
+    // Alt+F, N would make a new board if the File menu opened; no pop-up shows.
+    EXPECT_FALSE(m_session.OpenMenu("alt+f", 1000));
     ASSERT_TRUE(CScanSession::Press("n"));
     ASSERT_TRUE(CScanSession::Press("esc"));
     ExpectKept("Alt+F, N");
     EXPECT_EQ(CountLines("open Board"), 0) << Joined(m_session.GetLines());
 
     LeaveProtection();
-    ASSERT_TRUE(CScanSession::Press("alt+f"));
+    ASSERT_TRUE(m_session.OpenMenu("alt+f", dwTimeoutMS));
     ASSERT_TRUE(CScanSession::Press("n"));
     ExpectLine("open Board1");
     EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
