@@ -53,6 +53,13 @@ BOOL IsRefusedUnderProtection(UINT message, WPARAM wParam)
     }
 }
 
+// Exact, in the multibyte code page.
+BOOL IsSameTitle(const CString& str1, const CString& str2)
+{
+    return _mbscmp(reinterpret_cast<const unsigned char*>((LPCSTR)str1),
+                   reinterpret_cast<const unsigned char*>((LPCSTR)str2)) == 0;
+}
+
 // The application's text for leaving protection, or limn's own when its string map
 // has none.
 CString LeavingProtectionText()
@@ -116,7 +123,7 @@ void CResMainFrame::EnterMenuProtection()
         {
             CString strTitle;
             pMenu->GetMenuString(i, strTitle, MF_BYPOSITION);
-            if (_mbscmp((const unsigned char*)(LPCSTR)strTitle, (const unsigned char*)(LPCSTR)m_strKeepEnabledMenu) != 0)
+            if (!IsSameTitle(strTitle, m_strKeepEnabledMenu))
                 pMenu->EnableMenuItem(i, MF_BYPOSITION | MF_DISABLED | MF_GRAYED);
         }
     }
