@@ -74,8 +74,9 @@ CString LeavingProtectionText()
 
 } // namespace
 
-// A menu loop that ends under protection clears the flag too: one that began before
-// protection would otherwise hold scanning for good.
+// The menu loop is followed under protection too: the kept menu pauses scanning as any
+// menu does, and a loop that began before protection and ended under it would
+// otherwise hold scanning for good.
 LRESULT CResMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (m_bMenuProtection && IsRefusedUnderProtection(message, wParam))
