@@ -66,19 +66,6 @@ void CGadget::DrawPreview(CDC* pDC, CWnd*, const CRect& rect)
     pDC->FillSolidRect(&rect, crPreview);
 }
 
-void PressCtrlKey(WORD vk)
-{
-    INPUT inputs[4] = {};
-    const WORD keys[4] = { VK_CONTROL, vk, vk, VK_CONTROL };
-    for (int i = 0; i < 4; i++)
-    {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = keys[i];
-        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    SendInput(4, inputs, sizeof(INPUT));
-}
-
 void MapGadgetNames()
 {
     static const char szNames[] = "CGadget=Gadget\r\nCGadgetPlural=Gadgets\r\n";

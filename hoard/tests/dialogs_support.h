@@ -130,9 +130,6 @@ protected:
     CHoard m_hoard;
 };
 
-// Presses and releases a key with Ctrl held, as a user would.
-void PressCtrlKey(WORD vk);
-
 // A step: the dialog is open and the foreground window.
 inline std::function<bool()> Active(CWnd& dlg)
 {

@@ -53,6 +53,13 @@ BOOL IsRefusedUnderProtection(UINT message, WPARAM wParam)
     }
 }
 
+// Exact, in the multibyte code page.
+BOOL IsSameTitle(const CString& str1, const CString& str2)
+{
+    return _mbscmp(reinterpret_cast<const unsigned char*>((LPCSTR)str1),
+                   reinterpret_cast<const unsigned char*>((LPCSTR)str2)) == 0;
+}
+
 // The application's text for leaving protection, or limn's own when its string map
 // has none.
 CString LeavingProtectionText()
@@ -67,8 +74,9 @@ CString LeavingProtectionText()
 
 } // namespace
 
-// A menu loop that ends under protection clears the flag too: one that began before
-// protection would otherwise hold scanning for good.
+// The menu loop is followed under protection too: the kept menu pauses scanning as any
+// menu does, and a loop that began before protection and ended under it would
+// otherwise hold scanning for good.
 LRESULT CResMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (m_bMenuProtection && IsRefusedUnderProtection(message, wParam))
@@ -116,7 +124,7 @@ void CResMainFrame::EnterMenuProtection()
         {
             CString strTitle;
             pMenu->GetMenuString(i, strTitle, MF_BYPOSITION);
-            if (_mbscmp((const unsigned char*)(LPCSTR)strTitle, (const unsigned char*)(LPCSTR)m_strKeepEnabledMenu) != 0)
+            if (!IsSameTitle(strTitle, m_strKeepEnabledMenu))
                 pMenu->EnableMenuItem(i, MF_BYPOSITION | MF_DISABLED | MF_GRAYED);
         }
     }

@@ -27,7 +27,7 @@ public:
     void SetBounds(const CRect& rect) override;
     void OnShow() override;
     void OnHide() override;
-    // While the screen's document is active, takes the keyboard focus back from its view.
+    // While the screen's document is active, takes the keyboard focus from a view that has it.
     void OnIdle(DWORD dwNow) override;
     // When the tree comes into a window (MsgWindowResized) after its last layout, the
     // window is made at the place that layout gave: a tree attached at the size it

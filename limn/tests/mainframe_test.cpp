@@ -140,15 +140,21 @@ protected:
     CTaskbarStandIn m_taskbar;
 };
 
-// Alt+F4, the close button's command and WM_CLOSE leave the frame open; minimizing,
-// restoring and sizing by system command are refused, whatever the low bits of the
-// command; moving is passed on.
+// Protection maximizes the frame and the active document's frame. Alt+F4, the close
+// button's command and WM_CLOSE leave the frame open; minimizing, restoring and sizing
+// by system command are refused, whatever the low bits of the command; moving is passed
+// on.
 TEST_F(MenuProtection, RefusesClosingAndSizingButNotMoving)
 {
     ASSERT_NE(nullptr, m_pFrame);
+    CTestDoc* pDoc = NULL;
+    ASSERT_NE(nullptr, OpenDocument(pDoc));
     Enter();
     ASSERT_TRUE(CResMainFrame::InMenuProtection());
     EXPECT_TRUE(m_pFrame->IsZoomed()) << "the frame is maximized";
+    BOOL bChildMaximized = FALSE;
+    EXPECT_NE(nullptr, m_pFrame->MDIGetActive(&bChildMaximized));
+    EXPECT_TRUE(bChildMaximized) << "and so is the active document's frame";
 
     m_pFrame->SetForegroundWindow();
     PressChord({ VK_MENU, VK_F4 });
