@@ -103,12 +103,22 @@ TEST_F(Protection, TheOptionsMenuAsksTwiceAndKeepsScanningUsable)
     EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
 }
 
-// Without protection Alt+F4 ends the program at once.
+// Without protection Alt+F4 and the close box end the program at once: what protection
+// refuses does reach the program.
 TEST_F(Protection, WithoutItAltF4Closes)
 {
     WriteBoard();
     StartBoard();
     ASSERT_TRUE(CScanSession::Press("alt+f4"));
+    EXPECT_EQ(m_session.WaitForExit(dwTimeoutMS), 0);
+    EXPECT_TRUE(m_session.WaitForLine("close board.lmd", dwTimeoutMS)) << Joined(m_session.GetLines());
+}
+
+TEST_F(Protection, WithoutItTheCloseBoxCloses)
+{
+    WriteBoard();
+    StartBoard();
+    ASSERT_TRUE(m_session.ClickCloseBox());
     EXPECT_EQ(m_session.WaitForExit(dwTimeoutMS), 0);
     EXPECT_TRUE(m_session.WaitForLine("close board.lmd", dwTimeoutMS)) << Joined(m_session.GetLines());
 }
