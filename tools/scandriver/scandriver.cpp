@@ -12,7 +12,8 @@
 //                     its pop-up
 //   wait:TEXT         the next log line that is TEXT or starts with TEXT and a space
 //   open:PATH         File > Open through the menu bar, PATH typed into the open dialog
-//   activate:TITLE    a click on the caption of the board titled TITLE
+//   activate:TITLE    a click on the caption of the board titled TITLE (Control+F6 until
+//                     it is active when other boards cover its caption)
 //   button:TITLE/TEXT a click on the button TEXT (without its '&') of the board's dialog
 //                     or message box titled TITLE, once it shows
 //   closebox          a click on the main window's close box
