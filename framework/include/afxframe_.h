@@ -70,7 +70,7 @@ public:
     // OnInitialUpdate and the frame is shown (the main frame with the application's
     // m_nCmdShow). The frames of pDoc are numbered and titled.
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
-    // Lays the view out over the client area.
+    // Lays the pane (the view, or an MDI frame's client) over the client area.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     // The title from the application's name and the active document's (FWS_ADDTOTITLE),
     // "App - Doc", or "Doc - App" with FWS_PREFIXTITLE.
@@ -78,6 +78,7 @@ public:
     void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
     // The menu bar for the active document: here the frame's own menu stays.
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+    // The active document's accelerators, else the frame's.
     virtual HACCEL GetDefaultAccelerator();
 
 // Overridables
@@ -122,11 +123,9 @@ protected:
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     // The end of the session: the main frame asks to save the modified documents, and
-    // closes them when the session ends.
+    // when the session ends closes them and writes the profile settings.
     afx_msg BOOL OnQueryEndSession();
     afx_msg void OnEndSession(BOOL bEnding);
-
-    friend class CView;
 
 private:
     HMENU m_hMenuCreated;       // the one menu the window destroys

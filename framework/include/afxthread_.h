@@ -87,8 +87,9 @@ public:
     LPCTSTR m_pszAppName;
     LPCTSTR m_pszExeName;   // the executable's file name without extension
     // The private profile file of the profile functions: the executable's name with
-    // ".INI" (in the Windows folder), set by AfxWinInit unless set before. Another
-    // name is allocated with malloc, and the one it replaces freed.
+    // ".INI" (in the Windows folder), set by AfxWinInit unless set before. The
+    // application frees it with free: a program that sets another allocates it with
+    // malloc and frees the one it replaces.
     LPCTSTR m_pszProfileName;
     // The recent files of the File menu, made by LoadStdProfileSettings; NULL before.
     CRecentFileList* m_pRecentFileList;

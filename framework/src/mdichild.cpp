@@ -150,8 +150,8 @@ BOOL CMDIChildWnd::DestroyWindow()
     CMDIFrameWnd* pFrame = GetMDIFrame();
     if (pFrame == NULL)
         return CFrameWnd::DestroyWindow();
-    // The main frame's title would show the next child's document for a moment, then
-    // this one's again: it is updated once, after.
+    // While the child goes the next one becomes active: the main frame's title is
+    // updated once, after, rather than at each step.
     HWND hWndFrame = pFrame->m_hWnd;
     LONG lStyle = ::GetWindowLong(hWndFrame, GWL_STYLE);
     ::SetWindowLong(hWndFrame, GWL_STYLE, lStyle & ~FWS_ADDTOTITLE);

@@ -592,23 +592,3 @@ void CString::UnlockBuffer()
     if (GetData() != &g_emptyString.data)
         GetData()->nRefs = 1;
 }
-
-// Fields of a separated string
-
-BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString, TCHAR chSep)
-{
-    rString.Empty();
-    if (lpszFullString == NULL || iSubString < 0)
-        return FALSE;
-    for (; iSubString > 0; iSubString--)
-    {
-        lpszFullString = strchr(lpszFullString, chSep);
-        if (lpszFullString == NULL)
-            return FALSE;
-        lpszFullString++;
-    }
-    LPCTSTR lpchEnd = strchr(lpszFullString, chSep);
-    int nLen = lpchEnd == NULL ? (int)strlen(lpszFullString) : (int)(lpchEnd - lpszFullString);
-    memcpy(rString.GetBufferSetLength(nLen), lpszFullString, nLen);
-    return TRUE;
-}

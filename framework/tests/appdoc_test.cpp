@@ -258,6 +258,15 @@ TEST(DocTemplate, TheDocumentStringGivesItsFields)
     EXPECT_STREQ("", str);
     EXPECT_TRUE(program.m_pNoteTemplate->GetDocString(str, CDocTemplate::docName));
     EXPECT_STREQ("Name", str);
+    // The same split with other separators; a NUL one gives the whole string only.
+    EXPECT_TRUE(AfxExtractSubString(str, "a|b||d", 3, '|'));
+    EXPECT_STREQ("d", str);
+    EXPECT_TRUE(AfxExtractSubString(str, "a|b||d", 2, '|'));
+    EXPECT_STREQ("", str);
+    EXPECT_TRUE(AfxExtractSubString(str, "whole", 0, '\0'));
+    EXPECT_STREQ("whole", str);
+    EXPECT_FALSE(AfxExtractSubString(str, "whole", 1, '\0'));
+    EXPECT_FALSE(AfxExtractSubString(str, NULL, 0));
 
     // Which files it takes, and how surely.
     CDocument* pMatch = (CDocument*)1;
