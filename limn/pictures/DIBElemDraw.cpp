@@ -340,7 +340,10 @@ void CDIBElem::DrawPlain(CCanvas& canvas, const CRect& src, const CRect& dst) co
     const BITMAPINFO* pInfo = lock.HeaderForGDI(header);
     // GDI counts the source's y from the bottom row, whatever the DIB's orientation.
     int ySrc = info.nHeight - src.bottom;
-    if (src.Width() != dst.Width() || src.Height() != dst.Height())
+    // SetDIBitsToDevice copies pixel for device pixel: it serves only a 1:1 copy onto a
+    // context that counts in pixels. A printer's context counts in points, so there a
+    // picture of its own size is stretched to it like any other.
+    if (src.Width() != dst.Width() || src.Height() != dst.Height() || ::GetMapMode(canvas.m_hDC) != MM_TEXT)
         ::StretchDIBits(canvas.m_hDC, dst.left, dst.top, dst.Width(), dst.Height(), src.left, ySrc,
                         src.Width(), src.Height(), lock.Bits(), pInfo, DIB_RGB_COLORS, SRCCOPY);
     else

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "picture_support.h"
 
 namespace {
@@ -421,4 +423,40 @@ TEST_P(DIBDraw, SourceBeyondTheImage)
         EXPECT_TRUE(RectEq(CRect(0, 0, 20, 20), canvas.PaintedBounds()));
         EXPECT_EQ(SourcePixel(9, 9), canvas.Pixel(19, 19));
     }
+}
+
+// On a context that does not count in pixels, as a printer's counts in points, a picture
+// drawn at its own size covers its destination in that context's units, not one device
+// pixel per picture pixel.
+TEST(DIBDrawPlain, OwnSizeOnAScaledContextFillsTheDestination)
+{
+    const int nSide = 80;
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = nSide;
+    bmi.bmiHeader.biHeight = -nSide;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pvBits = NULL;
+    HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pvBits, NULL, 0);
+    ASSERT_NE(hbm, (HBITMAP)NULL);
+    DWORD* pPixels = static_cast<DWORD*>(pvBits);
+    std::fill(pPixels, pPixels + nSide * nSide, 0xFFFFFFu);
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(NULL));
+    HGDIOBJ hOld = ::SelectObject(dc.m_hDC, hbm);
+    ::SetMapMode(dc.m_hDC, MM_ANISOTROPIC);
+    ::SetWindowExtEx(dc.m_hDC, 1, 1, NULL);
+    ::SetViewportExtEx(dc.m_hDC, 2, 2, NULL);
+    {
+        CTestDIB dib = MakeTestDIB(20, 10, 16, Pattern555);
+        CDIBElem elem(dib);
+        CCanvas canvas(&dc);
+        elem.Draw(canvas, CRect(0, 0, 20, 10), CRect(0, 0, 20, 10));
+    }
+    ::GdiFlush();
+    EXPECT_NE(pPixels[19 * nSide + 39] & 0xFFFFFF, 0xFFFFFFu) << "the far corner of the doubled picture";
+    EXPECT_EQ(pPixels[21 * nSide + 41] & 0xFFFFFF, 0xFFFFFFu) << "beyond the doubled picture";
+    ::SelectObject(dc.m_hDC, hOld);
+    ::DeleteObject(hbm);
 }
