@@ -6,6 +6,10 @@
 //   one button:   one button's area invalidated and painted again, as a press redraws
 //                 it, against a full repaint of the view measured in the same run
 //                 (target: at most a tenth of it)
+//   one pixel:    the same paint of a single pixel: what every paint costs whatever it
+//                 draws. Above it, the share of the drawing itself is printed too.
+//   empty window: the system's own paint of a pixel of a window that draws nothing, the
+//                 floor under every paint of any program on this system.
 #include "limn/app/LimnDoc.h"
 #include "limn/app/ResMainFrame.h"
 #include "limn/app/ResView.h"
@@ -14,6 +18,8 @@
 #include "timing.h"
 
 #include <stdio.h>
+
+#include <algorithm>
 
 using namespace button_screen;
 
@@ -107,9 +113,32 @@ int main()
         for (int i = 0; i < nRedraws; ++i)
             pButton->ForceRedraw(FALSE, NULL);
     }) / nRedraws;
+    double dPixel = Best(nRuns, [&] {
+        for (int i = 0; i < nRedraws; ++i)
+        {
+            pView->InvalidateRect(CRect(0, 0, 1, 1), FALSE);
+            pView->UpdateWindow();
+        }
+    }) / nRedraws;
+    CWnd empty;
+    empty.CreateEx(0, AfxRegisterWndClass(0), "empty", WS_POPUP | WS_VISIBLE, 0, 0, sizeScreen.cx, sizeScreen.cy,
+                   NULL, NULL);
+    double dEmpty = Best(nRuns, [&] {
+        for (int i = 0; i < nRedraws; ++i)
+        {
+            empty.InvalidateRect(CRect(0, 0, 1, 1), FALSE);
+            empty.UpdateWindow();
+        }
+    }) / nRedraws;
+    empty.DestroyWindow();
     printf("full repaint of the view: %.2f ms\n", dFull * 1e3);
     printf("one button's area repainted: %.3f ms: %.3f of a full repaint (target at most 0.1)\n", dButton * 1e3,
            dButton / dFull);
+    printf("one pixel repainted: %.3f ms, the cost of any paint; above it, one button draws in %.3f of the\n"
+           "  time a full repaint draws in\n",
+           dPixel * 1e3, dFull > dPixel ? std::max(dButton - dPixel, 0.0) / (dFull - dPixel) : 0.0);
+    printf("an empty window's pixel repainted by the system: %.3f ms, %.3f of the view's full repaint\n",
+           dEmpty * 1e3, dEmpty / dFull);
 
     pDoc->OnCloseDocument();
     pFrame->DestroyWindow();
