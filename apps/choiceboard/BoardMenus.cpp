@@ -4,30 +4,10 @@
 #include "ChoiceBoardApp.h"
 #include "res/resource.h"
 
+#include <afxpriv.h>
+
 #include "limn/scanning/ContainerHooks.h"
 #include "limn/scanning/ScanningPrefs.h"
-
-namespace {
-
-// Finds out whether the frame's command route would enable a command, without
-// touching any menu.
-class CCommandState : public CCmdUI
-{
-public:
-    explicit CCommandState(UINT nID) { m_nID = nID; }
-    void Enable(BOOL bOn) override
-    {
-        m_bEnabled = bOn;
-        m_bEnableChanged = TRUE;
-    }
-    void SetCheck(int) override {}
-    void SetRadio(BOOL) override {}
-    void SetText(LPCTSTR) override {}
-
-    BOOL m_bEnabled = TRUE;
-};
-
-} // namespace
 
 void CBoardMenus::AddCommandItem(UINT nMenu, UINT nItem, UINT nCommand)
 {
@@ -91,9 +71,7 @@ void CBoardMenus::RunCommand(const CMenuItemState& state)
 
 int CBoardMenus::IsCommandEnabled(CMenuItemState& state)
 {
-    CCommandState command((UINT)state.m_dwData);
-    command.DoUpdate(m_pFrame, TRUE);
-    return command.m_bEnabled;
+    return AfxIsCommandEnabled(m_pFrame, (UINT)state.m_dwData, TRUE);
 }
 
 void CBoardMenus::OnScanningPrefs(const CMenuItemState&) { gScanningPrefs.OnEditPrefs(); }

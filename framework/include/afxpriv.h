@@ -19,6 +19,11 @@
 // disabled (the system's commands, 0xF000 and up, never are).
 AFX_FRAMEWORK void AFXAPI AfxUpdateMenuPopup(CMenu* pMenu, CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
+// Whether pTarget's command route enables command nID, asked as a menu item's update
+// would ask it but touching no menu; with bDisableIfNoHndler, a command that no handler
+// takes counts as disabled.
+AFX_FRAMEWORK BOOL AFXAPI AfxIsCommandEnabled(CCmdTarget* pTarget, UINT nID, BOOL bDisableIfNoHndler);
+
 // A new object of pClass when it is a T (pClass may be NULL); NULL otherwise, with
 // nothing left behind.
 template <class T>

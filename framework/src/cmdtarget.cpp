@@ -236,6 +236,34 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
     return bResult;
 }
 
+namespace {
+
+// Records whether a command's route enables it, changing nothing.
+class CTestCmdUI : public CCmdUI
+{
+public:
+    BOOL m_bEnabled = TRUE;
+
+    void Enable(BOOL bOn) override
+    {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int) override {}
+    void SetRadio(BOOL) override {}
+    void SetText(LPCTSTR) override {}
+};
+
+} // namespace
+
+BOOL AFXAPI AfxIsCommandEnabled(CCmdTarget* pTarget, UINT nID, BOOL bDisableIfNoHndler)
+{
+    CTestCmdUI state;
+    state.m_nID = nID;
+    state.DoUpdate(pTarget, bDisableIfNoHndler);
+    return state.m_bEnabled;
+}
+
 void AFXAPI AfxUpdateMenuPopup(CMenu* pMenu, CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 {
     CCmdUI state;

@@ -4,6 +4,7 @@
 // the default handlers of the messages that a parent receives about its controls: each
 // offers the message to the control first.
 #include "afxwin.h"
+#include "afxpriv.h"
 #include "threadstate.h"
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
@@ -21,22 +22,6 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 END_MESSAGE_MAP()
 
 namespace {
-
-// Records whether a command's route enables it, changing nothing.
-class CTestCmdUI : public CCmdUI
-{
-public:
-    BOOL m_bEnabled = TRUE;
-
-    void Enable(BOOL bOn) override
-    {
-        m_bEnabled = bOn;
-        m_bEnableChanged = TRUE;
-    }
-    void SetCheck(int) override {}
-    void SetRadio(BOOL) override {}
-    void SetText(LPCTSTR) override {}
-};
 
 BOOL IsCtlColorMessage(UINT message) { return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC; }
 
@@ -57,10 +42,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         // A menu item or an accelerator: a command its route disables is not carried out.
         if (nID == 0)
             return FALSE;
-        CTestCmdUI state;
-        state.m_nID = nID;
-        OnCmdMsg(nID, (int)CN_UPDATE_COMMAND_UI, &state, NULL);
-        if (!state.m_bEnabled)
+        if (!AfxIsCommandEnabled(this, nID, FALSE))
             return TRUE;
         nCode = CN_COMMAND;
     }
