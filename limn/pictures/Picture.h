@@ -110,9 +110,10 @@ private:
     // Appends a bitmap element with the rectangle (0, 0, its extent), links it and gives
     // the picture its extent; the picture takes it.
     void AppendDIBElem(CDIBElem* pElem);
-    // A picture's first element is turned into a bitmap element the first time the
-    // picture is drawn when it is a Macintosh picture element. No such element class
-    // exists yet, so there is nothing to convert.
+    // Replaces a first element that is a Macintosh picture by a bitmap element made
+    // from its DIB, so that the picture draws by the bitmap's fast path from then on.
+    // Without the media library, or when it cannot convert the picture, the Macintosh
+    // element stays.
     void ConvertMacPictElem();
 
     CPictElemArray m_elems;
