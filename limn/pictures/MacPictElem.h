@@ -21,6 +21,14 @@ public:
     explicit CMacPictElem(void* hPict = NULL);
     ~CMacPictElem() override;
 
+    // An element of the picture in a ".pct" or ".pict" file, from the file's current
+    // position to its end: the picture's bytes without the 512-byte header that files
+    // may begin with, and the extent of the picture's frame. NULL when the file holds no
+    // picture: no version opcode after a frame at the start or after 512 bytes, an empty
+    // frame, or more than nMaxFileSize bytes. Errors of the file pass to the caller.
+    static CMacPictElem* ReadFile(CFile& file);
+    static constexpr ULONGLONG nMaxFileSize = 256 * 1024 * 1024;
+
     // The bytes of the picture.
     const CReloadableData& GetPict() const { return m_pict; }
     void SetExtent(CSize extent) { m_extent = extent; }

@@ -15,19 +15,24 @@ class CPicture;
 int Info(int argc, char** argv);    // FILE
 int List(int argc, char** argv);    // FILE
 int Check(int argc, char** argv);   // FILE
-int Import(int argc, char** argv);  // FILE WAV|BMP|DIB...
+int Import(int argc, char** argv);  // FILE SOUND|PICTURE...
 int Export(int argc, char** argv);  // FILE TYPE NAME OUT
 
 // Pictures: PictureCommands.cpp
-int Render(int argc, char** argv);  // FILE NAME OUT.bmp [options]
-// What the file commands do with pictures: import a bitmap file as a new picture, the
-// size of a picture's bitmap in bytes and its width, height and depth, the check of its
-// bitmaps (the count of bitmap elements), and its bitmap written as a ".bmp" file.
+int Render(int argc, char** argv);  // FILE NAME OUT.bmp [options] [--save]
+// What the file commands do with pictures: import a picture file as a new picture, the
+// bytes of a picture's data (its bitmap, or else its Macintosh picture) and the width,
+// height and depth of its bitmap, the kinds of its elements, the check of its bitmaps
+// (the count of bitmap elements), and the picture written as a ".bmp" file.
 CPicture* ImportPicture(CHoard& hoard, const char* pszPath);
-DWORD PictureBitmapSize(CPicture* pPicture);
+DWORD PictureDataSize(CPicture* pPicture);
 // "WxH, N bits" of the picture's bitmap, with the depth of the bitmap file pszSource
-// when the picture keeps it at fewer bits; "no readable bitmap" without one.
+// when the picture keeps it at fewer bits; "no readable bitmap" for a bitmap that cannot
+// be read; the picture's "WxH" without a bitmap.
 CString PictureFormat(CPicture* pPicture, const char* pszSource = NULL);
+// "bitmap", "Macintosh picture", "ellipse", "polygon" or the class name of each element,
+// in order.
+CString PictureElementKinds(CPicture* pPicture);
 UINT CheckPicture(CPicture* pPicture);
 void ExportPicture(CPicture* pPicture, const char* pszOut);
 

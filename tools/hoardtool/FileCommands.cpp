@@ -80,24 +80,25 @@ void ForEachResource(CHoard& hoard, Fn fn)
     }
 }
 
-// The bytes of a resource's data: a sound's samples, a picture's bitmap.
+// The bytes of a resource's data: a sound's samples, a picture's bitmap or Macintosh
+// picture.
 DWORD DataSizeOf(CResource* pRes)
 {
     if (auto* pWav = DYNAMIC_DOWNCAST(CWav, pRes))
         return pWav->GetDataSize();
     if (auto* pPicture = DYNAMIC_DOWNCAST(CPicture, pRes))
-        return PictureBitmapSize(pPicture);
+        return PictureDataSize(pPicture);
     return 0;
 }
 
-// A picture's line adds the size and depth of its bitmap.
+// A picture's line adds the size and depth of its bitmap and the kinds of its elements.
 int ListOf(const char* pszPath)
 {
     CToolFile file(pszPath);
     ForEachResource(file.m_hoard, [](const CString& strType, CResource* pRes) {
         printf("%s\t%s\t%lu", (LPCSTR)strType, (LPCSTR)pRes->GetName(), DataSizeOf(pRes));
         if (auto* pPicture = DYNAMIC_DOWNCAST(CPicture, pRes))
-            printf("\t%s", (LPCSTR)PictureFormat(pPicture));
+            printf("\t%s\t%s", (LPCSTR)PictureFormat(pPicture), (LPCSTR)PictureElementKinds(pPicture));
         printf("\n");
     });
     return 0;
@@ -176,8 +177,11 @@ CResource* ImportOne(CHoard& hoard, const char* pszFile, CString& strLine)
         CPicture* pPicture = ImportPicture(hoard, pszFile);
         if (pPicture == NULL)
             Fail("%s: not a readable bitmap", pszFile);
-        strLine.Format("added picture %s, %s, %lu bytes", (LPCSTR)pPicture->GetName(),
-                       (LPCSTR)PictureFormat(pPicture, pszFile), PictureBitmapSize(pPicture));
+        // A picture that is not a bitmap says what it is.
+        CString strKinds = PictureElementKinds(pPicture);
+        strLine.Format("added picture %s, %s%s, %lu bytes", (LPCSTR)pPicture->GetName(),
+                       (LPCSTR)PictureFormat(pPicture, pszFile), strKinds == "bitmap" ? "" : (LPCSTR)(", " + strKinds),
+                       PictureDataSize(pPicture));
         return pPicture;
     }
     default:

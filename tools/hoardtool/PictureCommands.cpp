@@ -10,6 +10,9 @@
 #include "limn/canvas/Canvas.h"
 #include "limn/canvas/CanvasBuffer.h"
 #include "limn/pictures/DIBElem.h"
+#include "limn/pictures/DrawEllipseElem.h"
+#include "limn/pictures/DrawPolygonElem.h"
+#include "limn/pictures/MacPictElem.h"
 #include "limn/pictures/Picture.h"
 
 #include "hoard/resources/Hoard.h"
@@ -30,6 +33,7 @@ struct RenderOptions
     COLORREF color = 0;
     BOOL bTransparent = FALSE;
     char chFlip = 0;            // 'h', 'v' or 0
+    BOOL bSave = FALSE;         // the file is saved after drawing
 };
 
 RenderOptions ParseOptions(int argc, char** argv)
@@ -46,6 +50,8 @@ RenderOptions ParseOptions(int argc, char** argv)
             options.bAntiAlias = TRUE;
         else if (strcmp(pszOption, "--transparent") == 0)
             options.bTransparent = TRUE;
+        else if (strcmp(pszOption, "--save") == 0)
+            options.bSave = TRUE;
         else if (pszValue == NULL)
             Fail("%s: unknown option, or its value is missing", pszOption);
         else if (ParseBufferOption(pszOption, pszValue, options.size, options.nDepth))
@@ -60,6 +66,27 @@ RenderOptions ParseOptions(int argc, char** argv)
                  "--flip h|v)", pszOption, pszValue, nMaxBufferSide);
     }
     return options;
+}
+
+// Draws the picture at size into an nDepth-bit buffer over the background colour and
+// writes the buffer as a ".bmp" file.
+void DrawPictureFile(CPicture* pPicture, CSize size, int nDepth, COLORREF background, const char* pszOut)
+{
+    CDC dc;
+    if (!dc.CreateCompatibleDC(NULL))
+        Fail("cannot make a device context to draw in");
+    {
+        CCanvas canvas(&dc);
+        const CRect rect(CPoint(0, 0), size);
+        canvas.SetBounds(rect);
+        CCanvasBuffer buffer;
+        StartBuffer(buffer, canvas, rect, nDepth);
+        canvas.SetBrush(background, FALSE);
+        canvas.FillRectangle(CRect(0, 0, size.cx + 1, size.cy + 1));
+        pPicture->Draw(canvas, CRect(CPoint(0, 0), pPicture->GetExtent()), rect);
+        WriteBufferFile(buffer, pszOut);
+    }
+    CGdiObject::DeleteTempMap();
 }
 
 int RenderPicture(const char* pszPath, const char* pszName, const char* pszOut, const RenderOptions& options)
@@ -84,35 +111,50 @@ int RenderPicture(const char* pszPath, const char* pszName, const char* pszOut, 
     pPicture->SetTransparentBackground(options.bTransparent);
     gUseDIBBlit = options.bPlain;
     CDIBElem::SetAllowAntiAliasing(options.bAntiAlias);
-
-    CDC dc;
-    if (!dc.CreateCompatibleDC(NULL))
-        Fail("cannot make a device context to draw in");
-    {
-        CCanvas canvas(&dc);
-        const CRect rect(CPoint(0, 0), size);
-        canvas.SetBounds(rect);
-        CCanvasBuffer buffer;
-        StartBuffer(buffer, canvas, rect, options.nDepth);
-        canvas.SetBrush(RGB(192, 192, 192), FALSE);
-        canvas.FillRectangle(CRect(0, 0, size.cx + 1, size.cy + 1));
-        pPicture->Draw(canvas, CRect(CPoint(0, 0), extent), rect);
-        WriteBufferFile(buffer, pszOut);
-    }
-    CGdiObject::DeleteTempMap();
+    DrawPictureFile(pPicture, size, options.nDepth, RGB(192, 192, 192), pszOut);
+    if (options.bSave)
+        file.Save();
     return 0;
 }
 
-// The first bitmap element of the picture, or NULL.
-CDIBElem* FirstBitmapOf(CPicture* pPicture)
+// The first element of class Elem in the picture, or NULL.
+template <class Elem>
+Elem* FirstElemOf(CPicture* pPicture)
 {
     const CPictElemArray& elems = pPicture->GetPictElems();
     for (INT_PTR i = 0; i < elems.GetSize(); ++i)
     {
-        if (auto* pElem = dynamic_cast<CDIBElem*>(elems[i].m_pElem))
+        if (auto* pElem = dynamic_cast<Elem*>(elems[i].m_pElem))
             return pElem;
     }
     return NULL;
+}
+
+CDIBElem* FirstBitmapOf(CPicture* pPicture) { return FirstElemOf<CDIBElem>(pPicture); }
+
+// What an element is, in words.
+CString KindOf(const CPictElem* pElem)
+{
+    if (pElem == NULL)
+        return "nothing";
+    if (dynamic_cast<const CDIBElem*>(pElem) != NULL)
+        return "bitmap";
+    if (dynamic_cast<const CMacPictElem*>(pElem) != NULL)
+        return "Macintosh picture";
+    if (dynamic_cast<const CDrawEllipseElem*>(pElem) != NULL)
+        return "ellipse";
+    if (dynamic_cast<const CDrawPolygonElem*>(pElem) != NULL)
+        return "polygon";
+    return pElem->GetRuntimeClass()->m_lpszClassName;
+}
+
+// A new DIB of the picture when its first element is a Macintosh picture that the media
+// library converts; NULL otherwise.
+HDIB MacPictDIBOf(CPicture* pPicture)
+{
+    const CPictElemArray& elems = pPicture->GetPictElems();
+    auto* pElem = elems.GetSize() != 0 ? dynamic_cast<CMacPictElem*>(elems[0].m_pElem) : NULL;
+    return pElem != NULL ? pElem->MakeDIB() : NULL;
 }
 
 // The depth of the bitmap in a ".bmp" or ".dib" file, or 0 when the file holds no
@@ -144,26 +186,46 @@ CPicture* ImportPicture(CHoard& hoard, const char* pszPath)
     return pPicture;
 }
 
-DWORD PictureBitmapSize(CPicture* pPicture)
+DWORD PictureDataSize(CPicture* pPicture)
 {
-    CDIBElem* pElem = FirstBitmapOf(pPicture);
-    return pElem != NULL ? pElem->GetDIBSize() : 0;
+    if (CDIBElem* pElem = FirstBitmapOf(pPicture))
+        return pElem->GetDIBSize();
+    CMacPictElem* pMacPict = FirstElemOf<CMacPictElem>(pPicture);
+    return pMacPict != NULL ? pMacPict->GetPict().GetSize() : 0;
 }
 
 CString PictureFormat(CPicture* pPicture, const char* pszSource)
 {
     CDIBElem* pElem = FirstBitmapOf(pPicture);
     DIBINFO info;
-    if (pElem == NULL || !pElem->GetDIBInfo(&info))
+    CString strFormat;
+    if (pElem == NULL)
+    {
+        // Without a bitmap, the picture's own size.
+        const CSize extent = pPicture->GetExtent();
+        strFormat.Format("%ldx%ld", extent.cx, extent.cy);
+        return strFormat;
+    }
+    if (!pElem->GetDIBInfo(&info))
         return "no readable bitmap";
     WORD wSourceDepth = pszSource != NULL ? BitmapFileDepth(pszSource) : 0;
-    CString strFormat;
     if (wSourceDepth > info.wBitCount)
         strFormat.Format("%ldx%ld, %u bits stored as %u", info.nWidth, info.nHeight, wSourceDepth, info.wBitCount);
     else
         strFormat.Format("%ldx%ld, %u bit%s", info.nWidth, info.nHeight, info.wBitCount,
                          info.wBitCount == 1 ? "" : "s");
     return strFormat;
+}
+
+CString PictureElementKinds(CPicture* pPicture)
+{
+    const CPictElemArray& elems = pPicture->GetPictElems();
+    if (elems.GetSize() == 0)
+        return "no elements";
+    CString strKinds;
+    for (INT_PTR i = 0; i < elems.GetSize(); ++i)
+        strKinds += (i == 0 ? "" : ", ") + KindOf(elems[i].m_pElem);
+    return strKinds;
 }
 
 UINT CheckPicture(CPicture* pPicture)
@@ -183,11 +245,26 @@ UINT CheckPicture(CPicture* pPicture)
     return nBitmaps;
 }
 
+// A picture's bitmap is written as it is stored, a Macintosh picture as the media
+// library converts it, and any other picture as it draws at its own size over white.
 void ExportPicture(CPicture* pPicture, const char* pszOut)
 {
-    HDIB hDIB = pPicture->MakeDIB();
+    HDIB hDIB = MacPictDIBOf(pPicture);
     if (hDIB == NULL)
-        Fail("picture \"%s\" holds no bitmap that can be read", (LPCSTR)pPicture->GetName());
+        hDIB = pPicture->MakeDIB();
+    if (hDIB == NULL)
+    {
+        const CSize extent = pPicture->GetExtent();
+        CString strKinds = PictureElementKinds(pPicture);
+        if (strKinds == "Macintosh picture")
+            Fail("picture \"%s\" is a Macintosh picture, and the media library that converts it (QTIM32.DLL) "
+                 "cannot be loaded", (LPCSTR)pPicture->GetName());
+        if (extent.cx <= 0 || extent.cy <= 0 || extent.cx > nMaxBufferSide || extent.cy > nMaxBufferSide)
+            Fail("picture \"%s\" (%s) is %ldx%ld, which cannot be drawn into a bitmap", (LPCSTR)pPicture->GetName(),
+                 (LPCSTR)strKinds, extent.cx, extent.cy);
+        DrawPictureFile(pPicture, extent, 16, RGB(255, 255, 255), pszOut);
+        return;
+    }
     DIBINFO info;
     const BYTE* pDIB = static_cast<const BYTE*>(GlobalLock(hDIB));
     try

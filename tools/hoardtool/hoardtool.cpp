@@ -2,17 +2,21 @@
 //
 //   hoardtool info FILE                     the section's structure, nothing created
 //   hoardtool list FILE                     type, name and data size of every resource,
-//                                           and a picture's width, height and depth
+//                                           a picture's width, height and depth, and the
+//                                           kinds of its elements
 //   hoardtool check FILE                    reads everything, decoding every block
-//   hoardtool import FILE WAV|BMP|DIB...    adds WAVE files as sounds, bitmap files as
-//                                           pictures, and saves
-//   hoardtool export FILE TYPE NAME OUT     writes a sound out as a WAVE file, a picture's
-//                                           bitmap as a ".bmp" file; TYPE is a type's
-//                                           display name (sound, picture) or class name
+//   hoardtool import FILE SOUND|PICTURE...  adds WAVE files as sounds, and bitmap (.bmp,
+//                                           .dib), PNG, JPEG, GIF, TIFF and Macintosh
+//                                           picture (.pct, .pict) files as pictures, and saves
+//   hoardtool export FILE TYPE NAME OUT     writes a sound out as a WAVE file, a picture as
+//                                           a ".bmp" file; TYPE is a type's display name
+//                                           (sound, picture) or class name
 //   hoardtool render FILE NAME OUT.bmp [--size WxH] [--depth 8|16] [--plain] [--antialias]
-//            [--color RRGGBB] [--transparent] [--flip h|v]
+//            [--color RRGGBB] [--transparent] [--flip h|v] [--save]
 //                                           draws a picture into an off-screen buffer and
-//                                           writes the buffer as a ".bmp" file
+//                                           writes the buffer as a ".bmp" file; --save then
+//                                           saves the file, which keeps a Macintosh picture
+//                                           that drawing converted as its bitmap
 //   hoardtool tree DOC                      the container tree of a screen document
 //   hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]
 //                                           draws a screen document's tree, its pictures
@@ -56,10 +60,10 @@ const char szUsage[] =
     "usage: hoardtool info FILE\n"
     "       hoardtool list FILE\n"
     "       hoardtool check FILE\n"
-    "       hoardtool import FILE WAV|BMP|DIB...\n"
+    "       hoardtool import FILE WAV|BMP|DIB|PNG|JPG|GIF|TIF|PCT...\n"
     "       hoardtool export FILE TYPE NAME OUT\n"
     "       hoardtool render FILE NAME OUT.bmp [--size WxH] [--depth 8|16] [--plain] [--antialias]\n"
-    "                        [--color RRGGBB] [--transparent] [--flip h|v]\n"
+    "                        [--color RRGGBB] [--transparent] [--flip h|v] [--save]\n"
     "       hoardtool tree DOC\n"
     "       hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]\n"
     "       hoardtool play FILE NAME\n"
