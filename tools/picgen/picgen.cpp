@@ -4,107 +4,18 @@
 //
 // Writes landscape.bmp (24 bits, a photo-like scene of smooth gradients), house.bmp
 // (1 bit, a black line drawing on white) and sun.bmp (8 bits, an icon on a light
-// background that a transparent background removes).
-#include "BitmapFile.h"
+// background that a transparent background removes); the landscape again as Macintosh
+// pictures and as a JPEG, a Macintosh picture drawn with shapes, and a sun with a
+// transparent background as a PNG (Samples.h).
 #include "ExceptionText.h"
+#include "Image.h"
+#include "Samples.h"
 
 #include <fcntl.h>
 #include <io.h>
-#include <math.h>
 #include <stdio.h>
 
-#include <algorithm>
-#include <functional>
-#include <vector>
-
 namespace {
-
-// A bottom-up BI_RGB DIB being filled, pixel (x, y) counted from the top.
-class CImage
-{
-public:
-    CImage(int cx, int cy, WORD wBitCount, const std::vector<RGBQUAD>& palette = {})
-        : m_cx(cx), m_cy(cy), m_nRow(((cx * wBitCount + 31) / 32) * 4), m_palette(palette),
-          m_bits((size_t)m_nRow * cy)
-    {
-        m_header.biSize = sizeof m_header;
-        m_header.biWidth = cx;
-        m_header.biHeight = cy;
-        m_header.biPlanes = 1;
-        m_header.biBitCount = wBitCount;
-        m_header.biCompression = BI_RGB;
-        m_header.biSizeImage = (DWORD)m_bits.size();
-        m_header.biClrUsed = (DWORD)palette.size();
-    }
-
-    int Width() const { return m_cx; }
-    int Height() const { return m_cy; }
-
-    // For 24 bits: a colour; for 8 and 1 bits: an index of the palette.
-    void Set(int x, int y, DWORD value)
-    {
-        if (x < 0 || y < 0 || x >= m_cx || y >= m_cy)
-            return;
-        BYTE* pRow = &m_bits[(size_t)(m_cy - 1 - y) * m_nRow];
-        switch (m_header.biBitCount)
-        {
-        case 1:
-            pRow[x / 8] = (BYTE)((pRow[x / 8] & ~(0x80 >> x % 8)) | ((value & 1) << (7 - x % 8)));
-            break;
-        case 8:
-            pRow[x] = (BYTE)value;
-            break;
-        default:
-            pRow[3 * x] = GetBValue(value);
-            pRow[3 * x + 1] = GetGValue(value);
-            pRow[3 * x + 2] = GetRValue(value);
-            break;
-        }
-    }
-
-    void Fill(const std::function<DWORD(int x, int y)>& pixel)
-    {
-        for (int y = 0; y < m_cy; ++y)
-            for (int x = 0; x < m_cx; ++x)
-                Set(x, y, pixel(x, y));
-    }
-
-    // A line of the given width between two points.
-    void Line(double x0, double y0, double x1, double y1, double dWidth, DWORD value)
-    {
-        double dLength = std::max(fabs(x1 - x0), fabs(y1 - y0));
-        int nSteps = (int)(dLength * 2) + 1;
-        for (int i = 0; i <= nSteps; ++i)
-        {
-            double x = x0 + (x1 - x0) * i / nSteps;
-            double y = y0 + (y1 - y0) * i / nSteps;
-            Disc(x, y, dWidth / 2, value);
-        }
-    }
-
-    void Disc(double cx, double cy, double r, DWORD value)
-    {
-        for (int y = (int)floor(cy - r); y <= (int)ceil(cy + r); ++y)
-            for (int x = (int)floor(cx - r); x <= (int)ceil(cx + r); ++x)
-                if ((x + 0.5 - cx) * (x + 0.5 - cx) + (y + 0.5 - cy) * (y + 0.5 - cy) <= r * r)
-                    Set(x, y, value);
-    }
-
-    void Write(const CString& strPath) const
-    {
-        std::vector<BYTE> head((const BYTE*)&m_header, (const BYTE*)&m_header + sizeof m_header);
-        head.insert(head.end(), (const BYTE*)m_palette.data(), (const BYTE*)(m_palette.data() + m_palette.size()));
-        WriteBitmapFile(strPath, head.data(), (DWORD)head.size(), m_bits.data(), (DWORD)m_bits.size());
-    }
-
-private:
-    int m_cx;
-    int m_cy;
-    int m_nRow;
-    BITMAPINFOHEADER m_header = {};
-    std::vector<RGBQUAD> m_palette;
-    std::vector<BYTE> m_bits;
-};
 
 BYTE Clamp(double d) { return (BYTE)std::min(255.0, std::max(0.0, d)); }
 
@@ -115,7 +26,7 @@ COLORREF Blend(COLORREF a, COLORREF b, double t)
 }
 
 // Sky fading to the horizon, a soft sun, two ranges of hills and a lake.
-void WriteLandscape(const CString& strFolder)
+CImage MakeLandscape()
 {
     CImage image(192, 128, 24);
     image.Fill([](int x, int y) {
@@ -135,7 +46,7 @@ void WriteLandscape(const CString& strFolder)
             return Blend(RGB(255, 230, 170), sky, (dSun - 14) / 16);
         return sky;
     });
-    image.Write(strFolder + "\\landscape.bmp");
+    return image;
 }
 
 // A house with a door, a window and a chimney, and a tree: black lines on white.
@@ -204,7 +115,10 @@ int main(int argc, char** argv)
     try
     {
         CString strFolder = argv[1];
-        WriteLandscape(strFolder);
+        const CImage landscape = MakeLandscape();
+        landscape.Write(strFolder + "\\landscape.bmp");
+        WriteMacPictures(strFolder, landscape);
+        WriteCodecPictures(strFolder, landscape);
         WriteHouse(strFolder);
         WriteSun(strFolder);
     }
@@ -212,6 +126,11 @@ int main(int argc, char** argv)
     {
         fprintf(stderr, "picgen: %s\n", (LPCSTR)ExceptionText(e));
         e->Delete();
+        return 1;
+    }
+    catch (const std::exception& e)
+    {
+        fprintf(stderr, "picgen: %s\n", e.what());
         return 1;
     }
     return 0;
