@@ -71,25 +71,32 @@ enum
 #pragma pack(push, 2)
 typedef struct tagQTPICTINFO
 {
-    DWORD cbSize;         // set by the caller; left as it was
-    WORD wVersion;        // picture format version: 1 or 2
-    WORD wHeaderSize;     // bytes skipped before the picture: 0, or 512 for a file header
-    RECT rcFrame;         // the picture's frame, in its own coordinates (72 per inch)
-    LONG hRes;            // horizontal resolution, 16.16 fixed-point pixels per inch
-    LONG vRes;            // vertical resolution, 16.16 fixed-point pixels per inch
-    RECT rcSourceFrame;   // the frame at the resolution above (the extended header's
-                          // source rectangle); rcFrame when the picture gives none
-    DWORD cbPicture;      // bytes of the picture handle
-    DWORD nOpcodes;       // opcodes read, up to the end of the picture
-    DWORD nBitmaps;       // bitmap opcodes (0x90, 0x91, 0x98, 0x99, 0x9A, 0x9B)
-    DWORD nCompressed;    // compressed image opcodes (0x8200)
-    DWORD nTextRuns;      // text opcodes
-    WORD wMaxPixelSize;   // deepest pixel size of its bitmaps: 1 .. 32, or 0 without any
-    WORD fComplete;       // 1 when the picture ended at its end opcode, 0 when cut short
-    WORD wReserved[7];    // 0
+    DWORD cbSize;        // set by the caller; left as it was
+    WORD wVersion;       // picture format version: 1 or 2
+    WORD fExtended;      // 1 for a version 2 picture with the extended header
+    DWORD cbHeader;      // bytes before the picture: 0, or 512 for a picture file's header
+    DWORD cbPicture;     // bytes of the picture handle
+    RECT rcFrame;        // the picture's frame, in its own coordinates
+    LONG hRes;           // horizontal resolution, 16.16 fixed-point dots per inch (72 when
+    LONG vRes;           // the picture gives none), and the vertical one
+    DWORD nOpcodes;      // opcodes read
+    DWORD nImages;       // pixel images among them (bitmap and compressed image opcodes)
+    WORD wMaxPixelSize;  // deepest pixel size of those images: 1 .. 32, or 0 without any
+    WORD wEnd;           // how the picture ended: a QTPICT_END_ value
+    WORD wReserved[17];  // 0
 } QTPICTINFO;
 #pragma pack(pop)
 static_assert(sizeof(QTPICTINFO) == 86, "QTPICTINFO is an 86-byte record");
+
+// QTPICTINFO's wEnd: the picture reached its end opcode, its bytes ran out or were
+// damaged first, or an opcode the library cannot read (or an image above its size limit)
+// ended it. What was before the end is drawn in each case.
+enum
+{
+    QTPICT_END_COMPLETE = 0,
+    QTPICT_END_TRUNCATED = 1,
+    QTPICT_END_REFUSED = 2,
+};
 
 // CMGR32.DLL's routines, through its "_EntryPoint"; each fails (returns 0 or
 // CMGR_ERR_NOTINITIALIZED) before "_CMgrInitialize" and after the last "_CMgrTerminate".
