@@ -111,10 +111,14 @@ struct Font
 };
 
 // How an image's pixels combine with what is under them.
-//   Copy        - every pixel replaces the destination's.
+//   Copy        - every pixel replaces the destination's (QuickDraw's srcCopy, notSrcCopy
+//                 and the arithmetic modes).
 //   Transparent - pixels of kWhite leave the destination as it was; the others replace it
-//                 (QuickDraw's srcOr, notSrcOr, srcBic's stand-in, and the transparent mode).
-//   Invert      - pixels of kBlack invert the destination, the others leave it (srcXor).
+//                 (srcOr, notSrcOr and the transparent mode).
+//   Invert      - pixels of kBlack invert the destination, the others leave it (srcXor,
+//                 notSrcXor).
+// The "not" modes arrive with the image's pixels already inverted. Images in the srcBic
+// and notSrcBic modes are not drawn.
 enum class Transfer
 {
     Copy,
