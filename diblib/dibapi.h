@@ -82,15 +82,16 @@ DIBLIB_API HDIB WINAPI ReadDIBFile(CFile& file, int nFlags);
 //
 // The most pixels a picture that ReadImageFile decodes may have: each side at most
 // IMAGE_MAX_SIDE, both together at most IMAGE_MAX_PIXELS (a 32-bit DIB of 256 MB).
-// Larger ones are refused from their declared size, before anything is allocated.
+// Larger ones are refused from the size the decoder reports, before the DIB is
+// allocated or a pixel converted (the system's decoder may have read the file by then).
 const UINT IMAGE_MAX_SIDE = 32767;
 const ULONGLONG IMAGE_MAX_PIXELS = 64 * 1024 * 1024;
 
 // Reads the picture held by the bytes from the file's current position to its end, in
 // any format the imaging component decodes (it recognises the format by content): PNG,
 // JPEG, GIF, TIFF, BMP and what else the system offers. nFlags is 0. Of a GIF, TIFF or
-// other file of several frames, the first frame is taken (a GIF's first frame at its own
-// size, without the logical screen around it). The DIB that comes back has a
+// other file of several frames, the first frame is taken, at the size the decoder gives
+// it (frame 0). The DIB that comes back has a
 // BITMAPINFOHEADER, is bottom-up and BI_RGB with no colour table, and has
 //   - 32 bits per pixel, blue, green, red, then straight (not premultiplied) alpha in the
 //     fourth byte, when the picture can be transparent: a pixel format with alpha, or a
@@ -99,8 +100,9 @@ const ULONGLONG IMAGE_MAX_PIXELS = 64 * 1024 * 1024;
 //     component).
 // The resolution is the file's, when it gives one within 1,000,000 pixels per metre.
 // NULL when the bytes are no picture the component can decode (unknown format,
-// damaged, truncated), or a picture above the pixel cap, or when memory or COM cannot
-// be had. Errors of the file itself (CFileException) pass to the caller.
+// damaged, truncated; a PNG or GIF cut after all its pixels, short of only its end
+// marker, is still read), or a picture above the pixel cap, or when memory or COM
+// cannot be had. Errors of the file itself (CFileException) pass to the caller.
 DIBLIB_API HDIB WINAPI ReadImageFile(CFile& file, int nFlags);
 
 // Formats of WriteImageFile.
