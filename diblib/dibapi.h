@@ -76,6 +76,60 @@ DIBLIB_API ULONGLONG WINAPI DIBMaxSize(const void* pHead, SIZE_T cbHead);
 // to the caller.
 DIBLIB_API HDIB WINAPI ReadDIBFile(CFile& file, int nFlags);
 
+// Pictures through the Windows Imaging Component (windowscodecs.dll): COM is
+// initialised on the calling thread for the length of each call and given back after
+// it (a thread already in a multithreaded apartment keeps it).
+//
+// The most pixels a picture that ReadImageFile decodes may have: each side at most
+// IMAGE_MAX_SIDE, both together at most IMAGE_MAX_PIXELS (a 32-bit DIB of 256 MB).
+// Larger ones are refused from the size the decoder reports, before the DIB is
+// allocated or a pixel converted (the system's decoder may have read the file by then).
+const UINT IMAGE_MAX_SIDE = 32767;
+const ULONGLONG IMAGE_MAX_PIXELS = 64 * 1024 * 1024;
+
+// Reads the picture held by the bytes from the file's current position to its end, in
+// any format the imaging component decodes (it recognises the format by content): PNG,
+// JPEG, GIF, TIFF, BMP and what else the system offers. nFlags is 0. Of a GIF, TIFF or
+// other file of several frames, the first frame is taken, at the size the decoder gives
+// it (frame 0). The DIB that comes back has a
+// BITMAPINFOHEADER, is bottom-up and BI_RGB with no colour table, and has
+//   - 32 bits per pixel, blue, green, red, then straight (not premultiplied) alpha in the
+//     fourth byte, when the picture can be transparent: a pixel format with alpha, or a
+//     palette with a transparent entry (a GIF's transparent colour, a PNG's tRNS);
+//   - 24 bits otherwise (grey, 16-bit-channel and CMYK pictures converted by the
+//     component).
+// The resolution is the file's, when it gives one within 1,000,000 pixels per metre.
+// NULL when the bytes are no picture the component can decode (unknown format,
+// damaged, truncated; a PNG or GIF cut after all its pixels, short of only its end
+// marker, is still read), or a picture above the pixel cap, or when memory or COM
+// cannot be had. Errors of the file itself (CFileException) pass to the caller.
+DIBLIB_API HDIB WINAPI ReadImageFile(CFile& file, int nFlags);
+
+// Formats of WriteImageFile.
+enum
+{
+    IMAGE_PNG = 1,
+    IMAGE_JPEG = 2,
+    IMAGE_GIF = 3,
+    IMAGE_TIFF = 4,
+    IMAGE_BMP = 5
+};
+
+// Writes hDIB as one picture of nFormat at the file's position, through the imaging
+// component's encoder for that format. Any DIB that ValidateDIB accepts is taken:
+//   - a 32-bit BI_RGB DIB with a non-zero fourth byte anywhere is written with that byte
+//     as straight alpha where the encoder keeps alpha (PNG, TIFF); where it does not, the
+//     alpha is dropped, not composited. A 32-bit DIB whose fourth bytes are all 0 (as the
+//     system's bitmaps leave them) is opaque;
+//   - a GIF gets 8-bit indices: a palette DIB keeps its indices and colour table, other
+//     DIBs are reduced as ChangeDIBFormat does without a palette (exact up to 256
+//     colours). No colour is marked transparent;
+//   - other DIBs are written as 24 bits (JPEG at the encoder's default quality).
+// The resolution is the DIB's, or 96 dots per inch when it gives none. FALSE, with
+// nothing written, when hDIB is not a valid DIB, nFormat not one of IMAGE_*, or the
+// encoder fails or is missing. Errors of the file itself (CFileException) pass.
+DIBLIB_API BOOL WINAPI WriteImageFile(CFile& file, HDIB hDIB, int nFormat);
+
 // A new packed DIB with a BITMAPINFOHEADER, bottom-up, uncompressed (BI_RGB), of
 // wBitCount bits per pixel: 8 (colours mapped onto hPal's entries by nearest colour,
 // as GetNearestPaletteIndex chooses; without hPal a palette of the image's colours),

@@ -1,6 +1,6 @@
 // CPicture: the picture resource, an ordered list of elements each placed by a rectangle.
 // Pictures are stored in resource files, copied to and pasted from the clipboard as
-// device-independent bitmaps, and imported from bitmap files.
+// device-independent bitmaps, and imported from bitmap, PNG, JPEG, GIF and TIFF files.
 //
 // The picture owns its elements, except elements that are also resources: it links those
 // to themselves through a counting resource pointer, and they live as their usage count
@@ -61,11 +61,14 @@ public:
     // A copy of the DIB of the first bitmap element, which the caller frees; NULL
     // without a bitmap element or when its DIB cannot be read.
     HDIB MakeDIB();
-    // Appends the bitmap of a ".bmp" or ".dib" file as a bitmap element, takes the
-    // element's extent and the file's name (no folder, nothing from the first dot on,
-    // numbered when another picture of the file has it). FALSE, with the picture
-    // unchanged, when the file holds no bitmap that can be read; a file that cannot be
-    // opened raises the framework's file exception.
+    // Appends the picture of a file as a bitmap element, takes the element's extent and
+    // the file's name (no folder, nothing from the first dot on, numbered when another
+    // picture of the file has it). The file's first bytes choose the reader, whatever
+    // its extension: a bitmap (".bmp", ".dib") is read by diblib's ReadDIBFile; PNG,
+    // JPEG, GIF and TIFF through the imaging component (ReadImageFile: the first frame),
+    // their transparent parts laid over white. FALSE, with the picture unchanged, when
+    // the file is none of these or holds no picture that can be read (damaged, cut
+    // short); a file that cannot be opened raises the framework's file exception.
     BOOL ImportFromFile(const char* pszPath);
 
 // Clipboard, as a device-independent bitmap (CF_DIB)
@@ -110,6 +113,10 @@ private:
     // Appends a bitmap element with the rectangle (0, 0, its extent), links it and gives
     // the picture its extent; the picture takes it.
     void AppendDIBElem(CDIBElem* pElem);
+    // ImportFromFile's end: a bitmap element of hDIB (which this frees; NULL gives
+    // FALSE) appended, and the picture named after the file. FALSE, with the picture
+    // unchanged, when the element holds no bitmap.
+    BOOL AppendImportedDIB(HDIB hDIB, const char* pszPath);
     // Replaces a first element that is a Macintosh picture by a bitmap element made
     // from its DIB, so that the picture draws by the bitmap's fast path from then on.
     // Without the media library, or when it cannot convert the picture, the Macintosh

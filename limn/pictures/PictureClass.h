@@ -13,9 +13,9 @@ public:
     void OnInitClass() override;
     // clipPreferred while the clipboard holds a DIB.
     ClipboardResult CanConvertClipboard() override;
-    // Command 0, the import: asks for a ".dib" file in an open-file dialog and imports
-    // the chosen one (ImportFile) under the file title the dialog reports. A file that
-    // holds no bitmap is reported in a message box; one that cannot be opened raises
+    // Command 0, the import: asks for a picture file (bitmap, PNG, JPEG, GIF or TIFF)
+    // in an open-file dialog and imports the chosen one (ImportFile) under the file
+    // title the dialog reports. A file that holds no picture is reported in a message box; one that cannot be opened raises
     // the framework's file exception. Other commands do nothing.
     void OnCommand(WORD nCommand, const CHoard& hoard, CResource* pSelected, CEditProxy& proxy) override;
 

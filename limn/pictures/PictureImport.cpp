@@ -1,13 +1,112 @@
-// CPicture: bitmaps imported from files.
+// CPicture: pictures imported from files, read by what their first bytes say they are.
 #include "limn/pictures/Picture.h"
 #include "limn/pictures/DIBElem.h"
 
 #include <memory>
+#include <string.h>
+
+namespace {
+
+// The kinds of picture file that the import reads, each with its own way in.
+enum class PictureFileKind
+{
+    Unknown,
+    Bitmap, // a BITMAPFILEHEADER: diblib's own reader
+    Png,    // the rest through the imaging component
+    Jpeg,
+    Gif,
+    Tiff
+};
+
+// The kind from the file's first bytes (cbHead of them); the extension is not trusted.
+PictureFileKind KindOf(const BYTE* pHead, UINT cbHead)
+{
+    static const struct
+    {
+        PictureFileKind kind;
+        BYTE signature[8];
+        UINT cbSignature;
+    } signatures[] = {
+        { PictureFileKind::Bitmap, { 'B', 'M' }, 2 },
+        { PictureFileKind::Png, { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' }, 8 },
+        { PictureFileKind::Jpeg, { 0xFF, 0xD8, 0xFF }, 3 },
+        { PictureFileKind::Gif, { 'G', 'I', 'F', '8' }, 4 },
+        { PictureFileKind::Tiff, { 'I', 'I', '*', 0 }, 4 },
+        { PictureFileKind::Tiff, { 'M', 'M', 0, '*' }, 4 },
+    };
+    for (const auto& s : signatures)
+    {
+        if (cbHead >= s.cbSignature && memcmp(pHead, s.signature, s.cbSignature) == 0)
+            return s.kind;
+    }
+    return PictureFileKind::Unknown;
+}
+
+// Lays the straight alpha of a 32-bit BI_RGB DIB over white, in place; the fourth
+// bytes become 0. Other DIBs are left as they are.
+void CompositeOverWhite(HDIB hDIB)
+{
+    DIBINFO info;
+    if (!ValidateDIBHandle(hDIB, &info) || info.wBitCount != 32 || info.dwCompression != BI_RGB)
+        return;
+    BYTE* pDIB = static_cast<BYTE*>(::GlobalLock(hDIB));
+    if (pDIB == NULL)
+        return;
+    BYTE* pPixel = pDIB + info.cbHeader + info.cbColorTable;
+    for (DWORD i = 0; i < info.cbBits / 4; ++i, pPixel += 4)
+    {
+        const UINT nAlpha = pPixel[3];
+        for (int c = 0; c < 3; ++c)
+            pPixel[c] = (BYTE)((pPixel[c] * nAlpha + 255 * (255 - nAlpha) + 127) / 255);
+        pPixel[3] = 0;
+    }
+    ::GlobalUnlock(hDIB);
+}
+
+// The kind of the file, which is left at its start.
+PictureFileKind SniffKind(CFile& file)
+{
+    BYTE head[8] = {};
+    const UINT cbHead = file.Read(head, sizeof head);
+    file.SeekToBegin();
+    return KindOf(head, cbHead);
+}
+
+// The picture through the imaging component, its transparent parts laid over white.
+// The bitmap element keeps its image for the fast way in 8 or 16 bits, which have no
+// alpha, so this is done here, once: a picture with transparent parts then looks right
+// on the usual white board, and a transparent background (the lightest corner colour
+// as the key) still takes the white away.
+HDIB ReadImageOverWhite(CFile& file)
+{
+    HDIB hDIB = ReadImageFile(file, 0);
+    if (hDIB != NULL)
+        CompositeOverWhite(hDIB);
+    return hDIB;
+}
+
+} // namespace
 
 BOOL CPicture::ImportFromFile(const char* pszPath)
 {
     CFile file(pszPath, CFile::modeRead | CFile::shareDenyWrite);
-    HDIB hDIB = ReadDIBFile(file, 0);
+    switch (SniffKind(file))
+    {
+    case PictureFileKind::Bitmap:
+        return AppendImportedDIB(ReadDIBFile(file, 0), pszPath);
+    case PictureFileKind::Png:
+    case PictureFileKind::Jpeg:
+    case PictureFileKind::Gif:
+    case PictureFileKind::Tiff:
+        return AppendImportedDIB(ReadImageOverWhite(file), pszPath);
+    case PictureFileKind::Unknown:
+        break;
+    }
+    return FALSE;
+}
+
+BOOL CPicture::AppendImportedDIB(HDIB hDIB, const char* pszPath)
+{
     if (hDIB == NULL)
         return FALSE;
     std::unique_ptr<CDIBElem> pElem;

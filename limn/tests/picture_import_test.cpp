@@ -1,5 +1,5 @@
 // The picture type's import command as the user runs it: the open-file dialog driven
-// by real input, a bitmap chosen, the dialog cancelled, a file that is no bitmap
+// by real input and offering every kind of picture file, a bitmap chosen, the dialog cancelled, a file that is no bitmap
 // reported, and a file that is not there raising the file exception.
 #include "limn/pictures/Picture.h"
 #include "limn/pictures/PictureClass.h"
@@ -36,13 +36,29 @@ private:
     CHoard& m_hoard;
 };
 
-// Steps: the open dialog is up offering ".dib" files with "*.DIB" in its file-name
-// field; strName is typed there and Enter pressed, or Cancel clicked when it is empty.
+// Steps: the open dialog is up offering all picture files first, then each kind, with
+// an empty file-name field; strName is typed there and Enter pressed, or Cancel
+// clicked when it is empty.
 void ChooseInOpenDialog(CDialogDriver& driver, const CString& strName)
 {
     AnswerFileDialog(driver, "Open", strName, [](HWND hDlg) {
-        EXPECT_EQ("DIB Files (*.dib)", WindowText(GetDlgItem(hDlg, cmb1)));
-        EXPECT_EQ("*.DIB", WindowText(GetFocus()));
+        HWND hFilters = GetDlgItem(hDlg, cmb1);
+        std::vector<std::string> filters;
+        char szText[256];
+        for (int i = 0; i < (int)SendMessage(hFilters, CB_GETCOUNT, 0, 0); ++i)
+        {
+            szText[0] = '\0';
+            if (SendMessage(hFilters, CB_GETLBTEXTLEN, i, 0) < (LRESULT)sizeof szText)
+                SendMessage(hFilters, CB_GETLBTEXT, i, (LPARAM)szText);
+            filters.push_back(szText);
+        }
+        EXPECT_EQ((std::vector<std::string>{ "All Pictures (*.bmp;*.dib;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff)",
+                                             "Bitmaps (*.bmp;*.dib)", "PNG Pictures (*.png)",
+                                             "JPEG Pictures (*.jpg;*.jpeg)", "GIF Pictures (*.gif)",
+                                             "TIFF Pictures (*.tif;*.tiff)" }),
+                  filters);
+        EXPECT_EQ(filters.empty() ? "" : filters[0], WindowText(hFilters));
+        EXPECT_EQ("", WindowText(GetFocus()));
     });
 }
 
