@@ -106,7 +106,7 @@ void CPicture::AddPictElem(CPictElem* pElem, const CRect& rect)
     m_extent.cy = std::max(m_extent.cy, rect.bottom);
 }
 
-void CPicture::AppendDIBElem(CDIBElem* pElem)
+void CPicture::AppendWholeElem(CPictElem* pElem)
 {
     LinkSelfPointer(pElem);
     AppendStub(pElem, CRect(CPoint(0, 0), pElem->GetExtent()));

@@ -61,14 +61,17 @@ public:
     // A copy of the DIB of the first bitmap element, which the caller frees; NULL
     // without a bitmap element or when its DIB cannot be read.
     HDIB MakeDIB();
-    // Appends the picture of a file as a bitmap element, takes the element's extent and
-    // the file's name (no folder, nothing from the first dot on, numbered when another
+    // Appends the picture of a file as an element, takes the element's extent and the
+    // file's name (no folder, nothing from the first dot on, numbered when another
     // picture of the file has it). The file's first bytes choose the reader, whatever
     // its extension: a bitmap (".bmp", ".dib") is read by diblib's ReadDIBFile; PNG,
     // JPEG, GIF and TIFF through the imaging component (ReadImageFile: the first frame),
-    // their transparent parts laid over white. FALSE, with the picture unchanged, when
-    // the file is none of these or holds no picture that can be read (damaged, cut
-    // short); a file that cannot be opened raises the framework's file exception.
+    // their transparent parts laid over white; each becomes a bitmap element. A file of
+    // none of these kinds that holds a Macintosh picture (".pct", ".pict") becomes a
+    // Macintosh picture element, which turns into a bitmap element when it is first
+    // drawn. FALSE, with the picture unchanged, when the file is none of these or holds
+    // no picture that can be read (damaged, cut short); a file that cannot be opened
+    // raises the framework's file exception.
     BOOL ImportFromFile(const char* pszPath);
 
 // Clipboard, as a device-independent bitmap (CF_DIB)
@@ -110,9 +113,9 @@ private:
                 fn(pElem);
         }
     }
-    // Appends a bitmap element with the rectangle (0, 0, its extent), links it and gives
-    // the picture its extent; the picture takes it.
-    void AppendDIBElem(CDIBElem* pElem);
+    // Appends an element with the rectangle (0, 0, its extent), links it and gives the
+    // picture its extent; the picture takes it.
+    void AppendWholeElem(CPictElem* pElem);
     // ImportFromFile's end: a bitmap element of hDIB (which this frees; NULL gives
     // FALSE) appended, and the picture named after the file. FALSE, with the picture
     // unchanged, when the element holds no bitmap.

@@ -41,5 +41,5 @@ void CPicture::OnPaste()
     if (pElem == NULL || pElem->GetDIBSize() == 0)
         return;
     RemoveAllPictElems();
-    AppendDIBElem(pElem.release());
+    AppendWholeElem(pElem.release());
 }

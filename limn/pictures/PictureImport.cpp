@@ -1,6 +1,7 @@
 // CPicture: pictures imported from files, read by what their first bytes say they are.
 #include "limn/pictures/Picture.h"
 #include "limn/pictures/DIBElem.h"
+#include "limn/pictures/MacPictElem.h"
 
 #include <memory>
 #include <string.h>
@@ -100,6 +101,14 @@ BOOL CPicture::ImportFromFile(const char* pszPath)
     case PictureFileKind::Tiff:
         return AppendImportedDIB(ReadImageOverWhite(file), pszPath);
     case PictureFileKind::Unknown:
+        // A Macintosh picture has no signature at the start of its file: its version
+        // opcode follows its frame, after the file's header or without one.
+        if (CMacPictElem* pElem = CMacPictElem::ReadFile(file))
+        {
+            AppendWholeElem(pElem);
+            SetNameFromPath(pszPath);
+            return TRUE;
+        }
         break;
     }
     return FALSE;
@@ -122,7 +131,7 @@ BOOL CPicture::AppendImportedDIB(HDIB hDIB, const char* pszPath)
     GlobalFree(hDIB);
     if (pElem->GetDIBSize() == 0)
         return FALSE;
-    AppendDIBElem(pElem.release());
+    AppendWholeElem(pElem.release());
     SetNameFromPath(pszPath);
     return TRUE;
 }

@@ -19,6 +19,7 @@ const struct
     { "JPEG Pictures", "*.jpg;*.jpeg" },
     { "GIF Pictures", "*.gif" },
     { "TIFF Pictures", "*.tif;*.tiff" },
+    { "Macintosh Pictures", "*.pct;*.pict" },
 };
 
 // The dialog's filter string: "Name (patterns)|patterns|" for "All Pictures", then for

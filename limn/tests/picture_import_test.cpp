@@ -52,10 +52,10 @@ void ChooseInOpenDialog(CDialogDriver& driver, const CString& strName)
                 SendMessage(hFilters, CB_GETLBTEXT, i, (LPARAM)szText);
             filters.push_back(szText);
         }
-        EXPECT_EQ((std::vector<std::string>{ "All Pictures (*.bmp;*.dib;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff)",
+        EXPECT_EQ((std::vector<std::string>{ "All Pictures (*.bmp;*.dib;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff;*.pct;*.pict)",
                                              "Bitmaps (*.bmp;*.dib)", "PNG Pictures (*.png)",
                                              "JPEG Pictures (*.jpg;*.jpeg)", "GIF Pictures (*.gif)",
-                                             "TIFF Pictures (*.tif;*.tiff)" }),
+                                             "TIFF Pictures (*.tif;*.tiff)", "Macintosh Pictures (*.pct;*.pict)" }),
                   filters);
         EXPECT_EQ(filters.empty() ? "" : filters[0], WindowText(hFilters));
         EXPECT_EQ("", WindowText(GetFocus()));
