@@ -2,6 +2,7 @@
 // or of 32 with straight alpha when the picture can be transparent.
 #include "diblib/DIBHeader.h"
 #include "diblib/GlobalBlock.h"
+#include "diblib/PngCheck.h"
 #include "diblib/WicSession.h"
 
 #include <math.h>
@@ -130,7 +131,8 @@ HDIB WINAPI ReadImageFile(CFile& file, int nFlags)
     try
     {
         std::vector<BYTE> bytes(nLength - nStart);
-        if (file.Read(bytes.data(), (UINT)bytes.size()) != bytes.size())
+        if (file.Read(bytes.data(), (UINT)bytes.size()) != bytes.size()
+            || (IsPngSignature(bytes.data(), bytes.size()) && !ArePngChunksSound(bytes.data(), bytes.size())))
             return NULL;
         CWicSession session;
         return session.GetFactory() != NULL ? DecodeFirstFrame(session.GetFactory(), bytes) : NULL;

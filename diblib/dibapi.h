@@ -100,9 +100,10 @@ const ULONGLONG IMAGE_MAX_PIXELS = 64 * 1024 * 1024;
 //     component).
 // The resolution is the file's, when it gives one within 1,000,000 pixels per metre.
 // NULL when the bytes are no picture the component can decode (unknown format,
-// damaged, truncated; a PNG or GIF cut after all its pixels, short of only its end
-// marker, is still read), or a picture above the pixel cap, or when memory or COM
-// cannot be had. Errors of the file itself (CFileException) pass to the caller.
+// damaged, truncated; a GIF cut after all its pixels, short of only its end marker, is
+// still read), a PNG with a chunk cut short, a wrong chunk CRC or no IEND chunk (the
+// component itself checks none of these), a picture above the pixel cap, or when
+// memory or COM cannot be had. Errors of the file itself (CFileException) pass to the caller.
 DIBLIB_API HDIB WINAPI ReadImageFile(CFile& file, int nFlags);
 
 // Formats of WriteImageFile.

@@ -1,9 +1,12 @@
 // Picture files made byte by byte for the ReadImageFile tests, in the kinds that the
 // system's encoders do not write: PNGs of any colour type, depth and interlacing (their
-// data in stored deflate blocks), and GIFs with a transparent colour or several frames.
+// data in stored deflate blocks), and GIFs with a transparent colour or several frames;
+// and good files damaged.
 #pragma once
 
 #include <windows.h>
+
+#include <algorithm>
 
 #include <string>
 #include <vector>
@@ -121,4 +124,29 @@ inline std::vector<BYTE> GifFile(WORD nWidth, WORD nHeight, const std::vector<DW
     }
     gif.push_back(0x3B);
     return gif;
+}
+
+// Damaged copies of a file: its first cb bytes, or byte i changed.
+inline std::vector<BYTE> CutBytes(const std::vector<BYTE>& bytes, size_t cb)
+{
+    return std::vector<BYTE>(bytes.begin(), bytes.begin() + std::min(cb, bytes.size()));
+}
+inline std::vector<BYTE> ChangedByte(std::vector<BYTE> bytes, size_t i)
+{
+    if (i < bytes.size())
+        bytes[i] ^= 0x5A;
+    return bytes;
+}
+// Where a PNG's first IDAT chunk starts (its length field); the size when there is none.
+inline size_t FindIdat(const std::vector<BYTE>& png)
+{
+    const char* pszType = "IDAT";
+    const size_t nType = std::search(png.begin(), png.end(), pszType, pszType + 4) - png.begin();
+    return nType >= 4 && nType < png.size() ? nType - 4 : png.size();
+}
+// Where the CRC of the PNG chunk that starts at nChunk lies.
+inline size_t PngCrcOffset(const std::vector<BYTE>& png, size_t nChunk)
+{
+    const DWORD cbData = png[nChunk] << 24 | png[nChunk + 1] << 16 | png[nChunk + 2] << 8 | png[nChunk + 3];
+    return nChunk + 8 + cbData;
 }

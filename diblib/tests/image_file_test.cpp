@@ -288,12 +288,7 @@ TEST(ImageFile, DamagedFilesAreRefused)
     const std::vector<BYTE> tiff = WriteBytes(DirectDIB(13, 7, 24, Varied), IMAGE_TIFF);
     const std::vector<BYTE> jpeg = WriteBytes(DirectDIB(13, 7, 24, Varied), IMAGE_JPEG);
     ASSERT_FALSE(png.empty() || gif.empty() || tiff.empty() || jpeg.empty());
-    auto cut = [](const std::vector<BYTE>& bytes, size_t cb) { return std::vector<BYTE>(bytes.begin(), bytes.begin() + cb); };
-    auto changed = [](std::vector<BYTE> bytes, size_t i) {
-        bytes[i] ^= 0x5A;
-        return bytes;
-    };
-    const size_t nIdat = std::search(png.begin(), png.end(), "IDAT", "IDAT" + 4) - png.begin();
+    const size_t nIdat = FindIdat(png);
     const struct
     {
         const char* pszWhat;
@@ -301,18 +296,21 @@ TEST(ImageFile, DamagedFilesAreRefused)
     } cases[] = {
         { "empty", {} },
         { "text", std::vector<BYTE>(100, 'x') },
-        { "PNG signature changed", changed(png, 1) },
-        { "JPEG cut in half", cut(jpeg, jpeg.size() / 2) },
-        { "JPEG cut before its end", cut(jpeg, jpeg.size() - 2) },
-        { "TIFF cut in its pixels", cut(tiff, tiff.size() - 10) },
-        { "PNG cut in its data", cut(png, nIdat + 20) },
-        { "PNG data with a wrong CRC", changed(png, nIdat + 10) },
-        { "PNG header only", cut(png, 33) },
-        { "GIF cut in its image", cut(gif, gif.size() / 2) },
-        { "GIF signature only", cut(gif, 6) },
-        { "TIFF cut in its directory", cut(tiff, 12) },
-        { "JPEG cut after its start", cut(jpeg, 2) },
-        { "JPEG signature changed", changed(jpeg, 0) },
+        { "PNG signature changed", ChangedByte(png, 1) },
+        { "JPEG cut in half", CutBytes(jpeg, jpeg.size() / 2) },
+        { "JPEG cut before its end", CutBytes(jpeg, jpeg.size() - 2) },
+        { "TIFF cut in its pixels", CutBytes(tiff, tiff.size() - 10) },
+        { "PNG cut in its data", CutBytes(png, nIdat + 24) },
+        { "PNG data with a wrong CRC", ChangedByte(png, PngCrcOffset(png, nIdat)) },
+        { "PNG data changed", ChangedByte(png, nIdat + 14) },
+        { "PNG header only", CutBytes(png, 33) },
+        { "PNG without its end", CutBytes(png, png.size() - 12) },
+        { "PNG end chunk with a wrong CRC", ChangedByte(png, png.size() - 1) },
+        { "GIF cut in its image", CutBytes(gif, gif.size() / 2) },
+        { "GIF signature only", CutBytes(gif, 6) },
+        { "TIFF cut in its directory", CutBytes(tiff, 12) },
+        { "JPEG cut after its start", CutBytes(jpeg, 2) },
+        { "JPEG signature changed", ChangedByte(jpeg, 0) },
     };
     for (const auto& c : cases)
     {

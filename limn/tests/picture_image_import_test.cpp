@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "diblib/tests/image_bytes.h"
 #include "framework/tests/test_support.h"
 #include "picture_support.h"
 
@@ -131,23 +132,18 @@ TEST(PictureImageImport, DamagedFilesLeaveThePictureUnchanged)
         files.push_back(ReadFileBytes(folder.Path("good")));
     }
     const std::vector<BYTE>& png = files[0];
-    auto cut = [](const std::vector<BYTE>& bytes, size_t cb) { return std::vector<BYTE>(bytes.begin(), bytes.begin() + cb); };
-    auto changed = [](std::vector<BYTE> bytes, size_t i) {
-        bytes[i] ^= 0x5A;
-        return bytes;
-    };
-    const size_t nIdat = std::search(png.begin(), png.end(), "IDAT", "IDAT" + 4) - png.begin();
+    const size_t nIdat = FindIdat(png);
     const struct
     {
         const char* pszFile;
         std::vector<BYTE> bytes;
     } cases[] = {
-        { "cut.png", cut(png, nIdat + 12) },
-        { "crc.png", changed(png, nIdat + 8) },
-        { "signature.png", changed(png, 2) },
-        { "cut.jpg", cut(files[1], files[1].size() / 2) },
-        { "cut.gif", cut(files[2], files[2].size() / 2) },
-        { "cut.tif", cut(files[3], files[3].size() - 40) },
+        { "cut.png", CutBytes(png, nIdat + 16) },
+        { "crc.png", ChangedByte(png, PngCrcOffset(png, nIdat)) },
+        { "signature.png", ChangedByte(png, 2) },
+        { "cut.jpg", CutBytes(files[1], files[1].size() / 2) },
+        { "cut.gif", CutBytes(files[2], files[2].size() / 2) },
+        { "cut.tif", CutBytes(files[3], files[3].size() - 40) },
         { "header.gif", { 'G', 'I', 'F', '8', '9', 'a' } },
         { "empty.png", {} },
     };
