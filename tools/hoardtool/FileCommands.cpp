@@ -131,12 +131,12 @@ int CheckOf(const char* pszPath)
     return 0;
 }
 
-// What a file to import holds, from its first bytes.
+// What a file to import holds: a RIFF WAVE file is a sound, any other file may be a
+// picture (the picture's import tells its kind by content).
 enum ImportKind
 {
-    importSound,        // a RIFF WAVE file
-    importPicture,      // a ".bmp" or ".dib" file
-    importUnknown
+    importSound,
+    importPicture
 };
 
 ImportKind KindOf(const char* pszPath)
@@ -146,9 +146,7 @@ ImportKind KindOf(const char* pszPath)
     UINT nRead = file.Read(head, sizeof head);
     if (nRead == sizeof head && memcmp(head, "RIFF", 4) == 0 && memcmp(head + 8, "WAVE", 4) == 0)
         return importSound;
-    if (nRead >= 2 && memcmp(head, "BM", 2) == 0)
-        return importPicture;
-    return importUnknown;
+    return importPicture;
 }
 
 // A resource that import added, with what is said of it once the file is saved.
@@ -176,7 +174,8 @@ CResource* ImportOne(CHoard& hoard, const char* pszFile, CString& strLine)
     {
         CPicture* pPicture = ImportPicture(hoard, pszFile);
         if (pPicture == NULL)
-            Fail("%s: not a readable bitmap", pszFile);
+            Fail("%s: neither a WAVE sound nor a picture (bitmap, PNG, JPEG, GIF, TIFF or Macintosh picture)",
+                 pszFile);
         // A picture that is not a bitmap says what it is.
         CString strKinds = PictureElementKinds(pPicture);
         strLine.Format("added picture %s, %s%s, %lu bytes", (LPCSTR)pPicture->GetName(),
@@ -184,9 +183,8 @@ CResource* ImportOne(CHoard& hoard, const char* pszFile, CString& strLine)
                        PictureDataSize(pPicture));
         return pPicture;
     }
-    default:
-        Fail("%s: neither a WAVE sound nor a bitmap", pszFile);
     }
+    return NULL;
 }
 
 // Nothing is said to be added before the file is saved: a file refused later, or a

@@ -77,7 +77,7 @@ out=$(tool import "$(w "$file")" "$(w "$work/pause.wav")" "$(w "$work/notes.txt"
 check "import refused after a good file: status" 1 $?
 check "import refused after a good file: nothing said to be added" "" "$out"
 check "import refused after a good file: the refusal" \
-  "hoardtool: $(w "$work/notes.txt"): neither a WAVE sound nor a bitmap; nothing added, $(w "$file") is unchanged" \
+  "hoardtool: $(w "$work/notes.txt"): neither a WAVE sound nor a picture (bitmap, PNG, JPEG, GIF, TIFF or Macintosh picture); nothing added, $(w "$file") is unchanged" \
   "$(cat "$work/err.txt")"
 cmp -s "$file" "$work/before.hrd"
 check "file unchanged after a refused import" 0 $?
@@ -112,7 +112,7 @@ added sound chime, 11025 bytes
 added picture sun, 64x64, 8 bits, 5160 bytes
 added picture landscape, 192x128, 24 bits stored as 16, 49192 bytes" "$out"
 check "list with pictures: size and depth" \
-  "$(printf 'CPicture\thouse\t2448\t160x120, 1 bit\nCPicture\tsun\t5160\t64x64, 8 bits\nCPicture\tlandscape\t49192\t192x128, 16 bits\nCWav\tchime\t11025')" \
+  "$(printf 'CPicture\thouse\t2448\t160x120, 1 bit\tbitmap\nCPicture\tsun\t5160\t64x64, 8 bits\tbitmap\nCPicture\tlandscape\t49192\t192x128, 16 bits\tbitmap\nCWav\tchime\t11025')" \
   "$(tool list "$(w "$pics")" | sort -k1,1 -s)"
 check "check with pictures" "ok: 2 types, 4 resources, 4 blocks" "$(tool check "$(w "$pics")")"
 
@@ -154,6 +154,72 @@ for args in "--depth 24" "--size 0x10" "--size 10" "--color red" "--flip x" "--f
 done
 tool render "$(w "$pics")" moon "$(w "$work/bad.bmp")" 2>/dev/null
 check "render of a missing picture" 1 $?
+
+# Pictures of other kinds: Macintosh pictures, kept as they are and drawn through the
+# media library, and PNG and JPEG files through the system's codecs.
+other=$work/other.hrd
+out=$(tool import "$(w "$other")" "$(w "$work/drawing.pct")" "$(w "$work/landscape-packed.pct")" \
+  "$(w "$work/landscape-photo.jpg")" "$(w "$work/sun-alpha.png")")
+check "import of other kinds: status" 0 $?
+drawing_size=$(($(stat -c %s "$work/drawing.pct") - 512))
+check "import of other kinds" "added picture drawing, 240x180, Macintosh picture, $drawing_size bytes
+added picture landscape-packed, 192x128, Macintosh picture, $(($(stat -c %s "$work/landscape-packed.pct") - 512)) bytes
+added picture landscape-photo, 192x128, 16 bits, 49192 bytes
+added picture sun-alpha, 64x64, 16 bits, 8232 bytes" "$out"
+check "list names the kinds of elements" \
+  "$(printf 'CPicture\tdrawing\t%s\t240x180\tMacintosh picture' $drawing_size)" \
+  "$(tool list "$(w "$other")" | grep drawing)"
+tail -c +513 "$work/drawing.pct" > "$work/drawing.pict"
+tool import "$(w "$work/bare.hrd")" "$(w "$work/drawing.pict")" >/dev/null
+check "a Macintosh picture without its file header" \
+  "$(printf 'CPicture\tdrawing\t%s\t240x180\tMacintosh picture' $drawing_size)" "$(tool list "$(w "$work/bare.hrd")")"
+head -c 520 "$work/drawing.pct" > "$work/cut.pct"
+fails_in_one_line "import of a Macintosh picture cut inside its frame" import "$other" "$(w "$work/cut.pct")"
+head -c 300 "$work/sun-alpha.png" > "$work/cut.png"
+fails_in_one_line "import of a cut PNG" import "$other" "$(w "$work/cut.png")"
+
+# Every kind is exported as a bitmap file: a Macintosh picture as the media library
+# converts it, at 24 bits.
+tool export "$(w "$other")" CPicture drawing "$(w "$work/drawing-out.bmp")"
+check "export of a Macintosh picture" "240 180 24" \
+  "$(u32 "$work/drawing-out.bmp" 18) $(u32 "$work/drawing-out.bmp" 22) $(u16 "$work/drawing-out.bmp" 28)"
+tool export "$(w "$other")" CPicture sun-alpha "$(w "$work/sun-alpha-out.bmp")"
+check "export of an imported PNG" "64 64 16" \
+  "$(u32 "$work/sun-alpha-out.bmp" 18) $(u32 "$work/sun-alpha-out.bmp" 22) $(u16 "$work/sun-alpha-out.bmp" 28)"
+
+# Without the media library (a copy of the tool with its DLLs but QTIM32.DLL), a
+# Macintosh picture draws as nothing, cannot be exported, and keeps its bytes through a
+# save. The roof of the drawing's house is at (80, 80); the files are bottom-up.
+roof=$((54 + (179 - 80) * 480 + 80 * 2))
+nolib=$work/nolib
+mkdir "$nolib" && cp "$BUILD_DIR/bin/hoardtool.exe" "$BUILD_DIR"/bin/*.dll "$BUILD_DIR"/bin/*.DLL "$nolib" &&
+  rm "$nolib/QTIM32.DLL"
+nolib_tool() { WINE_RUN_PATH="$(w "$nolib")" "$BUILD_DIR/wine-run" "$nolib/hoardtool.exe" "$@"; }
+cp "$other" "$work/other-before.hrd"
+nolib_tool render "$(w "$other")" drawing "$(w "$work/nolib.bmp")" --save
+check "render without the media library: status" 0 $?
+check "render without the media library: nothing drawn on the grey" 25368 "$(u16 "$work/nolib.bmp" $roof)"
+nolib_tool export "$(w "$other")" CPicture drawing "$(w "$work/nolib-out.bmp")" 2>"$work/err.txt"
+check "export without the media library: status" 1 $?
+check "export without the media library: the reason" \
+  "hoardtool: picture \"drawing\" is a Macintosh picture, and the media library that converts it (QTIM32.DLL) cannot be loaded" \
+  "$(cat "$work/err.txt")"
+cmp -s "$other" "$work/other-before.hrd"
+check "saved without the media library: the file's bytes unchanged" 0 $?
+
+# With it, the first draw converts the picture into a bitmap element, which a save keeps.
+tool render "$(w "$other")" drawing "$(w "$work/lib.bmp")"
+check "render through the media library: the red roof" 24805 "$(u16 "$work/lib.bmp" $roof)"
+check "render without --save leaves the file as it was" "Macintosh picture" \
+  "$(tool list "$(w "$other")" | awk -F'\t' '$2 == "drawing" { print $5 }')"
+tool render "$(w "$other")" drawing "$(w "$work/lib.bmp")" --save
+check "render --save keeps the converted bitmap" "$(printf '240x180, 16 bits\tbitmap')" \
+  "$(tool list "$(w "$other")" | awk -F'\t' '$2 == "drawing" { print $4 "\t" $5 }')"
+cmp -s "$work/lib.bmp" "$work/nolib.bmp"
+check "the converted picture draws as the first render did" 1 $?
+tool render "$(w "$other")" drawing "$(w "$work/lib-again.bmp")"
+cmp -s "$work/lib.bmp" "$work/lib-again.bmp"
+check "the converted picture draws as the first render did" 0 $?
 
 # A bitmap named where a resource file belongs is no resource file for any command,
 # and none writes over it. Its first bytes would read as a version and no types.
@@ -206,7 +272,7 @@ sample_tree='CWndContainer "sample screen" 0 0 640 480
       CContainer "landscape" 418 4 615 130
   CContainer "entry" 8 428 632 472'
 check "tree" "$sample_tree" "$(tool tree "$(w "$doc")")"
-labels=$(printf 'CPicture\ttitle\t32040\t400x40, 16 bits\nCPicture\tplay\t8680\t108x40, 16 bits\nCPicture\tstop\t8680\t108x40, 16 bits\nCPicture\tnext\t8680\t108x40, 16 bits')
+labels=$(printf 'CPicture\ttitle\t32040\t400x40, 16 bits\tbitmap\nCPicture\tplay\t8680\t108x40, 16 bits\tbitmap\nCPicture\tstop\t8680\t108x40, 16 bits\tbitmap\nCPicture\tnext\t8680\t108x40, 16 bits\tbitmap')
 check "list of a screen document" "$(printf '%s\n%s\n' "$(tool list "$(w "$pics")")" "$labels" | sort)" \
   "$(tool list "$(w "$doc")" | sort)"
 check "check of a screen document" "ok: 2 types, 8 resources, 8 blocks" "$(tool check "$(w "$doc")")"
@@ -392,8 +458,8 @@ An unexpected end of file was found while reading ./cut.hrd|check ./cut.hrd
 sub is a folder, not a file|info sub
 the folder of nodir/x.hrd does not exist|list nodir/x.hrd
 the folder of nodir/x.hrd does not exist|import nodir/x.hrd pause.wav
-bad.wav: neither a WAVE sound nor a bitmap; nothing added, sample.hrd is unchanged|import sample.hrd bad.wav
-bad.wav: neither a WAVE sound nor a bitmap; nothing added, new.hrd was not created|import new.hrd pause.wav bad.wav
+bad.wav: neither a WAVE sound nor a picture (bitmap, PNG, JPEG, GIF, TIFF or Macintosh picture); nothing added, sample.hrd is unchanged|import sample.hrd bad.wav
+bad.wav: neither a WAVE sound nor a picture (bitmap, PNG, JPEG, GIF, TIFF or Macintosh picture); nothing added, new.hrd was not created|import new.hrd pause.wav bad.wav
 sub/missing.wav was not found; nothing added, sub/x.hrd was not created|import sub/x.hrd sub/pause.wav sub/missing.wav
 sub/TEMPSAVE.TMP is a folder, not a file; sub/x.hrd was not created|import sub/x.hrd sub/pause.wav
 the folder of /nonexistent/dir/o.wav does not exist|export sample.hrd CWav chime /nonexistent/dir/o.wav
