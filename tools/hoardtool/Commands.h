@@ -23,7 +23,7 @@ int Render(int argc, char** argv);  // FILE NAME OUT.bmp [options] [--save]
 // What the file commands do with pictures: import a picture file as a new picture, the
 // bytes of a picture's data (its bitmap, or else its Macintosh picture) and the width,
 // height and depth of its bitmap, the kinds of its elements, the check of its bitmaps
-// (the count of bitmap elements), and the picture written as a ".bmp" file.
+// (the count of their blocks: bitmaps and Macintosh pictures), and the picture written as a ".bmp" file.
 CPicture* ImportPicture(CHoard& hoard, const char* pszPath);
 DWORD PictureDataSize(CPicture* pPicture);
 // "WxH, N bits" of the picture's bitmap, with the depth of the bitmap file pszSource

@@ -230,19 +230,30 @@ CString PictureElementKinds(CPicture* pPicture)
 
 UINT CheckPicture(CPicture* pPicture)
 {
-    UINT nBitmaps = 0;
+    UINT nBlocks = 0;
     const CPictElemArray& elems = pPicture->GetPictElems();
     for (INT_PTR i = 0; i < elems.GetSize(); ++i)
     {
-        auto* pElem = dynamic_cast<CDIBElem*>(elems[i].m_pElem);
-        if (pElem == NULL)
-            continue;
-        ++nBitmaps;
-        if (pElem->GetDIBSize() != 0 && !pElem->GetDIBInfo(NULL))
-            Fail("bitmap %u of picture \"%s\" cannot be read back from the file or is not a valid DIB", nBitmaps,
-                 (LPCSTR)pPicture->GetName());
+        if (auto* pElem = dynamic_cast<CDIBElem*>(elems[i].m_pElem))
+        {
+            ++nBlocks;
+            if (pElem->GetDIBSize() != 0 && !pElem->GetDIBInfo(NULL))
+                Fail("element %u of picture \"%s\", a bitmap, cannot be read back from the file or is not a valid DIB",
+                     (UINT)i + 1, (LPCSTR)pPicture->GetName());
+        }
+        else if (auto* pMacPict = dynamic_cast<CMacPictElem*>(elems[i].m_pElem))
+        {
+            // The picture's bytes are only read: the media library alone understands them.
+            ++nBlocks;
+            const CReloadableData& pict = pMacPict->GetPict();
+            if (pict.GetSize() != 0 && pict.Lock() == NULL)
+                Fail("the Macintosh picture of picture \"%s\" cannot be read back from the file",
+                     (LPCSTR)pPicture->GetName());
+            if (pict.GetSize() != 0)
+                pict.Unlock();
+        }
     }
-    return nBitmaps;
+    return nBlocks;
 }
 
 // A picture's bitmap is written as it is stored, a Macintosh picture as the media

@@ -161,6 +161,7 @@ other=$work/other.hrd
 out=$(tool import "$(w "$other")" "$(w "$work/drawing.pct")" "$(w "$work/landscape-packed.pct")" \
   "$(w "$work/landscape-photo.jpg")" "$(w "$work/sun-alpha.png")")
 check "import of other kinds: status" 0 $?
+check "check counts Macintosh pictures as blocks" "ok: 1 types, 4 resources, 4 blocks" "$(tool check "$(w "$other")")"
 drawing_size=$(($(stat -c %s "$work/drawing.pct") - 512))
 check "import of other kinds" "added picture drawing, 240x180, Macintosh picture, $drawing_size bytes
 added picture landscape-packed, 192x128, Macintosh picture, $(($(stat -c %s "$work/landscape-packed.pct") - 512)) bytes
