@@ -33,35 +33,6 @@ pict::Image Recolored(const pict::Image& image, pict::Color match, uint32_t onMa
     return result;
 }
 
-// A region handle holding the DC's clip, put back at the end of its scope.
-class CSavedClip
-{
-public:
-    explicit CSavedClip(HDC hdc) : m_hdc(hdc), m_hrgn(::CreateRectRgn(0, 0, 0, 0))
-    {
-        if (m_hrgn != NULL && ::GetClipRgn(hdc, m_hrgn) != 1)
-        {
-            ::DeleteObject(m_hrgn);
-            m_hrgn = NULL;
-        }
-    }
-    ~CSavedClip()
-    {
-        if (m_hrgn == NULL)
-            return;
-        ::SelectClipRgn(m_hdc, m_hrgn);
-        ::DeleteObject(m_hrgn);
-    }
-    CSavedClip(const CSavedClip&) = delete;
-    CSavedClip& operator=(const CSavedClip&) = delete;
-
-    bool IsSaved() const { return m_hrgn != NULL; }
-
-private:
-    HDC m_hdc;
-    HRGN m_hrgn;
-};
-
 } // namespace
 
 void CGdiPictSink::StretchImage(const pict::Image& image, const pict::Rect& src, const pict::Rect& dst, DWORD rop)

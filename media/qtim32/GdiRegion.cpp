@@ -9,25 +9,6 @@
 namespace
 {
 
-// A region handle deleted at the end of its scope.
-class CRgn
-{
-public:
-    explicit CRgn(HRGN hrgn) : m_hrgn(hrgn) {}
-    ~CRgn()
-    {
-        if (m_hrgn != NULL)
-            ::DeleteObject(m_hrgn);
-    }
-    CRgn(const CRgn&) = delete;
-    CRgn& operator=(const CRgn&) = delete;
-
-    HRGN Get() const { return m_hrgn; }
-
-private:
-    HRGN m_hrgn;
-};
-
 HRGN CreateRegionOf(const std::vector<pict::Rect>& rects)
 {
     std::vector<BYTE> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));

@@ -8,6 +8,54 @@
 
 #include <vector>
 
+// A region handle deleted at the end of its scope.
+class CRgn
+{
+public:
+    explicit CRgn(HRGN hrgn) : m_hrgn(hrgn) {}
+    ~CRgn()
+    {
+        if (m_hrgn != NULL)
+            ::DeleteObject(m_hrgn);
+    }
+    CRgn(const CRgn&) = delete;
+    CRgn& operator=(const CRgn&) = delete;
+
+    HRGN Get() const { return m_hrgn; }
+
+private:
+    HRGN m_hrgn;
+};
+
+// A region holding the DC's clip, put back at the end of its scope.
+class CSavedClip
+{
+public:
+    explicit CSavedClip(HDC hdc) : m_hdc(hdc), m_hrgn(::CreateRectRgn(0, 0, 0, 0))
+    {
+        if (m_hrgn != NULL && ::GetClipRgn(hdc, m_hrgn) != 1)
+        {
+            ::DeleteObject(m_hrgn);
+            m_hrgn = NULL;
+        }
+    }
+    ~CSavedClip()
+    {
+        if (m_hrgn == NULL)
+            return;
+        ::SelectClipRgn(m_hdc, m_hrgn);
+        ::DeleteObject(m_hrgn);
+    }
+    CSavedClip(const CSavedClip&) = delete;
+    CSavedClip& operator=(const CSavedClip&) = delete;
+
+    bool IsSaved() const { return m_hrgn != NULL; }
+
+private:
+    HDC m_hdc;
+    HRGN m_hrgn;
+};
+
 // Adds each rectangle (picture coordinates) to the open path of hdc as a closed figure.
 void AddRectsToPath(HDC hdc, const std::vector<pict::Rect>& rects);
 
