@@ -52,9 +52,10 @@ void PackBits(const uint8_t* data, size_t size, size_t unitSize, std::vector<uin
             i += run;
             continue;
         }
-        // Otherwise literal units up to the next run or 128 units.
+        // Otherwise literal units up to the next run of three or 128 units: a shorter run
+        // inside a literal costs less than the codes that would break it.
         size_t n = 1;
-        while (i + n < units && n < 128 && !(i + n + 1 < units && same(i + n, i + n + 1)))
+        while (i + n < units && n < 128 && !(i + n + 2 < units && same(i + n, i + n + 1) && same(i + n, i + n + 2)))
             n++;
         out.push_back((uint8_t)(n - 1));
         out.insert(out.end(), data + i * unitSize, data + (i + n) * unitSize);
