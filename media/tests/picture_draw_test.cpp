@@ -172,3 +172,26 @@ TEST(DrawPicture, HugeFramesAndEmptyRectangles)
     EXPECT_EQ(0, qtim.Draw(untouched.DC(), hPict.Get(), RECT{12, 4, 4, 12}));
     EXPECT_EQ(0, untouched.CountChangedOutside(RECT{0, 0, 0, 0}, kBlue));
 }
+
+// A DC whose own world transform turns a quarter (x' = 64 - y, y' = x): the picture turns
+// with it, still clipped to the rectangle and to its own clip.
+TEST(DrawPicture, FollowsARotatedDC)
+{
+    CQtim qtim;
+    PictWriter w(Rect{0, 0, 20, 10});
+    w.ClipRect(Rect{0, 0, 10, 10});
+    w.ForeColor(kRed);
+    w.Rectangle(ShapeVerb::Paint, Rect{-5, -5, 25, 15});
+    CGlobal hPict(PictureHandleOf(w.Finish()));
+    CSurface surface(64, 64, kBlue);
+    HDC hdc = surface.DC();
+    ::SetGraphicsMode(hdc, GM_ADVANCED);
+    const XFORM xf{0, 1, -1, 0, 64, 0};
+    ::SetWorldTransform(hdc, &xf);
+    ASSERT_EQ(0, qtim.Draw(hdc, hPict.Get(), RECT{0, 0, 40, 20}));
+    // World (0..20, 0..20) is the picture's clip: device x in (44, 64], y in [0, 20).
+    EXPECT_EQ(kRed, surface.Pixel(54, 10));
+    EXPECT_EQ(kRed, surface.Pixel(46, 2));
+    EXPECT_EQ(kBlue, surface.Pixel(54, 30)) << "outside the picture's clip";
+    EXPECT_EQ(0, surface.CountChangedOutside(RECT{44, 0, 64, 40}, kBlue)) << "outside the rectangle";
+}
