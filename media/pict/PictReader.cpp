@@ -87,6 +87,24 @@ Pattern BitPattern(const uint8_t* bits)
     return p;
 }
 
+// The data of the version 2 header opcode: the extended form (version -2) gives the
+// resolution.
+void ReadHeaderData(ByteReader h, PictInfo& info)
+{
+    if (h.S16() != -2)
+        return;
+    h.Skip(2);
+    int32_t hRes = h.S32(), vRes = h.S32();
+    if (h.Failed())
+        return;
+    info.extended = true;
+    if (hRes > 0 && vRes > 0)
+    {
+        info.hRes = hRes;
+        info.vRes = vRes;
+    }
+}
+
 // A NullSink draws nothing: GetPictInfo reads pictures through it.
 class NullSink : public PictSink
 {
@@ -396,19 +414,7 @@ Step Player::SkipLongLength()
 
 void Player::ReadHeader()
 {
-    ByteReader h = m_r.Sub(24);
-    if (h.S16() != -2)
-        return;
-    h.Skip(2);
-    int32_t hRes = h.S32(), vRes = h.S32();
-    if (h.Failed())
-        return;
-    m_info.extended = true;
-    if (hRes > 0 && vRes > 0)
-    {
-        m_info.hRes = hRes;
-        m_info.vRes = vRes;
-    }
+    ReadHeaderData(m_r.Sub(24), m_info);
 }
 
 void Player::SendClip()
@@ -770,6 +776,19 @@ bool Detect(const uint8_t* data, size_t size, PictInfo& info)
 }
 
 } // namespace
+
+bool ReadPictHeader(const uint8_t* data, size_t size, PictInfo& info)
+{
+    info = PictInfo();
+    if (!data || !Detect(data, size, info))
+        return false;
+    // Version 2 pictures start with the header opcode.
+    ByteReader r(data + info.offset, size - info.offset);
+    r.Skip(14);
+    if (info.version == 2 && r.U16() == op::kHeaderOp)
+        ReadHeaderData(r.Sub(24), info);
+    return true;
+}
 
 PictResult ReadPicture(const uint8_t* data, size_t size, PictSink& sink, PictInfo* info)
 {
