@@ -26,12 +26,6 @@ int32_t Wrap16(int32_t v)
     return (int16_t)(uint16_t)(uint32_t)v;
 }
 
-Rect Intersect(const Rect& a, const Rect& b)
-{
-    return Rect{ std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                 std::min(a.bottom, b.bottom) };
-}
-
 // The eight colours of version 1 pictures (FgColor, BkColor).
 Color OldColor(int32_t value, Color unknown)
 {
