@@ -26,12 +26,6 @@ int32_t Wrap16(int32_t v)
     return (int16_t)(uint16_t)(uint32_t)v;
 }
 
-Rect Intersect(const Rect& a, const Rect& b)
-{
-    return Rect{ std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                 std::min(a.bottom, b.bottom) };
-}
-
 // The eight colours of version 1 pictures (FgColor, BkColor).
 Color OldColor(int32_t value, Color unknown)
 {
@@ -85,6 +79,24 @@ Pattern BitPattern(const uint8_t* bits)
     memcpy(&all, bits, 8);
     p.share = std::popcount(all);
     return p;
+}
+
+// The data of the version 2 header opcode: the extended form (version -2) gives the
+// resolution.
+void ReadHeaderData(ByteReader h, PictInfo& info)
+{
+    if (h.S16() != -2)
+        return;
+    h.Skip(2);
+    int32_t hRes = h.S32(), vRes = h.S32();
+    if (h.Failed())
+        return;
+    info.extended = true;
+    if (hRes > 0 && vRes > 0)
+    {
+        info.hRes = hRes;
+        info.vRes = vRes;
+    }
 }
 
 // A NullSink draws nothing: GetPictInfo reads pictures through it.
@@ -396,19 +408,7 @@ Step Player::SkipLongLength()
 
 void Player::ReadHeader()
 {
-    ByteReader h = m_r.Sub(24);
-    if (h.S16() != -2)
-        return;
-    h.Skip(2);
-    int32_t hRes = h.S32(), vRes = h.S32();
-    if (h.Failed())
-        return;
-    m_info.extended = true;
-    if (hRes > 0 && vRes > 0)
-    {
-        m_info.hRes = hRes;
-        m_info.vRes = vRes;
-    }
+    ReadHeaderData(m_r.Sub(24), m_info);
 }
 
 void Player::SendClip()
@@ -770,6 +770,19 @@ bool Detect(const uint8_t* data, size_t size, PictInfo& info)
 }
 
 } // namespace
+
+bool ReadPictHeader(const uint8_t* data, size_t size, PictInfo& info)
+{
+    info = PictInfo();
+    if (!data || !Detect(data, size, info))
+        return false;
+    // Version 2 pictures start with the header opcode.
+    ByteReader r(data + info.offset, size - info.offset);
+    r.Skip(14);
+    if (info.version == 2 && r.U16() == op::kHeaderOp)
+        ReadHeaderData(r.Sub(24), info);
+    return true;
+}
 
 PictResult ReadPicture(const uint8_t* data, size_t size, PictSink& sink, PictInfo* info)
 {

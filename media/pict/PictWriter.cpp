@@ -129,28 +129,26 @@ void PictWriter::Origin(int32_t dh, int32_t dv)
     Put16(dv);
 }
 
-void PictWriter::ForeColor(Color color)
+void PictWriter::PutColor(uint16_t oldOpcode, uint16_t rgbOpcode, Color color)
 {
     if (m_version == 1)
     {
-        Opcode(op::kFgColor);
+        Opcode(oldOpcode);
         Put32((uint32_t)OldColorValue(color));
         return;
     }
-    Opcode(op::kRGBFgCol);
+    Opcode(rgbOpcode);
     PutRGB(color);
+}
+
+void PictWriter::ForeColor(Color color)
+{
+    PutColor(op::kFgColor, op::kRGBFgCol, color);
 }
 
 void PictWriter::BackColor(Color color)
 {
-    if (m_version == 1)
-    {
-        Opcode(op::kBkColor);
-        Put32((uint32_t)OldColorValue(color));
-        return;
-    }
-    Opcode(op::kRGBBkCol);
-    PutRGB(color);
+    PutColor(op::kBkColor, op::kRGBBkCol, color);
 }
 
 void PictWriter::PenSize(int32_t width, int32_t height)
@@ -430,17 +428,11 @@ void PictWriter::BitMap(const IndexedImage& image, const Placement& place, bool 
     PutRows(IndexedRows(bits, rowBytes), rowBytes, packed, 1);
 }
 
-void PictWriter::PixMap(const IndexedImage& image, const Placement& place, bool packed)
+void PictWriter::PutIndexedPixMap(const IndexedImage& image, const Rect& bounds, int32_t rowBytes)
 {
-    RequireVersion2("pixel maps need version 2");
     CheckIndexed(image);
     if (image.depth != 1 && image.depth != 2 && image.depth != 4 && image.depth != 8)
         throw std::logic_error("indexed pixels are of 1, 2, 4 or 8 bits");
-    const int32_t rowBytes = EvenRowBytes((int64_t)image.width * image.depth);
-    const Rect bounds{ place.boundsOrigin.x, place.boundsOrigin.y, place.boundsOrigin.x + image.width,
-                       place.boundsOrigin.y + image.height };
-    const bool withMask = !place.mask.empty();
-    Opcode((uint16_t)((packed ? op::kPackBitsRect : op::kBitsRect) + (withMask ? 1 : 0)));
     Put16(0x8000 | rowBytes);
     PutRect(bounds);
     Put16(0);               // pmVersion
@@ -464,8 +456,31 @@ void PictWriter::PixMap(const IndexedImage& image, const Placement& place, bool 
         Put16((int32_t)i);
         PutRGB(image.palette[i]);
     }
+}
+
+void PictWriter::PixMap(const IndexedImage& image, const Placement& place, bool packed)
+{
+    RequireVersion2("pixel maps need version 2");
+    const int32_t rowBytes = EvenRowBytes((int64_t)image.width * image.depth);
+    const Rect bounds{ place.boundsOrigin.x, place.boundsOrigin.y, place.boundsOrigin.x + image.width,
+                       place.boundsOrigin.y + image.height };
+    const bool withMask = !place.mask.empty();
+    Opcode((uint16_t)((packed ? op::kPackBitsRect : op::kBitsRect) + (withMask ? 1 : 0)));
+    PutIndexedPixMap(image, bounds, rowBytes);
     PutPlacement(place, bounds);
     PutRows(IndexedRows(image, rowBytes), rowBytes, packed, 1);
+}
+
+void PictWriter::FillPixelPattern(const IndexedImage& image)
+{
+    RequireVersion2("pixel patterns need version 2");
+    const int32_t rowBytes = EvenRowBytes((int64_t)image.width * image.depth);
+    Opcode(op::kFillPixPat);
+    Put16(1);  // a full pixel pattern
+    for (int i = 0; i < 8; i++)
+        Put8(0xAA >> (i % 2));
+    PutIndexedPixMap(image, Rect{ 0, 0, image.width, image.height }, rowBytes);
+    PutRows(IndexedRows(image, rowBytes), rowBytes, true, 1);
 }
 
 void PictWriter::DirectPixMap(const Image& image, const Placement& place, int32_t pixelSize, int32_t packType,

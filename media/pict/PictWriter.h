@@ -69,6 +69,9 @@ public:
     void BackPattern(const uint8_t (&bits)[8]);
     // Version 2: a pixel pattern that is an RGB colour (a dither pattern).
     void FillColorPattern(Color color);
+    // Version 2: a full pixel pattern of an indexed image (it fills with the image's
+    // average colour when read).
+    void FillPixelPattern(const IndexedImage& image);
     void OvalSize(int32_t width, int32_t height);
     void TextFont(int32_t fontId);
     void TextFontName(int32_t fontId, const std::string& name);
@@ -118,9 +121,13 @@ private:
     void PutRect(const Rect& rc);
     void PutPoint(Point p);
     void PutRGB(Color color);
+    // A version 1 colour opcode (QuickDraw's eight colours) or a version 2 RGB one.
+    void PutColor(uint16_t oldOpcode, uint16_t rgbOpcode, Color color);
     void RequireVersion2(const char* what) const;
     void Shape(uint16_t group, ShapeVerb verb, const Rect& rect);
     void PutPlacement(const Placement& place, const Rect& bounds);
+    // An indexed PixMap record and its colour table.
+    void PutIndexedPixMap(const IndexedImage& image, const Rect& bounds, int32_t rowBytes);
     // The pixel rows: each row's bytes as stored unpacked, packed with byte counts when
     // `packed` (units of unitSize bytes), else as they are.
     void PutRows(const std::vector<std::vector<uint8_t>>& rows, int32_t rowBytes, bool packed, size_t unitSize);

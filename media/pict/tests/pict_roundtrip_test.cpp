@@ -306,9 +306,18 @@ TEST(PictShapes, PatternsAndPenModesResolveToColours)
     writer.Rectangle(ShapeVerb::Erase, rc);   // the background pattern all foreground
     writer.FillColorPattern(0x123456);
     writer.Rectangle(ShapeVerb::Fill, rc);
+    IndexedImage tile;
+    tile.width = 16;
+    tile.height = 2;
+    for (int i = 0; i < 32; i++)
+        tile.indices.push_back((uint8_t)(i % 2));
+    tile.palette = { 0x000000, 0xFE40FE };
+    writer.FillPixelPattern(tile);
+    writer.Rectangle(ShapeVerb::Fill, rc);
     RecordingSink sink;
     ASSERT_EQ(PictResult::Complete, Play(writer.Finish(), sink));
-    ASSERT_EQ(4u, sink.shapes.size());
+    ASSERT_EQ(5u, sink.shapes.size());
+    EXPECT_EQ(0x7F207Fu, sink.shapes[4].style.color) << "a pixel pattern fills with its average colour";
     EXPECT_EQ(0x800080u, sink.shapes[0].style.color);
     EXPECT_EQ(Verb::Invert, sink.shapes[1].style.verb);
     EXPECT_EQ(0xFF0000u, sink.shapes[2].style.color);
@@ -392,6 +401,24 @@ TEST(PictInfoTest, HeaderResolutionAndCounts)
     // Header, two images, the rectangle, the end.
     EXPECT_EQ(5u, info.opcodes);
     EXPECT_EQ(PictResult::Complete, info.result);
+
+    // The header alone, without playing the picture.
+    PictInfo header;
+    ASSERT_TRUE(ReadPictHeader(bytes.data(), bytes.size(), header));
+    EXPECT_EQ(2, header.version);
+    EXPECT_TRUE(header.extended);
+    EXPECT_EQ(kFrame, header.frame);
+    EXPECT_EQ(144 << 16, header.hRes);
+    EXPECT_EQ(0u, header.opcodes);
+    PictWriter v1(Rect{ -5, -6, 7, 8 }, 1);
+    std::vector<uint8_t> filed = v1.Finish(true);
+    ASSERT_TRUE(ReadPictHeader(filed.data(), filed.size(), header));
+    EXPECT_EQ(1, header.version);
+    EXPECT_FALSE(header.extended);
+    EXPECT_EQ(512u, header.offset);
+    EXPECT_EQ((Rect{ -5, -6, 7, 8 }), header.frame);
+    EXPECT_EQ(72 << 16, header.hRes);
+    EXPECT_FALSE(ReadPictHeader(filed.data(), 100, header));
 }
 
 // A CompressedQuickTime opcode as a picture holds it: matrix, no matte, an optional mask,
