@@ -85,7 +85,7 @@ LONG_PTR DrawPicture(HDC hdc, HGLOBAL hPict, const RECT* prcDst)
     if (!picture.IsValid())
         return QTIM_ERR_BADHANDLE;
     pict::PictInfo info;
-    if (!pict::GetPictInfo(picture.Data(), picture.Size(), info) || info.frame.IsEmpty())
+    if (!pict::ReadPictHeader(picture.Data(), picture.Size(), info) || info.frame.IsEmpty())
         return QTIM_ERR_BADPICTURE;
     return DrawPictureBytes(hdc, picture.Data(), picture.Size(), info.frame, *prcDst);
 }

@@ -76,7 +76,7 @@ HGLOBAL PictureToDIB(HGLOBAL hPict)
     if (!picture.IsValid())
         return NULL;
     pict::PictInfo info;
-    if (!pict::GetPictInfo(picture.Data(), picture.Size(), info) || info.frame.IsEmpty())
+    if (!pict::ReadPictHeader(picture.Data(), picture.Size(), info) || info.frame.IsEmpty())
         return NULL;
     const LONG width = info.frame.Width();
     const LONG height = info.frame.Height();

@@ -110,9 +110,7 @@ TEST(PictureToDIB, BitmapsMatchTheirSourcePixels)
 {
     CQtim qtim;
     const pict::Image photo = Photo();
-    pict::Placement place;
-    place.src = Rect{0, 0, 16, 8};
-    place.dst = Rect{0, 0, 16, 8};
+    const pict::Placement place = PlacedAt(Rect{0, 0, 16, 8}, Rect{0, 0, 16, 8});
 
     pict::IndexedImage indexed;
     indexed.width = 16;
@@ -153,13 +151,8 @@ TEST(PictureToDIB, BitmapsMatchTheirSourcePixels)
 TEST(PictureToDIB, BitmapTransferModesAndMasks)
 {
     CQtim qtim;
-    pict::Image image;
-    image.width = 2;
-    image.height = 1;
-    image.pixels = {kWhite, 0x0000FF};
-    pict::Placement place;
-    place.src = Rect{0, 0, 2, 1};
-    place.dst = Rect{0, 0, 20, 10};
+    const pict::Image image = ImageOf(2, 1, {kWhite, 0x0000FF});
+    pict::Placement place = PlacedAt(Rect{0, 0, 2, 1}, Rect{0, 0, 20, 10});
 
     PictWriter transparent(Rect{0, 0, 20, 10});
     transparent.ForeColor(kRed);
@@ -276,13 +269,8 @@ TEST(PictureToDIB, RefusesEmptyAndHugeFrames)
 TEST(PictureInfo, DescribesThePicture)
 {
     CQtim qtim;
-    pict::Image image;
-    image.width = 2;
-    image.height = 2;
-    image.pixels = {0, 1, 2, 3};
-    pict::Placement place;
-    place.src = Rect{0, 0, 2, 2};
-    place.dst = Rect{0, 0, 2, 2};
+    const pict::Image image = ImageOf(2, 2, {0, 1, 2, 3});
+    const pict::Placement place = PlacedAt(Rect{0, 0, 2, 2}, Rect{0, 0, 2, 2});
     PictWriter v2(Rect{10, 20, 110, 70}, 2, 144);
     v2.DirectPixMap(image, place, 16, 3);
     v2.Rectangle(ShapeVerb::Paint, Rect{10, 20, 30, 30});

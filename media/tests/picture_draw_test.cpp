@@ -136,13 +136,8 @@ TEST(DrawPicture, HonoursTheDCsMappingAndClip)
 TEST(DrawPicture, StretchesBitmapsWithTheRest)
 {
     CQtim qtim;
-    pict::Image image;
-    image.width = 2;
-    image.height = 2;
-    image.pixels = {kRed, kGreen, kBlue, 0xFFFF00};
-    pict::Placement place;
-    place.src = Rect{0, 0, 2, 2};
-    place.dst = Rect{0, 0, 2, 2};
+    const pict::Image image = ImageOf(2, 2, {kRed, kGreen, kBlue, 0xFFFF00});
+    const pict::Placement place = PlacedAt(Rect{0, 0, 2, 2}, Rect{0, 0, 2, 2});
     PictWriter w(Rect{0, 0, 2, 2});
     w.DirectPixMap(image, place);
     CGlobal hPict(PictureHandleOf(w.Finish()));
