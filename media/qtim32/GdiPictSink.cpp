@@ -11,6 +11,13 @@
 namespace
 {
 
+// Whether the style draws the shape's outline (framed, or inverted by the pen) rather
+// than its inside.
+bool IsOutline(const pict::Style& style)
+{
+    return style.verb == pict::Verb::Frame || (style.verb == pict::Verb::Invert && style.isFrame);
+}
+
 COLORREF ColorOf(pict::Color color)
 {
     return RGB((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
@@ -96,11 +103,6 @@ const char* FaceNameOf(const pict::Font& font)
 }
 
 } // namespace
-
-bool CGdiPictSink::IsOutline(const pict::Style& style) const
-{
-    return style.verb == pict::Verb::Frame || (style.verb == pict::Verb::Invert && style.isFrame);
-}
 
 template <class AddFigures>
 void CGdiPictSink::FillFigures(const pict::Style& style, int nFillMode, AddFigures addFigures)

@@ -62,6 +62,11 @@ HGLOBAL PackDIB(const CFrameSurface& surface)
     if (hDIB == NULL)
         return NULL;
     BYTE* p = static_cast<BYTE*>(::GlobalLock(hDIB));
+    if (p == NULL)
+    {
+        ::GlobalFree(hDIB);
+        return NULL;
+    }
     std::memcpy(p, &bih, sizeof(bih));
     std::memcpy(p + sizeof(bih), surface.Bits(), bih.biSizeImage);
     ::GlobalUnlock(hDIB);

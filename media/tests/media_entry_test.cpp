@@ -103,6 +103,7 @@ TEST(MediaEntry, BadArgumentsAreRefused)
                                               reinterpret_cast<LONG_PTR>(&rc)));
     EXPECT_EQ(QTIM_ERR_BADARGUMENT, qtim.Call(QTIM_DRAWPICTURE, reinterpret_cast<LONG_PTR>(surface.DC()),
                                               reinterpret_cast<LONG_PTR>(hPict.Get()), 0));
+    EXPECT_EQ(QTIM_ERR_BADARGUMENT, qtim.Draw(reinterpret_cast<HDC>(0x12345670), hPict.Get(), rc)) << "no DC";
     EXPECT_EQ(QTIM_ERR_BADARGUMENT, qtim.Call(QTIM_GETPICTUREINFO, reinterpret_cast<LONG_PTR>(hPict.Get()), 0));
     BYTE record[88] = {};
     *reinterpret_cast<DWORD*>(record) = 85;
