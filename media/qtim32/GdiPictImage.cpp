@@ -44,9 +44,9 @@ void CGdiPictSink::StretchImage(const pict::Image& image, const pict::Rect& src,
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
-    // A top-down DIB counts ySrc from its top row.
-    ::StretchDIBits(m_hdc, dst.left, dst.top, dst.Width(), dst.Height(), src.left, src.top, src.Width(),
-                    src.Height(), image.pixels.data(), &bmi, DIB_RGB_COLORS, rop);
+    // StretchDIBits counts ySrc from the DIB's last row upwards even in a top-down DIB.
+    ::StretchDIBits(m_hdc, dst.left, dst.top, dst.Width(), dst.Height(), src.left, image.height - src.bottom,
+                    src.Width(), src.Height(), image.pixels.data(), &bmi, DIB_RGB_COLORS, rop);
 }
 
 void CGdiPictSink::DrawImage(const pict::Image& image, const pict::Rect& src, const pict::Rect& dst,

@@ -27,7 +27,8 @@ private:
     HRGN m_hrgn;
 };
 
-// A region holding the DC's clip, put back at the end of its scope.
+// A region holding the DC's clip, put back at the end of its scope. A DC without a clip
+// region (or short of regions) is not saved: IsSaved() is false.
 class CSavedClip
 {
 public:

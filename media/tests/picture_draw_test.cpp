@@ -133,21 +133,26 @@ TEST(DrawPicture, HonoursTheDCsMappingAndClip)
     EXPECT_EQ(0, surface.CountChangedOutside(RECT{4, 8, 34, 28}, kBlue));
 }
 
+// A 2 x 2 image doubled twice, and its lower row alone.
 TEST(DrawPicture, StretchesBitmapsWithTheRest)
 {
     CQtim qtim;
     const pict::Image image = ImageOf(2, 2, {kRed, kGreen, kBlue, 0xFFFF00});
-    const pict::Placement place = PlacedAt(Rect{0, 0, 2, 2}, Rect{0, 0, 2, 2});
-    PictWriter w(Rect{0, 0, 2, 2});
-    w.DirectPixMap(image, place);
+    PictWriter w(Rect{0, 0, 4, 4});
+    w.DirectPixMap(image, PlacedAt(Rect{0, 0, 2, 2}, Rect{0, 0, 2, 2}));
+    w.DirectPixMap(image, PlacedAt(Rect{0, 1, 2, 2}, Rect{2, 2, 4, 4}));
     CGlobal hPict(PictureHandleOf(w.Finish()));
-    CSurface surface(8, 8, 0);
-    ASSERT_EQ(0, qtim.Draw(surface.DC(), hPict.Get(), RECT{0, 0, 8, 8}));
+    CSurface surface(16, 16, 0);
+    ASSERT_EQ(0, qtim.Draw(surface.DC(), hPict.Get(), RECT{0, 0, 16, 16}));
     EXPECT_EQ(kRed, surface.Pixel(0, 0));
     EXPECT_EQ(kRed, surface.Pixel(3, 3));
     EXPECT_EQ(kGreen, surface.Pixel(4, 0));
     EXPECT_EQ(kBlue, surface.Pixel(0, 4));
     EXPECT_EQ(0xFFFF00u, surface.Pixel(7, 7));
+    EXPECT_EQ(kBlue, surface.Pixel(8, 8));
+    EXPECT_EQ(kBlue, surface.Pixel(11, 15));
+    EXPECT_EQ(0xFFFF00u, surface.Pixel(15, 8));
+    EXPECT_EQ(0u, surface.Pixel(12, 4));
 }
 
 // A frame far larger than the rectangle scales down; empty rectangles draw nothing.
