@@ -34,6 +34,12 @@ void ConvertRow(const uint8_t* row, RowForm form, const PixMapInfo& pm, int32_t 
     case RowForm::Indexed:
     {
         const int32_t bits = pm.pixelSize;
+        if (bits == 8)
+        {
+            for (int32_t i = 0; i < width; i++)
+                out[i] = palette[row[i]];
+            break;
+        }
         const uint32_t mask = (1u << bits) - 1;
         for (int32_t i = 0; i < width; i++)
         {
@@ -174,6 +180,10 @@ PixelsResult ReadPixels(ByteReader& r, const PixMapInfo& pm, const std::vector<C
     if (form != RowForm::Rgb && form != RowForm::Planes && (uint64_t)pm.rowBytes * 8 < (uint64_t)width * (uint64_t)ps)
         return PixelsResult::Damaged;
 
+    // Room for the whole image at once, as far as the bytes left could fill it (PackBits
+    // makes at most 1024 one-bit pixels of two bytes): a lying header allocates no more
+    // than its data could make, and the rows grow the rest.
+    image.pixels.reserve((size_t)std::min<uint64_t>((uint64_t)width * (uint64_t)height, (uint64_t)r.Remaining() * 512));
     std::vector<uint8_t> row(rowLength);
     const bool wordCount = pm.rowBytes > 250;
     for (int32_t y = 0; y < height; y++)
