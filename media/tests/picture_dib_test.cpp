@@ -251,6 +251,29 @@ TEST(PictureToDIB, PolygonsRegionsClipsAndText)
     EXPECT_EQ(0, nBelowBaseline) << "on its base line";
 }
 
+// A framed region is the band just inside its outline, the pen's size deep, also where
+// the outline turns inwards.
+TEST(PictureToDIB, RegionFramesFollowTheOutline)
+{
+    CQtim qtim;
+    PictWriter w(Rect{0, 0, 20, 20});
+    w.PenSize(2, 2);
+    w.Region(ShapeVerb::Frame, {Rect{0, 0, 20, 10}, Rect{0, 10, 10, 20}});
+    CPictureDIB dib(qtim, w.Finish());
+    ASSERT_NE(nullptr, dib.Get());
+    const struct
+    {
+        int x, y;
+        uint32_t color;
+    } expected[] = {
+        {1, 5, kBlack},  {2, 5, kWhite},   {5, 1, kBlack},  {5, 2, kWhite},  {18, 5, kBlack},
+        {17, 5, kWhite}, {15, 8, kBlack},  {15, 7, kWhite}, {8, 15, kBlack}, {7, 15, kWhite},
+        {5, 18, kBlack}, {5, 17, kWhite},  {1, 15, kBlack}, {15, 15, kWhite},
+    };
+    for (const auto& e : expected)
+        EXPECT_EQ(e.color, dib.Pixel(e.x, e.y)) << e.x << "," << e.y;
+}
+
 // Frames that are empty or larger than the library renders into memory give no DIB.
 TEST(PictureToDIB, RefusesEmptyAndHugeFrames)
 {
