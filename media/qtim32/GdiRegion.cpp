@@ -121,6 +121,15 @@ void AddRectsToPath(HDC hdc, const std::vector<pict::Rect>& rects)
 namespace
 {
 
+// Leaves nothing to draw on until the clip is selected again: what a clip that could not
+// be made comes to, rather than drawing outside it.
+void ClipToNothing(HDC hdc)
+{
+    CRgn empty(::CreateRectRgn(0, 0, 0, 0));
+    if (empty.Get() == NULL || ::ExtSelectClipRgn(hdc, empty.Get(), RGN_AND) == ERROR)
+        ::IntersectClipRect(hdc, 0, 0, 0, 0);
+}
+
 // Without rotation or shear, each rectangle stays a rectangle in device pixels: its
 // corners carried there by LPtoDP make the clip region directly.
 void IntersectClipInDevicePixels(HDC hdc, const std::vector<pict::Rect>& rects)
@@ -128,7 +137,10 @@ void IntersectClipInDevicePixels(HDC hdc, const std::vector<pict::Rect>& rects)
     std::vector<RECT> deviceRects = GdiRectsOf(rects);
     if (!deviceRects.empty() &&
         !::LPtoDP(hdc, reinterpret_cast<POINT*>(deviceRects.data()), static_cast<int>(deviceRects.size() * 2)))
+    {
+        ClipToNothing(hdc);
         return;
+    }
     for (RECT& rc : deviceRects)
     {
         if (rc.right < rc.left)
@@ -137,23 +149,21 @@ void IntersectClipInDevicePixels(HDC hdc, const std::vector<pict::Rect>& rects)
             std::swap(rc.top, rc.bottom);
     }
     CRgn clip(CreateRegionOf(deviceRects));
-    if (clip.Get() != NULL)
-        ::ExtSelectClipRgn(hdc, clip.Get(), RGN_AND);
+    if (clip.Get() == NULL || ::ExtSelectClipRgn(hdc, clip.Get(), RGN_AND) == ERROR)
+        ClipToNothing(hdc);
 }
 
 // A rotated or sheared DC takes the rectangles as a path.
 void IntersectClipThroughPath(HDC hdc, const std::vector<pict::Rect>& rects)
 {
-    if (rects.empty())
+    if (rects.empty() || !::BeginPath(hdc))
     {
-        CRgn empty(::CreateRectRgn(0, 0, 0, 0));
-        ::ExtSelectClipRgn(hdc, empty.Get(), RGN_AND);
+        ClipToNothing(hdc);
         return;
     }
-    ::BeginPath(hdc);
     AddRectsToPath(hdc, rects);
-    ::EndPath(hdc);
-    ::SelectClipPath(hdc, RGN_AND);
+    if (!::EndPath(hdc) || !::SelectClipPath(hdc, RGN_AND))
+        ClipToNothing(hdc);
 }
 
 } // namespace

@@ -60,8 +60,8 @@ private:
 // Adds each rectangle (picture coordinates) to the open path of hdc as a closed figure.
 void AddRectsToPath(HDC hdc, const std::vector<pict::Rect>& rects);
 
-// Intersects hdc's clip with the union of the rectangles; with none, nothing is drawn
-// until the clip is selected again.
+// Intersects hdc's clip with the union of the rectangles; with none (or when the clip
+// cannot be made), nothing is drawn until the clip is selected again.
 void IntersectClipWithRects(HDC hdc, const std::vector<pict::Rect>& rects);
 
 // The rectangles of the band inside the region that a pen of penWidth x penHeight covers
