@@ -142,8 +142,6 @@ PixelsResult ReadPixels(ByteReader& r, const PixMapInfo& pm, const std::vector<C
     const bool indexed = ps == 1 || ps == 2 || ps == 4 || ps == 8;
     if (!indexed && ps != 16 && ps != 32)
         return PixelsResult::Refused;
-    if (!pm.isPixMap && ps != 1)
-        return PixelsResult::Refused;
 
     // Rows stored as they are, or packed with a byte count ahead of each.
     const bool unpacked = !packed || pm.rowBytes < 8 || pm.packType == 1;

@@ -87,10 +87,9 @@ void ReadHeaderData(ByteReader h, PictInfo& info)
 {
     if (h.S16() != -2)
         return;
+    // (A header cut short fails its first read.)
     h.Skip(2);
     int32_t hRes = h.S32(), vRes = h.S32();
-    if (h.Failed())
-        return;
     info.extended = true;
     if (hRes > 0 && vRes > 0)
     {
@@ -388,10 +387,8 @@ Step Player::Do(uint16_t opcode)
         return SkipWordLength();
     if (opcode >= 0xB0 && opcode <= 0xCF)
         return Step::Next;
-    if (opcode >= 0xD0 && opcode <= 0xFE)
-        return SkipLongLength();
-    // Every opcode below 0x0100 is one of the above.
-    return Step::Refused;
+    // 0xD0-0xFE, the last of the opcodes below 0x0100.
+    return SkipLongLength();
 }
 
 Step Player::SkipWordLength()
