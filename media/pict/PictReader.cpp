@@ -625,11 +625,13 @@ Step Player::DoBits(uint16_t opcode)
     if (r.Failed())
         return Step::Truncated;
     m_info.images++;
-    m_info.deepestPixelSize = std::max(m_info.deepestPixelSize, (int)pm.pixelSize);
     Image image;
     Step step = FromPixels(ReadPixels(r, pm, palette, opcode != op::kBitsRect && opcode != op::kBitsRgn, image));
-    if (step != Step::Next || image.pixels.empty())
+    if (step != Step::Next)
         return step;
+    m_info.deepestPixelSize = std::max(m_info.deepestPixelSize, (int)pm.pixelSize);
+    if (image.pixels.empty())
+        return Step::Next;
 
     const ImageMode m = ModeForImage(mode);
     // srcRect is in the bounds' coordinates; the part outside the image is dropped and
@@ -710,8 +712,10 @@ Step Player::DoCompressed()
     ci.size = dataSize;
     if (!ci.data)
         return Step::Next;
-    if (ci.depth > 0)
-        m_info.deepestPixelSize = std::max(m_info.deepestPixelSize, ci.depth > 32 ? ci.depth - 32 : ci.depth);
+    // Depths above 32 are greys of depth - 32 bits.
+    const int depth = ci.depth > 32 ? ci.depth - 32 : ci.depth;
+    if (depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32)
+        m_info.deepestPixelSize = std::max(m_info.deepestPixelSize, depth);
 
     const ImageMode m = ModeForImage(mode);
     if (!m.draw)
