@@ -87,10 +87,9 @@ void ReadHeaderData(ByteReader h, PictInfo& info)
 {
     if (h.S16() != -2)
         return;
+    // (A header cut short fails its first read.)
     h.Skip(2);
     int32_t hRes = h.S32(), vRes = h.S32();
-    if (h.Failed())
-        return;
     info.extended = true;
     if (hRes > 0 && vRes > 0)
     {
@@ -388,10 +387,8 @@ Step Player::Do(uint16_t opcode)
         return SkipWordLength();
     if (opcode >= 0xB0 && opcode <= 0xCF)
         return Step::Next;
-    if (opcode >= 0xD0 && opcode <= 0xFE)
-        return SkipLongLength();
-    // Every opcode below 0x0100 is one of the above.
-    return Step::Refused;
+    // 0xD0-0xFE, the last of the opcodes below 0x0100.
+    return SkipLongLength();
 }
 
 Step Player::SkipWordLength()
@@ -628,11 +625,13 @@ Step Player::DoBits(uint16_t opcode)
     if (r.Failed())
         return Step::Truncated;
     m_info.images++;
-    m_info.deepestPixelSize = std::max(m_info.deepestPixelSize, (int)pm.pixelSize);
     Image image;
     Step step = FromPixels(ReadPixels(r, pm, palette, opcode != op::kBitsRect && opcode != op::kBitsRgn, image));
-    if (step != Step::Next || image.pixels.empty())
+    if (step != Step::Next)
         return step;
+    m_info.deepestPixelSize = std::max(m_info.deepestPixelSize, (int)pm.pixelSize);
+    if (image.pixels.empty())
+        return Step::Next;
 
     const ImageMode m = ModeForImage(mode);
     // srcRect is in the bounds' coordinates; the part outside the image is dropped and
@@ -713,8 +712,10 @@ Step Player::DoCompressed()
     ci.size = dataSize;
     if (!ci.data)
         return Step::Next;
-    if (ci.depth > 0)
-        m_info.deepestPixelSize = std::max(m_info.deepestPixelSize, ci.depth > 32 ? ci.depth - 32 : ci.depth);
+    // Depths above 32 are greys of depth - 32 bits.
+    const int depth = ci.depth > 32 ? ci.depth - 32 : ci.depth;
+    if (depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32)
+        m_info.deepestPixelSize = std::max(m_info.deepestPixelSize, depth);
 
     const ImageMode m = ModeForImage(mode);
     if (!m.draw)

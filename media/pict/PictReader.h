@@ -56,7 +56,8 @@ struct PictInfo
     int32_t hRes = 0x00480000;
     int32_t vRes = 0x00480000;
     // Opcodes read, pixel images among them (bitmap and compressed opcodes), and the
-    // deepest pixel size of those images (0 when there is none).
+    // deepest pixel size of the images decoded or described with a real depth (0 when
+    // there is none).
     uint32_t opcodes = 0;
     uint32_t images = 0;
     int deepestPixelSize = 0;

@@ -149,9 +149,12 @@ TEST(PictHostile, ImpossibleOrHugeImagesAreRefusedAfterWhatWasDrawn)
         bytes.pop_back();  // without the end opcode: whatever the image's data would be
         bytes.pop_back();
         RecordingSink sink;
-        EXPECT_EQ(c.result, Play(bytes, sink)) << c.label;
+        PictInfo info;
+        EXPECT_EQ(c.result, Play(bytes, sink, &info)) << c.label;
         EXPECT_EQ(1u, sink.shapes.size()) << c.label;
         EXPECT_EQ(0u, sink.images.size()) << c.label;
+        EXPECT_EQ(1u, info.images) << c.label;
+        EXPECT_EQ(0, info.deepestPixelSize) << c.label << ": a refused image has no depth";
     }
 }
 
