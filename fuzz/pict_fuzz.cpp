@@ -2,7 +2,8 @@
 // and rectangle it is given, so that the sanitizers see each of them, and checks what
 // the reader promises: images hold width x height pixels of 24 bits, source rectangles
 // lie inside their image, region rectangles inside their bounds. Reading the same bytes
-// for their information alone must come to the same result and counts.
+// for their information alone must come to the same result and counts, and reading the
+// header alone to the same version, place and frame.
 #include "media/pict/PictReader.h"
 
 #include <stdlib.h>
@@ -116,6 +117,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     pict::PictResult result = pict::ReadPicture(bytes.data(), bytes.size(), sink, &info);
     Check(info.result == result);
     g_sink = sink.Sum();
+
+    // The header alone agrees with the whole reading.
+    pict::PictInfo header;
+    Check(pict::ReadPictHeader(bytes.data(), bytes.size(), header) == (result != pict::PictResult::NotAPicture));
+    Check(header.version == info.version && header.offset == info.offset && header.frame.left == info.frame.left &&
+          header.frame.top == info.frame.top && header.frame.right == info.frame.right &&
+          header.frame.bottom == info.frame.bottom && (!header.extended || info.extended));
 
     pict::PictInfo again;
     Check(pict::GetPictInfo(bytes.data(), bytes.size(), again) == (result != pict::PictResult::NotAPicture));

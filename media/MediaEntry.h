@@ -27,20 +27,28 @@ typedef LONG_PTR(MEDIA_ENTRY* MEDIAENTRYPROC)(WORD nRoutine, LONG_PTR a1, LONG_P
 // The result of a routine number that the library does not know.
 #define MEDIA_UNKNOWN_ROUTINE ((LONG_PTR)-1)
 
-// QTIM32.DLL's routines.
+// QTIM32.DLL's routines. hPict is always an unlocked global handle of the PICT bytes
+// (which may start with a picture file's 512-byte header); the routines lock it for the
+// call only.
 enum
 {
-    // (hDC, hPict, const RECT* prcDst, 0): draws the picture scaled into *prcDst; 0 when
-    // drawn, otherwise a QTIM_ERR_ code. hPict is an unlocked global handle of the PICT.
+    // (hDC, hPict, const RECT* prcDst, 0): draws the picture with its frame scaled onto
+    // *prcDst, a rectangle in the DC's logical coordinates, clipped to it within the DC's
+    // own clip; the DC's state is as it was afterwards. An empty rectangle draws nothing.
+    // 0 when drawn (a damaged picture draws what comes before the damage), otherwise a
+    // QTIM_ERR_ code.
     QTIM_DRAWPICTURE = 9,
-    // (hPict, QTPICTINFO* pInfo): fills *pInfo, whose cbSize the caller sets to
+    // (hPict, QTPICTINFO* pInfo): fills *pInfo, whose cbSize the caller sets to at least
     // sizeof(QTPICTINFO); 0 or a QTIM_ERR_ code.
     QTIM_GETPICTUREINFO = 34,
-    // (hPict): a new global handle of a packed DIB of the picture, or 0.
+    // (hPict): the picture drawn over white at its frame's size into a new GMEM_MOVEABLE
+    // packed DIB (BITMAPINFOHEADER, bottom-up, BI_RGB, 24 bits, no colour table), owned
+    // by the caller; 0 when the picture cannot be read or its frame is empty or holds
+    // more than 4096 x 4096 pixels in all (width times height).
     QTIM_PICTURETODIB = 46,
-    // (): sets the library up; called once, by its first user. 0 on success.
+    // (): counts a user of the library; routines 9, 34 and 46 work while it has one. 0.
     QTIM_INITIALIZE = 57,
-    // (): ends the library's use; called by its last user. 0.
+    // (): ends one user's use; 0, or QTIM_ERR_NOTINITIALIZED when it had none.
     QTIM_TERMINATE = 58,
 };
 

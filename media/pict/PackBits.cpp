@@ -25,9 +25,13 @@ size_t UnpackBits(const uint8_t* src, size_t srcSize, uint8_t* dst, size_t dstSi
         {
             if (srcSize - in < unitSize)
                 break;
-            for (int i = 0; i < 1 - flag && out < dstSize; i++)
-                for (size_t k = 0; k < unitSize && out < dstSize; k++)
-                    dst[out++] = src[in + k];
+            const size_t n = std::min((size_t)(1 - flag) * unitSize, dstSize - out);
+            if (unitSize == 1)
+                memset(dst + out, src[in], n);
+            else
+                for (size_t k = 0; k < n; k++)
+                    dst[out + k] = src[in + k % unitSize];
+            out += n;
             in += unitSize;
         }
     }

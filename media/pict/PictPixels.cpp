@@ -34,6 +34,12 @@ void ConvertRow(const uint8_t* row, RowForm form, const PixMapInfo& pm, int32_t 
     case RowForm::Indexed:
     {
         const int32_t bits = pm.pixelSize;
+        if (bits == 8)
+        {
+            for (int32_t i = 0; i < width; i++)
+                out[i] = palette[row[i]];
+            break;
+        }
         const uint32_t mask = (1u << bits) - 1;
         for (int32_t i = 0; i < width; i++)
         {
@@ -136,8 +142,6 @@ PixelsResult ReadPixels(ByteReader& r, const PixMapInfo& pm, const std::vector<C
     const bool indexed = ps == 1 || ps == 2 || ps == 4 || ps == 8;
     if (!indexed && ps != 16 && ps != 32)
         return PixelsResult::Refused;
-    if (!pm.isPixMap && ps != 1)
-        return PixelsResult::Refused;
 
     // Rows stored as they are, or packed with a byte count ahead of each.
     const bool unpacked = !packed || pm.rowBytes < 8 || pm.packType == 1;
@@ -174,6 +178,10 @@ PixelsResult ReadPixels(ByteReader& r, const PixMapInfo& pm, const std::vector<C
     if (form != RowForm::Rgb && form != RowForm::Planes && (uint64_t)pm.rowBytes * 8 < (uint64_t)width * (uint64_t)ps)
         return PixelsResult::Damaged;
 
+    // Room for the whole image at once, but at most 512 pixels per byte left (two bytes
+    // of PackBits make up to 1024 one-bit pixels): a header that lies about a small image
+    // allocates little, and the rows grow the rest as they come.
+    image.pixels.reserve((size_t)std::min<uint64_t>((uint64_t)width * (uint64_t)height, (uint64_t)r.Remaining() * 512));
     std::vector<uint8_t> row(rowLength);
     const bool wordCount = pm.rowBytes > 250;
     for (int32_t y = 0; y < height; y++)

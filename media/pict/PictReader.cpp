@@ -26,12 +26,6 @@ int32_t Wrap16(int32_t v)
     return (int16_t)(uint16_t)(uint32_t)v;
 }
 
-Rect Intersect(const Rect& a, const Rect& b)
-{
-    return Rect{ std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                 std::min(a.bottom, b.bottom) };
-}
-
 // The eight colours of version 1 pictures (FgColor, BkColor).
 Color OldColor(int32_t value, Color unknown)
 {
@@ -85,6 +79,23 @@ Pattern BitPattern(const uint8_t* bits)
     memcpy(&all, bits, 8);
     p.share = std::popcount(all);
     return p;
+}
+
+// The data of the version 2 header opcode: the extended form (version -2) gives the
+// resolution.
+void ReadHeaderData(ByteReader h, PictInfo& info)
+{
+    if (h.S16() != -2)
+        return;
+    // (A header cut short fails its first read.)
+    h.Skip(2);
+    int32_t hRes = h.S32(), vRes = h.S32();
+    info.extended = true;
+    if (hRes > 0 && vRes > 0)
+    {
+        info.hRes = hRes;
+        info.vRes = vRes;
+    }
 }
 
 // A NullSink draws nothing: GetPictInfo reads pictures through it.
@@ -376,10 +387,8 @@ Step Player::Do(uint16_t opcode)
         return SkipWordLength();
     if (opcode >= 0xB0 && opcode <= 0xCF)
         return Step::Next;
-    if (opcode >= 0xD0 && opcode <= 0xFE)
-        return SkipLongLength();
-    // Every opcode below 0x0100 is one of the above.
-    return Step::Refused;
+    // 0xD0-0xFE, the last of the opcodes below 0x0100.
+    return SkipLongLength();
 }
 
 Step Player::SkipWordLength()
@@ -396,19 +405,7 @@ Step Player::SkipLongLength()
 
 void Player::ReadHeader()
 {
-    ByteReader h = m_r.Sub(24);
-    if (h.S16() != -2)
-        return;
-    h.Skip(2);
-    int32_t hRes = h.S32(), vRes = h.S32();
-    if (h.Failed())
-        return;
-    m_info.extended = true;
-    if (hRes > 0 && vRes > 0)
-    {
-        m_info.hRes = hRes;
-        m_info.vRes = vRes;
-    }
+    ReadHeaderData(m_r.Sub(24), m_info);
 }
 
 void Player::SendClip()
@@ -628,11 +625,13 @@ Step Player::DoBits(uint16_t opcode)
     if (r.Failed())
         return Step::Truncated;
     m_info.images++;
-    m_info.deepestPixelSize = std::max(m_info.deepestPixelSize, (int)pm.pixelSize);
     Image image;
     Step step = FromPixels(ReadPixels(r, pm, palette, opcode != op::kBitsRect && opcode != op::kBitsRgn, image));
-    if (step != Step::Next || image.pixels.empty())
+    if (step != Step::Next)
         return step;
+    m_info.deepestPixelSize = std::max(m_info.deepestPixelSize, (int)pm.pixelSize);
+    if (image.pixels.empty())
+        return Step::Next;
 
     const ImageMode m = ModeForImage(mode);
     // srcRect is in the bounds' coordinates; the part outside the image is dropped and
@@ -713,8 +712,10 @@ Step Player::DoCompressed()
     ci.size = dataSize;
     if (!ci.data)
         return Step::Next;
-    if (ci.depth > 0)
-        m_info.deepestPixelSize = std::max(m_info.deepestPixelSize, ci.depth > 32 ? ci.depth - 32 : ci.depth);
+    // Depths above 32 are greys of depth - 32 bits.
+    const int depth = ci.depth > 32 ? ci.depth - 32 : ci.depth;
+    if (depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32)
+        m_info.deepestPixelSize = std::max(m_info.deepestPixelSize, depth);
 
     const ImageMode m = ModeForImage(mode);
     if (!m.draw)
@@ -770,6 +771,19 @@ bool Detect(const uint8_t* data, size_t size, PictInfo& info)
 }
 
 } // namespace
+
+bool ReadPictHeader(const uint8_t* data, size_t size, PictInfo& info)
+{
+    info = PictInfo();
+    if (!data || !Detect(data, size, info))
+        return false;
+    // Version 2 pictures start with the header opcode.
+    ByteReader r(data + info.offset, size - info.offset);
+    r.Skip(14);
+    if (info.version == 2 && r.U16() == op::kHeaderOp)
+        ReadHeaderData(r.Sub(24), info);
+    return true;
+}
 
 PictResult ReadPicture(const uint8_t* data, size_t size, PictSink& sink, PictInfo* info)
 {

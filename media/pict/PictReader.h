@@ -32,8 +32,9 @@ enum class PictResult
     // The picture's bytes ran out, or an opcode's data was damaged (a length that reaches
     // past the end, a pixel map that is not one), before the end opcode.
     Truncated,
-    // An opcode whose length the reader cannot know (an undefined opcode, a pack type or
-    // pixel size that does not exist), or an image above kMaxPixels, ended the picture.
+    // An image whose data's length the reader cannot know (a pixel size, pack type or
+    // component count that does not exist), or an image above kMaxPixels, ended the
+    // picture.
     Refused,
     // The bytes are not a picture: no version opcode after the frame at offset 0 or 512.
     NotAPicture,
@@ -55,12 +56,19 @@ struct PictInfo
     int32_t hRes = 0x00480000;
     int32_t vRes = 0x00480000;
     // Opcodes read, pixel images among them (bitmap and compressed opcodes), and the
-    // deepest pixel size of those images (0 when there is none).
+    // deepest pixel size of the images decoded or described with a real depth (0 when
+    // there is none).
     uint32_t opcodes = 0;
     uint32_t images = 0;
     int deepestPixelSize = 0;
     PictResult result = PictResult::NotAPicture;
 };
+
+// Finds the picture in data[0..size) and reads its header alone: version, extended,
+// offset, frame and resolution (the rest of info keeps its defaults). Cheap: a sink that
+// maps the frame onto its destination asks this before ReadPicture. Returns whether the
+// bytes are a picture.
+bool ReadPictHeader(const uint8_t* data, size_t size, PictInfo& info);
 
 // Plays the picture in data[0..size) through sink. Detects the 512-byte file header.
 // Fills *info, when given, with what GetPictInfo gives.

@@ -13,12 +13,6 @@ namespace {
 
 constexpr int16_t kEndMark = 0x7FFF;
 
-Rect Intersect(const Rect& a, const Rect& b)
-{
-    return Rect{ std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                 std::min(a.bottom, b.bottom) };
-}
-
 // Adds the band [top, bottom) of the spans in active (pairs of h), clipped to bounds.
 bool EmitBand(const std::vector<int32_t>& active, int32_t top, int32_t bottom, const Rect& bounds,
               std::vector<Rect>& rects)

@@ -12,7 +12,7 @@
 namespace pict {
 
 // Reads a region at r into region. Returns false when the region's size does not fit in
-// the bytes (r then fails). Inversion data that is malformed (lines out of order, points
+// the bytes (r then fails); a size below 10 counts as 10, a rectangle's. Inversion data that is malformed (lines out of order, points
 // left open at the end, a line without its end mark) or that decodes into more than
 // kMaxRegionRects rectangles leaves the region as its bounding rectangle alone: the
 // region's extent is known and drawing stays within it.

@@ -31,9 +31,10 @@ struct CompressedImage
     // The compressed bytes, exactly as long as the image description says.
     const uint8_t* data = nullptr;
     size_t size = 0;
-    // Where the image lands: its bounds (0, 0, width, height) carried through the
-    // transformation matrix, when that matrix only scales and translates. Without such a
-    // matrix dstKnown is false and dst is the image's own bounds.
+    // Where the image lands: the opcode's source rectangle (the image's bounds (0, 0,
+    // width, height) when it gives none) carried through the opcode's matrix, when that
+    // matrix only scales and translates. Without such a matrix dstKnown is false and dst
+    // is the source rectangle itself.
     Rect dst;
     bool dstKnown = false;
     Transfer transfer = Transfer::Copy;
@@ -46,8 +47,9 @@ class PictSink
 public:
     virtual ~PictSink() = default;
 
-    // The region outside which nothing is drawn from now on. A picture starts clipped to
-    // nothing but its frame; the reader passes every later clip change.
+    // The region outside which nothing is drawn from now on. Until the first call the
+    // sink clips to the picture's frame (ReadPictHeader gives it). An origin change moves
+    // the clip and comes as another call.
     virtual void SetClip(const Region& clip) = 0;
 
     // A line from a to b, always drawn as a frame (Style::verb Frame, or Invert with

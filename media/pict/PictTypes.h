@@ -34,6 +34,13 @@ struct Rect
     bool IsEmpty() const { return right <= left || bottom <= top; }
 };
 
+// The rectangle that a and b share (empty when they do not overlap).
+inline Rect Intersect(const Rect& a, const Rect& b)
+{
+    return Rect{ a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
+                 a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom };
+}
+
 // A region: its bounding rectangle and the disjoint rectangles whose union it is, in
 // bands from top to bottom and left to right within a band. A rectangular region has its
 // bounds as its one rectangle; an empty region has no rectangles.

@@ -129,28 +129,26 @@ void PictWriter::Origin(int32_t dh, int32_t dv)
     Put16(dv);
 }
 
-void PictWriter::ForeColor(Color color)
+void PictWriter::PutColor(uint16_t oldOpcode, uint16_t rgbOpcode, Color color)
 {
     if (m_version == 1)
     {
-        Opcode(op::kFgColor);
+        Opcode(oldOpcode);
         Put32((uint32_t)OldColorValue(color));
         return;
     }
-    Opcode(op::kRGBFgCol);
+    Opcode(rgbOpcode);
     PutRGB(color);
+}
+
+void PictWriter::ForeColor(Color color)
+{
+    PutColor(op::kFgColor, op::kRGBFgCol, color);
 }
 
 void PictWriter::BackColor(Color color)
 {
-    if (m_version == 1)
-    {
-        Opcode(op::kBkColor);
-        Put32((uint32_t)OldColorValue(color));
-        return;
-    }
-    Opcode(op::kRGBBkCol);
-    PutRGB(color);
+    PutColor(op::kBkColor, op::kRGBBkCol, color);
 }
 
 void PictWriter::PenSize(int32_t width, int32_t height)

@@ -121,6 +121,8 @@ private:
     void PutRect(const Rect& rc);
     void PutPoint(Point p);
     void PutRGB(Color color);
+    // A version 1 colour opcode (QuickDraw's eight colours) or a version 2 RGB one.
+    void PutColor(uint16_t oldOpcode, uint16_t rgbOpcode, Color color);
     void RequireVersion2(const char* what) const;
     void Shape(uint16_t group, ShapeVerb verb, const Rect& rect);
     void PutPlacement(const Placement& place, const Rect& bounds);

@@ -19,15 +19,41 @@ uint32_t OverWhite(uint32_t bgra)
     return rgb;
 }
 
+// CMGR32.DLL when the process has it loaded, held loaded for this library's use of it so
+// that another thread of its user cannot unload it meanwhile.
+class CLoadedCmgr
+{
+public:
+    CLoadedCmgr()
+    {
+        if (!::GetModuleHandleExA(0, "CMGR32.DLL", &m_hModule))
+            m_hModule = NULL;
+    }
+    ~CLoadedCmgr()
+    {
+        if (m_hModule != NULL)
+            ::FreeLibrary(m_hModule);
+    }
+    CLoadedCmgr(const CLoadedCmgr&) = delete;
+    CLoadedCmgr& operator=(const CLoadedCmgr&) = delete;
+
+    MEDIAENTRYPROC EntryPoint() const
+    {
+        return m_hModule == NULL ? NULL
+                                 : reinterpret_cast<MEDIAENTRYPROC>(
+                                       reinterpret_cast<void (*)()>(::GetProcAddress(m_hModule, "_EntryPoint")));
+    }
+
+private:
+    HMODULE m_hModule = NULL;
+};
+
 } // namespace
 
 bool DecompressWithComponentManager(const pict::CompressedImage& image, pict::Image& pixels)
 {
-    HMODULE hCmgr = ::GetModuleHandleA("CMGR32.DLL");
-    if (hCmgr == NULL)
-        return false;
-    const MEDIAENTRYPROC pEntry = reinterpret_cast<MEDIAENTRYPROC>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(hCmgr, "_EntryPoint")));
+    const CLoadedCmgr cmgr;
+    const MEDIAENTRYPROC pEntry = cmgr.EntryPoint();
     if (pEntry == NULL || image.data == NULL || image.size == 0 || image.size > MAXDWORD)
         return false;
     const LONG_PTR component = pEntry(CMGR_FINDDECOMPRESSOR, static_cast<LONG_PTR>(image.codecType), 0, 0, 0);

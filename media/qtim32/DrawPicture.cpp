@@ -7,6 +7,7 @@
 // images all scale alike. Drawing is clipped to the destination within the DC's own clip;
 // SaveDC and RestoreDC put the DC's mode, transform, clip and objects back afterwards.
 #include "media/qtim32/GdiPictSink.h"
+#include "media/qtim32/GdiRegion.h"
 #include "media/qtim32/PictureHandle.h"
 #include "media/qtim32/PictureRoutines.h"
 
@@ -35,25 +36,6 @@ private:
     int m_nSaved;
 };
 
-// A region handle deleted at the end of its scope.
-class CRegion
-{
-public:
-    CRegion() : m_hrgn(::CreateRectRgn(0, 0, 0, 0)) {}
-    ~CRegion()
-    {
-        if (m_hrgn != NULL)
-            ::DeleteObject(m_hrgn);
-    }
-    CRegion(const CRegion&) = delete;
-    CRegion& operator=(const CRegion&) = delete;
-
-    HRGN Get() const { return m_hrgn; }
-
-private:
-    HRGN m_hrgn;
-};
-
 // The transform from picture coordinates (the frame) onto rcDst.
 XFORM FrameOnto(const pict::Rect& frame, const RECT& rcDst)
 {
@@ -76,7 +58,7 @@ LONG_PTR DrawPictureBytes(HDC hdc, const uint8_t* data, size_t size, const pict:
     CSavedDC saved(hdc);
     if (!saved.IsSaved())
         return QTIM_ERR_BADARGUMENT;
-    CRegion base;
+    CRgn base(::CreateRectRgn(0, 0, 0, 0));
     if (base.Get() == NULL)
         return QTIM_ERR_NOMEMORY;
     // The destination's clip is taken in the DC's own coordinates, before the picture's
@@ -103,7 +85,7 @@ LONG_PTR DrawPicture(HDC hdc, HGLOBAL hPict, const RECT* prcDst)
     if (!picture.IsValid())
         return QTIM_ERR_BADHANDLE;
     pict::PictInfo info;
-    if (!pict::GetPictInfo(picture.Data(), picture.Size(), info) || info.frame.IsEmpty())
+    if (!pict::ReadPictHeader(picture.Data(), picture.Size(), info) || info.frame.IsEmpty())
         return QTIM_ERR_BADPICTURE;
     return DrawPictureBytes(hdc, picture.Data(), picture.Size(), info.frame, *prcDst);
 }

@@ -33,35 +33,6 @@ pict::Image Recolored(const pict::Image& image, pict::Color match, uint32_t onMa
     return result;
 }
 
-// A region handle holding the DC's clip, put back at the end of its scope.
-class CSavedClip
-{
-public:
-    explicit CSavedClip(HDC hdc) : m_hdc(hdc), m_hrgn(::CreateRectRgn(0, 0, 0, 0))
-    {
-        if (m_hrgn != NULL && ::GetClipRgn(hdc, m_hrgn) != 1)
-        {
-            ::DeleteObject(m_hrgn);
-            m_hrgn = NULL;
-        }
-    }
-    ~CSavedClip()
-    {
-        if (m_hrgn == NULL)
-            return;
-        ::SelectClipRgn(m_hdc, m_hrgn);
-        ::DeleteObject(m_hrgn);
-    }
-    CSavedClip(const CSavedClip&) = delete;
-    CSavedClip& operator=(const CSavedClip&) = delete;
-
-    bool IsSaved() const { return m_hrgn != NULL; }
-
-private:
-    HDC m_hdc;
-    HRGN m_hrgn;
-};
-
 } // namespace
 
 void CGdiPictSink::StretchImage(const pict::Image& image, const pict::Rect& src, const pict::Rect& dst, DWORD rop)
@@ -73,9 +44,9 @@ void CGdiPictSink::StretchImage(const pict::Image& image, const pict::Rect& src,
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
-    // A top-down DIB counts ySrc from its top row.
-    ::StretchDIBits(m_hdc, dst.left, dst.top, dst.Width(), dst.Height(), src.left, src.top, src.Width(),
-                    src.Height(), image.pixels.data(), &bmi, DIB_RGB_COLORS, rop);
+    // StretchDIBits counts ySrc from the DIB's last row upwards even in a top-down DIB.
+    ::StretchDIBits(m_hdc, dst.left, dst.top, dst.Width(), dst.Height(), src.left, image.height - src.bottom,
+                    src.Width(), src.Height(), image.pixels.data(), &bmi, DIB_RGB_COLORS, rop);
 }
 
 void CGdiPictSink::DrawImage(const pict::Image& image, const pict::Rect& src, const pict::Rect& dst,

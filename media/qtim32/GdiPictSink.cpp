@@ -11,6 +11,13 @@
 namespace
 {
 
+// Whether the style draws the shape's outline (framed, or inverted by the pen) rather
+// than its inside.
+bool IsOutline(const pict::Style& style)
+{
+    return style.verb == pict::Verb::Frame || (style.verb == pict::Verb::Invert && style.isFrame);
+}
+
 COLORREF ColorOf(pict::Color color)
 {
     return RGB((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
@@ -97,11 +104,6 @@ const char* FaceNameOf(const pict::Font& font)
 
 } // namespace
 
-bool CGdiPictSink::IsOutline(const pict::Style& style) const
-{
-    return style.verb == pict::Verb::Frame || (style.verb == pict::Verb::Invert && style.isFrame);
-}
-
 template <class AddFigures>
 void CGdiPictSink::FillFigures(const pict::Style& style, int nFillMode, AddFigures addFigures)
 {
@@ -179,8 +181,8 @@ void CGdiPictSink::DrawOval(const pict::Rect& rect, const pict::Style& style)
     });
 }
 
-// Framed, the arc is the ring's part between the two angles: the wedge of the oval less
-// the wedge of the inset oval.
+// Framed, the arc is the oval's frame clipped to the wedge: two wedges, one of them
+// inset, would leave slivers where their straight edges meet.
 void CGdiPictSink::DrawArc(const pict::Rect& rect, int32_t startAngle, int32_t arcAngle, const pict::Style& style)
 {
     if (arcAngle == 0)
@@ -192,13 +194,17 @@ void CGdiPictSink::DrawArc(const pict::Rect& rect, int32_t startAngle, int32_t a
     }
     const int32_t start = arcAngle > 0 ? startAngle % 360 : (startAngle + arcAngle) % 360;
     const int32_t sweep = std::abs(arcAngle);
-    const pict::Rect inner = Inset(rect, style.penWidth, style.penHeight);
-    const bool ring = IsOutline(style) && !inner.IsEmpty();
-    FillFigures(style, ALTERNATE, [&] {
-        AddWedge(m_hdc, rect, start, sweep);
-        if (ring)
-            AddWedge(m_hdc, inner, start, sweep);
-    });
+    if (!IsOutline(style))
+    {
+        FillFigures(style, ALTERNATE, [&] { AddWedge(m_hdc, rect, start, sweep); });
+        return;
+    }
+    CSavedClip clip(m_hdc);
+    if (!clip.IsSaved() || !::BeginPath(m_hdc))
+        return;
+    AddWedge(m_hdc, rect, start, sweep);
+    if (::EndPath(m_hdc) && ::SelectClipPath(m_hdc, RGN_AND))
+        DrawOval(rect, style);
 }
 
 // Framed, a polygon is its edges drawn with the pen, each edge's sweep a figure.

@@ -5,7 +5,8 @@
 // Every shape is built as a path in picture coordinates and filled (FillPath), so that
 // the world transform carries it exactly: a frame is the ring between the shape and the
 // shape inset by the pen, a line the area its rectangular pen sweeps, and inverting is a
-// fill in R2_NOT. Clips are paths too, selected with SelectClipPath.
+// fill in R2_NOT. Clips (the picture's own and the masks of its images) are intersected
+// with the destination's clip in device pixels (GdiRegion.h).
 #pragma once
 
 #include <windows.h>
@@ -42,7 +43,6 @@ private:
     // inverting), with the fill mode given.
     template <class AddFigures>
     void FillFigures(const pict::Style& style, int nFillMode, AddFigures addFigures);
-    bool IsOutline(const pict::Style& style) const;
 
     // Draws the pixels of image (src of it onto dst) with one raster operation.
     void StretchImage(const pict::Image& image, const pict::Rect& src, const pict::Rect& dst, DWORD rop);

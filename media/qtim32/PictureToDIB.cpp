@@ -62,6 +62,11 @@ HGLOBAL PackDIB(const CFrameSurface& surface)
     if (hDIB == NULL)
         return NULL;
     BYTE* p = static_cast<BYTE*>(::GlobalLock(hDIB));
+    if (p == NULL)
+    {
+        ::GlobalFree(hDIB);
+        return NULL;
+    }
     std::memcpy(p, &bih, sizeof(bih));
     std::memcpy(p + sizeof(bih), surface.Bits(), bih.biSizeImage);
     ::GlobalUnlock(hDIB);
@@ -76,7 +81,7 @@ HGLOBAL PictureToDIB(HGLOBAL hPict)
     if (!picture.IsValid())
         return NULL;
     pict::PictInfo info;
-    if (!pict::GetPictInfo(picture.Data(), picture.Size(), info) || info.frame.IsEmpty())
+    if (!pict::ReadPictHeader(picture.Data(), picture.Size(), info) || info.frame.IsEmpty())
         return NULL;
     const LONG width = info.frame.Width();
     const LONG height = info.frame.Height();

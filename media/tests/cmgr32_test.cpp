@@ -1,6 +1,8 @@
 // CMGR32.DLL's component registry and its WIC decompressors, called as QTIM32 calls them.
 #include "media/tests/media_test_util.h"
 
+#include <objbase.h>
+
 namespace
 {
 
@@ -89,4 +91,25 @@ TEST(ComponentManager, RefusesBadJobs)
     data.resize(data.size() / 3);
     EXPECT_NE(0, Decompress(cmgr, jpeg, data, 16, 16, pixels)) << "truncated";
     EXPECT_EQ(CMGR_ERR_DECODE, Decompress(cmgr, jpeg, std::vector<uint8_t>(500, 0x33), 16, 16, pixels));
+}
+
+// COM is the caller's business: a thread without it is left without it, and a thread in
+// a single-threaded apartment keeps its apartment and still gets its pixels.
+TEST(ComponentManager, LeavesTheCallersApartmentAlone)
+{
+    CCmgr cmgr;
+    const LONG_PTR jpeg = cmgr.Call(CMGR_FINDDECOMPRESSOR, kJpeg);
+    const std::vector<uint8_t> data = MakeJpeg(8, 8, 0x00FF00, 0x00FF00);
+    std::vector<uint32_t> pixels;
+
+    ASSERT_EQ(0, Decompress(cmgr, jpeg, data, 8, 8, pixels));
+    const HRESULT hrAfter = ::CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    EXPECT_EQ(S_OK, hrAfter) << "the library's own initialisation was balanced";
+
+    EXPECT_EQ(0, Decompress(cmgr, jpeg, data, 8, 8, pixels)) << "inside a single-threaded apartment";
+    EXPECT_TRUE(NearColor(pixels[0] & 0xFFFFFF, 0x00FF00, 24));
+    EXPECT_EQ(S_FALSE, ::CoInitializeEx(NULL, COINIT_APARTMENTTHREADED)) << "still that apartment";
+    ::CoUninitialize();
+    if (SUCCEEDED(hrAfter))
+        ::CoUninitialize();
 }

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 using Microsoft::WRL::ComPtr;
 
@@ -59,6 +60,23 @@ CCmgr::~CCmgr()
         reinterpret_cast<CMGRTERMINATEPROC>(reinterpret_cast<void (*)()>(Export("_CMgrTerminate")));
     if (pTerminate != NULL)
         pTerminate();
+}
+
+pict::Image ImageOf(int32_t width, int32_t height, std::vector<uint32_t> pixels)
+{
+    pict::Image image;
+    image.width = width;
+    image.height = height;
+    image.pixels = std::move(pixels);
+    return image;
+}
+
+pict::Placement PlacedAt(const pict::Rect& src, const pict::Rect& dst)
+{
+    pict::Placement place;
+    place.src = src;
+    place.dst = dst;
+    return place;
 }
 
 HGLOBAL PictureHandleOf(const std::vector<uint8_t>& bytes)

@@ -5,6 +5,8 @@
 
 #include "media/MediaEntry.h"
 
+#include "media/pict/PictWriter.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -68,6 +70,10 @@ public:
 private:
     HGLOBAL m_h;
 };
+
+// A direct image of the pixels (0x00RRGGBB, rows top-down), and where a picture puts it.
+pict::Image ImageOf(int32_t width, int32_t height, std::vector<uint32_t> pixels);
+pict::Placement PlacedAt(const pict::Rect& src, const pict::Rect& dst);
 
 // A movable, unlocked global block holding the bytes: a picture handle.
 HGLOBAL PictureHandleOf(const std::vector<uint8_t>& bytes);

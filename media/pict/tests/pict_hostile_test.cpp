@@ -24,6 +24,15 @@ std::vector<uint8_t> Join(std::initializer_list<std::vector<uint8_t>> parts)
     return out;
 }
 
+// An opcode with its data, and what it does to the picture.
+struct OpcodeCase
+{
+    const char* label;
+    uint16_t opcode;
+    std::vector<uint8_t> data;
+    PictResult result;
+};
+
 // A picture with a bit of everything.
 std::vector<uint8_t> RichPicture()
 {
@@ -75,13 +84,7 @@ TEST(PictHostile, EveryTruncationEndsCleanlyWithADrawnPrefix)
 
 TEST(PictHostile, LyingLengthsEndThePictureAndKeepWhatWasDrawn)
 {
-    struct Case
-    {
-        const char* label;
-        uint16_t opcode;
-        std::vector<uint8_t> data;
-        PictResult result;
-    } cases[] = {
+    const OpcodeCase cases[] = {
         { "comment longer than the picture", op::kLongComment, Join({ Word(100), Word(0x7000) }), PictResult::Truncated },
         { "reserved word length too long", 0x0024, Word(0x7FFF), PictResult::Truncated },
         { "reserved long length too long", 0x00D0, { 0xFF, 0xFF, 0xFF, 0xF0 }, PictResult::Truncated },
@@ -92,7 +95,7 @@ TEST(PictHostile, LyingLengthsEndThePictureAndKeepWhatWasDrawn)
           PictResult::Truncated },
         { "font name longer than the picture", op::kFontName, Word(200), PictResult::Truncated },
     };
-    for (const Case& c : cases)
+    for (const OpcodeCase& c : cases)
     {
         PictWriter writer(kFrame);
         writer.Rectangle(ShapeVerb::Paint, kFrame);
@@ -122,13 +125,7 @@ std::vector<uint8_t> PixMapOp(bool direct, int32_t rowBytes, const Rect& bounds,
 
 TEST(PictHostile, ImpossibleOrHugeImagesAreRefusedAfterWhatWasDrawn)
 {
-    struct Case
-    {
-        const char* label;
-        uint16_t opcode;
-        std::vector<uint8_t> data;
-        PictResult result;
-    } cases[] = {
+    const OpcodeCase cases[] = {
         { "above the pixel cap", op::kDirectBitsRect, PixMapOp(true, 0x3FFC, Rect{ -32768, -32768, 32767, 32767 }, 4, 32, 3),
           PictResult::Refused },
         { "one row above the cap", op::kPackBitsRect, PixMapOp(false, 4096, Rect{ 0, 0, 4097, 4096 }, 0, 8, 1),
@@ -143,7 +140,7 @@ TEST(PictHostile, ImpossibleOrHugeImagesAreRefusedAfterWhatWasDrawn)
           PictResult::Truncated },
         { "no pixel data", op::kPackBitsRect, PixMapOp(false, 100, Rect{ 0, 0, 100, 1 }, 0, 8, 1), PictResult::Truncated },
     };
-    for (const Case& c : cases)
+    for (const OpcodeCase& c : cases)
     {
         PictWriter writer(kFrame);
         writer.Rectangle(ShapeVerb::Paint, kFrame);
@@ -152,9 +149,12 @@ TEST(PictHostile, ImpossibleOrHugeImagesAreRefusedAfterWhatWasDrawn)
         bytes.pop_back();  // without the end opcode: whatever the image's data would be
         bytes.pop_back();
         RecordingSink sink;
-        EXPECT_EQ(c.result, Play(bytes, sink)) << c.label;
+        PictInfo info;
+        EXPECT_EQ(c.result, Play(bytes, sink, &info)) << c.label;
         EXPECT_EQ(1u, sink.shapes.size()) << c.label;
         EXPECT_EQ(0u, sink.images.size()) << c.label;
+        EXPECT_EQ(1u, info.images) << c.label;
+        EXPECT_EQ(0, info.deepestPixelSize) << c.label << ": a refused image has no depth";
     }
 }
 

@@ -401,6 +401,24 @@ TEST(PictInfoTest, HeaderResolutionAndCounts)
     // Header, two images, the rectangle, the end.
     EXPECT_EQ(5u, info.opcodes);
     EXPECT_EQ(PictResult::Complete, info.result);
+
+    // The header alone, without playing the picture.
+    PictInfo header;
+    ASSERT_TRUE(ReadPictHeader(bytes.data(), bytes.size(), header));
+    EXPECT_EQ(2, header.version);
+    EXPECT_TRUE(header.extended);
+    EXPECT_EQ(kFrame, header.frame);
+    EXPECT_EQ(144 << 16, header.hRes);
+    EXPECT_EQ(0u, header.opcodes);
+    PictWriter v1(Rect{ -5, -6, 7, 8 }, 1);
+    std::vector<uint8_t> filed = v1.Finish(true);
+    ASSERT_TRUE(ReadPictHeader(filed.data(), filed.size(), header));
+    EXPECT_EQ(1, header.version);
+    EXPECT_FALSE(header.extended);
+    EXPECT_EQ(512u, header.offset);
+    EXPECT_EQ((Rect{ -5, -6, 7, 8 }), header.frame);
+    EXPECT_EQ(72 << 16, header.hRes);
+    EXPECT_FALSE(ReadPictHeader(filed.data(), 100, header));
 }
 
 // A CompressedQuickTime opcode as a picture holds it: matrix, no matte, an optional mask,
