@@ -51,7 +51,7 @@ public:
         Check(!region.rects.empty());
         Touch(region);
     }
-    void DrawText(pict::Point at, const std::string& text, const pict::Font& font) override
+    void DrawString(pict::Point at, const std::string& text, const pict::Font& font) override
     {
         Touch(at);
         Check(!text.empty() && font.size > 0);
@@ -65,12 +65,13 @@ public:
     {
         Check(image.width > 0 && image.height > 0);
         Check((uint64_t)image.width * (uint64_t)image.height <= pict::kMaxPixels);
-        Check(image.pixels.size() == (size_t)image.width * (size_t)image.height);
+        Check(image.IsWhole());
         Check(!src.IsEmpty() && src.left >= 0 && src.top >= 0 && src.right <= image.width &&
               src.bottom <= image.height);
         Check(!dst.IsEmpty());
-        for (uint32_t px : image.pixels)
+        for (size_t i = 0; i < (size_t)image.width * (size_t)image.height; i++)
         {
+            const uint32_t px = image.At(i);
             Check(px <= 0xFFFFFF);
             m_sum += px;
         }

@@ -25,30 +25,29 @@ enum class RowForm
     Planes,   // pack type 4: a plane per component, alpha first when there are 4
 };
 
-// One row's bytes into width pixels.
-void ConvertRow(const uint8_t* row, RowForm form, const PixMapInfo& pm, int32_t width,
-                const std::vector<Color>& palette, uint32_t* out)
+// One row's bytes of an indexed image into width indices.
+void IndexRow(const uint8_t* row, int32_t bits, int32_t width, uint8_t* out)
+{
+    if (bits == 8)
+    {
+        std::copy(row, row + width, out);
+        return;
+    }
+    const uint32_t mask = (1u << bits) - 1;
+    for (int32_t i = 0; i < width; i++)
+    {
+        uint32_t bit = (uint32_t)i * (uint32_t)bits;
+        out[i] = (uint8_t)((uint32_t)(row[bit >> 3] >> (8 - bits - (bit & 7))) & mask);
+    }
+}
+
+// One row's bytes of a direct image into width pixels.
+void ConvertRow(const uint8_t* row, RowForm form, const PixMapInfo& pm, int32_t width, uint32_t* out)
 {
     switch (form)
     {
     case RowForm::Indexed:
-    {
-        const int32_t bits = pm.pixelSize;
-        if (bits == 8)
-        {
-            for (int32_t i = 0; i < width; i++)
-                out[i] = palette[row[i]];
-            break;
-        }
-        const uint32_t mask = (1u << bits) - 1;
-        for (int32_t i = 0; i < width; i++)
-        {
-            uint32_t bit = (uint32_t)i * (uint32_t)bits;
-            uint32_t value = (uint32_t)(row[bit >> 3] >> (8 - bits - (bit & 7))) & mask;
-            out[i] = palette[value];
-        }
         break;
-    }
     case RowForm::Rgb555:
         for (int32_t i = 0; i < width; i++)
         {
@@ -181,7 +180,15 @@ PixelsResult ReadPixels(ByteReader& r, const PixMapInfo& pm, const std::vector<C
     // Room for the whole image at once, but at most 512 pixels per byte left (two bytes
     // of PackBits make up to 1024 one-bit pixels): a header that lies about a small image
     // allocates little, and the rows grow the rest as they come.
-    image.pixels.reserve((size_t)std::min<uint64_t>((uint64_t)width * (uint64_t)height, (uint64_t)r.Remaining() * 512));
+    const size_t reserve = (size_t)std::min<uint64_t>((uint64_t)width * (uint64_t)height, (uint64_t)r.Remaining() * 512);
+    if (indexed)
+    {
+        image.indices.reserve(reserve);
+        image.palette = palette;
+        image.palette.resize(256, kBlack);
+    }
+    else
+        image.pixels.reserve(reserve);
     std::vector<uint8_t> row(rowLength);
     const bool wordCount = pm.rowBytes > 250;
     for (int32_t y = 0; y < height; y++)
@@ -203,9 +210,16 @@ PixelsResult ReadPixels(ByteReader& r, const PixMapInfo& pm, const std::vector<C
             if (!bytes)
                 return PixelsResult::Damaged;
         }
+        if (indexed)
+        {
+            size_t at = image.indices.size();
+            image.indices.resize(at + (size_t)width);
+            IndexRow(bytes, ps, width, image.indices.data() + at);
+            continue;
+        }
         size_t at = image.pixels.size();
         image.pixels.resize(at + (size_t)width);
-        ConvertRow(bytes, form, pm, width, palette, image.pixels.data() + at);
+        ConvertRow(bytes, form, pm, width, image.pixels.data() + at);
     }
     image.width = width;
     image.height = height;

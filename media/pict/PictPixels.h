@@ -44,10 +44,11 @@ bool ReadColorTable(ByteReader& r, std::vector<Color>& palette);
 // black (1), or a grey ramp from white to black for deeper pixels.
 std::vector<Color> DefaultPalette(int32_t pixelSize);
 
-// Reads pm's pixel data into image (width x height of pm.bounds). packed: the rows follow
-// the packing rules (rowBytes < 8 unpacked, otherwise by pack type with a byte count per
-// row); otherwise each row is rowBytes bytes as they are. An image with no rows is Ok and
-// empty.
+// Reads pm's pixel data into image (width x height of pm.bounds): indexed pixel sizes as
+// indices with palette (256 colours) as the image's palette, direct ones as pixels.
+// packed: the rows follow the packing rules (rowBytes < 8 unpacked, otherwise by pack
+// type with a byte count per row); otherwise each row is rowBytes bytes as they are. An
+// image with no rows is Ok and empty.
 PixelsResult ReadPixels(ByteReader& r, const PixMapInfo& pm, const std::vector<Color>& palette, bool packed,
                         Image& image);
 

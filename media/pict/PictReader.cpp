@@ -110,7 +110,7 @@ public:
     void DrawArc(const Rect&, int32_t, int32_t, const Style&) override {}
     void DrawPolygon(const std::vector<Point>&, const Style&) override {}
     void DrawRegion(const Region&, const Style&) override {}
-    void DrawText(Point, const std::string&, const Font&) override {}
+    void DrawString(Point, const std::string&, const Font&) override {}
     void DrawImage(const Image&, const Rect&, const Rect&, const Region*, Transfer) override {}
     void DrawCompressed(const CompressedImage&) override {}
 };
@@ -543,7 +543,7 @@ Step Player::DoText(uint16_t opcode)
     font.color = m_fg;
     font.opaque = (m_textMode & ~64) == 0;  // srcCopy
     font.backColor = m_bk;
-    m_sink.DrawText(ToFrame(m_textLoc), MacRomanToWindows1252(text, count), font);
+    m_sink.DrawString(ToFrame(m_textLoc), MacRomanToWindows1252(text, count), font);
     return Step::Next;
 }
 
@@ -575,13 +575,13 @@ Step Player::ReadPixPat(Pattern& pattern)
         Step step = FromPixels(ReadPixels(r, pm, palette, true, image));
         if (step != Step::Next)
             return step;
-        if (!image.pixels.empty())
+        if (!image.IsEmpty())
         {
             uint64_t sum[3] = {};
-            for (uint32_t px : image.pixels)
+            const uint64_t n = (uint64_t)image.width * (uint64_t)image.height;
+            for (size_t i = 0; i < n; i++)
                 for (int c = 0; c < 3; c++)
-                    sum[c] += (px >> (16 - 8 * c)) & 0xFF;
-            const uint64_t n = image.pixels.size();
+                    sum[c] += (image.At(i) >> (16 - 8 * c)) & 0xFF;
             p.hasColor = true;
             p.color = (Color)(sum[0] / n) << 16 | (Color)(sum[1] / n) << 8 | (Color)(sum[2] / n);
         }
@@ -630,7 +630,7 @@ Step Player::DoBits(uint16_t opcode)
     if (step != Step::Next)
         return step;
     m_info.deepestPixelSize = std::max(m_info.deepestPixelSize, (int)pm.pixelSize);
-    if (image.pixels.empty())
+    if (image.IsEmpty())
         return Step::Next;
 
     const ImageMode m = ModeForImage(mode);
@@ -651,8 +651,12 @@ Step Player::DoBits(uint16_t opcode)
     if (dst.IsEmpty())
         return Step::Next;
     if (m.invertPixels)
+    {
         for (uint32_t& px : image.pixels)
             px ^= 0xFFFFFF;
+        for (uint32_t& colour : image.palette)
+            colour ^= 0xFFFFFF;
+    }
     if (withRegion)
     {
         const Region moved = OffsetRegion(mask, -m_origin.x, -m_origin.y);

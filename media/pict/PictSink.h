@@ -72,7 +72,7 @@ public:
 
     // text (Windows-1252, converted from the picture's Mac OS Roman) with its base line's
     // left end at `at`.
-    virtual void DrawText(Point at, const std::string& text, const Font& font) = 0;
+    virtual void DrawString(Point at, const std::string& text, const Font& font) = 0;
 
     // The part src of image (in the image's pixels, inside 0..width, 0..height and not
     // empty) stretched onto dst; only where mask is, when mask is not null.

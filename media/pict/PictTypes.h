@@ -56,13 +56,41 @@ using Color = uint32_t;
 constexpr Color kBlack = 0x000000;
 constexpr Color kWhite = 0xFFFFFF;
 
-// A decoded pixel image: width * height pixels as 0x00RRGGBB, rows top-down. In memory
-// each pixel is the bytes B, G, R, 0: the layout of a 32-bit top-down DIB.
+// A decoded pixel image of width * height pixels, rows top-down, held one of two ways:
+//   - direct: pixels, each 0x00RRGGBB; in memory the bytes B, G, R, 0, the layout of a
+//     32-bit top-down DIB (images of 16 and 32 bits, and decompressed ones);
+//   - indexed: indices, one byte per pixel, into palette, 256 colours (images of 1, 2, 4
+//     and 8 bits, whose colours a sink may keep as a colour table).
+// The other way's vectors are empty.
 struct Image
 {
     int32_t width = 0;
     int32_t height = 0;
     std::vector<uint32_t> pixels;
+    std::vector<uint8_t> indices;
+    std::vector<uint32_t> palette;
+
+    bool IsIndexed() const { return !indices.empty(); }
+    // No pixels at all.
+    bool IsEmpty() const { return pixels.empty() && indices.empty(); }
+    // Whether the pixels (or indices, with a full palette) are exactly width * height.
+    bool IsWhole() const
+    {
+        const size_t count = (size_t)width * (size_t)height;
+        return IsIndexed() ? indices.size() == count && palette.size() == 256 : pixels.size() == count;
+    }
+    // The colour of pixel i (of a whole image).
+    uint32_t At(size_t i) const { return IsIndexed() ? palette[indices[i]] : pixels[i]; }
+    // The pixels as direct colours.
+    std::vector<uint32_t> DirectPixels() const
+    {
+        if (!IsIndexed())
+            return pixels;
+        std::vector<uint32_t> direct(indices.size());
+        for (size_t i = 0; i < indices.size(); i++)
+            direct[i] = palette[indices[i]];
+        return direct;
+    }
 };
 
 // How a shape is drawn, with QuickDraw's patterns and transfer modes already resolved:

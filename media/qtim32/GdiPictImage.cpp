@@ -1,6 +1,7 @@
-// The GDI sink's images: decoded pixels stretched with StretchDIBits from a 32-bit
-// top-down DIB over them, through the image's mask as an extra clip, and compressed
-// images decoded through the component manager first.
+// The GDI sink's images: decoded pixels stretched with StretchDIBits from a top-down DIB
+// over them (32 bits, or 8 bits with a colour table for an indexed image), through the
+// image's mask as an extra clip, and compressed images decoded through the component
+// manager first.
 //
 // The transfer modes are raster operations on whole images: Transparent is an AND with
 // a mask (white where the image is white, black elsewhere) followed by an OR with the
@@ -11,6 +12,9 @@
 #include "media/qtim32/GdiRegion.h"
 
 #include "media/pict/PictReader.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace
 {
@@ -24,36 +28,74 @@ pict::Image Recolored(const pict::Image& image, pict::Color match, uint32_t onMa
     pict::Image result;
     result.width = image.width;
     result.height = image.height;
-    result.pixels.resize(image.pixels.size());
-    for (size_t i = 0; i < image.pixels.size(); ++i)
+    result.pixels.resize(static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
+    for (size_t i = 0; i < result.pixels.size(); ++i)
     {
-        const uint32_t pixel = image.pixels[i] & 0xFFFFFF;
+        const uint32_t pixel = image.At(i) & 0xFFFFFF;
         result.pixels[i] = pixel == match ? onMatch : (otherwise == kKeep ? pixel : otherwise);
     }
     return result;
+}
+
+// A top-down DIB header of the image: 32 bits, or 8 bits with the palette as its colour
+// table.
+struct CImageHeader
+{
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[256];
+};
+
+void FillHeader(const pict::Image& image, CImageHeader& info)
+{
+    info.header = BITMAPINFOHEADER{};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = image.width;
+    info.header.biHeight = -image.height;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = image.IsIndexed() ? 8 : 32;
+    info.header.biCompression = BI_RGB;
+    if (!image.IsIndexed())
+        return;
+    info.header.biClrUsed = 256;
+    for (int i = 0; i < 256; ++i)
+    {
+        const uint32_t colour = image.palette[i];
+        info.colors[i] = RGBQUAD{static_cast<BYTE>(colour), static_cast<BYTE>(colour >> 8),
+                                 static_cast<BYTE>(colour >> 16), 0};
+    }
 }
 
 } // namespace
 
 void CGdiPictSink::StretchImage(const pict::Image& image, const pict::Rect& src, const pict::Rect& dst, DWORD rop)
 {
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = image.width;
-    bmi.bmiHeader.biHeight = -image.height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    CImageHeader info;
+    FillHeader(image, info);
+    // An indexed image's rows are padded to whole DWORDs, as a DIB's are.
+    const void* pBits = image.pixels.data();
+    std::vector<uint8_t> padded;
+    if (image.IsIndexed())
+    {
+        const size_t width = static_cast<size_t>(image.width), stride = (width + 3) & ~static_cast<size_t>(3);
+        pBits = image.indices.data();
+        if (stride != width)
+        {
+            padded.resize(stride * static_cast<size_t>(image.height));
+            for (size_t y = 0; y < static_cast<size_t>(image.height); ++y)
+                std::copy_n(image.indices.data() + y * width, width, padded.data() + y * stride);
+            pBits = padded.data();
+        }
+    }
     // StretchDIBits counts ySrc from the DIB's last row upwards even in a top-down DIB.
     ::StretchDIBits(m_hdc, dst.left, dst.top, dst.Width(), dst.Height(), src.left, image.height - src.bottom,
-                    src.Width(), src.Height(), image.pixels.data(), &bmi, DIB_RGB_COLORS, rop);
+                    src.Width(), src.Height(), pBits, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                    rop);
 }
 
 void CGdiPictSink::DrawImage(const pict::Image& image, const pict::Rect& src, const pict::Rect& dst,
                              const pict::Region* mask, pict::Transfer transfer)
 {
-    if (image.width <= 0 || image.height <= 0 || dst.IsEmpty() ||
-        image.pixels.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height))
+    if (image.width <= 0 || image.height <= 0 || dst.IsEmpty() || !image.IsWhole())
         return;
     const auto draw = [&] {
         switch (transfer)

@@ -238,7 +238,7 @@ void CGdiPictSink::DrawRegion(const pict::Region& region, const pict::Style& sty
 // The text in a stand-in for the picture's font at its size in picture units (the world
 // transform scales it with the rest), its base line at `at`. Outline, shadow, condensed
 // and extended faces are drawn plain.
-void CGdiPictSink::DrawText(pict::Point at, const std::string& text, const pict::Font& font)
+void CGdiPictSink::DrawString(pict::Point at, const std::string& text, const pict::Font& font)
 {
     if (text.empty())
         return;

@@ -10,8 +10,6 @@
 #pragma once
 
 #include <windows.h>
-// windows.h names DrawTextA/DrawTextW DrawText; the sink's DrawText is the picture's.
-#undef DrawText
 
 #include "media/pict/PictSink.h"
 
@@ -32,7 +30,7 @@ public:
                  const pict::Style& style) override;
     void DrawPolygon(const std::vector<pict::Point>& points, const pict::Style& style) override;
     void DrawRegion(const pict::Region& region, const pict::Style& style) override;
-    void DrawText(pict::Point at, const std::string& text, const pict::Font& font) override;
+    void DrawString(pict::Point at, const std::string& text, const pict::Font& font) override;
     // GdiPictImage.cpp
     void DrawImage(const pict::Image& image, const pict::Rect& src, const pict::Rect& dst,
                    const pict::Region* mask, pict::Transfer transfer) override;

@@ -94,8 +94,12 @@ uint32_t DIBPixel(HGLOBAL hDIB, int x, int y)
 {
     const BYTE* p = static_cast<const BYTE*>(::GlobalLock(hDIB));
     const BITMAPINFOHEADER& bih = *reinterpret_cast<const BITMAPINFOHEADER*>(p);
-    const size_t stride = (static_cast<size_t>(bih.biWidth) * 3 + 3) & ~size_t{3};
-    const BYTE* px = p + bih.biSize + stride * static_cast<size_t>(bih.biHeight - 1 - y) + 3 * x;
+    const size_t cbPixel = bih.biBitCount / 8;
+    const size_t cbTable = bih.biBitCount == 8 ? (bih.biClrUsed != 0 ? bih.biClrUsed : 256) * sizeof(RGBQUAD) : 0;
+    const size_t stride = (static_cast<size_t>(bih.biWidth) * cbPixel + 3) & ~size_t{3};
+    const BYTE* px = p + bih.biSize + cbTable + stride * static_cast<size_t>(bih.biHeight - 1 - y) + cbPixel * x;
+    if (bih.biBitCount == 8)
+        px = reinterpret_cast<const BYTE*>(&reinterpret_cast<const RGBQUAD*>(p + bih.biSize)[*px]);
     const uint32_t rgb = (uint32_t{px[2]} << 16) | (uint32_t{px[1]} << 8) | px[0];
     ::GlobalUnlock(hDIB);
     return rgb;

@@ -78,8 +78,8 @@ pict::Placement PlacedAt(const pict::Rect& src, const pict::Rect& dst);
 // A movable, unlocked global block holding the bytes: a picture handle.
 HGLOBAL PictureHandleOf(const std::vector<uint8_t>& bytes);
 
-// A packed DIB's pixel at (x, y) counted from the top, as 0x00RRGGBB; for 24-bit
-// bottom-up DIBs, the only kind routine 46 makes.
+// A packed DIB's pixel at (x, y) counted from the top, as 0x00RRGGBB; for the bottom-up
+// DIBs that routine 46 makes, of 24 bits or of 8 bits with a colour table.
 uint32_t DIBPixel(HGLOBAL hDIB, int x, int y);
 
 // A memory DC with a 32-bit top-down DIB section of the size selected, filled with

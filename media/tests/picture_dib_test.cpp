@@ -147,6 +147,54 @@ TEST(PictureToDIB, BitmapsMatchTheirSourcePixels)
     }
 }
 
+// A picture that is one indexed image over its frame becomes an 8-bit DIB of its own
+// indices and colours; with anything else drawn too it is rendered at 24 bits. A picture
+// cut short gives no DIB, whatever it drew before the cut.
+TEST(PictureToDIB, IndexedImageKeepsItsColoursAndACutPictureGivesNone)
+{
+    CQtim qtim;
+    pict::IndexedImage indexed;
+    indexed.width = 13;
+    indexed.height = 5;
+    indexed.depth = 8;
+    for (int i = 0; i < 13 * 5; ++i)
+        indexed.indices.push_back(static_cast<uint8_t>(i % 7));
+    for (int i = 0; i < 7; ++i)
+        indexed.palette.push_back(static_cast<pict::Color>(0x102030 * (i + 1)));
+    const pict::Placement place = PlacedAt(Rect{0, 0, 13, 5}, Rect{0, 0, 13, 5});
+
+    PictWriter alone(Rect{0, 0, 13, 5});
+    alone.PixMap(indexed, place);
+    PictWriter withLine(Rect{0, 0, 13, 5});
+    withLine.PixMap(indexed, place);
+    withLine.Line(pict::Point{0, 4}, pict::Point{12, 4});
+    const std::vector<uint8_t> pictAlone = alone.Finish();
+    const struct
+    {
+        std::vector<uint8_t> picture;
+        WORD second;
+    } cases[] = {{pictAlone, 8}, {withLine.Finish(), 24}};
+    for (const auto& c : cases)
+    {
+        CPictureDIB dib(qtim, c.picture);
+        ASSERT_NE(nullptr, dib.Get());
+        const BITMAPINFOHEADER bih = *static_cast<const BITMAPINFOHEADER*>(::GlobalLock(dib.Get()));
+        ::GlobalUnlock(dib.Get());
+        EXPECT_EQ(c.second, bih.biBitCount);
+        const DWORD cbTable = c.second == 8 ? 256 * sizeof(RGBQUAD) : 0;
+        EXPECT_EQ(sizeof(BITMAPINFOHEADER) + cbTable + bih.biSizeImage, ::GlobalSize(dib.Get()));
+        EXPECT_EQ((13u * c.second / 8 + 3) / 4 * 4 * 5, bih.biSizeImage);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 13; ++x)
+                ASSERT_EQ(indexed.palette[(y * 13 + x) % 7], dib.Pixel(x, y)) << x << "," << y;
+    }
+
+    std::vector<uint8_t> cut = pictAlone;
+    cut.resize(cut.size() - 40);
+    CPictureDIB none(qtim, cut);
+    EXPECT_EQ(nullptr, none.Get());
+}
+
 // srcOr leaves the destination where the image is white; a mask region limits the image.
 TEST(PictureToDIB, BitmapTransferModesAndMasks)
 {

@@ -114,9 +114,10 @@ void ExpectImage(const std::vector<uint8_t>& bytes, const std::vector<uint32_t>&
     EXPECT_EQ(height, call.image.height) << label;
     EXPECT_EQ((Rect{ 0, 0, width, height }), call.src) << label;
     EXPECT_EQ((Rect{ 5, 7, 5 + width, 7 + height }), call.dst) << label;
-    ASSERT_EQ(expected.size(), call.image.pixels.size()) << label;
+    const std::vector<uint32_t> pixels = call.image.DirectPixels();
+    ASSERT_EQ(expected.size(), pixels.size()) << label;
     for (size_t i = 0; i < expected.size(); i++)
-        ASSERT_EQ(expected[i], call.image.pixels[i]) << label << " pixel " << i;
+        ASSERT_EQ(expected[i], pixels[i]) << label << " pixel " << i;
 }
 
 TEST(PictPixels, IndexedImagesRoundTripAtEveryDepthAndPacking)
@@ -213,7 +214,7 @@ TEST(PictPixels, TransferModes)
             continue;
         EXPECT_EQ(c.transfer, sink.images[0].transfer) << "mode " << c.mode;
         uint32_t first = image.indices[0] & 1 ? kBlack : kWhite;
-        EXPECT_EQ(c.inverted ? first ^ 0xFFFFFF : first, sink.images[0].image.pixels[0]) << "mode " << c.mode;
+        EXPECT_EQ(c.inverted ? first ^ 0xFFFFFF : first, sink.images[0].image.At(0)) << "mode " << c.mode;
     }
 }
 

@@ -103,7 +103,7 @@ public:
     {
         shapes.push_back(ShapeCall{ "rgn", region.bounds, 0, 0, style, {}, region });
     }
-    void DrawText(Point at, const std::string& text, const Font& font) override { texts.push_back(TextCall{ at, text, font }); }
+    void DrawString(Point at, const std::string& text, const Font& font) override { texts.push_back(TextCall{ at, text, font }); }
     void DrawImage(const Image& image, const Rect& src, const Rect& dst, const Region* mask, Transfer transfer) override
     {
         images.push_back(ImageCall{ image, src, dst, mask != nullptr, mask ? *mask : Region(), transfer });
