@@ -4,6 +4,7 @@
 // conversion does anyway. Two images: a photograph-like one (smooth shades and noise,
 // about 100,000 colours) and a drawing-like one (a few flat colours).
 // Target: the 8-bit conversion at least 10 times faster than the plain one.
+#include "bench_images.h"
 #include "diblib/dibapi.h"
 #include "timing.h"
 
@@ -30,34 +31,6 @@ HPALETTE CreateSharedLikePalette()
     for (int i = 0; n < 256; ++i)
         pLog->palPalEntry[n++] = { BYTE(6 + i * 6), BYTE(6 + i * 6), BYTE(6 + i * 6), 0 };
     return ::CreatePalette(pLog);
-}
-
-// A packed 24-bit DIB of the image whose pixel (x, y) is color(x, y) as 0x00RRGGBB.
-template <class COLOR>
-HDIB MakeImage(COLOR color)
-{
-    const LONG cbRow = WIDTH * 3;
-    HDIB hDIB = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + cbRow * HEIGHT);
-    BITMAPINFOHEADER* pHeader = static_cast<BITMAPINFOHEADER*>(::GlobalLock(hDIB));
-    pHeader->biSize = sizeof(BITMAPINFOHEADER);
-    pHeader->biWidth = WIDTH;
-    pHeader->biHeight = HEIGHT;
-    pHeader->biPlanes = 1;
-    pHeader->biBitCount = 24;
-    BYTE* pBits = reinterpret_cast<BYTE*>(pHeader + 1);
-    for (LONG y = 0; y < HEIGHT; ++y)
-    {
-        for (LONG x = 0; x < WIDTH; ++x)
-        {
-            DWORD rgb = color(x, y);
-            BYTE* p = pBits + (HEIGHT - 1 - y) * cbRow + 3 * x;
-            p[0] = BYTE(rgb);
-            p[1] = BYTE(rgb >> 8);
-            p[2] = BYTE(rgb >> 16);
-        }
-    }
-    ::GlobalUnlock(hDIB);
-    return hDIB;
 }
 
 // The plain way: every pixel's index from GetNearestPaletteIndex.
@@ -99,17 +72,8 @@ void Measure(const char* pszImage, HDIB hDIB, HPALETTE hPal)
 int main()
 {
     HPALETTE hPal = CreateSharedLikePalette();
-    DWORD dwSeed = 7;
-    HDIB hPhoto = MakeImage([&dwSeed](LONG x, LONG y) {
-        dwSeed = dwSeed * 1664525 + 1013904223;
-        DWORD noise = dwSeed >> 28;
-        return (DWORD)((((x * 255 / WIDTH) + noise) & 0xFF) << 16 | (((y * 255 / HEIGHT) + noise) & 0xFF) << 8
-                       | (((x + y) * 255 / (WIDTH + HEIGHT)) & 0xFF));
-    });
-    HDIB hDrawing = MakeImage([](LONG x, LONG y) {
-        static const DWORD colors[] = { 0xFFFFFF, 0x202020, 0xE0A030, 0x3060C0, 0x40A040, 0xC03030 };
-        return colors[((x / 80) + (y / 60) * 3) % 6];
-    });
+    HDIB hPhoto = MakePhoto(WIDTH, HEIGHT);
+    HDIB hDrawing = MakeDrawing(WIDTH, HEIGHT);
     if (!Agree(hPhoto, hPal) || !Agree(hDrawing, hPal))
     {
         printf("ChangeDIBFormat and GetNearestPaletteIndex disagree\n");

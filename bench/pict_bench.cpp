@@ -5,6 +5,7 @@
 // images: a photograph-like one (smooth shades and noise) and a drawing-like one (a few
 // flat colours).
 // Target: the Macintosh picture at most 3 times the bitmap file's cost; the PNG has none.
+#include "bench_images.h"
 #include "diblib/dibapi.h"
 #include "media/MediaEntry.h"
 #include "media/pict/PictWriter.h"
@@ -12,7 +13,6 @@
 
 #include <stdio.h>
 
-#include <functional>
 #include <vector>
 
 namespace {
@@ -26,29 +26,9 @@ struct CIndexed
     std::vector<RGBQUAD> table;
 };
 
-// The image whose pixel (x, y) is color(x, y) as 0x00RRGGBB, reduced to 256 colours of
-// its own.
-CIndexed MakeIndexed(const std::function<DWORD(LONG x, LONG y)>& color)
+// The image of h24, which this frees, reduced to 256 colours of its own.
+CIndexed MakeIndexed(HDIB h24)
 {
-    const LONG cbRow = WIDTH * 3;
-    HDIB h24 = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + cbRow * HEIGHT);
-    auto* pHeader = static_cast<BITMAPINFOHEADER*>(::GlobalLock(h24));
-    pHeader->biSize = sizeof(BITMAPINFOHEADER);
-    pHeader->biWidth = WIDTH;
-    pHeader->biHeight = HEIGHT;
-    pHeader->biPlanes = 1;
-    pHeader->biBitCount = 24;
-    BYTE* pBits = reinterpret_cast<BYTE*>(pHeader + 1);
-    for (LONG y = 0; y < HEIGHT; ++y)
-    {
-        for (LONG x = 0; x < WIDTH; ++x)
-        {
-            const DWORD rgb = color(x, y);
-            BYTE* p = pBits + (HEIGHT - 1 - y) * cbRow + 3 * x;
-            p[0] = BYTE(rgb), p[1] = BYTE(rgb >> 8), p[2] = BYTE(rgb >> 16);
-        }
-    }
-    ::GlobalUnlock(h24);
     HDIB h8 = ChangeDIBFormat(h24, 8, BI_RGB, NULL);
     ::GlobalFree(h24);
     const BYTE* pDIB = static_cast<const BYTE*>(::GlobalLock(h8));
@@ -197,18 +177,8 @@ int main()
     }
     try
     {
-        DWORD dwSeed = 7;
-        Measure("640x480 photograph", MakeIndexed([&dwSeed](LONG x, LONG y) {
-                    dwSeed = dwSeed * 1664525 + 1013904223;
-                    const DWORD noise = dwSeed >> 28;
-                    return (DWORD)((((x * 255 / WIDTH) + noise) & 0xFF) << 16 |
-                                   (((y * 255 / HEIGHT) + noise) & 0xFF) << 8 |
-                                   (((x + y) * 255 / (WIDTH + HEIGHT)) & 0xFF));
-                }), pfnEntry);
-        Measure("640x480 drawing", MakeIndexed([](LONG x, LONG y) {
-                    static const DWORD colors[] = {0xFFFFFF, 0x202020, 0xE0A030, 0x3060C0, 0x40A040, 0xC03030};
-                    return colors[((x / 80) + (y / 60) * 3) % 6];
-                }), pfnEntry);
+        Measure("640x480 photograph", MakeIndexed(MakePhoto(WIDTH, HEIGHT)), pfnEntry);
+        Measure("640x480 drawing", MakeIndexed(MakeDrawing(WIDTH, HEIGHT)), pfnEntry);
     }
     catch (const char* pszWhat)
     {

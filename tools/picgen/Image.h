@@ -37,7 +37,8 @@ public:
         return (DWORD)p[2] << 16 | (DWORD)p[1] << 8 | p[0];
     }
 
-    // For 24 bits: a colour; for 8 and 1 bits: an index of the palette.
+    // For 24 bits: a colour; for 32 bits: a colour with alpha in its high byte; for 8 and
+    // 1 bits: an index of the palette.
     void Set(int x, int y, DWORD value)
     {
         if (x < 0 || y < 0 || x >= m_cx || y >= m_cy)
@@ -50,6 +51,12 @@ public:
             break;
         case 8:
             pRow[x] = (BYTE)value;
+            break;
+        case 32:
+            pRow[4 * x] = GetBValue(value);
+            pRow[4 * x + 1] = GetGValue(value);
+            pRow[4 * x + 2] = GetRValue(value);
+            pRow[4 * x + 3] = (BYTE)(value >> 24);
             break;
         default:
             pRow[3 * x] = GetBValue(value);
