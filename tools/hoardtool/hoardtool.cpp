@@ -15,8 +15,9 @@
 //            [--color RRGGBB] [--transparent] [--flip h|v] [--save]
 //                                           draws a picture into an off-screen buffer and
 //                                           writes the buffer as a ".bmp" file; --save then
-//                                           saves the file, which keeps a Macintosh picture
-//                                           that drawing converted as its bitmap
+//                                           saves the file as the drawing left it: a
+//                                           Macintosh picture that it converted is kept as
+//                                           its bitmap, and a flip stays
 //   hoardtool tree DOC                      the container tree of a screen document
 //   hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]
 //                                           draws a screen document's tree, its pictures
