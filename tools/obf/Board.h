@@ -27,6 +27,8 @@ struct LoadBoard
     std::string path; // canonical (CheckPackagePath) when not empty
     std::string url;
     std::string name;
+
+    bool operator==(const LoadBoard&) const = default;
 };
 
 struct Button
@@ -39,6 +41,8 @@ struct Button
     std::string image_id; // an id of Board::images, or empty
     std::string sound_id; // an id of Board::sounds, or empty
     std::optional<LoadBoard> load_board;
+
+    bool operator==(const Button&) const = default;
 };
 
 // A picture from a symbol set that the reading program may have installed.
@@ -46,6 +50,8 @@ struct Symbol
 {
     std::string set;
     std::string filename;
+
+    bool operator==(const Symbol&) const = default;
 };
 
 // An image has any of four sources; PreferredImageSources (ImageSource.h) orders them.
@@ -59,6 +65,8 @@ struct Image
     std::string content_type; // "image/png" and the like
     int width = 0;            // pixels, 0 when not given
     int height = 0;
+
+    bool operator==(const Image&) const = default;
 };
 
 struct Sound
@@ -68,6 +76,8 @@ struct Sound
     std::string path; // canonical (CheckPackagePath) when not empty
     std::string url;
     std::string content_type; // "audio/wav", "audio/mpeg" and the like
+
+    bool operator==(const Sound&) const = default;
 };
 
 // The layout: rows x columns cells, order[row][column] a button id or empty for an
@@ -78,6 +88,8 @@ struct Grid
     int rows = 0;
     int columns = 0;
     std::vector<std::vector<std::optional<std::string>>> order;
+
+    bool operator==(const Grid&) const = default;
 };
 
 struct Board
@@ -90,6 +102,8 @@ struct Board
     std::vector<Button> buttons;
     std::vector<Image> images;
     std::vector<Sound> sounds;
+
+    bool operator==(const Board&) const = default;
 
 // Attributes: the element of an id, or null.
     const Button* FindButton(std::string_view id) const;

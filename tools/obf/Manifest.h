@@ -20,6 +20,8 @@ struct Manifest
     std::map<std::string, std::string> boards;
     std::map<std::string, std::string> images;
     std::map<std::string, std::string> sounds;
+
+    bool operator==(const Manifest&) const = default;
 };
 
 // Reads manifest text. Throws obf::Error for text that is no JSON or nests too deep,
