@@ -3,7 +3,6 @@
 
 #include "JsonText.h"
 #include "ObfError.h"
-#include "PackagePath.h"
 
 #include <set>
 
@@ -22,13 +21,7 @@ std::string Indexed(const char* array, size_t index)
 std::string PathMember(const Json& object, const std::string& where)
 {
     std::string path = StringMember(object, "path", where);
-    if (path.empty())
-        return path;
-    try {
-        return CheckPackagePath(path);
-    } catch (const Error& e) {
-        throw Error(where + ".path: " + e.what());
-    }
+    return path.empty() ? path : CheckedPath(path, where + ".path");
 }
 
 std::optional<Color> ColorMember(const Json& object, const char* key, const std::string& where)

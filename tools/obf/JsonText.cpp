@@ -2,6 +2,7 @@
 #include "JsonText.h"
 
 #include "ObfError.h"
+#include "PackagePath.h"
 
 namespace obf::json_text {
 
@@ -103,6 +104,15 @@ int CountMember(const Json& object, const char* key, int max, const std::string&
         throw Error(where + "." + key + " must lie in 0.." + std::to_string(max) + ", not " +
                     value->dump());
     return static_cast<int>(value->get<int64_t>());
+}
+
+std::string CheckedPath(const std::string& path, const std::string& where)
+{
+    try {
+        return CheckPackagePath(path);
+    } catch (const Error& e) {
+        throw Error(where + ": " + e.what());
+    }
 }
 
 void ExpectObject(const Json& value, const std::string& where)

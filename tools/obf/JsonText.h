@@ -31,6 +31,10 @@ std::string IdMember(const Json& object, const char* key, const std::string& whe
 // A whole number in 0..max; absent gives 0.
 int CountMember(const Json& object, const char* key, int max, const std::string& where);
 
+// The canonical form of a path from the text (CheckPackagePath); a refusal's message
+// starts with `where`.
+std::string CheckedPath(const std::string& path, const std::string& where);
+
 // Throws unless the value is an object; `where` names it.
 void ExpectObject(const Json& value, const std::string& where);
 // The array member `key` (empty when absent or null); throws when it is no array.

@@ -4,22 +4,12 @@
 #include "Board.h"
 #include "JsonText.h"
 #include "ObfError.h"
-#include "PackagePath.h"
 
 namespace obf {
 
 using namespace json_text;
 
 namespace {
-
-std::string CheckedPath(const std::string& path, const std::string& where)
-{
-    try {
-        return CheckPackagePath(path);
-    } catch (const Error& e) {
-        throw Error(where + ": " + e.what());
-    }
-}
 
 std::map<std::string, std::string> ParsePaths(const Json& paths, const char* key)
 {

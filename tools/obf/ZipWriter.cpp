@@ -37,6 +37,21 @@ std::vector<uint8_t> Deflate(std::span<const uint8_t> bytes)
 
 } // namespace
 
+// The fields that local and central headers share, from "version needed" to the name's
+// length.
+void ZipWriter::PutSharedFields(std::vector<uint8_t>& out, const Written& file)
+{
+    Put16(out, kVersion);
+    Put16(out, kUtf8Flag);
+    Put16(out, file.method);
+    Put16(out, kDosTime);
+    Put16(out, kDosDate);
+    Put32(out, file.crc32);
+    Put32(out, file.compressed_size);
+    Put32(out, file.size);
+    Put16(out, static_cast<uint32_t>(file.path.size()));
+}
+
 void ZipWriter::Add(std::string_view path, std::span<const uint8_t> bytes)
 {
     std::string canonical = CheckPackagePath(path);
@@ -61,16 +76,8 @@ void ZipWriter::Add(std::string_view path, std::span<const uint8_t> bytes)
     file.compressed_size = static_cast<uint32_t>(data.size());
 
     Put32(m_data, kLocalHeaderSignature);
-    Put16(m_data, kVersion);
-    Put16(m_data, kUtf8Flag);
-    Put16(m_data, file.method);
-    Put16(m_data, kDosTime);
-    Put16(m_data, kDosDate);
-    Put32(m_data, file.crc32);
-    Put32(m_data, file.compressed_size);
-    Put32(m_data, file.size);
-    Put16(m_data, static_cast<uint32_t>(canonical.size()));
-    Put16(m_data, 0);
+    PutSharedFields(m_data, file);
+    Put16(m_data, 0); // extra field
     m_data.insert(m_data.end(), canonical.begin(), canonical.end());
     m_data.insert(m_data.end(), data.begin(), data.end());
     m_files.push_back(std::move(file));
@@ -82,16 +89,8 @@ std::vector<uint8_t> ZipWriter::Finish() const
     uint32_t directoryOffset = static_cast<uint32_t>(out.size());
     for (const Written& file : m_files) {
         Put32(out, kCentralHeaderSignature);
-        Put16(out, kVersion);
-        Put16(out, kVersion);
-        Put16(out, kUtf8Flag);
-        Put16(out, file.method);
-        Put16(out, kDosTime);
-        Put16(out, kDosDate);
-        Put32(out, file.crc32);
-        Put32(out, file.compressed_size);
-        Put32(out, file.size);
-        Put16(out, static_cast<uint32_t>(file.path.size()));
+        Put16(out, kVersion); // made by
+        PutSharedFields(out, file);
         Put16(out, 0); // extra field
         Put16(out, 0); // comment
         Put16(out, 0); // disk

@@ -29,6 +29,8 @@ private:
         uint32_t crc32, compressed_size, size, header_offset;
     };
 
+    static void PutSharedFields(std::vector<uint8_t>& out, const Written& file);
+
     std::vector<uint8_t> m_data; // local headers and file data
     std::vector<Written> m_files;
 };
