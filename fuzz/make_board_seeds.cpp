@@ -80,7 +80,7 @@ std::vector<uint8_t> Package()
     home.images[0].path = "images/yes.png";
     contents.files = {{"images/yes.png", std::vector<uint8_t>(64, 7)},
                       {"images/no.png", {0xab, 0xcd, 0xef}},
-                      {"sounds/yes.wav", Bytes("RIFF\x24\0\0\0WAVEfmt ")}};
+                      {"sounds/yes.wav", Bytes(std::string("RIFF\x24\0\0\0WAVEfmt ", 16))}};
     return obf::WritePackage(contents);
 }
 

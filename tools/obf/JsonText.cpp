@@ -8,8 +8,10 @@ namespace obf::json_text {
 
 namespace {
 
-// Walks the text outside strings counting open brackets: nlohmann's parser keeps a
-// stack as deep as the nesting, and deep values are costly to build and free.
+// Walks the text outside strings counting open brackets, so that deeply nested text is
+// refused before nlohmann builds a value of that depth (copying and comparing such a
+// value recurse once per level). A closer without an opener cannot lower the count
+// below zero: nlohmann refuses that text anyway.
 void CheckDepth(std::string_view text, int maxDepth)
 {
     int depth = 0;
@@ -27,7 +29,7 @@ void CheckDepth(std::string_view text, int maxDepth)
         } else if (c == '[' || c == '{') {
             if (++depth > maxDepth)
                 throw Error("the JSON nests deeper than " + std::to_string(maxDepth) + " levels");
-        } else if (c == ']' || c == '}') {
+        } else if ((c == ']' || c == '}') && depth > 0) {
             --depth;
         }
     }

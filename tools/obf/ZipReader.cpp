@@ -44,7 +44,7 @@ ZipReader::ZipReader(std::vector<uint8_t> package, const ZipLimits& limits)
     : m_package(std::move(package))
 {
     ReadDirectory(limits);
-    CheckPlacement();
+    IndexAndCheckPlacement();
 }
 
 void ZipReader::ReadDirectory(const ZipLimits& limits)
@@ -123,18 +123,18 @@ void ZipReader::ReadDirectory(const ZipLimits& limits)
     }
 }
 
-// Refuses repeated names and entries whose bytes overlap: either lets one set of
-// compressed bytes unpack many times.
-void ZipReader::CheckPlacement() const
+// Indexes the entries by path and refuses repeated names and entries whose bytes
+// overlap: either lets one set of compressed bytes unpack many times.
+void ZipReader::IndexAndCheckPlacement()
 {
-    std::vector<const ZipEntry*> byPath, byOffset;
+    std::vector<const ZipEntry*> byOffset;
     for (const ZipEntry& entry : m_entries)
-        byPath.push_back(&entry), byOffset.push_back(&entry);
-    std::sort(byPath.begin(), byPath.end(),
+        m_byPath.push_back(&entry), byOffset.push_back(&entry);
+    std::sort(m_byPath.begin(), m_byPath.end(),
               [](const ZipEntry* a, const ZipEntry* b) { return a->path < b->path; });
-    for (size_t i = 1; i < byPath.size(); ++i)
-        if (byPath[i - 1]->path == byPath[i]->path)
-            throw Error("the package holds \"" + byPath[i]->path + "\" twice");
+    for (size_t i = 1; i < m_byPath.size(); ++i)
+        if (m_byPath[i - 1]->path == m_byPath[i]->path)
+            throw Error("the package holds \"" + m_byPath[i]->path + "\" twice");
     std::sort(byOffset.begin(), byOffset.end(), [](const ZipEntry* a, const ZipEntry* b) {
         return a->header_offset < b->header_offset;
     });
@@ -148,10 +148,9 @@ void ZipReader::CheckPlacement() const
 const ZipEntry* ZipReader::Find(std::string_view path) const
 {
     std::string canonical = CheckPackagePath(path);
-    for (const ZipEntry& entry : m_entries)
-        if (entry.path == canonical)
-            return &entry;
-    return nullptr;
+    auto found = std::lower_bound(m_byPath.begin(), m_byPath.end(), canonical,
+                                  [](const ZipEntry* entry, const std::string& p) { return entry->path < p; });
+    return found != m_byPath.end() && (*found)->path == canonical ? *found : nullptr;
 }
 
 std::vector<uint8_t> ZipReader::Read(std::string_view path) const

@@ -58,10 +58,11 @@ public:
 
 private:
     void ReadDirectory(const ZipLimits& limits);
-    void CheckPlacement() const;
+    void IndexAndCheckPlacement();
 
     std::vector<uint8_t> m_package;
-    std::vector<ZipEntry> m_entries;
+    std::vector<ZipEntry> m_entries;          // in the directory's order
+    std::vector<const ZipEntry*> m_byPath;    // the same, sorted by path
     uint64_t m_directoryOffset = 0;
 };
 
