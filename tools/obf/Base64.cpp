@@ -128,7 +128,11 @@ std::string EncodeBase64(std::span<const uint8_t> bytes)
 
 DataUri ParseDataUri(std::string_view uri)
 {
-    if (uri.size() < 5 || uri.substr(0, 5) != "data:")
+    // The scheme's case does not matter (RFC 3986).
+    std::string scheme(uri.substr(0, 5));
+    for (char& c : scheme)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (scheme != "data:")
         throw Error("the image or sound data is no data: URI");
     size_t comma = uri.find(',');
     if (comma == std::string_view::npos)

@@ -5,8 +5,9 @@
 // directory before any entry is inflated: entry names go through CheckPackagePath and
 // may not repeat, the entry count and the sum of the sizes the directory declares are
 // capped, every entry's local header and data must lie inside the file, before the
-// directory and apart from every other entry's. Reading inflates no more than the
-// declared size and refuses an entry whose data gives more, less, or other bytes.
+// directory and apart from every other entry's. Reading inflates at most one byte more
+// than the declared size and refuses an entry whose data gives more, fewer, or other
+// bytes (by its CRC-32).
 // ZIP64, encrypted and multi-disk packages are refused.
 #pragma once
 

@@ -1,5 +1,6 @@
 // Writing a zip package in memory: each file deflated (or stored, when deflating would
-// not make it smaller), a central directory, and the end record. Names are UTF-8.
+// not make it smaller), a central directory, and the end record. Names are marked as
+// UTF-8, the board format's encoding.
 #pragma once
 
 #include <cstdint>

@@ -57,10 +57,11 @@ TEST(Base64, DataUris)
     EXPECT_EQ(svg.bytes, Bytes("<svg/>"));
 
     EXPECT_EQ(obf::ParseDataUri("data:,").content_type, "");
+    EXPECT_EQ(obf::ParseDataUri("DATA:text/plain,x").bytes, Bytes("x"));
     EXPECT_EQ(obf::ParseDataUri(obf::MakeDataUri("audio/wav", Bytes("RIFF"))).bytes, Bytes("RIFF"));
 
     const char* bad[] = {"", "http://x/a.png", "data:image/png;base64", "data:image/png;base64,****",
-                         "data:,%4", "data:,%zz", "DATA:,x"};
+                         "data:,%4", "data:,%zz", "dat:,x", "data;,x"};
     for (const char* uri : bad) {
         SCOPED_TRACE(uri);
         EXPECT_THROW(obf::ParseDataUri(uri), obf::Error);
