@@ -62,17 +62,21 @@ inline std::vector<uint8_t> BuildZip(const std::vector<RawEntry>& entries, int e
     using namespace obf::zip;
     std::vector<uint8_t> out;
     std::vector<uint32_t> offsets;
-    for (const RawEntry& entry : entries) {
-        offsets.push_back(static_cast<uint32_t>(out.size()));
-        Put32(out, kLocalHeaderSignature);
+    // The fields both headers hold, from "version needed" to the name's length.
+    auto putSharedFields = [&out](const RawEntry& entry) {
         Put16(out, 20);
         Put16(out, entry.flags);
         Put16(out, entry.method);
-        Put32(out, 0);
+        Put32(out, 0); // time and date
         Put32(out, entry.crc32);
         Put32(out, entry.compressed_size);
         Put32(out, entry.size);
         Put16(out, static_cast<uint32_t>(entry.name.size()));
+    };
+    for (const RawEntry& entry : entries) {
+        offsets.push_back(static_cast<uint32_t>(out.size()));
+        Put32(out, kLocalHeaderSignature);
+        putSharedFields(entry);
         Put16(out, 0);
         out.insert(out.end(), entry.name.begin(), entry.name.end());
         out.insert(out.end(), entry.data.begin(), entry.data.end());
@@ -82,14 +86,7 @@ inline std::vector<uint8_t> BuildZip(const std::vector<RawEntry>& entries, int e
         const RawEntry& entry = entries[i];
         Put32(out, kCentralHeaderSignature);
         Put16(out, 20);
-        Put16(out, 20);
-        Put16(out, entry.flags);
-        Put16(out, entry.method);
-        Put32(out, 0);
-        Put32(out, entry.crc32);
-        Put32(out, entry.compressed_size);
-        Put32(out, entry.size);
-        Put16(out, static_cast<uint32_t>(entry.name.size()));
+        putSharedFields(entry);
         Put32(out, 0);
         Put32(out, 0);
         Put32(out, 0);
