@@ -5,6 +5,8 @@
 
 #include "hoard/resources/Hoard.h"
 
+#include <string.h>
+
 IMPLEMENT_SERIAL(CChoiceLink, CResource, 0)
 
 CChoiceLinkClass CChoiceLink::m_resInfo(RUNTIME_CLASS(CChoiceLink));
@@ -26,6 +28,19 @@ CChoiceLink* CChoiceLink::New(CHoard& hoard, const char* pszName)
 CChoiceLink* CChoiceLink::Find(CHoard& hoard, const char* pszName)
 {
     return dynamic_cast<CChoiceLink*>(hoard.GetResource(szLinkType, pszName));
+}
+
+CResource* CChoiceLink::ResourceOf(CHoard& hoard, const char* pszChoice, const char* pszType)
+{
+    if (CChoiceLink* pLink = Find(hoard, pszChoice))
+    {
+        CResource* pLinked = strcmp(pszType, "CPicture") == 0 ? pLink->GetPicture()
+                             : strcmp(pszType, "CWav") == 0   ? pLink->GetSound()
+                                                               : NULL;
+        if (pLinked != NULL)
+            return pLinked;
+    }
+    return hoard.GetResource(pszType, pszChoice);
 }
 
 void CChoiceLink::ResolveAll(CHoard& hoard)

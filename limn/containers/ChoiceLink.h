@@ -41,6 +41,10 @@ public:
     static CChoiceLink* New(CHoard& hoard, const char* pszName);
     // The link of the choice named pszName in hoard; null when it has none.
     static CChoiceLink* Find(CHoard& hoard, const char* pszName);
+    // What the choice named pszChoice shows (pszType "CPicture") or plays ("CWav"): its
+    // link's picture or sound, or else, without a link or where the link names none,
+    // the resource of the choice's name. Null when there is neither.
+    static CResource* ResourceOf(CHoard& hoard, const char* pszChoice, const char* pszType);
     // Points every link of hoard that was read from a file at the resources that its
     // record names, so that a later merge of identical resources carries them along.
     // Reading a document does this once its resources were read whole.

@@ -21,9 +21,7 @@ CDrawableResource* PictureNamed(CHoard& hoard, const CContainer* pContainer)
 {
     if (typeid(*pContainer) != typeid(CContainer) || !pContainer->GetChildList().IsEmpty())
         return NULL;
-    if (CChoiceLink* pLink = CChoiceLink::Find(hoard, pContainer->GetName()))
-        return dynamic_cast<CDrawableResource*>(pLink->GetPicture());
-    return dynamic_cast<CDrawableResource*>(hoard.GetResource("CPicture", pContainer->GetName()));
+    return dynamic_cast<CDrawableResource*>(CChoiceLink::ResourceOf(hoard, pContainer->GetName(), "CPicture"));
 }
 
 } // namespace

@@ -12,8 +12,8 @@ class CHoard;
 typedef CResourceContainer* (*PFN_NEWRESOURCECONTAINER)(CDrawableResource* pResource);
 
 // Replaces every leaf below pRoot that is a plain CContainer (no derived class, no
-// children) and whose name is that of a choice link with a picture, or else of a
-// picture, in hoard by a container that pfnNew
+// children) and that has a picture in hoard, its choice link's or else the one of its
+// name (CChoiceLink::ResourceOf), by a container that pfnNew
 // makes for the picture (a CResourceContainer when pfnNew is NULL). The new container
 // takes the old one's stored record (bounds, frame, fill, name, state and sizes) and its
 // place in its parent's list; the old one is destroyed. Returns how many were replaced.

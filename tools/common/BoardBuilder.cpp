@@ -16,6 +16,11 @@ namespace {
 const COLORREF crTitle = RGB(255, 255, 204);
 const int nTitleHeight = 56;
 const int nGap = 8;
+// Every cell has the same minimum size with its frame, empty ones too, so the cells of a
+// row share its width equally.
+const CSize sizeCellMinimum(32, 32);
+
+CContainerFrame* NewCellFrame(COLORREF color) { return new CContainer3DFrame(color, 4, 1, 140, 140, 60, 60); }
 
 CContainer* NewChild(CContainer* pParent, const char* pszName, ArrangeMethod method)
 {
@@ -83,6 +88,9 @@ CWndContainer* CBoardBuilder::Build()
         pTitle->SetFillColor(crTitle);
         pTitle->SetFrame(new CContainer3DFrame(RGB(192, 192, 192), 4, 0, 130, 130, 60, 60));
     }
+    std::unique_ptr<CContainerFrame> pSample(NewCellFrame(0));
+    const int nFrames = 2 * pSample->GetWidth();
+    const CSize sizeEmptyMinimum = sizeCellMinimum + CSize(nFrames, nFrames);
     for (size_t r = 0; r < m_rows.size(); ++r)
     {
         CString strRow;
@@ -94,11 +102,13 @@ CWndContainer* CBoardBuilder::Build()
             CContainer* pCell = NewChild(pRow, cell.strName, arrangeNone);
             if (cell.strName.IsEmpty())
             {
+                pCell->SetMinimumSize(sizeEmptyMinimum);
                 pCell->SetNoFill();
                 continue;
             }
+            pCell->SetMinimumSize(sizeCellMinimum);
             pCell->SetFillColor(cell.crFill);
-            pCell->SetFrame(new CContainer3DFrame(cell.crFrame, 4, 1, 140, 140, 60, 60));
+            pCell->SetFrame(NewCellFrame(cell.crFrame));
         }
     }
     pRoot->SetBounds(CRect(CPoint(0, 0), m_size));
