@@ -11,8 +11,8 @@
 //
 // Record: the resource's name, a version word (1), then the picture's name, the
 // sound's name and the linked board's file name, each empty when there is none.
-// Programs that do not know the type skip its block whole, and show the choice by its
-// name as before.
+// Programs that do not know the type skip its block whole, which the file writes after
+// all others, and show the choice by its name as before.
 #pragma once
 
 #include "limn/limn_api.h"
@@ -27,7 +27,8 @@ class CHoard;
 class LIMN_API CChoiceLinkClass : public CResourceClass
 {
 public:
-    explicit CChoiceLinkClass(CRuntimeClass* pRuntimeClass) : CResourceClass(pRuntimeClass) {}
+    // Links are written last: programs that do not know them skip their block.
+    explicit CChoiceLinkClass(CRuntimeClass* pRuntimeClass) : CResourceClass(pRuntimeClass) { m_bWrittenLast = TRUE; }
 };
 
 class LIMN_API CChoiceLink : public CResource

@@ -354,6 +354,17 @@ check "board: the links stay through an import" 0 $?
 check "board: --columns 1, three rows" 3 \
   "$(tool board "$(w "$work/board/column.lmd")" --columns 1 "$(w "$work/sun.bmp")" "$(w "$work/house.bmp")" \
      "$(w "$work/sun.bmp")" >/dev/null && tool tree "$(w "$work/board/column.lmd")" | grep -c '^  C')"
+# A program that does not know choice links skips their block whole, as it skips every
+# type it does not know; the block comes last, so the blocks of the sounds and pictures
+# read as they were written. Here the block's type is renamed, as such a program sees it.
+two=$work/board/two.lmd
+tool board "$(w "$two")" "$(w "$work/sun.bmp")=$(w "$work/chime.wav")" "$(w "$work/house.bmp")=$(w "$work/pause.wav")" \
+  >/dev/null
+LC_ALL=C sed 's/\x0bCChoiceLink/\x0bCChoiceLinX/' "$two" >"$work/board/unknown.lmd"
+check "board: the links' block renamed" 1 "$(LC_ALL=C grep -c 'CChoiceLinX' "$work/board/unknown.lmd")"
+check "board without known links: check" "ok: 2 types, 4 resources, 4 blocks" \
+  "$(tool check "$(w "$work/board/unknown.lmd")")"
+check "board without known links: the tree" "$(tool tree "$(w "$two")")" "$(tool tree "$(w "$work/board/unknown.lmd")")"
 # Refusals: one line, and no file written.
 for args in "x.bmp $(w "$work/sun.bmp")" "x.lmd --title T" "x.lmd --columns 0 $(w "$work/sun.bmp")" \
   "x.lmd --columns 1x $(w "$work/sun.bmp")" "x.lmd --frobnicate 1 $(w "$work/sun.bmp")" \
