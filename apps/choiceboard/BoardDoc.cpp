@@ -7,6 +7,7 @@
 #include "ExceptionText.h"
 
 #include "hoard/sound/Wav.h"
+#include "limn/containers/ChoiceLink.h"
 #include "limn/containers/Container3DFrame.h"
 #include "limn/containers/MainContainerRecord.h"
 #include "limn/containers/NamedPictures.h"
@@ -123,8 +124,9 @@ int CBoardDoc::MakeChoices(CContainer* pParent)
             nMade += MakeChoices(pChild);
             continue;
         }
-        auto* pPicture = dynamic_cast<CDrawableResource*>(m_hoard.GetResource("CPicture", pChild->GetName()));
-        auto* pSound = dynamic_cast<CWav*>(m_hoard.GetResource("CWav", pChild->GetName()));
+        auto* pPicture =
+            dynamic_cast<CDrawableResource*>(CChoiceLink::ResourceOf(m_hoard, pChild->GetName(), "CPicture"));
+        auto* pSound = dynamic_cast<CWav*>(CChoiceLink::ResourceOf(m_hoard, pChild->GetName(), "CWav"));
         ReplaceLeaf(pChild, new CChoice(pPicture, pSound, &GetBoardApp().GetLog()));
         ++nMade;
     }

@@ -6,6 +6,7 @@
 #include "hoard/resources/ResourceMessages.h"
 #include "hoard/sound/Wav.h"
 #include "limn/canvas/Canvas.h"
+#include "limn/containers/ChoiceLink.h"
 #include "limn/containers/ContainerWatch.h"
 #include "limn/pictures/DrawableResource.h"
 
@@ -89,8 +90,8 @@ void CChoice::OnMessage(Message* pMsg)
     if (!bMine)
         return;
     CHoard* pHoard = GetHoard();
-    m_picture = pHoard->GetResource("CPicture", GetName());
-    m_sound = pHoard->GetResource("CWav", GetName());
+    m_picture = CChoiceLink::ResourceOf(*pHoard, GetName(), "CPicture");
+    m_sound = CChoiceLink::ResourceOf(*pHoard, GetName(), "CWav");
     m_bPictureFailed = FALSE;
     Invalidate();
 }

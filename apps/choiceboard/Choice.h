@@ -2,8 +2,9 @@
 // mouse or by scanning. It shows the picture of its name, or its name as text when the
 // board has no such picture (or its picture cannot be read), and selecting it plays
 // the sound of its name without waiting; the choice looks pressed while its sound plays.
-// One sound plays at a time: a choice whose sound another one cuts short looks normal
-// again. The picture and the sound are followed through the board's resource file:
+// A choice link of the choice's name (limn/containers/ChoiceLink.h) gives it its own
+// picture and sound instead. One sound plays at a time: a choice whose sound another
+// one cuts short looks normal again. The picture and the sound are followed through the board's resource file:
 // resources added, renamed, edited or deleted under the choice's name (in the list
 // editor, by pasting) show at once, and saving, which merges identical resources, keeps
 // the choice on the one kept.

@@ -79,23 +79,31 @@ void CHoard::WriteSection(CArchive& ar)
     // Places kept by an earlier write that nobody committed or abandoned are stale.
     CReloadableData::CommitSave();
 
+    // The types that are written last come after all others, so that a reader that
+    // skips them reads every other block with the numbering it was written with.
     ar << (DWORD)m_mapTypes.GetCount();
-    POSITION pos = m_mapTypes.GetStartPosition();
-    while (pos != NULL)
+    for (BOOL bLast : { FALSE, TRUE })
     {
-        CString strType;
-        CResourceList* pList;
-        m_mapTypes.GetNextAssoc(pos, strType, pList);
+        POSITION pos = m_mapTypes.GetStartPosition();
+        while (pos != NULL)
+        {
+            CString strType;
+            CResourceList* pList;
+            m_mapTypes.GetNextAssoc(pos, strType, pList);
+            const CResourceClass* pClass = CResourceClass::GetResourceClass(strType);
+            if ((pClass != NULL && pClass->IsWrittenLast()) != bLast)
+                continue;
 
-        // The block's length is patched in once the block is written.
-        DWORD dwBlock = SyncedPosition(ar);
-        ar << (DWORD)0xFFFFFFFF;
-        ar << strType;
-        pList->Serialize(ar);
-        DWORD dwEnd = SyncedPosition(ar);
-        SeekTo(ar, dwBlock);
-        ar << (DWORD)(dwEnd - dwBlock);
-        SeekTo(ar, dwEnd);
+            // The block's length is patched in once the block is written.
+            DWORD dwBlock = SyncedPosition(ar);
+            ar << (DWORD)0xFFFFFFFF;
+            ar << strType;
+            pList->Serialize(ar);
+            DWORD dwEnd = SyncedPosition(ar);
+            SeekTo(ar, dwBlock);
+            ar << (DWORD)(dwEnd - dwBlock);
+            SeekTo(ar, dwEnd);
+        }
     }
 
     // A section that does not start its file ends in a trailer. One that does start

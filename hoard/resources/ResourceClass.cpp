@@ -6,7 +6,7 @@ CMapStringToPtr CResourceClass::m_mapResourceInfo(10);
 
 CResourceClass::CResourceClass(CRuntimeClass* pRuntimeClass)
     : m_pRuntimeClass(pRuntimeClass), m_pNext(m_pHead), m_bCanPreview(FALSE), m_bIsVisual(FALSE),
-      m_bWantsNotifications(FALSE), m_nUserLevel(userLevelBasic)
+      m_bWantsNotifications(FALSE), m_nUserLevel(userLevelBasic), m_bWrittenLast(FALSE)
 {
     m_pHead = this;
 }

@@ -42,6 +42,10 @@ public:
     BOOL IsVisual() const { return m_bIsVisual; }
     BOOL WantsNotifications() const { return m_bWantsNotifications; }
     UserLevel GetUserLevel() const { return m_nUserLevel; }
+    // Whether a file writes the type's block after those of the other types. A type
+    // that older programs do not know says so: they skip its block whole, and a block
+    // after it would refer back to records by numbers that they never gave.
+    BOOL IsWrittenLast() const { return m_bWrittenLast; }
 
 // Overridables
     virtual void OnInitClass();
@@ -69,6 +73,7 @@ protected:
     BOOL m_bIsVisual;
     BOOL m_bWantsNotifications;
     UserLevel m_nUserLevel;
+    BOOL m_bWrittenLast;
 
 private:
     static CResourceClass* m_pHead;

@@ -1,5 +1,6 @@
 // CLimnDoc: the screen's tree, the active document and the document file.
 #include "limn/app/LimnDoc.h"
+#include "limn/containers/ChoiceLink.h"
 #include "limn/containers/MainContainerRecord.h"
 #include "limn/containers/WndContainer.h"
 
@@ -70,7 +71,7 @@ void CLimnDoc::OnMessage(Message* pMsg)
 }
 
 // The file is the one CMainContainerRecord reads and writes: that record, then the
-// resource section.
+// resource section. The choice links read are resolved once the resources are all there.
 void CLimnDoc::Serialize(CArchive& ar)
 {
     OnActivate();
@@ -85,4 +86,6 @@ void CLimnDoc::Serialize(CArchive& ar)
         SetMainContainer(pMain);
     }
     CResDoc::Serialize(ar);
+    if (ar.IsLoading())
+        CChoiceLink::ResolveAll(m_hoard);
 }

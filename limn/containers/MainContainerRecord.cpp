@@ -1,5 +1,6 @@
 // CMainContainerRecord.
 #include "limn/containers/MainContainerRecord.h"
+#include "limn/containers/ChoiceLink.h"
 #include "limn/containers/OwnedObject.h"
 
 #include "hoard/resources/Hoard.h"
@@ -31,6 +32,7 @@ CWndContainer* CMainContainerRecord::LoadFile(const char* pszPath, CHoard& hoard
     try
     {
         hoard.LoadFromFile(pszPath, &record);
+        CChoiceLink::ResolveAll(hoard);
     }
     catch (CException*)
     {

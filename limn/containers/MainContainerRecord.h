@@ -22,7 +22,7 @@ public:
     // something ahead of it. Throws CFileException when it cannot be opened.
     static BOOL IsScreenDocument(const char* pszPath);
     // Reads a screen document: its main container (returned, the caller's) and its
-    // resources, which are added to hoard.
+    // resources, which are added to hoard; its choice links are resolved (ChoiceLink.h).
     static CWndContainer* LoadFile(const char* pszPath, CHoard& hoard);
     // Writes a screen document through "TEMPSAVE.TMP" beside it, as CHoard::SaveToFile
     // does: the file changes only once it was written whole.

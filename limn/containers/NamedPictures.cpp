@@ -2,6 +2,7 @@
 // record.
 #include "limn/containers/NamedPictures.h"
 #include "limn/containers/ChildWalk.h"
+#include "limn/containers/ChoiceLink.h"
 #include "limn/pictures/DrawableResource.h"
 
 #include "hoard/resources/Hoard.h"
@@ -20,7 +21,7 @@ CDrawableResource* PictureNamed(CHoard& hoard, const CContainer* pContainer)
 {
     if (typeid(*pContainer) != typeid(CContainer) || !pContainer->GetChildList().IsEmpty())
         return NULL;
-    return dynamic_cast<CDrawableResource*>(hoard.GetResource("CPicture", pContainer->GetName()));
+    return dynamic_cast<CDrawableResource*>(CChoiceLink::ResourceOf(hoard, pContainer->GetName(), "CPicture"));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Pictures for a tree read back from storage. A resource container is stored as a plain
 // container with its name; ShowNamedPictures gives every plain leaf container named as a
 // picture of a resource file that picture again, by putting a resource container in its
-// place. Screens are built with their pictures' names, and shown with them.
+// place. A leaf whose name has a choice link (ChoiceLink.h) shows the link's picture. Screens are built with their pictures' names, and shown with them.
 #pragma once
 
 #include "limn/containers/ResourceContainer.h"
@@ -12,7 +12,8 @@ class CHoard;
 typedef CResourceContainer* (*PFN_NEWRESOURCECONTAINER)(CDrawableResource* pResource);
 
 // Replaces every leaf below pRoot that is a plain CContainer (no derived class, no
-// children) and whose name is that of a picture in hoard by a container that pfnNew
+// children) and that has a picture in hoard, its choice link's or else the one of its
+// name (CChoiceLink::ResourceOf), by a container that pfnNew
 // makes for the picture (a CResourceContainer when pfnNew is NULL). The new container
 // takes the old one's stored record (bounds, frame, fill, name, state and sizes) and its
 // place in its parent's list; the old one is destroyed. Returns how many were replaced.

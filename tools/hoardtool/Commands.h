@@ -49,3 +49,6 @@ int Clipboard(int argc, char** argv);   // (none)
 // Screen documents: ScreenCommands.cpp
 int Tree(int argc, char** argv);    // DOC
 int Shot(int argc, char** argv);    // DOC OUT.bmp [--size WxH] [--depth 8|16]
+
+// Boards: BoardCommands.cpp
+int Board(int argc, char** argv);   // OUT.lmd [--title TEXT] [--columns N] [--link NAME=OTHER.lmd] PICTURE[=SOUND]...

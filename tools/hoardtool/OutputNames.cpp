@@ -24,3 +24,9 @@ void CheckWaveName(const char* pszOut)
     if (!EndsIn(pszOut, ".wav"))
         Fail("%s: the file written is a WAVE sound, whose name ends in .wav", pszOut);
 }
+
+void CheckDocumentName(const char* pszOut)
+{
+    if (!EndsIn(pszOut, ".lmd"))
+        Fail("%s: the file written is a screen document, whose name ends in .lmd", pszOut);
+}

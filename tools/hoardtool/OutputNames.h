@@ -6,3 +6,5 @@
 void CheckBitmapName(const char* pszOut);
 // Fails unless pszOut ends in ".wav", ignoring case.
 void CheckWaveName(const char* pszOut);
+// Fails unless pszOut ends in ".lmd", ignoring case.
+void CheckDocumentName(const char* pszOut);

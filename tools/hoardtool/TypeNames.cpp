@@ -7,7 +7,8 @@
 
 void LoadTypeNames()
 {
-    static const char szNames[] = "CWav=sound\nCPicture=picture\nCWavPlural=sounds\nCPicturePlural=pictures\n";
+    static const char szNames[] = "CWav=sound\nCPicture=picture\nCChoiceLink=choice link\n"
+                                  "CWavPlural=sounds\nCPicturePlural=pictures\nCChoiceLinkPlural=choice links\n";
     CMemFile file((BYTE*)szNames, sizeof szNames - 1);
     CMappedString::Load(file);
 }

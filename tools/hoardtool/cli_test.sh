@@ -315,6 +315,71 @@ err=$(tool shot "$(w "$pics")" "$(w "$work/bad.bmp")" 2>&1 >/dev/null)
 check "shot of a resource file: status" 1 $?
 check "shot of a resource file: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
 
+# Boards: a title, rows of framed choices, each with its own picture and sound. The
+# second "sun" is the house under the sun's name: it gets a numbered name and still shows
+# the house; its sound is the same as the first one's, kept once, and still its own.
+mkdir "$work/board" "$work/board/more"
+cp "$work/house.bmp" "$work/board/more/sun.bmp"
+cp "$work/chime.wav" "$work/board/bell.wav"
+board=$work/board/board.lmd
+out=$(tool board "$(w "$board")" --title "Sun and house" "$(w "$work/sun.bmp")=$(w "$work/chime.wav")" \
+  "$(w "$work/board/more/sun.bmp")=$(w "$work/board/bell.wav")" "$(w "$work/landscape-photo.jpg")" \
+  --link landscape-photo=other.lmd)
+check "board exit status" 0 $?
+check "board: what each choice shows, plays and opens" \
+  "$(printf 'choice sun: picture sun, sound sun\nchoice sun2: picture sun2, sound sun\nchoice landscape-photo: picture landscape-photo, opens other.lmd')" \
+  "$out"
+check "board: the tree, two to a row, the last row filled up" 'CWndContainer "board" 0 0 640 480
+  CContainer "title" 8 8 632 72
+  CContainer "row 1" 8 80 632 272
+    CContainer "sun" 8 4 308 188
+    CContainer "sun2" 316 4 616 188
+  CContainer "row 2" 8 280 632 472
+    CContainer "landscape-photo" 8 4 308 188
+    CContainer "" 316 4 616 188' "$(tool tree "$(w "$board")")"
+check "board: one sound kept for two choices" 1 "$(tool list "$(w "$board")" | grep -c '^CWav')"
+check "board: check" 0 "$(tool check "$(w "$board")" >/dev/null; echo $?)"
+# The same board drawn from pictures with names of their own looks the same.
+tool board "$(w "$work/board/plain.lmd")" --title "Sun and house" "$(w "$work/sun.bmp")" "$(w "$work/house.bmp")" \
+  "$(w "$work/landscape-photo.jpg")" >/dev/null
+tool shot "$(w "$board")" "$(w "$work/board/clash.bmp")"
+tool shot "$(w "$work/board/plain.lmd")" "$(w "$work/board/plain.bmp")"
+cmp -s "$work/board/clash.bmp" "$work/board/plain.bmp"
+check "board: a picture with a numbered name shows its own picture" 0 $?
+# Loaded and saved again by another command, the board keeps its links.
+tool import "$(w "$board")" "$(w "$work/pause.wav")" >/dev/null
+tool shot "$(w "$board")" "$(w "$work/board/again.bmp")"
+cmp -s "$work/board/clash.bmp" "$work/board/again.bmp"
+check "board: the links stay through an import" 0 $?
+check "board: --columns 1, three rows" 3 \
+  "$(tool board "$(w "$work/board/column.lmd")" --columns 1 "$(w "$work/sun.bmp")" "$(w "$work/house.bmp")" \
+     "$(w "$work/sun.bmp")" >/dev/null && tool tree "$(w "$work/board/column.lmd")" | grep -c '^  C')"
+# A program that does not know choice links skips their block whole, as it skips every
+# type it does not know; the block comes last, so the blocks of the sounds and pictures
+# read as they were written. Here the block's type is renamed, as such a program sees it.
+two=$work/board/two.lmd
+tool board "$(w "$two")" "$(w "$work/sun.bmp")=$(w "$work/chime.wav")" "$(w "$work/house.bmp")=$(w "$work/pause.wav")" \
+  >/dev/null
+LC_ALL=C sed 's/\x0bCChoiceLink/\x0bCChoiceLinX/' "$two" >"$work/board/unknown.lmd"
+check "board: the links' block renamed" 1 "$(LC_ALL=C grep -c 'CChoiceLinX' "$work/board/unknown.lmd")"
+check "board without known links: check" "ok: 2 types, 4 resources, 4 blocks" \
+  "$(tool check "$(w "$work/board/unknown.lmd")")"
+check "board without known links: the tree" "$(tool tree "$(w "$two")")" "$(tool tree "$(w "$work/board/unknown.lmd")")"
+# Refusals: one line, and no file written.
+for args in "x.bmp $(w "$work/sun.bmp")" "x.lmd --title T" "x.lmd --columns 0 $(w "$work/sun.bmp")" \
+  "x.lmd --columns 1x $(w "$work/sun.bmp")" "x.lmd --frobnicate 1 $(w "$work/sun.bmp")" \
+  "x.lmd $(w "$work/sun.bmp") --title" "x.lmd $(w "$work/notes.txt")" \
+  "x.lmd $(w "$work/sun.bmp")=$(w "$work/house.bmp")" "x.lmd $(w "$work/sun.bmp")=$(w "$work/none.wav")" \
+  "x.lmd $(w "$work/sun.bmp") --link moon=other.lmd" "x.lmd $(w "$work/sun.bmp") --link sun=other.txt"; do
+  target=${args%% *}
+  rest=${args#"$target"}
+  # The arguments are split at blanks on purpose.
+  err=$(tool board "$(w "$work/board/$target")" $rest 2>&1 >/dev/null)
+  check "board $args: status" 1 $?
+  check "board $args: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
+  check "board $args: nothing written" no "$([ -e "$work/board/$target" ] && echo yes || echo no)"
+done
+
 tool import "$(w "$doc")" "$(w "$work/stereo-sweep.wav")" >/dev/null
 check "import into a screen document" 0 $?
 check "the tree stays through an import" "$sample_tree" "$(tool tree "$(w "$doc")")"
@@ -339,7 +404,7 @@ check "failed shots write nothing" no "${bad_written:-no}"
 
 err=$(tool frobnicate "$(w "$file")" 2>&1)
 check "unknown command" 2 $?
-types='picture (CPicture), sound (CWav)'
+types='choice link (CChoiceLink), picture (CPicture), sound (CWav)'
 check "the usage lists the types" "TYPE is a type's name, in any case: $types" "$(printf '%s\n' "$err" | tail -n 1)"
 tool export "$(w "$pics")" Picture sun "$(w "$work/by-display-name.bmp")"
 check "export by a type's display name" 0 $?

@@ -22,6 +22,11 @@
 //   hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]
 //                                           draws a screen document's tree, its pictures
 //                                           shown, and writes it as a ".bmp" file
+//   hoardtool board OUT.lmd [--title TEXT] [--columns N] [--link NAME=OTHER.lmd] PICTURE[=SOUND]...
+//                                           writes a board: a screen document with a
+//                                           title and rows of framed choices, each
+//                                           showing a picture and playing its sound; a
+//                                           --link choice opens another board
 //   hoardtool play FILE NAME                plays a sound through the output device
 //   hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]
 //                                           records a new sound from the input device;
@@ -67,6 +72,7 @@ const char szUsage[] =
     "                        [--color RRGGBB] [--transparent] [--flip h|v] [--save]\n"
     "       hoardtool tree DOC\n"
     "       hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]\n"
+    "       hoardtool board OUT.lmd [--title TEXT] [--columns N] [--link NAME=OTHER.lmd] PICTURE[=SOUND]...\n"
     "       hoardtool play FILE NAME\n"
     "       hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]\n"
     "       hoardtool trim FILE NAME\n"
@@ -93,6 +99,7 @@ const Command commands[] = {
     {"render", 3, -1, Render},
     {"tree", 1, 1, Tree},
     {"shot", 2, 6, Shot},
+    {"board", 2, -1, Board},
     {"play", 2, 2, Play},
     {"record", 3, 6, Record},
     {"trim", 2, 2, Trim},
