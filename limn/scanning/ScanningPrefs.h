@@ -80,10 +80,10 @@ public:
     DWORD m_dwScanSpeedMS;          // the interval of m_nScanSpeed
     int m_nScanSpeed;               // "Scan Speed"
     COLORREF m_colorScan;           // "Scan Color"
-// Switch timing: ms, 0 = off
-    int m_nAcceptanceTime;          // "Acceptance Time"
-    int m_nIgnoreRepeat;            // "Ignore Repeat"
-    int m_nFirstItemDelay;          // "First Item Delay"
+// Switch timing, 0 = off
+    int m_nAcceptanceTime;          // "Acceptance Time", ms
+    int m_nIgnoreRepeat;            // "Ignore Repeat", ms
+    int m_nFirstItemDelay;          // "First Item Delay", ms
     BOOL m_bAuditoryScanning;       // "Auditory Scanning"
 };
 

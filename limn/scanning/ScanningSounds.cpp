@@ -52,16 +52,22 @@ BOOL PlayScanCue(const char* pszName)
 {
     if (pszName == NULL || *pszName == '\0')
         return FALSE;
-    const CWav* pWav = FindScanningSound(CString(pszName) + " cue");
+    const CWav* pWav = NULL;
+    try
+    {
+        pWav = FindScanningSound(CString(pszName) + " cue");
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
     if (pWav == NULL)
         return FALSE;
-    // What plays is stopped first, so that the only end reported from here on is this
-    // cue's; one that cannot start reports it at once.
-    do
-        CWav::StopAllSound();
-    while (CWav::SoundInProgress());
-    g_bCuePlaying = TRUE;
+    // Play stops what plays (an earlier cue calls back then) before the cue starts. A
+    // cue that could not start, or has ended already, has called back too, and no sound
+    // plays.
     Play(pWav, FALSE, OnCueDone);
+    g_bCuePlaying = CWav::SoundInProgress();
     return TRUE;
 }
 

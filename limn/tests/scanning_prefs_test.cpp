@@ -282,7 +282,7 @@ TEST_F(ScanningPrefs, TheSwitchTimingDialogShowsAndAppliesTheSettings)
     struct Field
     {
         int nEdit, nArrows;
-        std::string strShown;
+        std::string strShown {};
         int nMin = -1, nMax = -1;
     };
     std::vector<Field> fields = { { IDC_ACCEPTANCE_TIME, IDC_ACCEPTANCE_TIME_ARROWS },
