@@ -65,6 +65,8 @@ TEST_F(SwitchTimingMenu, TheDialogSetsTheTimingTheBoardFollows)
     ::SetDlgItemTextA(hDialog, IDC_ACCEPTANCE_TIME, "400");
     ASSERT_TRUE(CScanSession::ClickButton(hDialog, "OK"));
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(hDialog); })) << "the dialog stays";
+    // The board writes the keys once the dialog has gone, the last one last.
+    ASSERT_TRUE(WaitFor([&] { return Read(timingKeys[3]) != -1; })) << "nothing written";
     EXPECT_EQ(Read("Acceptance Time"), 400);
     EXPECT_EQ(Read("Ignore Repeat"), 0);
     EXPECT_EQ(Read("First Item Delay"), 0);
