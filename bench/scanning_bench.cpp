@@ -279,7 +279,8 @@ void MeasureAutomaticSteps(const char* pszTiming)
         DWORD dwDue = before.dwTick + dwInterval + (before.strFocus == PanelName(0) ? dwFirstDelay : 0);
         for (DWORD dwEnd : g_soundEnds)
         {
-            if (dwEnd - before.dwTick < steps[i].dwTick - before.dwTick && (LONG)(dwEnd - dwDue) > 0)
+            // An end reported while the tick of the step ran is one that tick found.
+            if (dwEnd - before.dwTick <= steps[i].dwShown - before.dwTick && (LONG)(dwEnd - dwDue) > 0)
             {
                 dwDue = dwEnd;
                 nCueBound++;
