@@ -3,16 +3,31 @@
 //
 //   press:  the time from a switch press (the SendInput call of Ctrl+Right, through the
 //           keyboard hook) to the highlight drawn on the window, over 200 presses, in
-//           timer ticks: the peer is the timer's period, the target one tick at most
+//           timer ticks: the peer is the timer's period, the target one tick at most.
+//           Once with the switch timing off, once with every option on: "Acceptance
+//           Time" 150 ms, "Ignore Repeat" 50 ms (less than the presses lie apart),
+//           "First Item Delay" 500 ms and "Auditory Scanning" with a cue for each
+//           panel. Then the switch is held until the highlight shows, and the acceptance
+//           time, a delay by design, is taken off the time measured.
+//   auto:   24 automatic steps on the real clock, at 550 ms a step, each from the moment
+//           it is due to the highlight drawn, in ticks, the target one tick at most. Due
+//           is the interval after the tick of the step before, with the switch timing
+//           on longer by the first item delay on the first panel, or the end of the cue
+//           that plays (the device's report of it), whichever comes later: the cue of
+//           the first and the last panel outlasts the interval, the middle one's does not.
 //   steps:  10,000 automatic steps with a flashing highlight, the clock steered so that
 //           every tick steps or flashes; the process's GDI and USER objects and its
 //           memory before and after, the target no growth
+#include "hoard/resources/Hoard.h"
+#include "hoard/sound/Wav.h"
 #include "limn/canvas/Canvas.h"
 #include "limn/containers/WndContainer.h"
 #include "limn/scanning/ContainerHooks.h"
 #include "limn/scanning/ScanClock.h"
 #include "limn/scanning/ScanningPrefs.h"
 
+#include "WaveFile.h"
+#include "bench_temp_path.h"
 #include "process_resources.h"
 #include "timing.h"
 
@@ -23,8 +38,13 @@
 namespace {
 
 const int nPresses = 200;
+const int nAutoSteps = 24;
 const int nSteps = 10000;
 const UINT nTimerMS = 100;
+const int nPanels = 3;
+// The cues' lengths in ms of sound; Wine's null device plays them about four times
+// faster than that.
+const DWORD cueMS[nPanels] = { 6000, 400, 4000 };
 
 DWORD g_dwNow = 0;
 DWORD SteeredClock() { return g_dwNow; }
@@ -43,8 +63,20 @@ struct View
     CWnd wnd;
     CWndContainer* pRoot = NULL;
     int nTicks = 0;
+    DWORD dwTickStart = 0;      // GetTickCount as the last tick began
 };
 View g_view;
+
+// The times the wave device reported the end of a sound, from the messages' own time.
+std::vector<DWORD> g_soundEnds;
+
+LRESULT CALLBACK NoteSoundEnd(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* pMsg = (const MSG*)lParam;
+    if (nCode == HC_ACTION && wParam == PM_REMOVE && pMsg->message == MM_WOM_DONE)
+        g_soundEnds.push_back(pMsg->time);
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
 
 LRESULT CALLBACK ViewProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
@@ -54,6 +86,7 @@ LRESULT CALLBACK ViewProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         {
         case WM_TIMER:
             ++g_view.nTicks;
+            g_view.dwTickStart = ::GetTickCount();
             if (g_view.pRoot != NULL)
                 g_view.pRoot->OnTimer((UINT)wParam);
             return 0;
@@ -98,6 +131,13 @@ void Pump()
     }
 }
 
+CString PanelName(int nPanel)
+{
+    CString strName;
+    strName.Format("panel%d", nPanel);
+    return strName;
+}
+
 void BuildView()
 {
     WNDCLASSA wc = {};
@@ -113,9 +153,10 @@ void BuildView()
     g_view.pRoot->SetArrangeMethod(arrangeHorizontal);
     g_view.pRoot->SetChildGap(CSize(16, 16));
     const COLORREF colors[3] = { RGB(200, 40, 40), RGB(40, 160, 40), RGB(40, 40, 200) };
-    for (int p = 0; p < 3; p++)
+    for (int p = 0; p < nPanels; p++)
     {
         auto* pPanel = new CContainer(g_view.pRoot, arrangeVertical);
+        pPanel->SetName(PanelName(p));
         pPanel->SetChildGap(CSize(12, 12));
         pPanel->SetFillColor(RGB(255, 255, 255));
         for (int b = 0; b < 4; b++)
@@ -140,19 +181,24 @@ void AwaitTick()
     }
 }
 
-void PressCtrlRight()
+void SendCtrlRight(DWORD dwFlags)
 {
-    INPUT inputs[4] = {};
+    INPUT inputs[2] = {};
     for (INPUT& input : inputs)
+    {
         input.type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[3].ki.wVk = VK_CONTROL;
-    inputs[1].ki.wVk = inputs[2].ki.wVk = VK_RIGHT;
-    inputs[2].ki.dwFlags = inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(4, inputs, sizeof(INPUT));
+        input.ki.dwFlags = dwFlags;
+    }
+    inputs[0].ki.wVk = dwFlags & KEYEVENTF_KEYUP ? VK_RIGHT : VK_CONTROL;
+    inputs[1].ki.wVk = dwFlags & KEYEVENTF_KEYUP ? VK_CONTROL : VK_RIGHT;
+    ::SendInput(2, inputs, sizeof(INPUT));
 }
 
-void MeasurePresses()
+// The switch is held until the highlight shows. With an acceptance time, that time is a
+// delay by design and is taken off.
+void MeasurePresses(const char* pszTiming)
 {
+    const double dAcceptanceMS = gScanningPrefs.m_nAcceptanceTime;
     InstallContainerHooks(FALSE);
     g_view.pRoot->SetScanningParent();
     std::vector<double> ms;
@@ -166,17 +212,20 @@ void MeasurePresses()
         LARGE_INTEGER freq, start, end;
         ::QueryPerformanceFrequency(&freq);
         ::QueryPerformanceCounter(&start);
-        PressCtrlRight();
+        SendCtrlRight(0);
         while (CContainer::GetScanningFocus() == pFocus || CContainer::GetScanHiliteRect().IsRectEmpty())
         {
             ::MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
             Pump();
         }
         ::QueryPerformanceCounter(&end);
-        ms.push_back(1000.0 * (double)(end.QuadPart - start.QuadPart) / (double)freq.QuadPart);
+        SendCtrlRight(KEYEVENTF_KEYUP);
+        Pump();
+        ms.push_back(1000.0 * (double)(end.QuadPart - start.QuadPart) / (double)freq.QuadPart - dAcceptanceMS);
         ticks.push_back(g_view.nTicks - nTicksBefore);
     }
     RemoveContainerHooks();
+    CContainer::StopScan();
     double dSum = 0, dMax = 0;
     int nMaxTicks = 0;
     for (int i = 0; i < nPresses; i++)
@@ -185,14 +234,97 @@ void MeasurePresses()
         dMax = std::max(dMax, ms[i]);
         nMaxTicks = std::max(nMaxTicks, ticks[i]);
     }
-    printf("press:  %d presses to the highlight drawn: mean %.1f ms, max %.1f ms; against the %u ms tick: "
-           "mean %.2f, max %.2f ticks (%d timer messages at most)\n",
-           nPresses, dSum / nPresses, dMax, nTimerMS, dSum / nPresses / nTimerMS, dMax / nTimerMS, nMaxTicks);
+    printf("press:  switch timing %s: %d presses to the highlight drawn%s: mean %.1f ms, max %.1f ms; against the "
+           "%u ms tick: mean %.2f, max %.2f ticks (%d timer messages at most)\n",
+           pszTiming, nPresses, dAcceptanceMS != 0 ? ", the acceptance time taken off" : "", dSum / nPresses, dMax,
+           nTimerMS, dSum / nPresses / nTimerMS, dMax / nTimerMS, nMaxTicks);
+}
+
+// Automatic steps on the real clock: when each was due, and when its highlight showed.
+void MeasureAutomaticSteps(const char* pszTiming)
+{
+    gScanningPrefs.m_nFlashSpeed = 0;
+    gScanningPrefs.m_nCancelCycles = CScanningPrefs::neverCancel;
+    gScanningPrefs.SetScanningSpeed(9);
+    const DWORD dwInterval = gScanningPrefs.GetScanningSpeedMS();
+    const DWORD dwFirstDelay = (DWORD)gScanningPrefs.m_nFirstItemDelay;
+    g_soundEnds.clear();
+    HHOOK hHook = ::SetWindowsHookExA(WH_GETMESSAGE, NoteSoundEnd, NULL, ::GetCurrentThreadId());
+    g_view.pRoot->SetScanningParent();
+    CContainer::SetHotKeyHit(VK_RETURN);
+    struct Step
+    {
+        DWORD dwTick;       // the start of the tick that stepped
+        DWORD dwShown;      // the highlight drawn
+        CString strFocus;
+    };
+    std::vector<Step> steps;
+    while ((int)steps.size() <= nAutoSteps)
+    {
+        CContainer* pFocus = CContainer::GetScanningFocus();
+        AwaitTick();
+        if (CContainer::GetScanningFocus() != pFocus && CContainer::GetScanningFocus() != NULL)
+            steps.push_back({ g_view.dwTickStart, ::GetTickCount(), CContainer::GetScanningFocus()->GetName() });
+    }
+    ::UnhookWindowsHookEx(hHook);
+    CContainer::StopScan();
+    SetAutoScan(FALSE);
+    CWav::StopAllSound();
+
+    double dSum = 0, dMax = 0;
+    int nCueBound = 0;
+    for (size_t i = 1; i < steps.size(); i++)
+    {
+        const Step& before = steps[i - 1];
+        DWORD dwDue = before.dwTick + dwInterval + (before.strFocus == PanelName(0) ? dwFirstDelay : 0);
+        for (DWORD dwEnd : g_soundEnds)
+        {
+            // An end reported while the tick of the step ran is one that tick found.
+            if (dwEnd - before.dwTick <= steps[i].dwShown - before.dwTick && (LONG)(dwEnd - dwDue) > 0)
+            {
+                dwDue = dwEnd;
+                nCueBound++;
+            }
+        }
+        double dLate = (double)(LONG)(steps[i].dwShown - dwDue);
+        dSum += dLate;
+        dMax = std::max(dMax, dLate);
+    }
+    const int n = (int)steps.size() - 1;
+    printf("auto:   switch timing %s: %d automatic steps, %d of them due at the end of a cue: from due to the "
+           "highlight drawn mean %.1f ms, max %.1f ms; against the %u ms tick: mean %.2f, max %.2f ticks\n",
+           pszTiming, n, nCueBound, dSum / n, dMax, nTimerMS, dSum / n / nTimerMS, dMax / nTimerMS);
+}
+
+// Every option of the switch timing on, with a cue of silence for each panel in the
+// application's resource file.
+void SwitchTimingOn(CHoard& cues)
+{
+    gScanningPrefs.m_nAcceptanceTime = 150;
+    gScanningPrefs.m_nIgnoreRepeat = 50;
+    gScanningPrefs.m_nFirstItemDelay = 500;
+    gScanningPrefs.m_bAuditoryScanning = TRUE;
+    PCMWAVEFORMAT format = {};
+    format.wf = { WAVE_FORMAT_PCM, 1, 11025, 11025, 1 };
+    format.wBitsPerSample = 8;
+    for (int p = 0; p < nPanels; p++)
+    {
+        std::vector<BYTE> samples(11025 * cueMS[p] / 1000, 0x80);
+        CString strPath = BenchTempPath("scanning_bench", "cue.wav");
+        WriteWaveFile(strPath, format, samples.data(), (DWORD)samples.size());
+        auto* pCue = new CWav;
+        pCue->ImportFromFile(strPath);
+        pCue->SetName(PanelName(p) + " cue");
+        cues.AddToMap(pCue);
+        ::DeleteFileA(strPath);
+    }
+    cues.SetApplicationHoard();
 }
 
 void MeasureSteps()
 {
     ScanClockProc pfnOld = SetScanClock(SteeredClock);
+    gScanningPrefs.LoadFromINI();
     gScanningPrefs.m_nFlashSpeed = 250;
     gScanningPrefs.m_nCancelCycles = CScanningPrefs::neverCancel;
     gScanningPrefs.m_bScanningSounds = FALSE;
@@ -230,7 +362,14 @@ int main()
     // The bench's own settings, not the user's.
     gScanningPrefs.SetINISection("Limn Scanning Bench");
     BuildView();
-    MeasurePresses();
+    MeasurePresses("off");
+    MeasureAutomaticSteps("off");
+    {
+        CHoard cues;
+        SwitchTimingOn(cues);
+        MeasurePresses("on");
+        MeasureAutomaticSteps("on");
+    }
     MeasureSteps();
     delete g_view.pRoot;
     g_view.pRoot = NULL;

@@ -34,6 +34,8 @@ void CBoardMenus::Register()
     AddMenuItem(strScanning, prefs, &CBoardMenus::OnScanningPrefs);
     CMenuItemState dedicated(LoadResourceString(IDS_DEDICATED_SCANNING));
     AddMenuItem(strScanning, dedicated, &CBoardMenus::OnDedicatedScanning);
+    CMenuItemState timing(LoadResourceString(IDS_SWITCH_TIMING));
+    AddMenuItem(strScanning, timing, &CBoardMenus::OnSwitchTiming);
 
     CMenuItemState protection(LoadResourceString(IDS_MENU_PROTECTION));
     AddMenuItem(LoadResourceString(IDS_MENU_OPTIONS), protection, &CBoardMenus::OnMenuProtection);
@@ -77,5 +79,7 @@ int CBoardMenus::IsCommandEnabled(CMenuItemState& state)
 void CBoardMenus::OnScanningPrefs(const CMenuItemState&) { gScanningPrefs.OnEditPrefs(); }
 
 void CBoardMenus::OnDedicatedScanning(const CMenuItemState&) { ::OnDedicatedScanning(); }
+
+void CBoardMenus::OnSwitchTiming(const CMenuItemState&) { gScanningPrefs.OnEditSwitchTiming(); }
 
 void CBoardMenus::OnMenuProtection(const CMenuItemState&) { m_pFrame->ProtectThroughDialogs(); }

@@ -2,7 +2,7 @@
 //
 //   File      New, Open..., Close, Save, Save As..., Print..., the recent files, Exit
 //   Edit      Paste, Edit Resources...
-//   Scanning  Preferences..., Dedicated Scanning...
+//   Scanning  Preferences..., Dedicated Scanning..., Switch Timing...
 //   Options   Menu Protection...
 //
 // Most items run a command of the framework's document/view (ID_FILE_NEW ...) through
@@ -40,6 +40,7 @@ private:
     int IsCommandEnabled(CMenuItemState& state);
     void OnScanningPrefs(const CMenuItemState& state);
     void OnDedicatedScanning(const CMenuItemState& state);
+    void OnSwitchTiming(const CMenuItemState& state);
     void OnMenuProtection(const CMenuItemState& state);
 
     CBoardMainFrame* m_pFrame;

@@ -206,7 +206,8 @@ public:
     // Whether scanning can select this container itself; selectable controls say TRUE.
     virtual BOOL CanScanSelect();
     // Highlights this container: draws the highlight on the window (restoring the
-    // pixels under the previous one) and plays the scan sound.
+    // pixels under the previous one) and plays the scan sound, or with auditory scanning
+    // the container's cue ("NAME cue") when there is one.
     virtual void OnSetScanningFocus();
     virtual void OnKillScanningFocus();
     // Selecting a group descends into it (TRUE: scanning goes on inside); selecting a

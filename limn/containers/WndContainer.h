@@ -45,7 +45,8 @@ public:
     void OnRButtonUp(CPoint point, const CEventState& state) override;
 
     // Dedicated scanning is allowed while active; deactivation stops scanning and drops a
-    // pending hot key. Then every child hears of it.
+    // pending hot key and a switch press that waits for its acceptance time. Then every
+    // child hears of it.
     void OnActivate(int bActive) override;
 
     // A frame for derived roots to give themselves; none here.
@@ -53,11 +54,12 @@ public:
 
 // Switch scanning
     // One tick of the scanning clock; the identifier is not examined. Idle time for the
-    // visible tree; then, while the tree's document is active and no menu is open, the
-    // hot key (only while the application's main window, or without one the tree's own
-    // top-level window, is in the foreground), the
-    // automatic step or the highlight's time-out, and the flashing. A tree without a
-    // document counts as active. A highlight that a paint took away is drawn again.
+    // visible tree; then, while the tree's document is active and no menu is open, a
+    // switch held for the acceptance time, the hot key (only while the application's
+    // main window, or without one the tree's own top-level window, is in the
+    // foreground), the automatic step (not while the cue of auditory scanning plays) or
+    // the highlight's time-out, and the flashing. A tree without a document counts as
+    // active. A highlight that a paint took away is drawn again.
     void OnTimer(UINT nIDEvent);
     // Shows the highlight at the class-wide rectangle, keeping the window's pixels under
     // it the first time, and moves the cursor into it; or hides it, putting the pixels
@@ -103,6 +105,9 @@ private:
     void SelectWhileAutoScanning();
     // The automatic step or the time-out, and the flashing.
     static void StepAndFlash();
+    // The time automatic scanning stays on the focus: the step interval, longer by "First
+    // Item Delay" on the first entry of the level that can be scanned.
+    static DWORD AutomaticStepInterval();
     // Copies the window's pixels under the highlight; FALSE when they cannot be kept.
     BOOL SaveHiliteBits(HDC hDC);
     // Puts the kept pixels back on the frame of the rectangle they came from: only the

@@ -25,3 +25,13 @@
 #define IDC_PICK_SCAN_COLOR             1005
 #define IDC_CANCEL_CYCLES               110
 #define IDC_SCAN_SPEED                  112
+
+// The "Switch Timing" dialog: a field for each time, with the arrows that step it
+#define IDD_SWITCH_TIMING               1004
+#define IDC_ACCEPTANCE_TIME             1010
+#define IDC_ACCEPTANCE_TIME_ARROWS      1011
+#define IDC_IGNORE_REPEAT               1012
+#define IDC_IGNORE_REPEAT_ARROWS        1013
+#define IDC_FIRST_ITEM_DELAY            1014
+#define IDC_FIRST_ITEM_DELAY_ARROWS     1015
+#define IDC_AUDITORY_SCANNING           1016

@@ -6,6 +6,7 @@
 #include "limn/res/resource.h"
 #include "limn/scanning/DedicatedScanningDlg.h"
 #include "limn/scanning/ScanningPrefs.h"
+#include "limn/scanning/SwitchPress.h"
 
 BOOL m_bInMenuLoop = FALSE;
 
@@ -82,9 +83,10 @@ void LeaveDedicatedScanning()
 // TRUE when the key is taken as a hot key; wParam may come back mapped to one. bRepeat:
 // the key was down already, and this is the keyboard's auto-repeat. A switch held down
 // counts once; a held Esc that stopped automatic scanning does not also leave dedicated
-// scanning.
+// scanning. The switch timing decides when a Ctrl hot key or a dedicated key counts.
 BOOL OnKeyDown(WPARAM& key, BOOL bRepeat)
 {
+    const UINT nPressed = (UINT)key;
     BOOL bCtrl = IsKeyDown(VK_CONTROL), bShift = IsKeyDown(VK_SHIFT), bAlt = IsKeyDown(VK_MENU);
     if (!bCtrl && !bShift && !bAlt)
     {
@@ -109,7 +111,7 @@ BOOL OnKeyDown(WPARAM& key, BOOL bRepeat)
     }
     if (bCtrl && !bShift && !bAlt && IsCtrlHotKey(key))
     {
-        CContainer::SetHotKeyHit((BYTE)key);
+        PressSwitch((BYTE)key, nPressed, bRepeat);
         return TRUE;
     }
     return FALSE;
@@ -137,6 +139,7 @@ void RemoveContainerHooks()
         hook.hHook = NULL;
     }
     g_bSwitchPressed = FALSE;
+    ForgetSwitchPress();
 }
 
 void SetAutoScan(int bAutoScan) { g_bAutoScan = bAutoScan; }
@@ -163,13 +166,16 @@ BOOL IsDedicatedKeyboardMode() { return g_bDedicatedKeyboard; }
 
 BOOL IsDedicatedMouseMode() { return g_bDedicatedMouse; }
 
-// Only a key going down counts: bit 31 of the flags is the transition state, bit 30 the
-// key's state before (set for the keyboard's repeats). A key that is not taken goes
-// on, mapped when dedicated keyboard mode mapped it. Nothing thrown (by the message box
-// on leaving dedicated scanning) leaves the hook.
+// Only a key going down is taken: bit 31 of the flags is the transition state, bit 30
+// the key's state before (set for the keyboard's repeats). A key going up ends the
+// press of its switch and goes on. A key that is not taken goes on, mapped when
+// dedicated keyboard mode mapped it. Nothing thrown (by the message box on leaving
+// dedicated scanning) leaves the hook.
 LRESULT CALLBACK ContainerKeyboardProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    if (nCode == HC_ACTION && (lParam & 0x80000000) == 0 &&
+    if (nCode == HC_ACTION && (lParam & 0x80000000) != 0)
+        ReleaseSwitch((UINT)wParam);
+    else if (nCode == HC_ACTION &&
         (gScanningPrefs.m_bScanningEnabled || g_bDedicatedKeyboard || g_bDedicatedMouse))
     {
         try
@@ -205,7 +211,7 @@ LRESULT CALLBACK ContainerMouseProc(int nCode, WPARAM wParam, LPARAM lParam)
                                ((const MOUSEHOOKSTRUCT*)lParam)->wHitTestCode == HTCLIENT;
             if (g_bSwitchPressed)
             {
-                CContainer::SetHotKeyHit(VK_RETURN);
+                PressSwitch(VK_RETURN, VK_LBUTTON, FALSE);
                 return 1;
             }
             break;
@@ -214,6 +220,7 @@ LRESULT CALLBACK ContainerMouseProc(int nCode, WPARAM wParam, LPARAM lParam)
             if (g_bSwitchPressed)
             {
                 g_bSwitchPressed = FALSE;
+                ReleaseSwitch(VK_LBUTTON);
                 return 1;
             }
             break;

@@ -11,8 +11,11 @@
 // forward and 3 selects; Esc leaves the mode (a running automatic scan takes a first Esc
 // to stop). In dedicated mouse mode a left press in any client area is Enter.
 //
+// The presses that step or select are timed by "Acceptance Time" and "Ignore Repeat"
+// (SwitchPress.h) before they become the hot key.
+//
 // Every flag here is process-wide and touched on the user-interface thread; the hooks
-// only set the hot key or clear the dedicated modes.
+// only note switch presses, set the hot key or clear the dedicated modes.
 #pragma once
 
 #include "limn/limn_api.h"

@@ -3,8 +3,6 @@
 // sounds, and what a destroyed container takes out of the state.
 #include "limn/containers/Container.h"
 
-#include "hoard/resources/Hoard.h"
-#include "hoard/sound/Wav.h"
 #include "limn/canvas/Canvas.h"
 #include "limn/containers/Container3DFrame.h"
 #include "limn/containers/ContainerWatch.h"
@@ -12,8 +10,7 @@
 #include "limn/scanning/ContainerHooks.h"
 #include "limn/scanning/ScanClock.h"
 #include "limn/scanning/ScanningPrefs.h"
-
-#include <initializer_list>
+#include "limn/scanning/ScanningSounds.h"
 
 CList<CContainer*, CContainer*> CContainer::m_scanList(10);
 CContainer* CContainer::m_pScanningParent = NULL;
@@ -35,37 +32,6 @@ namespace {
 const int nFlattenBelow = 6;
 // Between the simulated press and release of a selected leaf.
 const DWORD dwClickPauseMS = 100;
-
-// The sound of that name in the document's resource file, else in the application's;
-// NULL when neither has one.
-const CWav* FindScanningSound(const char* pszName)
-{
-    for (CHoard* pHoard : { CHoard::GetDocumentHoard(), CHoard::GetApplicationHoard() })
-    {
-        if (pHoard == NULL)
-            continue;
-        const CResource* pRes = pHoard->GetResource("CWav", pszName);
-        if (pRes != NULL && pRes->IsKindOf(RUNTIME_CLASS(CWav)))
-            return static_cast<const CWav*>(pRes);
-    }
-    return NULL;
-}
-
-// A sound that cannot play is skipped, as a missing one is: scanning goes on silently.
-void PlayScanningSound(const char* pszName, int bWait)
-{
-    const CWav* pWav = FindScanningSound(pszName);
-    if (pWav == NULL)
-        return;
-    try
-    {
-        pWav->Play(bWait, NULL);
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-    }
-}
 
 // Keeps automatic steps out while a selection runs, whatever it throws.
 class CScanningPause
@@ -282,6 +248,9 @@ void CContainer::OnSetScanningFocus()
     if (pRoot != NULL)
         pRoot->DrawHilite(TRUE);
     m_dwLastStepTime = m_dwLastFlashTime = ScanTickCount();
+    // A cue takes the place of the scan sound.
+    if (gScanningPrefs.m_bAuditoryScanning && PlayScanCue(GetName()))
+        return;
     if (gScanningPrefs.m_bScanningSounds)
         PlayScanSound();
 }

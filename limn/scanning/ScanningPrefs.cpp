@@ -12,12 +12,31 @@ const char szScanSpeed[] = "Scan Speed";
 const char szFlashSpeed[] = "Flash Speed";
 const char szCancelCycles[] = "Cancel Cycles";
 const char szScanColor[] = "Scan Color";
+const char szAcceptanceTime[] = "Acceptance Time";
+const char szIgnoreRepeat[] = "Ignore Repeat";
+const char szFirstItemDelay[] = "First Item Delay";
+const char szAuditoryScanning[] = "Auditory Scanning";
 
 const DWORD dwSpeedUnitMS = 275;
 // Step intervals in units of 275 ms, from speed 0 (slowest) to 9 (fastest).
 const int speedFactors[10] = { 47, 36, 24, 11, 8, 6, 5, 4, 3, 2 };
 
 BOOL IsSpeed(int nSpeed) { return nSpeed >= 0 && nSpeed <= 9; }
+
+int Clamp(int nValue, int nMax) { return nValue < 0 ? 0 : nValue > nMax ? nMax : nValue; }
+
+struct Key
+{
+    const char* pszKey;
+    int nValue;
+};
+
+void WriteKey(const CString& strSection, const Key& key)
+{
+    CString strValue;
+    strValue.Format("%d", key.nValue);
+    ::WritePrivateProfileStringA(strSection, key.pszKey, strValue, szINIFile);
+}
 
 } // namespace
 
@@ -26,7 +45,8 @@ CScanningPrefs gScanningPrefs;
 CScanningPrefs::CScanningPrefs()
     : m_bScanningEnabled(TRUE), m_bContinuousScanning(TRUE), m_bScanningSounds(TRUE),
       m_nFlashSpeed(defaultFlashSpeed), m_nCancelCycles(defaultCancelCycles), m_strINISection(szDefaultSection),
-      m_dwScanSpeedMS(SpeedToMS(defaultScanSpeed)), m_nScanSpeed(defaultScanSpeed), m_colorScan(RGB(255, 0, 0))
+      m_dwScanSpeedMS(SpeedToMS(defaultScanSpeed)), m_nScanSpeed(defaultScanSpeed), m_colorScan(RGB(255, 0, 0)),
+      m_nAcceptanceTime(0), m_nIgnoreRepeat(0), m_nFirstItemDelay(0), m_bAuditoryScanning(FALSE)
 {
     LoadFromINI();
 }
@@ -54,6 +74,10 @@ void CScanningPrefs::LoadFromINI()
     else if (m_nCancelCycles > neverCancel)
         m_nCancelCycles = neverCancel;
     m_colorScan = (COLORREF)read(szScanColor, RGB(255, 0, 0)) & 0x00FFFFFF;
+    m_nAcceptanceTime = Clamp(read(szAcceptanceTime, 0), maxAcceptanceTime);
+    m_nIgnoreRepeat = Clamp(read(szIgnoreRepeat, 0), maxIgnoreRepeat);
+    m_nFirstItemDelay = Clamp(read(szFirstItemDelay, 0), maxFirstItemDelay);
+    m_bAuditoryScanning = read(szAuditoryScanning, FALSE) != 0;
     // Stored first, so that applying it writes nothing.
     m_nScanSpeed = read(szScanSpeed, defaultScanSpeed);
     if (!IsSpeed(m_nScanSpeed))
@@ -63,22 +87,26 @@ void CScanningPrefs::LoadFromINI()
 
 void CScanningPrefs::SaveToINI() const
 {
-    const struct
-    {
-        const char* pszKey;
-        int nValue;
-    } keys[] = {
+    const Key keys[] = {
         { szScanningEnabled, m_bScanningEnabled }, { szContinuousScanning, m_bContinuousScanning },
         { szScanningSounds, m_bScanningSounds },   { szScanSpeed, m_nScanSpeed },
         { szFlashSpeed, m_nFlashSpeed },           { szCancelCycles, m_nCancelCycles },
         { szScanColor, (int)m_colorScan },
     };
-    for (const auto& key : keys)
-    {
-        CString strValue;
-        strValue.Format("%d", key.nValue);
-        ::WritePrivateProfileStringA(m_strINISection, key.pszKey, strValue, szINIFile);
-    }
+    for (const Key& key : keys)
+        WriteKey(m_strINISection, key);
+}
+
+void CScanningPrefs::SaveSwitchTimingToINI() const
+{
+    const Key keys[] = {
+        { szAcceptanceTime, m_nAcceptanceTime },
+        { szIgnoreRepeat, m_nIgnoreRepeat },
+        { szFirstItemDelay, m_nFirstItemDelay },
+        { szAuditoryScanning, m_bAuditoryScanning },
+    };
+    for (const Key& key : keys)
+        WriteKey(m_strINISection, key);
 }
 
 void CScanningPrefs::SetScanningSpeed(int nSpeed)
@@ -87,9 +115,7 @@ void CScanningPrefs::SetScanningSpeed(int nSpeed)
         nSpeed = defaultScanSpeed;
     if (nSpeed != m_nScanSpeed)
     {
-        CString strValue;
-        strValue.Format("%d", nSpeed);
-        ::WritePrivateProfileStringA(m_strINISection, szScanSpeed, strValue, szINIFile);
+        WriteKey(m_strINISection, { szScanSpeed, nSpeed });
         m_nScanSpeed = nSpeed;
     }
     m_dwScanSpeedMS = SpeedToMS(nSpeed);

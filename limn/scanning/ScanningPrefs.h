@@ -7,6 +7,17 @@
 // reads as 5, a flash period below 0 or above 10000 ms as 250, fewer cycles than 1 as 3
 // and more than 10 as 10 (never), a colour keeps its red, green and blue only, and a
 // switch is on for any value but 0.
+//
+// Switch timing, for users whose presses are short and involuntary, bounce or come with
+// tremor, or who cannot see the screen well. Each is off (0) unless the file turns it
+// on; the times are clamped to 0 and to their maximum:
+//   "Acceptance Time"    ms a switch must be held before its press counts; up to 5000
+//   "Ignore Repeat"      ms after a press counted in which further presses are ignored;
+//                        up to 5000
+//   "First Item Delay"   ms more that automatic scanning stays on the first entry of a
+//                        level; up to 10000
+//   "Auditory Scanning"  1: a highlighted container named N plays the sound "N cue", and
+//                        automatic scanning does not step on while it plays
 #pragma once
 
 #include "limn/limn_api.h"
@@ -22,6 +33,9 @@ public:
         defaultCancelCycles = 3,
         neverCancel = 10,           // "Cancel Cycles" for automatic scanning without end
         editedFlashSpeed = 500,     // the flash period the dialog switches on
+        maxAcceptanceTime = 5000,
+        maxIgnoreRepeat = 5000,
+        maxFirstItemDelay = 10000,
     };
 
     // Section "Global Container Prefs", read from the file.
@@ -35,8 +49,10 @@ public:
     const CString& GetINISection() const { return m_strINISection; }
     // Missing keys give the defaults; reading never writes.
     void LoadFromINI();
-    // Writes all seven keys as decimal text.
+    // Writes the seven keys of the "Scanning Preferences" as decimal text.
     void SaveToINI() const;
+    // Writes the four keys of switch timing as decimal text.
+    void SaveSwitchTimingToINI() const;
 
     // Speed 0 (slowest) to 9 (fastest); anything else selects 5. A new speed is written
     // to the file at once.
@@ -51,6 +67,8 @@ public:
 
     // Runs the "Scanning Preferences" dialog; OK applies and writes the settings.
     void OnEditPrefs();
+    // Runs the "Switch Timing" dialog; OK applies and writes its four settings.
+    void OnEditSwitchTiming();
 
 // The settings, in the order of the file's keys
     BOOL m_bScanningEnabled;        // "Scanning Enabled": the Ctrl hot keys work
@@ -62,6 +80,11 @@ public:
     DWORD m_dwScanSpeedMS;          // the interval of m_nScanSpeed
     int m_nScanSpeed;               // "Scan Speed"
     COLORREF m_colorScan;           // "Scan Color"
+// Switch timing, 0 = off
+    int m_nAcceptanceTime;          // "Acceptance Time", ms
+    int m_nIgnoreRepeat;            // "Ignore Repeat", ms
+    int m_nFirstItemDelay;          // "First Item Delay", ms
+    BOOL m_bAuditoryScanning;       // "Auditory Scanning"
 };
 
 LIMN_API extern CScanningPrefs gScanningPrefs;

@@ -9,6 +9,8 @@
 #include "limn/scanning/ContainerHooks.h"
 #include "limn/scanning/ScanClock.h"
 #include "limn/scanning/ScanningPrefs.h"
+#include "limn/scanning/ScanningSounds.h"
+#include "limn/scanning/SwitchPress.h"
 
 #include <memory>
 
@@ -56,6 +58,7 @@ void CWndContainer::OnTimer(UINT)
     if (m_bInMenuLoop || (m_pDoc != NULL && !IsDocActive()))
         return;
 
+    AcceptHeldSwitch();
     BYTE key = 0;
     if (IsMainWindowForeground(m_hWnd))
         key = m_hotKey;
@@ -140,25 +143,39 @@ void CWndContainer::SelectWhileAutoScanning()
     }
 }
 
+DWORD CWndContainer::AutomaticStepInterval()
+{
+    DWORD dwInterval = gScanningPrefs.GetScanningSpeedMS();
+    if (gScanningPrefs.m_nFirstItemDelay == 0 || m_posScanChild == NULL)
+        return dwInterval;
+    for (POSITION pos = m_scanList.GetHeadPosition(); pos != NULL;)
+    {
+        POSITION posEntry = pos;
+        if (m_scanList.GetNext(pos)->CanScan())
+            return posEntry == m_posScanChild ? dwInterval + (DWORD)gScanningPrefs.m_nFirstItemDelay : dwInterval;
+    }
+    return dwInterval;
+}
+
 // Automatic scanning that has no focus yet (it has just started) takes its first step
-// at once; later steps wait out the interval. All differences are unsigned 32-bit tick
-// differences, so the clock may wrap.
+// at once; later steps wait out the interval, and the cue of the focus to its end. All
+// differences are unsigned 32-bit tick differences, so the clock may wrap.
 void CWndContainer::StepAndFlash()
 {
     DWORD dwNow = ScanTickCount();
     if ((m_bInAutoScan || !m_rectScanHilite.IsRectEmpty()) && !IsKeyMessageWaiting())
     {
-        BOOL bDue = dwNow - m_dwLastStepTime > gScanningPrefs.GetScanningSpeedMS();
+        DWORD dwSinceStep = dwNow - m_dwLastStepTime;
         if (m_bInAutoScan && m_bAllowScanning == 1)
         {
-            if (bDue || m_pScanningFocus == NULL)
+            if (m_pScanningFocus == NULL || (dwSinceStep > AutomaticStepInterval() && !IsScanCuePlaying()))
             {
                 m_dwLastStepTime = dwNow;
                 ScanNext();
                 m_dwLastFlashTime = dwNow;
             }
         }
-        else if (bDue)
+        else if (dwSinceStep > gScanningPrefs.GetScanningSpeedMS())
         {
             // The highlight times out; the focus stays.
             m_bDrawScanHilite = FALSE;
@@ -197,6 +214,7 @@ void CWndContainer::OnActivate(int bActive)
     if (!bActive)
     {
         m_hotKey = 0;
+        ForgetSwitchPress();
         StopScan();
         SetAutoScan(FALSE);
     }

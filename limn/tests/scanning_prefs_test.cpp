@@ -1,6 +1,7 @@
 // The scanning preferences in a section of the settings file of the tests' own: the
 // speed table, the interval rounded to flashes, writing and reading the keys, values out
-// of range, and the "Scanning Preferences" dialog answered as a user would.
+// of range, and the "Scanning Preferences" and "Switch Timing" dialogs answered as a
+// user would.
 #include "limn/res/resource.h"
 #include "limn/scanning/ScanningPrefs.h"
 
@@ -46,6 +47,10 @@ TEST_F(ScanningPrefs, MissingKeysGiveTheDefaults)
     EXPECT_EQ(5, m_prefs.GetScanningSpeed());
     EXPECT_EQ(1650u, m_prefs.m_dwScanSpeedMS);
     EXPECT_EQ(RGB(255, 0, 0), m_prefs.GetScanColor());
+    EXPECT_EQ(0, m_prefs.m_nAcceptanceTime);
+    EXPECT_EQ(0, m_prefs.m_nIgnoreRepeat);
+    EXPECT_EQ(0, m_prefs.m_nFirstItemDelay);
+    EXPECT_EQ(FALSE, m_prefs.m_bAuditoryScanning);
     EXPECT_EQ(-1, Read("Scan Speed")) << "reading writes nothing";
 }
 
@@ -128,6 +133,27 @@ TEST_F(ScanningPrefs, SavedKeysAreReadBack)
     EXPECT_EQ(825u, copy.m_dwScanSpeedMS);
 }
 
+// The switch timing has keys of its own, written by its own call: the seven others stay
+// as they are in the file.
+TEST_F(ScanningPrefs, SwitchTimingIsSavedAndReadBack)
+{
+    m_prefs.m_nAcceptanceTime = 150;
+    m_prefs.m_nIgnoreRepeat = 300;
+    m_prefs.m_nFirstItemDelay = 1000;
+    m_prefs.m_bAuditoryScanning = TRUE;
+    m_prefs.m_nFlashSpeed = 0;
+    m_prefs.SaveSwitchTimingToINI();
+    EXPECT_EQ(-1, Read("Flash Speed"));
+
+    CScanningPrefs other;
+    other.SetINISection(szSection);
+    EXPECT_EQ(150, other.m_nAcceptanceTime);
+    EXPECT_EQ(300, other.m_nIgnoreRepeat);
+    EXPECT_EQ(1000, other.m_nFirstItemDelay);
+    EXPECT_EQ(TRUE, other.m_bAuditoryScanning);
+    EXPECT_EQ(250, other.m_nFlashSpeed);
+}
+
 TEST_F(ScanningPrefs, ValuesOutOfRangeAreMadeSane)
 {
     static const struct
@@ -148,6 +174,16 @@ TEST_F(ScanningPrefs, ValuesOutOfRangeAreMadeSane)
         { "Cancel Cycles", "1", &CScanningPrefs::m_nCancelCycles, 1 },
         { "Cancel Cycles", "1000", &CScanningPrefs::m_nCancelCycles, 10 },
         { "Scanning Enabled", "7", &CScanningPrefs::m_bScanningEnabled, 1 },
+        { "Acceptance Time", "-1", &CScanningPrefs::m_nAcceptanceTime, 0 },
+        { "Acceptance Time", "5000", &CScanningPrefs::m_nAcceptanceTime, 5000 },
+        { "Acceptance Time", "5001", &CScanningPrefs::m_nAcceptanceTime, 5000 },
+        { "Ignore Repeat", "-300", &CScanningPrefs::m_nIgnoreRepeat, 0 },
+        { "Ignore Repeat", "300", &CScanningPrefs::m_nIgnoreRepeat, 300 },
+        { "Ignore Repeat", "2147483647", &CScanningPrefs::m_nIgnoreRepeat, 5000 },
+        { "First Item Delay", "-2147483648", &CScanningPrefs::m_nFirstItemDelay, 0 },
+        { "First Item Delay", "10001", &CScanningPrefs::m_nFirstItemDelay, 10000 },
+        { "Auditory Scanning", "2", &CScanningPrefs::m_bAuditoryScanning, 1 },
+        { "Auditory Scanning", "-1", &CScanningPrefs::m_bAuditoryScanning, 1 },
     };
     for (const auto& c : cases)
     {
@@ -235,6 +271,95 @@ TEST_F(ScanningPrefs, CancelInTheDialogChangesNothing)
     EXPECT_EQ(5, m_prefs.GetScanningSpeed());
     EXPECT_EQ(250, m_prefs.m_nFlashSpeed);
     EXPECT_EQ(-1, Read("Scan Speed"));
+}
+
+// The "Switch Timing" dialog shows the times and the check box, its arrows keep to the
+// ranges, and OK applies and writes what the user set.
+TEST_F(ScanningPrefs, TheSwitchTimingDialogShowsAndAppliesTheSettings)
+{
+    m_prefs.m_nAcceptanceTime = 200;
+    m_prefs.m_nFirstItemDelay = 750;
+    struct Field
+    {
+        int nEdit, nArrows;
+        std::string strShown {};
+        int nMin = -1, nMax = -1;
+    };
+    std::vector<Field> fields = { { IDC_ACCEPTANCE_TIME, IDC_ACCEPTANCE_TIME_ARROWS },
+                                  { IDC_IGNORE_REPEAT, IDC_IGNORE_REPEAT_ARROWS },
+                                  { IDC_FIRST_ITEM_DELAY, IDC_FIRST_ITEM_DELAY_ARROWS } };
+    int bAuditoryShown = -1;
+    std::string strTitle;
+    CDialogAnswerer answerer([&](HWND hDlg) {
+        char szText[64] = "";
+        ::GetWindowTextA(hDlg, szText, sizeof szText);
+        strTitle = szText;
+        for (Field& field : fields)
+        {
+            ::GetDlgItemTextA(hDlg, field.nEdit, szText, sizeof szText);
+            field.strShown = szText;
+            ::SendDlgItemMessageA(hDlg, field.nArrows, UDM_GETRANGE32, (WPARAM)&field.nMin, (LPARAM)&field.nMax);
+        }
+        bAuditoryShown = (int)::SendDlgItemMessageA(hDlg, IDC_AUDITORY_SCANNING, BM_GETCHECK, 0, 0);
+        // An arrow click steps 50 ms from the number in the field.
+        ::SendDlgItemMessageA(hDlg, IDC_ACCEPTANCE_TIME_ARROWS, WM_KEYDOWN, VK_UP, 0);
+        ::SetDlgItemTextA(hDlg, IDC_IGNORE_REPEAT, "300");
+        ::SetDlgItemTextA(hDlg, IDC_FIRST_ITEM_DELAY, "0");
+        ::SendDlgItemMessageA(hDlg, IDC_AUDITORY_SCANNING, BM_SETCHECK, BST_CHECKED, 0);
+        ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+    });
+    m_prefs.OnEditSwitchTiming();
+    ASSERT_EQ(1, answerer.m_nDialogs);
+    EXPECT_EQ("Switch Timing", strTitle);
+    const struct
+    {
+        const char* pszShown;
+        int nMax;
+    } expected[] = { { "200", 5000 }, { "0", 5000 }, { "750", 10000 } };
+    for (size_t i = 0; i < fields.size(); i++)
+    {
+        EXPECT_EQ(expected[i].pszShown, fields[i].strShown) << "field " << i;
+        EXPECT_EQ(0, fields[i].nMin) << "field " << i;
+        EXPECT_EQ(expected[i].nMax, fields[i].nMax) << "field " << i;
+    }
+    EXPECT_EQ(BST_UNCHECKED, bAuditoryShown);
+    for (const char* pszLabel : { "&Acceptance Time", "&Ignore Repeat", "&First Item Delay" })
+        EXPECT_TRUE(std::find(answerer.m_texts.begin(), answerer.m_texts.end(), pszLabel) != answerer.m_texts.end())
+            << pszLabel;
+
+    EXPECT_EQ(250, m_prefs.m_nAcceptanceTime);
+    EXPECT_EQ(300, m_prefs.m_nIgnoreRepeat);
+    EXPECT_EQ(0, m_prefs.m_nFirstItemDelay);
+    EXPECT_EQ(TRUE, m_prefs.m_bAuditoryScanning);
+    EXPECT_EQ(250, Read("Acceptance Time"));
+    EXPECT_EQ(300, Read("Ignore Repeat"));
+    EXPECT_EQ(0, Read("First Item Delay"));
+    EXPECT_EQ(1, Read("Auditory Scanning"));
+    EXPECT_EQ(-1, Read("Scan Speed")) << "only the dialog's own keys are written";
+}
+
+// A time beyond its range is refused with the framework's message, and the dialog stays
+// until the user cancels it: nothing changes.
+TEST_F(ScanningPrefs, TheSwitchTimingDialogRefusesATimeOutOfRange)
+{
+    HWND hTimingDlg = NULL;
+    CDialogAnswerer answerer([&](HWND hDlg) {
+        if (hTimingDlg == NULL)
+        {
+            hTimingDlg = hDlg;
+            ::SetDlgItemTextA(hDlg, IDC_ACCEPTANCE_TIME, "5001");
+            ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+            return;
+        }
+        ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+        ::PostMessageA(hTimingDlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    m_prefs.OnEditSwitchTiming();
+    EXPECT_EQ(2, answerer.m_nDialogs);
+    EXPECT_TRUE(std::find(answerer.m_texts.begin(), answerer.m_texts.end(),
+                          "Please enter an integer between 0 and 5000.") != answerer.m_texts.end());
+    EXPECT_EQ(0, m_prefs.m_nAcceptanceTime);
+    EXPECT_EQ(-1, Read("Acceptance Time"));
 }
 
 } // namespace

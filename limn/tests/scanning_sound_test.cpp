@@ -1,38 +1,13 @@
 // The scanning sounds against the machine's real wave device: the select sound, found
 // in the document's resource file, has finished (its MM_WOM_DONE handled) before the
-// selected leaf hears the simulated press.
+// selected leaf hears the simulated press; the cue of auditory scanning has finished
+// before automatic scanning steps on.
 #include "hoard/resources/Hoard.h"
 #include "hoard/sound/Wav.h"
 
 #include "scanning_support.h"
 
 namespace {
-
-// A sound of silence of the given length.
-class CSilence : public CWav
-{
-public:
-    CSilence(const char* pszName, DWORD dwMS)
-    {
-        const DWORD nRate = 11025;
-        m_format.wf = { WAVE_FORMAT_PCM, 1, nRate, nRate, 1 };
-        m_format.wBitsPerSample = 8;
-        std::vector<BYTE> samples(nRate * dwMS / 1000, 0x80);
-        m_data.SetData((DWORD)samples.size(), samples.data());
-        SetName(pszName);
-    }
-};
-
-CallLog* g_pSoundLog = NULL;
-
-// Sees the reports of the wave device as the sound engine takes them from the queue.
-LRESULT CALLBACK RecordWaveDone(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    const MSG* pMsg = (const MSG*)lParam;
-    if (nCode == HC_ACTION && wParam == PM_REMOVE && pMsg->message == MM_WOM_DONE && g_pSoundLog != NULL)
-        g_pSoundLog->push_back("MM_WOM_DONE");
-    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
-}
 
 TEST_F(ScanningTest, TheSelectSoundEndsBeforeTheClick)
 {
@@ -49,13 +24,67 @@ TEST_F(ScanningTest, TheSelectSoundEndsBeforeTheClick)
     Hit(VK_RIGHT);
     EXPECT_EQ("A", FocusName()) << "a missing scan sound is skipped";
 
-    g_pSoundLog = &m_log;
-    HHOOK hHook = ::SetWindowsHookExA(WH_GETMESSAGE, RecordWaveDone, NULL, ::GetCurrentThreadId());
-    Hit(VK_DOWN);
-    ::UnhookWindowsHookEx(hHook);
-    g_pSoundLog = NULL;
+    {
+        CWaveDoneRecorder recorder(&m_log);
+        Hit(VK_DOWN);
+    }
     EXPECT_TRUE(SequenceIs({ "MM_WOM_DONE", "A:LDown", "A:LUp", "A:Select" }, m_log));
     EXPECT_FALSE(CWav::SoundInProgress());
+}
+
+// "A cue" comes from the document's file and "B cue" from the application's; C has no
+// cue and plays the scan sound. However far the clock goes, automatic scanning steps on
+// from A and B only once their cue has ended; from C, at the interval, while the scan
+// sound still plays.
+TEST_F(ScanningTest, TheCueIsHeardBeforeTheStep)
+{
+    if (::waveOutGetNumDevs() == 0)
+        GTEST_SKIP() << "no wave output device: the test needs Wine's ALSA null device (build/wine-run)";
+    // Long enough to outlast several ticks on a device that plays faster than real time.
+    const DWORD dwCueMS = 6000;
+    CHoard document, application;
+    document.AddToMap(new CSilence("A cue", dwCueMS));
+    application.AddToMap(new CSilence("B cue", dwCueMS));
+    application.AddToMap(new CSilence("Scan Sound", dwCueMS));
+    document.SetDocumentHoard();
+    application.SetApplicationHoard();
+    Leaf(m_pRoot, "A", CRect(10, 10, 100, 100));
+    Leaf(m_pRoot, "B", CRect(120, 10, 210, 100));
+    Leaf(m_pRoot, "C", CRect(230, 10, 320, 100));
+    m_pRoot->SetScanningParent();
+
+    Hit(VK_RETURN);
+    ASSERT_EQ("A", FocusName());
+    EXPECT_FALSE(CWav::SoundInProgress()) << "auditory scanning is off";
+    Advance(551);
+    EXPECT_EQ("B", FocusName());
+    Hit(VK_ESCAPE);
+
+    gScanningPrefs.m_bAuditoryScanning = TRUE;
+    gScanningPrefs.m_bScanningSounds = TRUE;
+    {
+        CWaveDoneRecorder recorder(&m_log);
+        Hit(VK_RETURN);
+        ASSERT_EQ("A", FocusName());
+        EXPECT_TRUE(CWav::SoundInProgress());
+        Advance(10000);
+        EXPECT_EQ("A", FocusName()) << "the cue plays on";
+        std::string strFocus = FocusName();
+        for (int nTicks = 0; nTicks < 300 && strFocus != "C"; nTicks++)
+        {
+            Advance(10000);
+            if (FocusName() != strFocus)
+            {
+                strFocus = FocusName();
+                m_log.push_back("focus " + strFocus);
+            }
+        }
+    }
+    EXPECT_TRUE(SequenceIs({ "MM_WOM_DONE", "focus B", "MM_WOM_DONE", "focus C" }, m_log));
+    EXPECT_TRUE(CWav::SoundInProgress()) << "the scan sound of C";
+    Advance(551);
+    EXPECT_EQ("A", FocusName());
+    CWav::StopAllSound();
 }
 
 } // namespace

@@ -39,6 +39,38 @@ void CScanLeaf::OnSelect()
     CContainer::OnSelect();
 }
 
+CSilence::CSilence(const char* pszName, DWORD dwMS)
+{
+    const DWORD nRate = 11025;
+    m_format.wf = { WAVE_FORMAT_PCM, 1, nRate, nRate, 1 };
+    m_format.wBitsPerSample = 8;
+    std::vector<BYTE> samples(nRate * dwMS / 1000, 0x80);
+    m_data.SetData((DWORD)samples.size(), samples.data());
+    SetName(pszName);
+}
+
+CallLog* CWaveDoneRecorder::s_pLog = NULL;
+
+CWaveDoneRecorder::CWaveDoneRecorder(CallLog* pLog)
+{
+    s_pLog = pLog;
+    m_hHook = ::SetWindowsHookExA(WH_GETMESSAGE, GetMessageProc, NULL, ::GetCurrentThreadId());
+}
+
+CWaveDoneRecorder::~CWaveDoneRecorder()
+{
+    ::UnhookWindowsHookEx(m_hHook);
+    s_pLog = NULL;
+}
+
+LRESULT CALLBACK CWaveDoneRecorder::GetMessageProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* pMsg = (const MSG*)lParam;
+    if (nCode == HC_ACTION && wParam == PM_REMOVE && pMsg->message == MM_WOM_DONE && s_pLog != NULL)
+        s_pLog->push_back("MM_WOM_DONE");
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
 const char* const ScanningTest::pszTestSection = "Limn Tests Scanning Prefs";
 
 ScanningTest::ScanningTest() : m_window(100, 100, 400, 300)

@@ -4,6 +4,7 @@
 // dialogs answered as a user would, and the window's pixels read back.
 #pragma once
 
+#include "hoard/sound/Wav.h"
 #include "limn/scanning/ContainerHooks.h"
 #include "limn/scanning/ScanClock.h"
 #include "limn/scanning/ScanningPrefs.h"
@@ -37,6 +38,30 @@ public:
 
 // The engine's clock, set by the test.
 extern DWORD g_dwScanNow;
+
+// A sound of silence of the given length: 8-bit mono at 11025 samples a second.
+class CSilence : public CWav
+{
+public:
+    CSilence(const char* pszName, DWORD dwMS);
+};
+
+// While alive, notes "MM_WOM_DONE" in the log each time the sound engine takes a wave
+// device's report of a playback's end from the queue.
+class CWaveDoneRecorder
+{
+public:
+    explicit CWaveDoneRecorder(CallLog* pLog);
+    ~CWaveDoneRecorder();
+    CWaveDoneRecorder(const CWaveDoneRecorder&) = delete;
+    CWaveDoneRecorder& operator=(const CWaveDoneRecorder&) = delete;
+
+private:
+    static LRESULT CALLBACK GetMessageProc(int nCode, WPARAM wParam, LPARAM lParam);
+
+    HHOOK m_hHook;
+    static CallLog* s_pLog;
+};
 
 // A window of 400 by 300 at (100, 100) whose root the scanning timer drives, with the
 // steered clock and the settings in a section of their own, emptied before and after:

@@ -43,6 +43,7 @@
 #define IDS_EDIT_RESOURCES      321
 #define IDS_SCANNING_PREFS      330
 #define IDS_DEDICATED_SCANNING  331
+#define IDS_SWITCH_TIMING       332
 #define IDS_MENU_PROTECTION     340
 // The names a new board gives its rows and blank choices ("%d" is the number).
 #define IDS_NEW_CHOICE          350

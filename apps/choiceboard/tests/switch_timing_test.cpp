@@ -1,0 +1,86 @@
+// The switch timing of a running board: the Scanning menu opens the "Switch Timing"
+// dialog, which shows the settings of the user's file, writes what the user sets back
+// to it on OK, and the board follows at once. Keys go through SendInput and the board's
+// own hooks, on the real clock.
+#include "board_fixture.h"
+
+#include "limn/res/resource.h"
+
+using namespace board_test;
+
+namespace {
+
+const char szINIFile[] = "OKAPI_X.INI";
+const char szSection[] = "Global Container Prefs";
+const char* const timingKeys[] = { "Acceptance Time", "Ignore Repeat", "First Item Delay", "Auditory Scanning" };
+
+// The board reads the user's own file: the test leaves the switch timing off (no keys)
+// before and after.
+class SwitchTimingMenu : public ChoiceBoard
+{
+protected:
+    SwitchTimingMenu() { ForgetTiming(); }
+    ~SwitchTimingMenu() override { ForgetTiming(); }
+
+    static void ForgetTiming()
+    {
+        for (const char* pszKey : timingKeys)
+            ::WritePrivateProfileStringA(szSection, pszKey, NULL, szINIFile);
+    }
+    static int Read(const char* pszKey) { return (int)::GetPrivateProfileIntA(szSection, pszKey, -1, szINIFile); }
+    static CString FieldText(HWND hDialog, int nID)
+    {
+        char szText[32] = "";
+        ::GetDlgItemTextA(hDialog, nID, szText, sizeof szText);
+        return szText;
+    }
+    // Control and Right held down for dwHoldMS, then let go.
+    static void HoldCtrlRight(DWORD dwHoldMS)
+    {
+        INPUT inputs[2] = {};
+        inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+        inputs[0].ki.wVk = VK_CONTROL;
+        inputs[1].ki.wVk = VK_RIGHT;
+        ::SendInput(2, inputs, sizeof(INPUT));
+        ::Sleep(dwHoldMS);
+        std::swap(inputs[0], inputs[1]);
+        inputs[0].ki.dwFlags = inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(2, inputs, sizeof(INPUT));
+    }
+};
+
+// With an acceptance time of 400 ms set in the dialog, a tap does nothing and a press
+// held 800 ms steps.
+TEST_F(SwitchTimingMenu, TheDialogSetsTheTimingTheBoardFollows)
+{
+    WriteBoard();
+    StartBoard();
+    ASSERT_TRUE(m_session.OpenMenu("alt+s", dwTimeoutMS));
+    ASSERT_TRUE(CScanSession::Press("t"));
+    HWND hDialog = m_session.WaitForDialog("Switch Timing", dwTimeoutMS);
+    ASSERT_NE(hDialog, (HWND)NULL) << m_session.DescribeWindows();
+    for (int nID : { IDC_ACCEPTANCE_TIME, IDC_IGNORE_REPEAT, IDC_FIRST_ITEM_DELAY })
+        EXPECT_EQ(FieldText(hDialog, nID), "0") << "field " << nID << ": off by default";
+    EXPECT_EQ(::SendDlgItemMessageA(hDialog, IDC_AUDITORY_SCANNING, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    ::SetDlgItemTextA(hDialog, IDC_ACCEPTANCE_TIME, "400");
+    ASSERT_TRUE(CScanSession::ClickButton(hDialog, "OK"));
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(hDialog); })) << "the dialog stays";
+    // The board writes the keys once the dialog has gone, the last one last.
+    ASSERT_TRUE(WaitFor([&] { return Read(timingKeys[3]) != -1; })) << "nothing written";
+    EXPECT_EQ(Read("Acceptance Time"), 400);
+    EXPECT_EQ(Read("Ignore Repeat"), 0);
+    EXPECT_EQ(Read("First Item Delay"), 0);
+    EXPECT_EQ(Read("Auditory Scanning"), 0);
+
+    ::SetForegroundWindow(m_session.GetWindow());
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == m_session.GetWindow(); }));
+    ASSERT_TRUE(CScanSession::Press("ctrl+right"));
+    ::Sleep(1000);
+    EXPECT_EQ(CountLines("focus"), 0) << Joined(m_session.GetLines());
+    HoldCtrlRight(800);
+    ExpectLine("focus alpha");
+    ExpectLog({ "focus alpha" });
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+} // namespace
