@@ -562,6 +562,9 @@ tool import "$(w "$clip/a.hrd")" "$(w "$work/chime.wav")" "$(w "$work/click.trac
 tool import "$(w "$clip/b.hrd")" "$(w "$work/other/chime.alt.wav")" >/dev/null
 cp "$clip/b.hrd" "$clip/c.hrd"
 mkfifo "$clip/hold"
+# The waiting copy opens the fifo before it makes copy.out: make it first, so that the
+# wait below never reads a file that is not there yet.
+: >"$clip/copy.out"
 tool copy "$(w "$clip/a.hrd")" Sound chime click --wait <"$clip/hold" >"$clip/copy.out" 2>&1 &
 holder=$!
 exec 3>"$clip/hold"
