@@ -76,6 +76,7 @@ BoardChoice ChoiceOf(const CContainer* pCell, CHoard& hoard)
 BOOL ReadBoard(const CContainer* pRoot, CHoard& hoard, BoardContents& contents, CString& strWhy)
 {
     contents = BoardContents();
+    BoardContents board;
     if (pRoot == NULL)
     {
         strWhy = "it holds no screen";
@@ -94,10 +95,10 @@ BOOL ReadBoard(const CContainer* pRoot, CHoard& hoard, BoardContents& contents, 
                               (LPCSTR)pChild->GetName());
                 return FALSE;
             }
-            contents.strTitle = pRoot->GetName();
+            board.strTitle = pRoot->GetName();
             continue;
         }
-        auto& row = contents.rows.emplace_back();
+        auto& row = board.rows.emplace_back();
         const auto& cells = pChild->GetChildList();
         for (POSITION posCell = cells.GetHeadPosition(); posCell != NULL;)
         {
@@ -120,8 +121,8 @@ BOOL ReadBoard(const CContainer* pRoot, CHoard& hoard, BoardContents& contents, 
     if (nChoices == 0)
     {
         strWhy = "it has no rows of choices";
-        contents = BoardContents();
         return FALSE;
     }
+    contents = std::move(board);
     return TRUE;
 }

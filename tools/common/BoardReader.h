@@ -42,6 +42,6 @@ struct BoardContents
 // the nearest container that fills), its crFrame its frame's colour, or crFill when it
 // has no frame; pPicture and pSound are resources of hoard, or NULL; strBoard is its
 // link's board as stored (relative to the board's folder), or empty. The resources stay
-// hoard's: contents is valid while hoard is. FALSE, with strWhy saying in a few words
-// why, when the tree is not a board.
+// hoard's: contents is valid while hoard is. FALSE, with contents empty and strWhy
+// saying in a few words why, when the tree is not a board.
 BOOL ReadBoard(const CContainer* pRoot, CHoard& hoard, BoardContents& contents, CString& strWhy);
