@@ -218,14 +218,15 @@ size_t CBoardExport::Reach(const CString& strPath)
 
 CString CBoardExport::Follow(const CString& strFolder, const CString& strBoard, CString& strWhy) const
 {
-    if (strBoard.Find(':') >= 0 || strBoard[0] == '\\' || strBoard[0] == '/')
+    const CString strPath = strBoard.Find(':') < 0 && strBoard[0] != '\\' && strBoard[0] != '/'
+                                ? FullPath(strFolder + strBoard)
+                                : CString();
+    if (strPath.IsEmpty())
     {
         strWhy = "which is no path relative to the board's folder";
         return CString();
     }
-    CString strPath = FullPath(strFolder + strBoard);
-    CString strStart = strPath.Left(m_strFolder.GetLength());
-    if (strPath.IsEmpty() || strStart.CompareNoCase(m_strFolder) != 0)
+    if (strPath.Left(m_strFolder.GetLength()).CompareNoCase(m_strFolder) != 0)
     {
         strWhy.Format("which lies outside the folder of %s", m_pszDoc);
         return CString();
@@ -267,7 +268,14 @@ void CBoardExport::ReadDocument(size_t nDocument)
     }
     if (strUnread.IsEmpty() && strNoBoard.IsEmpty() && ReadBoard(pRoot.get(), hoard, contents, strNoBoard))
     {
-        AddBoard(nDocument, contents);
+        try
+        {
+            AddBoard(nDocument, contents);
+        }
+        catch (ToolError& error)
+        {
+            Fail("%s: %s", (LPCSTR)strPath, (LPCSTR)error.m_strMessage);
+        }
         return;
     }
     if (nDocument == 0)
