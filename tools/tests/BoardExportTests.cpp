@@ -186,22 +186,41 @@ TEST_F(ExportBoard, PackageHoldsTheBoardsAndWhatTheyShowPlayAndOpen)
 }
 
 // The same picture on two boards is one file; a board without a title is named as its
-// document.
-TEST_F(ExportBoard, SharedPicturesAndUntitledBoards)
+// document; a document reached under two spellings is one board; links to documents
+// that are no boards are left out, and said so.
+TEST_F(ExportBoard, SharedPicturesSpellingsAndLinksToNoBoard)
 {
-    ASSERT_EQ(0, Tool({ "board", m_folder.Path("a.lmd"), m_folder.Path("sun.bmp"), "--link", "sun=b.lmd" })) << m_output;
-    ASSERT_EQ(0, Tool({ "board", m_folder.Path("b.lmd"), m_folder.Path("sun.bmp"), m_folder.Path("house.bmp") }))
+    ASSERT_EQ(0, Tool({ "board", m_folder.Path("a.lmd"), m_folder.Path("sun.bmp"), m_folder.Path("house.bmp"),
+                        m_folder.Path("landscape.bmp"), "--link", "sun=B.lmd", "--link", "house=res.lmd", "--link",
+                        "landscape=broken.lmd" }))
         << m_output;
+    ASSERT_EQ(0, Tool({ "board", m_folder.Path("b.lmd"), m_folder.Path("sun.bmp"), m_folder.Path("house.bmp"),
+                        "--link", "sun=b.lmd" }))
+        << m_output;
+    ASSERT_EQ(0, Tool({ "import", m_folder.Path("res.lmd"), m_folder.Path("chime.wav") })) << m_output;
+    WriteWhole(m_folder.Path("broken.lmd"), "no document");
     ASSERT_EQ(0, Tool({ "export-board", m_folder.Path("a.lmd"), m_folder.Path("a.obz") })) << m_output;
+    EXPECT_NE(std::string::npos, m_output.find("choice \"house\" of a.lmd keeps no link: it opens res.lmd, which is "
+                                               "not a board: it is a resource file, not a screen document\n"))
+        << m_output;
+    EXPECT_NE(std::string::npos,
+              m_output.find("choice \"landscape\" of a.lmd keeps no link: it opens broken.lmd, which cannot be read: "))
+        << m_output;
+
     obf::PackageReader package(Bytes(ReadWhole(m_folder.Path("a.obz"))));
-    EXPECT_EQ(2u, package.GetManifest().images.size());
+    EXPECT_EQ(2u, package.GetManifest().boards.size());
+    EXPECT_EQ(3u, package.GetManifest().images.size());
     const obf::Board a = package.ReadRoot();
-    const obf::Board b = package.ReadBoard("boards/b.obf");
+    const obf::Board b = package.ReadBoard("boards/B.obf");
     EXPECT_EQ("a", a.name);
-    EXPECT_EQ("b", b.name);
-    EXPECT_EQ((obf::LoadBoard{ "b", "boards/b.obf", "", "b" }), a.buttons[0].load_board);
+    EXPECT_EQ("B", b.name);
+    EXPECT_EQ((obf::LoadBoard{ "B", "boards/B.obf", "", "B" }), a.buttons[0].load_board);
+    EXPECT_EQ((obf::LoadBoard{ "B", "boards/B.obf", "", "B" }), b.buttons[0].load_board);
+    EXPECT_FALSE(a.buttons[1].load_board);
+    EXPECT_FALSE(a.buttons[2].load_board);
     EXPECT_EQ(a.buttons[0].image_id, b.buttons[0].image_id);
-    EXPECT_NE(b.buttons[0].image_id, b.buttons[1].image_id);
+    EXPECT_EQ(a.buttons[1].image_id, b.buttons[1].image_id);
+    EXPECT_NE(a.buttons[0].image_id, a.buttons[1].image_id);
 }
 
 // A failed export says why in one line and leaves OUT as it was, with no file of its
