@@ -24,7 +24,6 @@
 #include "limn/pictures/Picture.h"
 
 #include <stdio.h>
-#include <string.h>
 
 #include <algorithm>
 #include <map>
