@@ -38,10 +38,11 @@ struct BoardContents
 };
 
 // Reads the board whose tree is pRoot (NULL counts as no board) and whose resources
-// are in hoard. A choice's crFill is the colour it is filled with (its own, or that of
-// the nearest container that fills), its crFrame its frame's colour, or crFill when it
-// has no frame; pPicture and pSound are resources of hoard, or NULL; strBoard is its
-// link's board as stored (relative to the board's folder), or empty. The resources stay
+// are in hoard. A choice's crFill is the colour it is filled with as it draws (its own,
+// that of the nearest container that fills, else the root's), its crFrame its frame's
+// colour (a bevel's: the colour whose shades it draws, see BoardReader.cpp), or crFill
+// when it has no frame; pPicture and pSound are resources of hoard, or NULL; strBoard is
+// its link's board as stored (relative to the board's folder), or empty. The resources stay
 // hoard's: contents is valid while hoard is. FALSE, with contents empty and strWhy
 // saying in a few words why, when the tree is not a board.
 BOOL ReadBoard(const CContainer* pRoot, CHoard& hoard, BoardContents& contents, CString& strWhy);
