@@ -20,7 +20,14 @@ const int nGap = 8;
 // row share its width equally.
 const CSize sizeCellMinimum(32, 32);
 
-CContainerFrame* NewCellFrame(COLORREF color) { return new CContainer3DFrame(color, 4, 1, 140, 140, 60, 60); }
+// The bevel draws shades of the colour; the frame's own colour, which it does not draw
+// but its record keeps, is the colour itself, so that ReadBoard gives it back exactly.
+CContainerFrame* NewCellFrame(COLORREF color)
+{
+    CContainerFrame* pFrame = new CContainer3DFrame(color, 4, 1, 140, 140, 60, 60);
+    pFrame->SetColor(color);
+    return pFrame;
+}
 
 CContainer* NewChild(CContainer* pParent, const char* pszName, ArrangeMethod method)
 {
@@ -72,7 +79,8 @@ void CBoardBuilder::AddEmpty()
 CWndContainer* CBoardBuilder::Build()
 {
     auto pRoot = std::make_unique<CWndContainer>();
-    pRoot->SetName("board");
+    // The title shows as a picture: the root carries its text, for ReadBoard.
+    pRoot->SetName(m_strTitle.IsEmpty() ? "board" : (LPCSTR)m_strTitle);
     pRoot->SetArrangeMethod(arrangeVertical);
     pRoot->SetChildGap(CSize(nGap, nGap));
     if (!m_strTitle.IsEmpty())

@@ -1,10 +1,12 @@
-// CBoardBuilder: makes a board, a screen document that the choice board opens: a title
-// container, then one group per row ("row 1", "row 2", ...) holding the row's choices
-// in order, so that scanning goes row first, then choice. Every choice is a framed,
-// filled leaf named as the choice, with a choice link (limn/containers/ChoiceLink.h) of
-// the same name to its picture, its sound and the board it opens, so that it keeps
-// them when names are numbered or saving merges identical resources. An empty cell is
-// a leaf without a name, frame or fill: empty space, never a choice.
+// CBoardBuilder: makes a board, a screen document that the choice board opens: a root
+// named as the board's title ("board" without one), a title container that shows the
+// title's text as a picture, then one group per row ("row 1", "row 2", ...) holding the
+// row's choices in order, so that scanning goes row first, then choice. BoardReader.h
+// reads a board back. Every choice is a framed, filled leaf named as the choice, with a
+// choice link (limn/containers/ChoiceLink.h) of the same name to its picture, its sound
+// and the board it opens, so that it keeps them when names are numbered or saving
+// merges identical resources. An empty cell is a leaf without a name, frame or fill:
+// empty space, never a choice.
 //
 // The pictures and sounds are the caller's, resources of the builder's hoard:
 //

@@ -7,3 +7,5 @@
 // Writes nBytes of samples in the given PCM format; throws CFileException.
 void WriteWaveFile(const char* pszPath, const PCMWAVEFORMAT& format, const void* pSamples,
                    DWORD nBytes);
+// The same bytes, written to file from its position (a CMemFile, for one).
+void WriteWaveFile(CFile& file, const PCMWAVEFORMAT& format, const void* pSamples, DWORD nBytes);

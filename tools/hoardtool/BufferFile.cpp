@@ -3,6 +3,8 @@
 #include "BitmapFile.h"
 #include "ToolError.h"
 
+#include "diblib/dibapi.h"
+
 #include "limn/canvas/CanvasBuffer.h"
 #include "limn/canvas/CanvasBufferLocker.h"
 #include "limn/canvas/ScreenDepth.h"
@@ -37,7 +39,7 @@ void StartBuffer(CCanvasBuffer& buffer, CCanvas& canvas, const CRect& rect, int 
         Fail("cannot make a %dx%d buffer of %d bits", rect.Width(), rect.Height(), nDepth);
 }
 
-void WriteBufferFile(CCanvasBuffer& buffer, const char* pszOut)
+HGLOBAL BufferDIB(CCanvasBuffer& buffer)
 {
     struct
     {
@@ -65,5 +67,48 @@ void WriteBufferFile(CCanvasBuffer& buffer, const char* pszOut)
     // The section is bottom-up: its memory from the lowest address is the DIB's rows.
     CCanvasBufferLocker lock(buffer);
     head.header.biSizeImage = lock.GetBufferSize();
-    WriteBitmapFile(pszOut, &head, cbHead, lock.GetStartBuffer(), lock.GetBufferSize());
+    HGLOBAL hDIB = ::GlobalAlloc(GMEM_MOVEABLE, cbHead + head.header.biSizeImage);
+    if (hDIB == NULL)
+        AfxThrowMemoryException();
+    BYTE* pDIB = static_cast<BYTE*>(::GlobalLock(hDIB));
+    memcpy(pDIB, &head, cbHead);
+    memcpy(pDIB + cbHead, lock.GetStartBuffer(), head.header.biSizeImage);
+    ::GlobalUnlock(hDIB);
+    return hDIB;
+}
+
+void WriteBufferFile(CCanvasBuffer& buffer, const char* pszOut)
+{
+    HGLOBAL hDIB = BufferDIB(buffer);
+    try
+    {
+        if (!WriteDIBFile(hDIB, pszOut))
+            Fail("the drawing's pixels are no bitmap that can be written");
+    }
+    catch (...)
+    {
+        ::GlobalFree(hDIB);
+        throw;
+    }
+    ::GlobalFree(hDIB);
+}
+
+BOOL WriteDIBFile(HGLOBAL hDIB, const char* pszOut)
+{
+    DIBINFO info;
+    if (!ValidateDIBHandle(hDIB, &info))
+        return FALSE;
+    const BYTE* pDIB = static_cast<const BYTE*>(::GlobalLock(hDIB));
+    try
+    {
+        const DWORD cbHead = info.cbHeader + info.cbColorTable;
+        WriteBitmapFile(pszOut, pDIB, cbHead, pDIB + cbHead, info.cbBits);
+    }
+    catch (...)
+    {
+        ::GlobalUnlock(hDIB);
+        throw;
+    }
+    ::GlobalUnlock(hDIB);
+    return TRUE;
 }

@@ -18,6 +18,12 @@ BOOL ParseBufferOption(const char* pszOption, const char* pszValue, CSize& size,
 // (8 bits: a palette display); fails when it cannot be made.
 void StartBuffer(CCanvasBuffer& buffer, CCanvas& canvas, const CRect& rect, int nDepth);
 
-// The buffer's pixels as a bottom-up BI_RGB DIB of its own depth: 8 bits with the shared
-// palette as colour table, or 16 bits of RGB555.
+// The buffer's pixels as a new packed DIB, the caller's to GlobalFree: bottom-up BI_RGB
+// of the buffer's own depth, 8 bits with the shared palette as colour table, or 16 bits
+// of RGB555. Throws CMemoryException.
+HGLOBAL BufferDIB(CCanvasBuffer& buffer);
+// The same DIB written as a ".bmp" file.
 void WriteBufferFile(CCanvasBuffer& buffer, const char* pszOut);
+// Writes the packed DIB hDIB as a ".bmp" file; FALSE, with nothing written, when it is
+// not a DIB that can be read.
+BOOL WriteDIBFile(HGLOBAL hDIB, const char* pszOut);

@@ -8,8 +8,11 @@
 
 #include <afx.h>
 
+#include <vector>
+
 class CHoard;
 class CPicture;
+class CWav;
 
 // Resource files: FileCommands.cpp
 int Info(int argc, char** argv);    // FILE
@@ -34,7 +37,17 @@ CString PictureFormat(CPicture* pPicture, const char* pszSource = NULL);
 // in order.
 CString PictureElementKinds(CPicture* pPicture);
 UINT CheckPicture(CPicture* pPicture);
+// The picture as export writes it: its bitmap as stored, a Macintosh picture as the
+// media library converts it, any other picture drawn at its own size over white; a new
+// packed DIB, the caller's to GlobalFree. Fails, naming the picture, when there is none.
+HGLOBAL ExportedPictureDIB(CPicture* pPicture);
 void ExportPicture(CPicture* pPicture, const char* pszOut);
+
+// What export does with sounds: the sound as the bytes of a WAVE file. Fails when its
+// samples cannot be read back. FileCommands.cpp
+std::vector<BYTE> SoundFileBytes(CWav* pWav);
+// The whole content of a file in memory.
+std::vector<BYTE> MemoryFileBytes(CMemFile& file);
 
 // Sounds through the sound devices: SoundCommands.cpp
 int Play(int argc, char** argv);    // FILE NAME
@@ -52,3 +65,6 @@ int Shot(int argc, char** argv);    // DOC OUT.bmp [--size WxH] [--depth 8|16]
 
 // Boards: BoardCommands.cpp
 int Board(int argc, char** argv);   // OUT.lmd [--title TEXT] [--columns N] [--link NAME=OTHER.lmd] PICTURE[=SOUND]...
+
+// Board packages: BoardExport.cpp
+int ExportBoard(int argc, char** argv);     // DOC OUT.obz

@@ -246,12 +246,24 @@ int ExportFrom(const char* pszPath, const char* pszType, const char* pszName, co
     if (pWav == NULL)
         Fail("%s resources are neither sounds nor pictures and cannot be written out", (LPCSTR)pClass->GetName());
     CheckWaveName(pszOut);
+    const std::vector<BYTE> bytes = SoundFileBytes(pWav);
+    CFile out(pszOut, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
+    out.Write(bytes.data(), (UINT)bytes.size());
+    out.Close();
+    return 0;
+}
+
+} // namespace
+
+std::vector<BYTE> SoundFileBytes(CWav* pWav)
+{
     const BYTE* pSamples = pWav->GetData();
     if (pSamples == NULL && pWav->GetDataSize() != 0)
-        Fail("the samples of \"%s\" cannot be read back from the file", pszName);
+        Fail("the samples of \"%s\" cannot be read back from the file", (LPCSTR)pWav->GetName());
+    CMemFile file;
     try
     {
-        WriteWaveFile(pszOut, pWav->GetFormat(), pSamples, pWav->GetDataSize());
+        WriteWaveFile(file, pWav->GetFormat(), pSamples, pWav->GetDataSize());
     }
     catch (...)
     {
@@ -261,10 +273,17 @@ int ExportFrom(const char* pszPath, const char* pszType, const char* pszName, co
     }
     if (pSamples != NULL)
         pWav->ReleaseData();
-    return 0;
+    return MemoryFileBytes(file);
 }
 
-} // namespace
+std::vector<BYTE> MemoryFileBytes(CMemFile& file)
+{
+    std::vector<BYTE> bytes(file.GetLength());
+    file.SeekToBegin();
+    if (!bytes.empty())
+        file.Read(bytes.data(), (UINT)bytes.size());
+    return bytes;
+}
 
 int Info(int argc, char** argv) { return InfoOf(argv[0]); }
 int List(int argc, char** argv) { return ListOf(argv[0]); }

@@ -30,3 +30,9 @@ void CheckDocumentName(const char* pszOut)
     if (!EndsIn(pszOut, ".lmd"))
         Fail("%s: the file written is a screen document, whose name ends in .lmd", pszOut);
 }
+
+void CheckPackageName(const char* pszOut)
+{
+    if (!EndsIn(pszOut, ".obz"))
+        Fail("%s: the file written is a board package, whose name ends in .obz", pszOut);
+}

@@ -8,3 +8,5 @@ void CheckBitmapName(const char* pszOut);
 void CheckWaveName(const char* pszOut);
 // Fails unless pszOut ends in ".lmd", ignoring case.
 void CheckDocumentName(const char* pszOut);
+// Fails unless pszOut ends in ".obz", ignoring case.
+void CheckPackageName(const char* pszOut);

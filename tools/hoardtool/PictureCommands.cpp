@@ -68,13 +68,14 @@ RenderOptions ParseOptions(int argc, char** argv)
     return options;
 }
 
-// Draws the picture at size into an nDepth-bit buffer over the background colour and
-// writes the buffer as a ".bmp" file.
-void DrawPictureFile(CPicture* pPicture, CSize size, int nDepth, COLORREF background, const char* pszOut)
+// The picture drawn at size into an nDepth-bit buffer over the background colour: the
+// buffer's pixels as a new packed DIB, the caller's.
+HGLOBAL DrawPictureDIB(CPicture* pPicture, CSize size, int nDepth, COLORREF background)
 {
     CDC dc;
     if (!dc.CreateCompatibleDC(NULL))
         Fail("cannot make a device context to draw in");
+    HGLOBAL hDIB;
     {
         CCanvas canvas(&dc);
         const CRect rect(CPoint(0, 0), size);
@@ -84,9 +85,26 @@ void DrawPictureFile(CPicture* pPicture, CSize size, int nDepth, COLORREF backgr
         canvas.SetBrush(background, FALSE);
         canvas.FillRectangle(CRect(0, 0, size.cx + 1, size.cy + 1));
         pPicture->Draw(canvas, CRect(CPoint(0, 0), pPicture->GetExtent()), rect);
-        WriteBufferFile(buffer, pszOut);
+        hDIB = BufferDIB(buffer);
     }
     CGdiObject::DeleteTempMap();
+    return hDIB;
+}
+
+// Writes the DIB as a ".bmp" file, and frees it.
+void WriteAndFreeDIB(HGLOBAL hDIB, CPicture* pPicture, const char* pszOut)
+{
+    try
+    {
+        if (!WriteDIBFile(hDIB, pszOut))
+            Fail("picture \"%s\" holds no bitmap that can be read", (LPCSTR)pPicture->GetName());
+    }
+    catch (...)
+    {
+        GlobalFree(hDIB);
+        throw;
+    }
+    GlobalFree(hDIB);
 }
 
 int RenderPicture(const char* pszPath, const char* pszName, const char* pszOut, const RenderOptions& options)
@@ -111,7 +129,7 @@ int RenderPicture(const char* pszPath, const char* pszName, const char* pszOut, 
     pPicture->SetTransparentBackground(options.bTransparent);
     gUseDIBBlit = options.bPlain;
     CDIBElem::SetAllowAntiAliasing(options.bAntiAlias);
-    DrawPictureFile(pPicture, size, options.nDepth, RGB(192, 192, 192), pszOut);
+    WriteAndFreeDIB(DrawPictureDIB(pPicture, size, options.nDepth, RGB(192, 192, 192)), pPicture, pszOut);
     if (options.bSave)
         file.Save();
     return 0;
@@ -256,41 +274,25 @@ UINT CheckPicture(CPicture* pPicture)
     return nBlocks;
 }
 
-// A picture's bitmap is written as it is stored, a Macintosh picture as the media
-// library converts it, and any other picture as it draws at its own size over white.
-void ExportPicture(CPicture* pPicture, const char* pszOut)
+HGLOBAL ExportedPictureDIB(CPicture* pPicture)
 {
     HDIB hDIB = MacPictDIBOf(pPicture);
     if (hDIB == NULL)
         hDIB = pPicture->MakeDIB();
-    if (hDIB == NULL)
-    {
-        const CSize extent = pPicture->GetExtent();
-        CString strKinds = PictureElementKinds(pPicture);
-        if (strKinds == "Macintosh picture")
-            Fail("picture \"%s\" is a Macintosh picture, and the media library that converts it (QTIM32.DLL) "
-                 "cannot be loaded", (LPCSTR)pPicture->GetName());
-        if (extent.cx <= 0 || extent.cy <= 0 || extent.cx > nMaxBufferSide || extent.cy > nMaxBufferSide)
-            Fail("picture \"%s\" (%s) is %ldx%ld, which cannot be drawn into a bitmap", (LPCSTR)pPicture->GetName(),
-                 (LPCSTR)strKinds, extent.cx, extent.cy);
-        DrawPictureFile(pPicture, extent, 16, RGB(255, 255, 255), pszOut);
-        return;
-    }
-    DIBINFO info;
-    const BYTE* pDIB = static_cast<const BYTE*>(GlobalLock(hDIB));
-    try
-    {
-        if (!ValidateDIB(pDIB, GlobalSize(hDIB), &info))
-            Fail("picture \"%s\" holds no bitmap that can be read", (LPCSTR)pPicture->GetName());
-        DWORD cbHead = info.cbHeader + info.cbColorTable;
-        WriteBitmapFile(pszOut, pDIB, cbHead, pDIB + cbHead, info.cbBits);
-    }
-    catch (...)
-    {
-        GlobalUnlock(hDIB);
-        GlobalFree(hDIB);
-        throw;
-    }
-    GlobalUnlock(hDIB);
-    GlobalFree(hDIB);
+    if (hDIB != NULL)
+        return hDIB;
+    const CSize extent = pPicture->GetExtent();
+    CString strKinds = PictureElementKinds(pPicture);
+    if (strKinds == "Macintosh picture")
+        Fail("picture \"%s\" is a Macintosh picture, and the media library that converts it (QTIM32.DLL) "
+             "cannot be loaded", (LPCSTR)pPicture->GetName());
+    if (extent.cx <= 0 || extent.cy <= 0 || extent.cx > nMaxBufferSide || extent.cy > nMaxBufferSide)
+        Fail("picture \"%s\" (%s) is %ldx%ld, which cannot be drawn into a bitmap", (LPCSTR)pPicture->GetName(),
+             (LPCSTR)strKinds, extent.cx, extent.cy);
+    return DrawPictureDIB(pPicture, extent, 16, RGB(255, 255, 255));
+}
+
+void ExportPicture(CPicture* pPicture, const char* pszOut)
+{
+    WriteAndFreeDIB(ExportedPictureDIB(pPicture), pPicture, pszOut);
 }

@@ -329,7 +329,7 @@ check "board exit status" 0 $?
 check "board: what each choice shows, plays and opens" \
   "$(printf 'choice sun: picture sun, sound sun\nchoice sun2: picture sun2, sound sun\nchoice landscape-photo: picture landscape-photo, opens other.lmd')" \
   "$out"
-check "board: the tree, two to a row, the last row filled up" 'CWndContainer "board" 0 0 640 480
+check "board: the tree, two to a row, the last row filled up" 'CWndContainer "Sun and house" 0 0 640 480
   CContainer "title" 8 8 632 72
   CContainer "row 1" 8 80 632 272
     CContainer "sun" 8 4 308 188
@@ -365,6 +365,17 @@ check "board: the links' block renamed" 1 "$(LC_ALL=C grep -c 'CChoiceLinX' "$wo
 check "board without known links: check" "ok: 2 types, 4 resources, 4 blocks" \
   "$(tool check "$(w "$work/board/unknown.lmd")")"
 check "board without known links: the tree" "$(tool tree "$(w "$two")")" "$(tool tree "$(w "$work/board/unknown.lmd")")"
+# The board as a package of the Open Board Format (board_tests reads such packages
+# back): its link to a board that does not exist is left out, and said so.
+out=$(tool export-board "$(w "$board")" "$(w "$work/board/board.obz")")
+check "export-board exit status" 0 $?
+check "export-board: what it wrote and left out" \
+  "$(printf 'board "Sun and house" from board.lmd: 3 buttons, 3 images, 1 sound, 0 links\nchoice "landscape-photo" of board.lmd keeps no link: it opens other.lmd, which does not exist')" "$out"
+check "export-board: a zip package" PK "$(head -c 2 "$work/board/board.obz")"
+err=$(tool export-board "$(w "$board")" "$(w "$work/board/board.zip")" 2>&1 >/dev/null)
+check "export-board to a name that is no package's: status" 1 $?
+check "export-board to a name that is no package's: nothing written" no \
+  "$([ -e "$work/board/board.zip" ] && echo yes || echo no)"
 # Refusals: one line, and no file written.
 for args in "x.bmp $(w "$work/sun.bmp")" "x.lmd --title T" "x.lmd --columns 0 $(w "$work/sun.bmp")" \
   "x.lmd --columns 1x $(w "$work/sun.bmp")" "x.lmd --frobnicate 1 $(w "$work/sun.bmp")" \
