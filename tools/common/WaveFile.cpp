@@ -4,13 +4,19 @@
 void WriteWaveFile(const char* pszPath, const PCMWAVEFORMAT& format, const void* pSamples,
                    DWORD nBytes)
 {
+    CFile file(pszPath, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
+    WriteWave(file, format, pSamples, nBytes);
+    file.Close();
+}
+
+void WriteWave(CFile& file, const PCMWAVEFORMAT& format, const void* pSamples, DWORD nBytes)
+{
     // Chunks are padded to even lengths; the pad byte is not counted in the chunk.
     const BYTE pad = 0;
     DWORD nPadded = nBytes + (nBytes & 1);
     DWORD nRiffSize = 4 + (8 + (DWORD)sizeof format) + (8 + nPadded);
     DWORD nFormatSize = sizeof format;
 
-    CFile file(pszPath, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
     file.Write("RIFF", 4);
     file.Write(&nRiffSize, 4);
     file.Write("WAVEfmt ", 8);
@@ -21,5 +27,4 @@ void WriteWaveFile(const char* pszPath, const PCMWAVEFORMAT& format, const void*
     file.Write(pSamples, nBytes);
     if (nBytes & 1)
         file.Write(&pad, 1);
-    file.Close();
 }

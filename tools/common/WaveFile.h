@@ -7,3 +7,5 @@
 // Writes nBytes of samples in the given PCM format; throws CFileException.
 void WriteWaveFile(const char* pszPath, const PCMWAVEFORMAT& format, const void* pSamples,
                    DWORD nBytes);
+// The same into a file already open (a CMemFile, say), at its position.
+void WriteWave(CFile& file, const PCMWAVEFORMAT& format, const void* pSamples, DWORD nBytes);

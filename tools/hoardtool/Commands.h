@@ -52,3 +52,6 @@ int Shot(int argc, char** argv);    // DOC OUT.bmp [--size WxH] [--depth 8|16]
 
 // Boards: BoardCommands.cpp
 int Board(int argc, char** argv);   // OUT.lmd [--title TEXT] [--columns N] [--link NAME=OTHER.lmd] PICTURE[=SOUND]...
+
+// Boards of the Open Board Format: BoardImportCommand.cpp
+int ImportBoard(int argc, char** argv);   // BOARD.obf|BOARD.obz OUT.lmd

@@ -27,6 +27,11 @@
 //                                           title and rows of framed choices, each
 //                                           showing a picture and playing its sound; a
 //                                           --link choice opens another board
+//   hoardtool import-board BOARD.obf|BOARD.obz OUT.lmd
+//                                           imports a board of the Open Board Format,
+//                                           and the boards of its package that it links
+//                                           to, as boards beside OUT; one line of report
+//                                           for each board
 //   hoardtool play FILE NAME                plays a sound through the output device
 //   hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]
 //                                           records a new sound from the input device;
@@ -73,6 +78,7 @@ const char szUsage[] =
     "       hoardtool tree DOC\n"
     "       hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]\n"
     "       hoardtool board OUT.lmd [--title TEXT] [--columns N] [--link NAME=OTHER.lmd] PICTURE[=SOUND]...\n"
+    "       hoardtool import-board BOARD.obf|BOARD.obz OUT.lmd\n"
     "       hoardtool play FILE NAME\n"
     "       hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]\n"
     "       hoardtool trim FILE NAME\n"
@@ -100,6 +106,7 @@ const Command commands[] = {
     {"tree", 1, 1, Tree},
     {"shot", 2, 6, Shot},
     {"board", 2, -1, Board},
+    {"import-board", 2, 2, ImportBoard},
     {"play", 2, 2, Play},
     {"record", 3, 6, Record},
     {"trim", 2, 2, Trim},
