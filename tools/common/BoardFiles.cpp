@@ -80,6 +80,9 @@ obf::Board CBoardFiles::ReadBoard(std::string_view path) const
     }
     catch (const obf::Error& e)
     {
+        // The loose board itself is named by whoever opened it.
+        if (path == m_strRoot)
+            throw;
         throw obf::Error(std::string(path) + ": " + e.what());
     }
 }

@@ -200,6 +200,14 @@ CResource* ImportBoardSound(CHoard& hoard, const CBoardFiles& files, const obf::
         strWhy = "MP3 whose samples cannot be read";
         return NULL;
     }
-    strWhy = source->content_type.empty() ? CString("unknown kind") : CString(source->content_type.c_str());
+    // Bytes of neither kind: said to be one of them, they are damaged; else their kind
+    // is one that is not taken.
+    const std::string& type = source->content_type;
+    if (type.find("wav") != std::string::npos)
+        strWhy = "WAVE that cannot be read";
+    else if (type.find("mpeg") != std::string::npos || type.find("mp3") != std::string::npos)
+        strWhy = "no MPEG audio frames";
+    else
+        strWhy = type.empty() ? CString("unknown kind") : CString(type.c_str());
     return NULL;
 }
