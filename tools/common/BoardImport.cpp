@@ -24,7 +24,11 @@ COLORREF ColorOf(const obf::Color& color)
     return RGB(overWhite(color.red), overWhite(color.green), overWhite(color.blue));
 }
 
-void Count(std::vector<std::pair<CString, int>>& reasons, const CString& strWhy)
+using Reasons = std::vector<std::pair<CString, int>>;
+// What each image or sound of a board became, by id: the resource, or NULL and why.
+using Imported = std::map<std::string, std::pair<CResource*, CString>>;
+
+void Count(Reasons& reasons, const CString& strWhy)
 {
     for (auto& reason : reasons)
     {
@@ -35,6 +39,25 @@ void Count(std::vector<std::pair<CString, int>>& reasons, const CString& strWhy)
         }
     }
     reasons.emplace_back(strWhy, 1);
+}
+
+// The resource that the image or sound of the id became, imported by import(strWhy)
+// when first asked for; counted in nHad, or its reason in skipped.
+template <class Import>
+CResource* Resolve(Imported& imported, const std::string& id, int& nHad, Reasons& skipped, Import import)
+{
+    auto it = imported.find(id);
+    if (it == imported.end())
+    {
+        CString strWhy;
+        CResource* pResource = import(strWhy);
+        it = imported.emplace(id, std::make_pair(pResource, strWhy)).first;
+    }
+    if (it->second.first != NULL)
+        ++nHad;
+    else
+        Count(skipped, it->second.second);
+    return it->second.first;
 }
 
 CString Counted(int n, const char* pszOne, const char* pszMany)
@@ -124,8 +147,8 @@ private:
     // The board being imported: its hoard, and what its images and sounds became (NULL
     // with the reason when they could not be had), each imported once.
     CHoard* m_pHoard = NULL;
-    std::map<std::string, std::pair<CResource*, CString>> m_images;
-    std::map<std::string, std::pair<CResource*, CString>> m_sounds;
+    Imported m_images;
+    Imported m_sounds;
     const obf::Board* m_pBoard = NULL;
 };
 
@@ -205,37 +228,13 @@ BoardChoice CBoardImport::MakeChoice(const obf::Button& button, BoardImportRepor
         choice.crFrame = ColorOf(*button.border_color);
 
     if (!button.image_id.empty())
-    {
-        auto it = m_images.find(button.image_id);
-        if (it == m_images.end())
-        {
-            CString strWhy;
-            CResource* pPicture =
-                ImportBoardImage(*m_pHoard, m_files, *m_pBoard->FindImage(button.image_id), choice.strName, strWhy);
-            it = m_images.emplace(button.image_id, std::make_pair(pPicture, strWhy)).first;
-        }
-        choice.pPicture = it->second.first;
-        if (choice.pPicture != NULL)
-            ++report.nPictures;
-        else
-            Count(report.skippedImages, it->second.second);
-    }
+        choice.pPicture = Resolve(m_images, button.image_id, report.nPictures, report.skippedImages, [&](CString& strWhy) {
+            return ImportBoardImage(*m_pHoard, m_files, *m_pBoard->FindImage(button.image_id), choice.strName, strWhy);
+        });
     if (!button.sound_id.empty())
-    {
-        auto it = m_sounds.find(button.sound_id);
-        if (it == m_sounds.end())
-        {
-            CString strWhy;
-            CResource* pSound =
-                ImportBoardSound(*m_pHoard, m_files, *m_pBoard->FindSound(button.sound_id), choice.strName, strWhy);
-            it = m_sounds.emplace(button.sound_id, std::make_pair(pSound, strWhy)).first;
-        }
-        choice.pSound = it->second.first;
-        if (choice.pSound != NULL)
-            ++report.nSounds;
-        else
-            Count(report.skippedSounds, it->second.second);
-    }
+        choice.pSound = Resolve(m_sounds, button.sound_id, report.nSounds, report.skippedSounds, [&](CString& strWhy) {
+            return ImportBoardSound(*m_pHoard, m_files, *m_pBoard->FindSound(button.sound_id), choice.strName, strWhy);
+        });
     if (button.load_board)
     {
         CString strWhy;
@@ -278,7 +277,7 @@ CString BoardImportReport::Line() const
                    (LPCSTR)Counted(nButtons, "button", "buttons"), (LPCSTR)Counted(nPictures, "picture", "pictures"),
                    (LPCSTR)Counted(nSounds, "sound", "sounds"), (LPCSTR)Counted(nLinks, "link", "links"));
     CString strSkipped;
-    auto addSkipped = [&](const std::vector<std::pair<CString, int>>& reasons, const char* pszOne, const char* pszMany) {
+    auto addSkipped = [&](const Reasons& reasons, const char* pszOne, const char* pszMany) {
         for (const auto& reason : reasons)
         {
             strSkipped += strSkipped.IsEmpty() ? "; skipped: " : ", ";
