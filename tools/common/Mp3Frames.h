@@ -53,9 +53,11 @@ struct Mp3Stream
 // count as MPEG audio: a single sync can be chance.
 inline constexpr size_t kMp3FramesToTrust = 2;
 
-// Finds the frames of an MP3 file: after an ID3v2 tag when there is one, the first
-// header that starts a run of kMp3FramesToTrust frames (or of one frame that ends the
-// bytes exactly), searched for in the first kMp3SyncSearch bytes, and the frames that
-// follow it. Nothing when there is no such run.
+// How far past an ID3v2 tag (or the start) the first frame is looked for.
 inline constexpr size_t kMp3SyncSearch = 64 * 1024;
+
+// Finds the frames of an MP3 file: the first header within kMp3SyncSearch bytes after
+// an ID3v2 tag (when there is one) that starts a run of kMp3FramesToTrust frames, or of
+// fewer that end the bytes exactly, and the frames that follow it. Nothing when there
+// is no such run.
 std::optional<Mp3Stream> FindMp3Frames(std::span<const uint8_t> bytes);
