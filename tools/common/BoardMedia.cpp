@@ -58,11 +58,10 @@ bool StartsWith(const std::vector<uint8_t>& bytes, const char* pszHead)
     return bytes.size() >= nHead && memcmp(bytes.data(), pszHead, nHead) == 0;
 }
 
-// SVG by its content type, or by text that starts as XML or an <svg> element does.
-bool IsSvg(const SourceBytes& source)
+// SVG: text that starts as XML or an <svg> element does. It is never handed to the
+// picture import, whose last resort, the Macintosh picture reader, takes any bytes.
+bool IsSvgText(const SourceBytes& source)
 {
-    if (source.content_type.find("svg") != std::string::npos)
-        return true;
     size_t i = StartsWith(source.bytes, "\xEF\xBB\xBF") ? 3 : 0;
     while (i < source.bytes.size() && isspace(source.bytes[i]))
         ++i;
@@ -146,15 +145,16 @@ CResource* ImportBoardImage(CHoard& hoard, const CBoardFiles& files, const obf::
             strSourceWhy = "symbol not available";
             break;
         }
-        if (source && IsSvg(*source))
+        if (source && IsSvgText(*source))
         {
             strSourceWhy = "SVG";
         }
         else if (source)
         {
+            // The bytes say what they are; their content type only names what failed.
             if (CResource* pPicture = ImportPictureBytes(hoard, source->bytes, strName))
                 return pPicture;
-            strSourceWhy = "not a picture that can be read";
+            strSourceWhy = source->content_type.find("svg") != std::string::npos ? "SVG" : "not a picture that can be read";
         }
         if (bFirst)
             strWhy = strSourceWhy;
