@@ -161,6 +161,16 @@ class CMmioFile
 public:
     explicit CMmioFile(const char* pszPath)
         : m_hmmio(mmioOpenA(const_cast<LPSTR>(pszPath), NULL, MMIO_READ | MMIO_ALLOCBUF)) {}
+    // A memory file over cbData bytes at pData, which it only reads.
+    CMmioFile(const void* pData, DWORD cbData) : m_hmmio(NULL)
+    {
+        MMIOINFO info = {};
+        info.fccIOProc = FOURCC_MEM;
+        info.pchBuffer = static_cast<HPSTR>(const_cast<void*>(pData));
+        info.cchBuffer = (LONG)cbData;
+        if (info.cchBuffer > 0)
+            m_hmmio = mmioOpenA(NULL, &info, MMIO_READ);
+    }
     ~CMmioFile()
     {
         if (m_hmmio != NULL)
@@ -171,29 +181,42 @@ public:
 
     operator HMMIO() const { return m_hmmio; }
 
-    // Descends into a chunk whose bytes the file really holds.
-    BOOL Descend(MMCKINFO& ck, const MMCKINFO* pParent, UINT uFlags, LONG lFileLength)
-    {
-        return mmioDescend(m_hmmio, &ck, pParent, uFlags) == MMSYSERR_NOERROR &&
-               (ULONGLONG)ck.dwDataOffset + ck.cksize <= (ULONGLONG)lFileLength;
-    }
-
 private:
     HMMIO m_hmmio;
 };
+
+// Descends into a chunk whose bytes the file really holds.
+BOOL Descend(HMMIO hmmio, MMCKINFO& ck, const MMCKINFO* pParent, UINT uFlags, LONG lFileLength)
+{
+    return mmioDescend(hmmio, &ck, pParent, uFlags) == MMSYSERR_NOERROR &&
+           (ULONGLONG)ck.dwDataOffset + ck.cksize <= (ULONGLONG)lFileLength;
+}
 
 } // namespace
 
 int CWav::ImportFromFile(const char* pszPath)
 {
+    CMmioFile file(pszPath);
+    return ImportWave(file, pszPath);
+}
+
+int CWav::ImportFromMemory(const void* pData, DWORD cbData, const char* pszPath)
+{
+    if (cbData > (DWORD)LONG_MAX)
+        return FALSE;
+    CMmioFile file(pData, cbData);
+    return ImportWave(file, pszPath);
+}
+
+int CWav::ImportWave(HMMIO file, const char* pszPath)
+{
     // The samples are read into scratch memory and replace the old ones only once all
-    // of them have arrived: every failure closes the file and leaves the sound as it
-    // was, whether its old samples are in memory, in a file or lost.
+    // of them have arrived: every failure leaves the sound as it was, whether its old
+    // samples are in memory, in a file or lost.
     PCMWAVEFORMAT format = {};
     MMCKINFO ckData = {};
     try
     {
-        CMmioFile file(pszPath);
         if (file == NULL)
             return FALSE;
         LONG lFileLength = mmioSeek(file, 0, SEEK_END);
@@ -208,7 +231,7 @@ int CWav::ImportFromFile(const char* pszPath)
         // The first 16 bytes of the format chunk are the PCM format, whatever it says.
         MMCKINFO ckFormat = {};
         ckFormat.ckid = mmioFOURCC('f', 'm', 't', ' ');
-        if (!file.Descend(ckFormat, &ckRiff, MMIO_FINDCHUNK, lFileLength))
+        if (!Descend(file, ckFormat, &ckRiff, MMIO_FINDCHUNK, lFileLength))
             return FALSE;
         LONG nFormatBytes = ckFormat.cksize < sizeof format ? (LONG)ckFormat.cksize : (LONG)sizeof format;
         if (mmioRead(file, reinterpret_cast<HPSTR>(&format), nFormatBytes) != nFormatBytes)
@@ -216,7 +239,7 @@ int CWav::ImportFromFile(const char* pszPath)
         mmioAscend(file, &ckFormat, 0);
 
         ckData.ckid = mmioFOURCC('d', 'a', 't', 'a');
-        if (!file.Descend(ckData, &ckRiff, MMIO_FINDCHUNK, lFileLength) || ckData.cksize == 0)
+        if (!Descend(file, ckData, &ckRiff, MMIO_FINDCHUNK, lFileLength) || ckData.cksize == 0)
             return FALSE;
         CTempMem<BYTE> samples(ckData.cksize);
         LONG nRead = mmioRead(file, reinterpret_cast<HPSTR>(samples.GetData()), (LONG)ckData.cksize);

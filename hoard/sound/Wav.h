@@ -56,6 +56,9 @@ public:
     // Reads the format and samples of a RIFF WAVE file and names the sound after the
     // file; TRUE on success.
     int ImportFromFile(const char* pszPath);
+    // The same from a WAVE file's cbData bytes in memory; pszPath gives the sound's name
+    // as a file's path would.
+    int ImportFromMemory(const void* pData, DWORD cbData, const char* pszPath);
 
     CWav* Duplicate() { return static_cast<CWav*>(UntypedDuplicate()); }
     CWav* CopyBeforeWrite() { return static_cast<CWav*>(UntypedCopyBeforeWrite()); }
@@ -164,6 +167,9 @@ protected:
 
 private:
     friend class CMessageWavWnd;
+
+    // The import from an open multimedia file (NULL when it could not be opened).
+    int ImportWave(HMMIO file, const char* pszPath);
 
     // Fill the header for the device: with a new recording buffer of silence (the
     // sound's samples stay as they are), or with the sound's samples, locked. FALSE

@@ -218,6 +218,15 @@ TEST(Wav, ImportTakesTheFormatAsItIs)
     ASSERT_NE(nullptr, p);
     EXPECT_EQ(0, memcmp(samples.data(), p, samples.size()));
     wav.ReleaseData();
+
+    // The same bytes imported from memory give the same sound, named as a file would.
+    const std::vector<BYTE> bytes = RiffWave(chunks);
+    CHoard hoard;
+    CWav* pFromMemory = CWav::New(hoard, NULL);
+    ASSERT_TRUE(pFromMemory->ImportFromMemory(bytes.data(), (DWORD)bytes.size(), "stereo.wav"));
+    EXPECT_TRUE(*pFromMemory == wav);
+    EXPECT_EQ(0, memcmp(&format, &pFromMemory->GetFormat(), sizeof format));
+    EXPECT_STREQ("stereo", pFromMemory->GetName());
 }
 
 TEST(Wav, ImportRefusesFilesThatAreNotSounds)
@@ -270,6 +279,9 @@ TEST(Wav, ImportRefusesFilesThatAreNotSounds)
         EXPECT_FALSE(wav.ImportFromFile(file)) << c.pszWhat;
         EXPECT_EQ(0u, wav.GetDataSize()) << c.pszWhat;
         EXPECT_FALSE(pWav->ImportFromFile(file)) << c.pszWhat;
+        expectUnchanged(c.pszWhat);
+        // The same bytes in memory.
+        EXPECT_FALSE(pWav->ImportFromMemory(c.bytes.data(), (DWORD)c.bytes.size(), "bad.wav")) << c.pszWhat;
         expectUnchanged(c.pszWhat);
     }
     CWav wav;

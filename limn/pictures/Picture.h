@@ -73,6 +73,9 @@ public:
     // no picture that can be read (damaged, cut short); a file that cannot be opened
     // raises the framework's file exception.
     BOOL ImportFromFile(const char* pszPath);
+    // The same from a file already open (a CMemFile of bytes held in memory, say), read
+    // from its start; pszPath gives the picture's name as a file's path would.
+    BOOL ImportFromFile(CFile& file, const char* pszPath);
 
 // Clipboard, as a device-independent bitmap (CF_DIB)
     // Puts the first bitmap element's DIB on the clipboard beside what it holds, in place

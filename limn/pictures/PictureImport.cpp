@@ -91,6 +91,12 @@ HDIB ReadImageOverWhite(CFile& file)
 BOOL CPicture::ImportFromFile(const char* pszPath)
 {
     CFile file(pszPath, CFile::modeRead | CFile::shareDenyWrite);
+    return ImportFromFile(file, pszPath);
+}
+
+BOOL CPicture::ImportFromFile(CFile& file, const char* pszPath)
+{
+    file.SeekToBegin();
     switch (SniffKind(file))
     {
     case PictureFileKind::Bitmap:

@@ -155,6 +155,9 @@ TEST(PictureImageImport, DamagedFilesLeaveThePictureUnchanged)
     {
         WriteFileBytes(folder.Path(c.pszFile), c.bytes);
         EXPECT_FALSE(pPicture->ImportFromFile(folder.Path(c.pszFile))) << c.pszFile;
+        // The same bytes in memory.
+        CMemFile memory(const_cast<BYTE*>(c.bytes.data()), (UINT)c.bytes.size());
+        EXPECT_FALSE(pPicture->ImportFromFile(memory, c.pszFile)) << c.pszFile << " in memory";
         EXPECT_EQ(1, pPicture->GetPictElems().GetSize()) << c.pszFile;
         EXPECT_STREQ("dog", pPicture->GetName()) << c.pszFile;
         EXPECT_EQ(CSize(32, 32), pPicture->GetExtent()) << c.pszFile;

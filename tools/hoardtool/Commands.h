@@ -68,3 +68,5 @@ int Board(int argc, char** argv);   // OUT.lmd [--title TEXT] [--columns N] [--l
 
 // Board packages: BoardExport.cpp
 int ExportBoard(int argc, char** argv);     // DOC OUT.obz
+// Boards of the Open Board Format: BoardImportCommand.cpp
+int ImportBoard(int argc, char** argv);   // BOARD.obf|BOARD.obz OUT.lmd

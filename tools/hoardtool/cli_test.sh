@@ -391,6 +391,49 @@ for args in "x.bmp $(w "$work/sun.bmp")" "x.lmd --title T" "x.lmd --columns 0 $(
   check "board $args: nothing written" no "$([ -e "$work/board/$target" ] && echo yes || echo no)"
 done
 
+# Boards of the Open Board Format: a loose board whose images come by data URI, from a
+# file beside it and by URL, with a sound by data URI and a name beyond the code page.
+obf=$work/obf
+mkdir "$obf" && cp "$work/house.bmp" "$obf/house.bmp"
+cat >"$obf/snacks.obf" <<END_OF_BOARD
+{"format": "open-board-0.1", "id": "snacks", "name": "Snacks \u2603",
+ "grid": {"rows": 2, "columns": 2, "order": [["sun", "house"], [null, "web"]]},
+ "buttons": [{"id": "sun", "label": "Sun", "image_id": "sun", "sound_id": "chime"},
+             {"id": "house", "label": "House", "image_id": "house"},
+             {"id": "web", "image_id": "web", "load_board": {"url": "https://example.com/more.obf"}}],
+ "images": [{"id": "sun", "data": "data:image/bmp;base64,$(base64 -w0 "$work/sun.bmp")"},
+            {"id": "house", "path": "house.bmp"}, {"id": "web", "url": "https://example.com/web.png"}],
+ "sounds": [{"id": "chime", "data": "data:audio/wav;base64,$(base64 -w0 "$work/chime.wav")"}]}
+END_OF_BOARD
+out=$(tool import-board "$(w "$obf/snacks.obf")" "$(w "$obf/snacks.lmd")")
+check "import-board exit status" 0 $?
+check "import-board: the report" \
+  'board "Snacks ?" -> snacks.lmd: 3 buttons, 2 pictures, 1 sound, 0 links; skipped: 1 image (url not fetched), 1 link (url only, not fetched); 1 character not in the code page' \
+  "$out"
+check "import-board: the rows" \
+  "$(printf '  CContainer "title"\n  CContainer "row 1"\n    CContainer "Sun"\n    CContainer "House"\n  CContainer "row 2"\n    CContainer ""\n    CContainer "web"')" \
+  "$(tool tree "$(w "$obf/snacks.lmd")" | sed -n '2,$p' | sed 's/\( -*[0-9]*\)\{4\}$//')"
+tool export "$(w "$obf/snacks.lmd")" CWav Sun "$(w "$obf/sun.wav")"
+cmp -s "$work/chime.wav" "$obf/sun.wav"
+check "import-board: the sound as its file" 0 $?
+# A board that does not read, a name that promises another format, a board that is not
+# there: one line, and the document there before is left as it was.
+cp "$obf/snacks.lmd" "$obf/before.lmd"
+printf '{"format": "open-board-0.1", "id": "bad", "buttons": [' >"$obf/bad.obf"
+for args in "bad.obf snacks.lmd" "snacks.obf snacks.bmp" "none.obz snacks.lmd"; do
+  err=$(tool import-board "$(w "$obf/${args% *}")" "$(w "$obf/${args#* }")" 2>&1 >/dev/null)
+  check "import-board $args: status" 1 $?
+  check "import-board $args: one line" 1 "$(printf '%s\n' "$err" | wc -l)"
+done
+err=$(tool import-board "$(w "$obf/bad.obf")" "$(w "$obf/snacks.lmd")" 2>&1 >/dev/null)
+check "import-board of a board that does not read: the file named, the document not written" \
+  "hoardtool: $(w "$obf/bad.obf"): ... $(w "$obf/snacks.lmd") was not written" \
+  "$(printf '%s' "$err" | sed 's/\.obf: .*; /.obf: ... /')"
+cmp -s "$obf/snacks.lmd" "$obf/before.lmd"
+check "import-board: the document left as it was" 0 $?
+check "import-board: nothing else written" "bad.obf before.lmd house.bmp snacks.lmd snacks.obf sun.wav" \
+  "$(ls "$obf" | tr '\n' ' ' | sed 's/ $//')"
+
 tool import "$(w "$doc")" "$(w "$work/stereo-sweep.wav")" >/dev/null
 check "import into a screen document" 0 $?
 check "the tree stays through an import" "$sample_tree" "$(tool tree "$(w "$doc")")"

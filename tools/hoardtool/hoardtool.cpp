@@ -29,6 +29,11 @@
 //                                           --link choice opens another board
 //   hoardtool export-board DOC OUT.obz      writes a board, and every board its choices
 //                                           open, as an Open Board Format package
+//   hoardtool import-board BOARD.obf|BOARD.obz OUT.lmd
+//                                           imports a board of the Open Board Format,
+//                                           and the boards of its package that it links
+//                                           to, as boards beside OUT; one line of report
+//                                           for each board
 //   hoardtool play FILE NAME                plays a sound through the output device
 //   hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]
 //                                           records a new sound from the input device;
@@ -76,6 +81,7 @@ const char szUsage[] =
     "       hoardtool shot DOC OUT.bmp [--size WxH] [--depth 8|16]\n"
     "       hoardtool board OUT.lmd [--title TEXT] [--columns N] [--link NAME=OTHER.lmd] PICTURE[=SOUND]...\n"
     "       hoardtool export-board DOC OUT.obz\n"
+    "       hoardtool import-board BOARD.obf|BOARD.obz OUT.lmd\n"
     "       hoardtool play FILE NAME\n"
     "       hoardtool record FILE NAME SECONDS [--quality low|medium|high] [--trim]\n"
     "       hoardtool trim FILE NAME\n"
@@ -104,6 +110,7 @@ const Command commands[] = {
     {"shot", 2, 6, Shot},
     {"board", 2, -1, Board},
     {"export-board", 2, 2, ExportBoard},
+    {"import-board", 2, 2, ImportBoard},
     {"play", 2, 2, Play},
     {"record", 3, 6, Record},
     {"trim", 2, 2, Trim},
