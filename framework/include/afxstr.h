@@ -3,6 +3,10 @@
 
 #include "afxver_.h"
 
+#if __cplusplus >= 202002L
+#include <compare>
+#endif
+
 class CArchive;
 
 // The header that precedes a string's characters.
@@ -143,3 +147,10 @@ inline bool AFXAPI operator<=(LPCSTR s1, const CString& s2) { return s2.Compare(
 inline bool AFXAPI operator>=(const CString& s1, const CString& s2) { return s1.Compare(s2) >= 0; }
 inline bool AFXAPI operator>=(const CString& s1, LPCSTR s2) { return s1.Compare(s2) >= 0; }
 inline bool AFXAPI operator>=(LPCSTR s1, const CString& s2) { return s2.Compare(s1) <= 0; }
+#if __cplusplus >= 202002L
+// C++20 compares pairs, tuples and containers of strings through <=>; without these it
+// would reach the built-in comparison of the LPCSTRs that strings convert to, and
+// compare addresses instead of text.
+inline std::strong_ordering AFXAPI operator<=>(const CString& s1, const CString& s2) { return s1.Compare(s2) <=> 0; }
+inline std::strong_ordering AFXAPI operator<=>(const CString& s1, LPCSTR s2) { return s1.Compare(s2) <=> 0; }
+#endif

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
+#include <tuple>
+#include <utility>
 
 #include "test_support.h"
 
@@ -141,6 +144,20 @@ TEST(CString, FormatAndCompare)
         int n = CString(c.a).CompareNoCase(c.b);
         EXPECT_EQ(c.nSign, (n > 0) - (n < 0)) << c.a << " vs " << c.b;
     }
+}
+
+// Pairs, tuples and sets of strings order them by their text, never by where it lies.
+TEST(CString, OrderedInPairsAndSets)
+{
+    const char szText[] = "same";
+    const std::pair<CString, int> first(CString(szText), 1), second(CString(szText), 1);
+    EXPECT_TRUE(first == second);
+    EXPECT_FALSE(first < second || second < first);
+    EXPECT_TRUE(std::make_pair(CString("a"), 2) < std::make_pair(CString("b"), 1));
+    std::set<std::pair<CString, CString>> seen;
+    EXPECT_TRUE(seen.insert({ CString("x"), CString("y") }).second);
+    EXPECT_FALSE(seen.insert({ CString("x"), CString("y") }).second);
+    EXPECT_TRUE(std::tuple<CString>("b") > std::tuple<CString>("a"));
 }
 
 // Concatenation and assignment whose source lies in the target's own buffer.

@@ -4,6 +4,7 @@
 #include "limn/pictures/MacPictElem.h"
 
 #include <memory>
+#include <unordered_set>
 #include <string.h>
 
 namespace {
@@ -73,17 +74,52 @@ PictureFileKind SniffKind(CFile& file)
     return KindOf(head, cbHead);
 }
 
+// Whether a 24- or 32-bit BI_RGB DIB has at most 256 colours (the fourth byte, 0 after
+// CompositeOverWhite, aside). Stops at the 257th colour, which a photograph reaches
+// within its first rows.
+BOOL HasPaletteColors(HDIB hDIB)
+{
+    DIBINFO info;
+    if (!ValidateDIBHandle(hDIB, &info) || (info.wBitCount != 24 && info.wBitCount != 32) ||
+        info.dwCompression != BI_RGB)
+        return FALSE;
+    const BYTE* pDIB = static_cast<const BYTE*>(::GlobalLock(hDIB));
+    if (pDIB == NULL)
+        return FALSE;
+    const UINT cbPixel = info.wBitCount / 8;
+    const DWORD cbRow = ((info.nWidth * info.wBitCount + 31) / 32) * 4;
+    std::unordered_set<DWORD> colors;
+    const BYTE* pRow = pDIB + info.cbHeader + info.cbColorTable;
+    for (LONG y = 0; y < info.nHeight && colors.size() <= 256; ++y, pRow += cbRow)
+    {
+        const BYTE* pPixel = pRow;
+        for (LONG x = 0; x < info.nWidth && colors.size() <= 256; ++x, pPixel += cbPixel)
+            colors.insert(pPixel[0] | (pPixel[1] << 8) | (pPixel[2] << 16));
+    }
+    ::GlobalUnlock(hDIB);
+    return colors.size() <= 256;
+}
+
 // The picture through the imaging component, its transparent parts laid over white.
 // The bitmap element keeps its image for the fast way in 8 or 16 bits, which have no
 // alpha, so this is done here, once: a picture with transparent parts then looks right
 // on the usual white board, and a transparent background (the lightest corner colour
-// as the key) still takes the white away.
+// as the key) still takes the white away. A picture of at most 256 colours (a GIF, a
+// PNG with a palette, a drawing) becomes 8 bits of exactly its colours, where the
+// element's 16 bits would round them.
 HDIB ReadImageOverWhite(CFile& file)
 {
     HDIB hDIB = ReadImageFile(file, 0);
-    if (hDIB != NULL)
-        CompositeOverWhite(hDIB);
-    return hDIB;
+    if (hDIB == NULL)
+        return NULL;
+    CompositeOverWhite(hDIB);
+    if (!HasPaletteColors(hDIB))
+        return hDIB;
+    HDIB hPalette = ChangeDIBFormat(hDIB, 8, BI_RGB, NULL);
+    if (hPalette == NULL)
+        return hDIB;
+    ::GlobalFree(hDIB);
+    return hPalette;
 }
 
 } // namespace

@@ -361,9 +361,25 @@ obf::Button CBoardExport::ButtonOf(const BoardChoice& choice, obf::Board& board)
     return button;
 }
 
-std::string CBoardExport::ImageOf(CPicture* pPicture, obf::Board& board)
+// The picture as a board shows it: a bitmap element keeps at most 16 bits, so that a
+// Macintosh picture, which the media library converts to 24 bits, shows in 16 once its
+// first draw has made it a bitmap element.
+HGLOBAL ShownPictureDIB(CPicture* pPicture)
 {
     HGLOBAL hDIB = ExportedPictureDIB(pPicture);
+    DIBINFO info;
+    if (!ValidateDIBHandle(hDIB, &info) || info.wBitCount <= 16)
+        return hDIB;
+    HGLOBAL hShown = ChangeDIBFormat(hDIB, 16, BI_RGB, NULL);
+    ::GlobalFree(hDIB);
+    if (hShown == NULL)
+        AfxThrowMemoryException();
+    return hShown;
+}
+
+std::string CBoardExport::ImageOf(CPicture* pPicture, obf::Board& board)
+{
+    HGLOBAL hDIB = ShownPictureDIB(pPicture);
     CMemFile file;
     BOOL bWritten = FALSE;
     DIBINFO info = {};

@@ -3,6 +3,7 @@
 // the pixels of every image against the picture's own bitmap, and the bytes of every
 // sound against the WAVE file it was made from.
 #include "board_test_files.h"
+#include "board_test_pixels.h"
 
 #include "BoardReader.h"
 #include "ObfError.h"
@@ -11,7 +12,6 @@
 #include "diblib/dibapi.h"
 #include "hoard/resources/Hoard.h"
 #include "limn/containers/MainContainerRecord.h"
-#include "limn/pictures/MacPictElem.h"
 #include "limn/pictures/Picture.h"
 
 #include <gtest/gtest.h>
@@ -23,36 +23,6 @@ using namespace board_test;
 namespace {
 
 std::vector<uint8_t> Bytes(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
-
-// The rows of a DIB's pixels as stored, bottom-up: 32 bits where it has them (with its
-// alpha), else 24.
-std::vector<BYTE> PixelRows(HDIB hDIB, int& nWidth, int& nHeight)
-{
-    DIBINFO info;
-    if (hDIB == NULL || !ValidateDIBHandle(hDIB, &info))
-        return {};
-    HDIB hPixels = info.wBitCount == 32 && info.dwCompression == BI_RGB ? CopyHandle(hDIB)
-                                                                          : ChangeDIBFormat(hDIB, 24, BI_RGB, NULL);
-    DIBINFO pixels;
-    EXPECT_TRUE(ValidateDIBHandle(hPixels, &pixels));
-    EXPECT_FALSE(pixels.bTopDown);
-    nWidth = pixels.nWidth;
-    nHeight = pixels.nHeight;
-    const BYTE* pBits = (const BYTE*)::GlobalLock(hPixels) + pixels.cbHeader + pixels.cbColorTable;
-    std::vector<BYTE> rows(pBits, pBits + pixels.cbBits);
-    ::GlobalUnlock(hPixels);
-    ::GlobalFree(hPixels);
-    return rows;
-}
-
-// The picture's own bitmap: a Macintosh picture's as the media library converts it.
-HDIB OwnDIB(CPicture* pPicture)
-{
-    const CPictElemArray& elems = pPicture->GetPictElems();
-    if (auto* pMacPict = dynamic_cast<CMacPictElem*>(elems[0].m_pElem))
-        return pMacPict->MakeDIB();
-    return pPicture->MakeDIB();
-}
 
 class ExportBoard : public ::testing::Test
 {
@@ -78,7 +48,7 @@ protected:
         ASSERT_TRUE(ReadBoard(pRoot.get(), hoard, contents, strWhy));
         auto* pPicture = dynamic_cast<CPicture*>(contents.rows[nRow][nCell]->pPicture);
         ASSERT_NE(nullptr, pPicture);
-        HDIB hOwn = OwnDIB(pPicture);
+        HDIB hOwn = ShownDIB(pPicture);
         int nWidth = 0, nHeight = 0;
         const std::vector<BYTE> own = PixelRows(hOwn, nWidth, nHeight);
         ::GlobalFree(hOwn);
@@ -107,9 +77,9 @@ protected:
 } // namespace
 
 // home.lmd: sun (a bitmap) and drawing (a Macintosh picture) share the chime; sun opens
-// more\food.lmd, drawing a board that does not exist; sun-alpha is a 32-bit picture
-// with alpha. more\food.lmd: house opens home.lmd again, landscape-packed a board
-// outside the folder.
+// more\food.lmd, drawing a board that does not exist; sun-alpha is a picture whose
+// transparent parts import laid over white. more\food.lmd: house opens home.lmd again,
+// landscape-packed a board outside the folder.
 TEST_F(ExportBoard, PackageHoldsTheBoardsAndWhatTheyShowPlayAndOpen)
 {
     WriteWhole(m_folder.Path("outside.lmd"), "");
