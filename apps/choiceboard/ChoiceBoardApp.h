@@ -6,6 +6,7 @@
 // standard error until its window shows, in message boxes afterwards.
 #pragma once
 
+#include "BoardLinks.h"
 #include "EventLog.h"
 #include "ScanningLog.h"
 
@@ -29,6 +30,7 @@ public:
 
     CEventLog& GetLog() { return m_log; }
     CScanningLog& GetScanningLog() { return m_scanningLog; }
+    CBoardLinks& GetLinks() { return m_links; }
     CBoardMainFrame* GetMainFrame() const;
     // One message: on standard error while the command line is worked through, in a
     // message box once the window shows.
@@ -57,6 +59,7 @@ private:
     BOOL m_bStarting;
     CEventLog m_log;
     CScanningLog m_scanningLog;
+    CBoardLinks m_links;
 };
 
 // The application object, of this class or a derived one.

@@ -219,6 +219,21 @@ void ChoiceBoard::Answer(const char* pszTitle, const char* pszButton)
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(hDialog); })) << pszTitle << " stays";
 }
 
+CString ChoiceBoard::MessageText()
+{
+    HWND hBox = m_session.WaitForDialog(szTitle, dwTimeoutMS);
+    CString strText;
+    for (HWND hChild = ::GetWindow(hBox, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        char szClass[16], szText[512];
+        ::GetClassNameA(hChild, szClass, sizeof szClass);
+        ::GetWindowTextA(hChild, szText, sizeof szText);
+        if (_stricmp(szClass, "Static") == 0)
+            strText += szText;
+    }
+    return strText;
+}
+
 CShotPixels ChoiceBoard::Shot()
 {
     CShotPixels pixels;

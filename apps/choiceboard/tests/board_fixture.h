@@ -77,6 +77,8 @@ protected:
     int CountLines(const char* pszWord);
     // Waits for a dialog or message box of the board and clicks one of its buttons.
     void Answer(const char* pszTitle, const char* pszButton);
+    // Waits for the message box titled with the program's name; its text.
+    CString MessageText();
     // A picture of the active board, read back.
     CShotPixels Shot();
 

@@ -59,22 +59,6 @@ protected:
         ASSERT_TRUE(CScanSession::Press("c"));
     }
 
-    // The text of the message box titled with the program's name.
-    CString MessageText()
-    {
-        HWND hBox = m_session.WaitForDialog(szTitle, dwTimeoutMS);
-        CString strText;
-        for (HWND hChild = ::GetWindow(hBox, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-        {
-            char szClass[16], szText[512];
-            ::GetClassNameA(hChild, szClass, sizeof szClass);
-            ::GetWindowTextA(hChild, szText, sizeof szText);
-            if (_stricmp(szClass, "Static") == 0)
-                strText += szText;
-        }
-        return strText;
-    }
-
     static int CountPictures(const CString& strPath)
     {
         CHoard hoard;

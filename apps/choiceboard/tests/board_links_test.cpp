@@ -1,0 +1,266 @@
+// Board links in the choice board: a choice that links to another board plays its sound
+// on its own board, then that board shows in its place with a "back" choice, which
+// leads back along the boards that led there; links that cannot be followed leave the
+// board as it was, with a message; and the rules of where a link may lead.
+#include "board_fixture.h"
+
+#include "BoardBuilder.h"
+#include "BoardLinkPath.h"
+
+#include "hoard/resources/Hoard.h"
+
+using namespace board_test;
+
+namespace {
+
+// Builder boards are 640 by 480; the strip of the "back" choice adds 48 and a gap of 8.
+const CSize sizeBuilt(640, 480);
+const int nBackStrip = 56;
+
+// A choice of a board made here: it plays "beta" when bSound is set, and leads to
+// pszBoard when that is given.
+struct LinkedChoice
+{
+    const char* pszName;
+    const char* pszBoard;
+    BOOL bSound;
+};
+
+class BoardLinks : public ChoiceBoard
+{
+protected:
+    ~BoardLinks() override
+    {
+        if (m_session.IsRunning())
+            m_session.Close(dwTimeoutMS);
+        for (const CString& strPath : m_made)
+            ::DeleteFileA(strPath);
+    }
+
+    // A board of the board builder in pszFile of the test's folder: the title pszTitle,
+    // then one row of the choices.
+    void WriteLinked(const char* pszFile, const char* pszTitle, const std::vector<LinkedChoice>& choices)
+    {
+        CHoard hoard;
+        AddSound(hoard, "beta");
+        CBoardBuilder builder(hoard);
+        builder.SetTitle(pszTitle);
+        for (const LinkedChoice& linked : choices)
+        {
+            BoardChoice choice;
+            choice.strName = linked.pszName;
+            if (linked.bSound)
+                choice.pSound = hoard.GetResource("CWav", "beta");
+            if (linked.pszBoard != NULL)
+                choice.strBoard = linked.pszBoard;
+            builder.AddChoice(choice);
+        }
+        builder.Save(Path(pszFile));
+        m_made.push_back(Path(pszFile));
+    }
+
+    // The size of the client area of the board titled pszTitle.
+    CSize ViewSize(const char* pszTitle)
+    {
+        CRect rect(0, 0, 0, 0);
+        ::GetClientRect(CScanSession::GetView(m_session.FindBoard(pszTitle)), &rect);
+        return rect.Size();
+    }
+
+    // The top-left corner of the board titled pszTitle in the main window's client area.
+    CPoint BoardPlace(const char* pszTitle)
+    {
+        HWND hBoard = m_session.FindBoard(pszTitle);
+        CRect rect(0, 0, 0, 0);
+        ::GetWindowRect(hBoard, &rect);
+        CPoint point = rect.TopLeft();
+        ::ScreenToClient(::GetParent(hBoard), &point);
+        return point;
+    }
+
+    std::vector<CString> m_made;
+};
+
+// The linked board shows once the choice's sound has played, where the first one was,
+// with a "back" choice first in a strip of its own; scanning and selecting go on there,
+// and "back" brings the first board again, without a "back" choice of its own.
+TEST_F(BoardLinks, ALinkOpensItsBoardInPlaceAfterTheSoundAndBackReturns)
+{
+    WriteLinked("first.lmd", "First", { { "one", "second.lmd", TRUE }, { "two", NULL, FALSE } });
+    WriteLinked("second.lmd", "Second", { { "three", NULL, FALSE }, { "four", NULL, FALSE } });
+    StartBoard({ Path("first.lmd") }, "first.lmd");
+    const CPoint ptFirst = BoardPlace("first.lmd");
+
+    PressFor("ctrl+right", "focus title");
+    PressFor("ctrl+right", "focus one");
+    PressFor("ctrl+down", "select one");
+    ExpectLine("play beta");
+    EXPECT_EQ(m_session.GetBoards().size(), 1u);
+    EXPECT_NE(m_session.FindBoard("first.lmd"), (HWND)NULL) << "the linked board came before the sound ended";
+    ExpectLine("board second.lmd");
+    ASSERT_EQ(m_session.GetBoards().size(), 1u);
+    ASSERT_NE(m_session.FindBoard("second.lmd"), (HWND)NULL);
+    EXPECT_EQ(BoardPlace("second.lmd"), ptFirst);
+    EXPECT_EQ(ViewSize("second.lmd"), sizeBuilt + CSize(0, nBackStrip));
+
+    PressFor("ctrl+right", "focus back");
+    PressFor("ctrl+right", "focus title");
+    PressFor("ctrl+right", "focus three");
+    PressFor("ctrl+down", "select three");
+    PressFor("ctrl+right", "focus back");
+    PressFor("ctrl+down", "select back");
+    ExpectLine("board first.lmd");
+    EXPECT_EQ(ViewSize("first.lmd"), sizeBuilt);
+    PressFor("ctrl+right", "focus title");
+    PressFor("ctrl+right", "focus one");
+    PressFor("ctrl+right", "focus two");
+    PressFor("ctrl+down", "select two");
+    ExpectLog({ "focus title", "focus one", "select one", "play beta", "open second.lmd", "activate second.lmd",
+                "close first.lmd", "board second.lmd", "focus back", "focus title", "focus three", "select three",
+                "focus back", "select back", "open first.lmd", "activate first.lmd", "close second.lmd",
+                "board first.lmd", "focus title", "focus one", "focus two", "select two" });
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// "back" returns along the boards that led to a board, the last one first.
+TEST_F(BoardLinks, BackFollowsTheTrailOfBoards)
+{
+    WriteLinked("first.lmd", "First", { { "one", "second.lmd", FALSE } });
+    WriteLinked("second.lmd", "Second", { { "two", "third.lmd", FALSE } });
+    WriteLinked("third.lmd", "Third", { { "three", NULL, FALSE } });
+    StartBoard({ Path("first.lmd") }, "first.lmd");
+
+    // A row of one choice stands for that choice.
+    PressFor("ctrl+right", "focus title");
+    PressFor("ctrl+right", "focus row 1");
+    PressFor("ctrl+down", "select one");
+    ExpectLine("board second.lmd");
+    PressFor("ctrl+right", "focus back");
+    PressFor("ctrl+right", "focus title");
+    PressFor("ctrl+right", "focus row 1");
+    PressFor("ctrl+down", "select two");
+    ExpectLine("board third.lmd");
+    PressFor("ctrl+right", "focus back");
+    PressFor("ctrl+down", "select back");
+    ExpectLine("board second.lmd");
+    PressFor("ctrl+right", "focus back");
+    PressFor("ctrl+down", "select back");
+    ExpectLine("board first.lmd");
+    PressFor("ctrl+right", "focus title");
+    EXPECT_EQ(CountLines("board "), 4) << Joined(m_session.GetLines());
+    EXPECT_EQ(m_session.GetBoards().size(), 1u);
+}
+
+// A screen that places its children itself moves them down below the strip; the mouse
+// finds the "back" choice there, and the board's own choices where they went.
+TEST_F(BoardLinks, TheBackChoiceTakesAStripAboveAScreenThatPlacesItsChildren)
+{
+    WriteBoard(board, "board.lmd");
+    WriteLinked("first.lmd", "First", { { "one", "board.lmd", FALSE } });
+    StartBoard({ Path("first.lmd") }, "first.lmd");
+    PressFor("ctrl+right", "focus title");
+    PressFor("ctrl+right", "focus row 1");
+    PressFor("ctrl+down", "select one");
+    ExpectLine("board board.lmd");
+    EXPECT_EQ(ViewSize("board.lmd"), sizeScreen + CSize(0, nBackStrip));
+
+    // "alpha" lay at (10, 10)-(130, 200).
+    ASSERT_TRUE(m_session.Click(CPoint(70, 10 + nBackStrip + 20)));
+    ExpectLine("select alpha");
+    ASSERT_TRUE(m_session.Click(CPoint(70, 30)));
+    ExpectLine("select back");
+    ExpectLine("board first.lmd");
+}
+
+// A link to a board that is missing, that is no board, or that lies outside the board's
+// folder gets a message that names it; the board stays, and scanning goes on there.
+TEST_F(BoardLinks, ALinkThatCannotBeFollowedLeavesTheBoard)
+{
+    const CString strOutside = Path("..\\outside.lmd");
+    WriteLinked("..\\outside.lmd", "Outside", { { "out", NULL, FALSE } });
+    WriteWhole(Path("notes.lmd"), "alpha beta gamma\r\n");
+    m_made.push_back(Path("notes.lmd"));
+    WriteLinked("first.lmd", "First",
+                { { "missing", "missing.lmd", FALSE }, { "notes", "notes.lmd", FALSE },
+                  { "outside", "..\\outside.lmd", TRUE } });
+    StartBoard({ Path("first.lmd") }, "first.lmd");
+
+    struct Case
+    {
+        const char* pszChoice;
+        int nSteps;             // Control+Right presses from the start of the board
+        const char* pszWhy;
+        const char* pszLink;
+    };
+    const Case cases[] = {
+        { "missing", 2, "cannot be read", "missing.lmd" },
+        { "notes", 3, "is not a screen document", "notes.lmd" },
+        { "outside", 4, "not a board in its folder", "..\\outside.lmd" },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.pszChoice);
+        // A selection starts scanning over from the first entry.
+        for (int i = 1; i < c.nSteps; ++i)
+            PressFor("ctrl+right", "focus");
+        PressFor("ctrl+right", CString("focus ") + c.pszChoice);
+        PressFor("ctrl+down", CString("select ") + c.pszChoice);
+        CString strMessage = MessageText();
+        EXPECT_NE(strMessage.Find(c.pszWhy), -1) << (LPCSTR)strMessage;
+        EXPECT_NE(strMessage.Find(c.pszLink), -1) << (LPCSTR)strMessage;
+        Answer(szTitle, "OK");
+        EXPECT_TRUE(WaitFor([&] { return m_session.IsInFront(); }));
+    }
+    PressFor("ctrl+right", "focus title");
+    EXPECT_EQ(CountLines("board "), 0) << Joined(m_session.GetLines());
+    EXPECT_EQ(m_session.GetBoards().size(), 1u);
+    EXPECT_NE(m_session.FindBoard("first.lmd"), (HWND)NULL);
+}
+
+// Where a link of the board C:\boards\first.lmd may lead.
+TEST(BoardLinkPath, ALinkStaysInItsBoardsFolder)
+{
+    const CString strBoard = "C:\\boards\\first.lmd";
+    struct Case
+    {
+        const char* pszLink;
+        const char* pszPath;    // NULL: refused
+    };
+    const Case cases[] = {
+        { "second.lmd", "C:\\boards\\second.lmd" },
+        { "sub\\second.lmd", "C:\\boards\\sub\\second.lmd" },
+        { "sub/second.lmd", "C:\\boards\\sub\\second.lmd" },
+        { ".\\second.lmd", "C:\\boards\\second.lmd" },
+        { "first.lmd", "C:\\boards\\first.lmd" },
+        { "", NULL },
+        { "..\\second.lmd", NULL },
+        { "../second.lmd", NULL },
+        { "sub\\..\\..\\second.lmd", NULL },
+        { "sub\\..\\second.lmd", NULL },
+        { "...\\second.lmd", NULL },
+        { "\\second.lmd", NULL },
+        { "/second.lmd", NULL },
+        { "\\\\server\\share\\second.lmd", NULL },
+        { "C:second.lmd", NULL },
+        { "D:\\boards\\second.lmd", NULL },
+        { "second.lmd:stream", NULL },
+        { "sub\\\\second.lmd", NULL },
+        { "sub\\", NULL },
+        { "CON", NULL },
+    };
+    for (const Case& c : cases)
+    {
+        CString strPath = "unchanged";
+        BOOL bResolved = ResolveBoardLink(strBoard, c.pszLink, &strPath);
+        EXPECT_EQ(bResolved, c.pszPath != NULL) << "\"" << c.pszLink << "\" gave " << (LPCSTR)strPath;
+        if (bResolved && c.pszPath != NULL)
+        {
+            EXPECT_STREQ((LPCSTR)strPath, c.pszPath) << c.pszLink;
+        }
+    }
+    // A board that was never saved has no folder.
+    CString strPath;
+    EXPECT_FALSE(ResolveBoardLink("Board1", "second.lmd", &strPath));
+}
+
+} // namespace
