@@ -2,6 +2,7 @@
 #include "board_fixture.h"
 
 #include "BitmapFile.h"
+#include "BoardBuilder.h"
 #include "WaveFile.h"
 
 #include "hoard/resources/Hoard.h"
@@ -140,6 +141,28 @@ CString ChoiceBoard::WriteBoard(const std::vector<Leaf>& leaves, const char* psz
     CMainContainerRecord::SaveFile(m_strDoc, pRoot.get(), hoard);
     m_written.push_back(m_strDoc);
     return m_strDoc;
+}
+
+CString ChoiceBoard::WriteBuiltBoard(const char* pszName, const char* pszTitle, const std::vector<BuiltChoice>& choices)
+{
+    CHoard hoard;
+    AddSound(hoard, "beta");
+    CBoardBuilder builder(hoard);
+    builder.SetTitle(pszTitle);
+    for (const BuiltChoice& built : choices)
+    {
+        BoardChoice choice;
+        choice.strName = built.pszName;
+        if (built.bSound)
+            choice.pSound = hoard.GetResource("CWav", "beta");
+        if (built.pszBoard != NULL)
+            choice.strBoard = built.pszBoard;
+        builder.AddChoice(choice);
+    }
+    CString strPath = Path(pszName);
+    builder.Save(strPath);
+    m_written.push_back(strPath);
+    return strPath;
 }
 
 // A 24-bit picture of 32 by 32 green pixels, imported from a file of its name.

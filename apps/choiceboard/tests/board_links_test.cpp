@@ -4,10 +4,7 @@
 // board as it was, with a message; and the rules of where a link may lead.
 #include "board_fixture.h"
 
-#include "BoardBuilder.h"
 #include "BoardLinkPath.h"
-
-#include "hoard/resources/Hoard.h"
 
 using namespace board_test;
 
@@ -17,46 +14,15 @@ namespace {
 const CSize sizeBuilt(640, 480);
 const int nBackStrip = 56;
 
-// A choice of a board made here: it plays "beta" when bSound is set, and leads to
-// pszBoard when that is given.
-struct LinkedChoice
-{
-    const char* pszName;
-    const char* pszBoard;
-    BOOL bSound;
-};
-
 class BoardLinks : public ChoiceBoard
 {
 protected:
     ~BoardLinks() override
     {
+        // The board goes before its files.
         if (m_session.IsRunning())
             m_session.Close(dwTimeoutMS);
-        for (const CString& strPath : m_made)
-            ::DeleteFileA(strPath);
-    }
-
-    // A board of the board builder in pszFile of the test's folder: the title pszTitle,
-    // then one row of the choices.
-    void WriteLinked(const char* pszFile, const char* pszTitle, const std::vector<LinkedChoice>& choices)
-    {
-        CHoard hoard;
-        AddSound(hoard, "beta");
-        CBoardBuilder builder(hoard);
-        builder.SetTitle(pszTitle);
-        for (const LinkedChoice& linked : choices)
-        {
-            BoardChoice choice;
-            choice.strName = linked.pszName;
-            if (linked.bSound)
-                choice.pSound = hoard.GetResource("CWav", "beta");
-            if (linked.pszBoard != NULL)
-                choice.strBoard = linked.pszBoard;
-            builder.AddChoice(choice);
-        }
-        builder.Save(Path(pszFile));
-        m_made.push_back(Path(pszFile));
+        ::DeleteFileA(Path("notes.lmd"));
     }
 
     // The size of the client area of the board titled pszTitle.
@@ -77,8 +43,6 @@ protected:
         ::ScreenToClient(::GetParent(hBoard), &point);
         return point;
     }
-
-    std::vector<CString> m_made;
 };
 
 // The linked board shows once the choice's sound has played, where the first one was,
@@ -86,8 +50,8 @@ protected:
 // and "back" brings the first board again, without a "back" choice of its own.
 TEST_F(BoardLinks, ALinkOpensItsBoardInPlaceAfterTheSoundAndBackReturns)
 {
-    WriteLinked("first.lmd", "First", { { "one", "second.lmd", TRUE }, { "two", NULL, FALSE } });
-    WriteLinked("second.lmd", "Second", { { "three", NULL, FALSE }, { "four", NULL, FALSE } });
+    WriteBuiltBoard("first.lmd", "First", { { "one", "second.lmd", TRUE }, { "two", NULL, FALSE } });
+    WriteBuiltBoard("second.lmd", "Second", { { "three", NULL, FALSE }, { "four", NULL, FALSE } });
     StartBoard({ Path("first.lmd") }, "first.lmd");
     const CPoint ptFirst = BoardPlace("first.lmd");
 
@@ -125,9 +89,9 @@ TEST_F(BoardLinks, ALinkOpensItsBoardInPlaceAfterTheSoundAndBackReturns)
 // "back" returns along the boards that led to a board, the last one first.
 TEST_F(BoardLinks, BackFollowsTheTrailOfBoards)
 {
-    WriteLinked("first.lmd", "First", { { "one", "second.lmd", FALSE } });
-    WriteLinked("second.lmd", "Second", { { "two", "third.lmd", FALSE } });
-    WriteLinked("third.lmd", "Third", { { "three", NULL, FALSE } });
+    WriteBuiltBoard("first.lmd", "First", { { "one", "second.lmd", FALSE } });
+    WriteBuiltBoard("second.lmd", "Second", { { "two", "third.lmd", FALSE } });
+    WriteBuiltBoard("third.lmd", "Third", { { "three", NULL, FALSE } });
     StartBoard({ Path("first.lmd") }, "first.lmd");
 
     // A row of one choice stands for that choice.
@@ -156,7 +120,7 @@ TEST_F(BoardLinks, BackFollowsTheTrailOfBoards)
 TEST_F(BoardLinks, TheBackChoiceTakesAStripAboveAScreenThatPlacesItsChildren)
 {
     WriteBoard(board, "board.lmd");
-    WriteLinked("first.lmd", "First", { { "one", "board.lmd", FALSE } });
+    WriteBuiltBoard("first.lmd", "First", { { "one", "board.lmd", FALSE } });
     StartBoard({ Path("first.lmd") }, "first.lmd");
     PressFor("ctrl+right", "focus title");
     PressFor("ctrl+right", "focus row 1");
@@ -176,11 +140,9 @@ TEST_F(BoardLinks, TheBackChoiceTakesAStripAboveAScreenThatPlacesItsChildren)
 // folder gets a message that names it; the board stays, and scanning goes on there.
 TEST_F(BoardLinks, ALinkThatCannotBeFollowedLeavesTheBoard)
 {
-    const CString strOutside = Path("..\\outside.lmd");
-    WriteLinked("..\\outside.lmd", "Outside", { { "out", NULL, FALSE } });
+    WriteBuiltBoard("..\\outside.lmd", "Outside", { { "out", NULL, FALSE } });
     WriteWhole(Path("notes.lmd"), "alpha beta gamma\r\n");
-    m_made.push_back(Path("notes.lmd"));
-    WriteLinked("first.lmd", "First",
+    WriteBuiltBoard("first.lmd", "First",
                 { { "missing", "missing.lmd", FALSE }, { "notes", "notes.lmd", FALSE },
                   { "outside", "..\\outside.lmd", TRUE } });
     StartBoard({ Path("first.lmd") }, "first.lmd");
