@@ -257,6 +257,30 @@ CString ChoiceBoard::MessageText()
     return strText;
 }
 
+void ChoiceBoard::PastePicture()
+{
+    BITMAPINFOHEADER header = PictureHeader(16, 16);
+    HGLOBAL hDIB = ::GlobalAlloc(GMEM_MOVEABLE, sizeof header + header.biSizeImage);
+    ASSERT_NE(hDIB, (HGLOBAL)NULL);
+    BYTE* pDIB = static_cast<BYTE*>(::GlobalLock(hDIB));
+    memcpy(pDIB, &header, sizeof header);
+    memset(pDIB + sizeof header, 0x80, header.biSizeImage);
+    ::GlobalUnlock(hDIB);
+    ASSERT_TRUE(::OpenClipboard(NULL));
+    ::EmptyClipboard();
+    EXPECT_NE(::SetClipboardData(CF_DIB, hDIB), (HANDLE)NULL);
+    ::CloseClipboard();
+
+    ASSERT_TRUE(m_session.OpenMenu("alt+e", dwTimeoutMS));
+    ASSERT_TRUE(CScanSession::Press("p"));
+    HWND hEditor = m_session.WaitForDialog("New/Edit Picture", dwTimeoutMS);
+    ASSERT_NE(hEditor, (HWND)NULL) << "no list editor";
+    // The editor pastes once it has painted itself: its list then holds two names.
+    HWND hList = ::FindWindowExA(hEditor, NULL, "ListBox", NULL);
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(hList, LB_GETCOUNT, 0, 0) == 2; })) << "nothing pasted";
+    Answer("New/Edit Picture", "Done");
+}
+
 CShotPixels ChoiceBoard::Shot()
 {
     CShotPixels pixels;

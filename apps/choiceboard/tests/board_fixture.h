@@ -91,6 +91,10 @@ protected:
     void Answer(const char* pszTitle, const char* pszButton);
     // Waits for the message box titled with the program's name; its text.
     CString MessageText();
+    // Edit > Paste on a board that holds one picture: the list editor of pictures pastes
+    // a 16 by 16 picture put on the clipboard, as a paint program copying one would,
+    // and Done closes it; the board is modified.
+    void PastePicture();
     // A picture of the active board, read back.
     CShotPixels Shot();
 

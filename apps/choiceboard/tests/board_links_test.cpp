@@ -86,6 +86,58 @@ TEST_F(BoardLinks, ALinkOpensItsBoardInPlaceAfterTheSoundAndBackReturns)
     EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
 }
 
+// A board that changed asks whether to save it before a link replaces it: Cancel keeps
+// it, and the link is not followed; No lets it go unsaved.
+TEST_F(BoardLinks, AChangedBoardAsksToBeSavedBeforeALinkReplacesIt)
+{
+    WriteBuiltBoard("first.lmd", "First", { { "one", "second.lmd", FALSE }, { "two", NULL, FALSE } });
+    WriteBuiltBoard("second.lmd", "Second", { { "three", NULL, FALSE } });
+    StartBoard({ Path("first.lmd") }, "first.lmd");
+    PastePicture();
+    ::SetForegroundWindow(m_session.GetWindow());
+    ASSERT_TRUE(WaitFor([&] { return m_session.IsInFront(); }));
+
+    PressFor("ctrl+right", "focus title");
+    PressFor("ctrl+right", "focus one");
+    PressFor("ctrl+down", "select one");
+    CString strQuestion = MessageText();
+    EXPECT_NE(strQuestion.Find("first.lmd"), -1) << (LPCSTR)strQuestion;
+    Answer(szTitle, "Cancel");
+    ASSERT_TRUE(WaitFor([&] { return m_session.IsInFront(); }));
+    PressFor("ctrl+right", "focus title");
+    EXPECT_EQ(CountLines("board "), 0) << Joined(m_session.GetLines());
+    EXPECT_NE(m_session.FindBoard("first.lmd"), (HWND)NULL);
+
+    PressFor("ctrl+right", "focus one");
+    PressFor("ctrl+down", "select one");
+    Answer(szTitle, "No");
+    ExpectLine("board second.lmd");
+    EXPECT_EQ(m_session.GetBoards().size(), 1u);
+}
+
+// Under menu protection the linked board takes the place of the maximized one, maximized
+// too, and the program stays in front.
+TEST_F(BoardLinks, AProtectedBoardIsReplacedByAMaximizedOne)
+{
+    WriteBuiltBoard("first.lmd", "First", { { "one", "second.lmd", FALSE }, { "two", NULL, FALSE } });
+    WriteBuiltBoard("second.lmd", "Second", { { "three", NULL, FALSE } });
+    StartBoard({ Path("first.lmd"), "--protect" }, "first.lmd");
+    ExpectLine("protect on");
+    PressFor("ctrl+right", "focus title");
+    PressFor("ctrl+right", "focus one");
+    PressFor("ctrl+down", "select one");
+    ExpectLine("board second.lmd");
+    EXPECT_TRUE(::IsZoomed(m_session.FindBoard("second.lmd")));
+    EXPECT_TRUE(m_session.IsInFront());
+    PressFor("ctrl+right", "focus back");
+    PressFor("ctrl+down", "select back");
+    ExpectLine("board first.lmd");
+    EXPECT_TRUE(::IsZoomed(m_session.FindBoard("first.lmd")));
+    PressFor("ctrl+f1", "protect off");
+    Answer(szTitle, "OK");
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
 // "back" returns along the boards that led to a board, the last one first.
 TEST_F(BoardLinks, BackFollowsTheTrailOfBoards)
 {
