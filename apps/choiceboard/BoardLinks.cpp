@@ -1,5 +1,5 @@
-// CBoardLinks: the waiting request, the replacement of a board by the one it links to
-// or came from, and where a link may lead.
+// CBoardLinks: the waiting request, and the replacement of a board by the one it links
+// to or came from.
 #include "BoardLinks.h"
 #include "BoardLinkPath.h"
 #include "BoardDoc.h"
@@ -108,7 +108,7 @@ BOOL CBoardLinks::FollowPending()
     return TRUE;
 }
 
-// A maximized frame stays so: the new one comes up maximized too.
+// A maximized board has the whole client area, where the new one came up maximized too.
 void CBoardLinks::TakePlace(CDocument* pNew, CDocument* pOld)
 {
     CFrameWnd* pNewFrame = FrameOf(pNew);

@@ -42,7 +42,7 @@ public:
     // Scanning selects a choice itself.
     BOOL CanScanSelect() override { return TRUE; }
     // Announces the selection (MsgContainerSelected), as plain containers do, then
-    // plays the sound.
+    // plays the sound, and has the choice's link followed once it has ended.
     void OnSelect() override;
     // Takes the picture and the sound of its name again, and shows them, after a
     // resource of its board's file changed under that name.

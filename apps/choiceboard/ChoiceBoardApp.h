@@ -2,8 +2,9 @@
 // operates boards of choices (BoardDoc.h). It opens the boards of its command line
 // (CommandLine.h), or the demo's sample screen without any, in a main frame
 // (BoardMainFrame.h) whose menus are built on limn's menu bar; scanning follows the
-// board that is active. It keeps the event log (--log) and says its messages on
-// standard error until its window shows, in message boxes afterwards.
+// board that is active. It keeps the event log (--log) and the links that its boards
+// follow (BoardLinks.h), and says its messages on standard error until its window
+// shows, in message boxes afterwards.
 #pragma once
 
 #include "BoardLinks.h"
