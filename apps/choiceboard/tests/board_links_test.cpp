@@ -188,15 +188,21 @@ TEST_F(BoardLinks, TheBackChoiceTakesAStripAboveAScreenThatPlacesItsChildren)
     ExpectLine("board first.lmd");
 }
 
-// A link to a board that is missing, that is no board, or that lies outside the board's
-// folder gets a message that names it; the board stays, and scanning goes on there.
+// A link to a board that is missing, that is no board, that is damaged, or that lies
+// outside the board's folder gets a message that names it; the board stays, and
+// scanning goes on there.
 TEST_F(BoardLinks, ALinkThatCannotBeFollowedLeavesTheBoard)
 {
     WriteBuiltBoard("..\\outside.lmd", "Outside", { { "out", NULL, FALSE } });
     WriteWhole(Path("notes.lmd"), "alpha beta gamma\r\n");
+    // A board whose tree is damaged, its end (the resource file's trailer) whole.
+    std::string damaged = ReadWhole(WriteBuiltBoard("damaged.lmd", "Damaged", { { "x", NULL, FALSE } }));
+    ASSERT_GT(damaged.size(), 64u);
+    damaged.replace(4, 32, 32, '\xFF');
+    WriteWhole(Path("damaged.lmd"), damaged);
     WriteBuiltBoard("first.lmd", "First",
-                { { "missing", "missing.lmd", FALSE }, { "notes", "notes.lmd", FALSE },
-                  { "outside", "..\\outside.lmd", TRUE } });
+                    { { "missing", "missing.lmd", FALSE }, { "notes", "notes.lmd", FALSE },
+                      { "damaged", "damaged.lmd", FALSE }, { "outside", "..\\outside.lmd", TRUE } });
     StartBoard({ Path("first.lmd") }, "first.lmd");
 
     struct Case
@@ -209,7 +215,8 @@ TEST_F(BoardLinks, ALinkThatCannotBeFollowedLeavesTheBoard)
     const Case cases[] = {
         { "missing", 2, "cannot be read", "missing.lmd" },
         { "notes", 3, "is not a screen document", "notes.lmd" },
-        { "outside", 4, "not a board in its folder", "..\\outside.lmd" },
+        { "damaged", 4, "cannot be read", "damaged.lmd" },
+        { "outside", 5, "not a board in its folder", "..\\outside.lmd" },
     };
     for (const Case& c : cases)
     {
