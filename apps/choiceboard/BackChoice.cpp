@@ -13,7 +13,39 @@ const int nStrip = 48;
 const int nGap = 8;
 const COLORREF crFill = RGB(255, 255, 255);
 
-int Grown(LONG nSide, int nBy) { return (int)std::min<LONG>(nSide + nBy, CContainer::maxCoordinate); }
+LONG Moved(LONG n, int nBy) { return std::clamp<LONG>(n + nBy, -CContainer::maxCoordinate, CContainer::maxCoordinate); }
+
+// Grows (nSign 1) or shrinks (nSign -1) the screen by the strip; on a screen that places
+// its children itself, the children other than pBack move down or up with it.
+void MakeRoom(CWndContainer* pRoot, const CContainer* pBack, int nSign)
+{
+    const int nBy = nSign * (nStrip + nGap);
+    CRect rectRoot = pRoot->GetBounds();
+    switch (pRoot->GetArrangeMethod())
+    {
+    case arrangeNone:
+    {
+        const auto& children = pRoot->GetChildList();
+        for (POSITION pos = children.GetHeadPosition(); pos != NULL;)
+        {
+            CContainer* pChild = children.GetNext(pos);
+            if (pChild == pBack)
+                continue;
+            const CRect& rect = pChild->GetBounds();
+            pChild->SetBounds(CRect(rect.left, Moved(rect.top, nBy), rect.right, Moved(rect.bottom, nBy)));
+        }
+        rectRoot.bottom = Moved(rectRoot.bottom, nBy);
+        break;
+    }
+    case arrangeVertical:
+        rectRoot.bottom = Moved(rectRoot.bottom, nBy);
+        break;
+    default:
+        rectRoot.right = Moved(rectRoot.right, nBy);
+        break;
+    }
+    pRoot->SetBounds(rectRoot);
+}
 
 } // namespace
 
@@ -21,35 +53,34 @@ void PlaceBackChoice(CWndContainer* pRoot, CContainer* pBack)
 {
     pBack->SetFillColor(crFill);
     pBack->SetFrame(new CContainer3DFrame(RGB(160, 160, 160), 4, 1, 140, 140, 60, 60));
-    CRect rectRoot = pRoot->GetBounds();
     switch (pRoot->GetArrangeMethod())
     {
-    case arrangeVertical:
-        pBack->SetPreferredSize(CSize(-1, nStrip));
-        rectRoot.bottom = Grown(rectRoot.bottom, nStrip + nGap);
-        break;
     case arrangeNone:
     {
-        // The children move down below the strip.
-        const auto& children = pRoot->GetChildList();
-        for (POSITION pos = children.GetHeadPosition(); pos != NULL;)
-        {
-            CContainer* pChild = children.GetNext(pos);
-            CRect rect = pChild->GetBounds();
-            rect.OffsetRect(0, std::min<LONG>(nStrip + nGap, CContainer::maxCoordinate - rect.bottom));
-            pChild->SetBounds(rect);
-        }
         CRect rectClient;
         pRoot->GetClientRect(&rectClient);
         pBack->SetBounds(CRect(nGap, nGap, std::max(nGap + nStrip, (int)rectClient.right - nGap), nGap + nStrip));
-        rectRoot.bottom = Grown(rectRoot.bottom, nStrip + nGap);
         break;
     }
+    case arrangeVertical:
+        pBack->SetPreferredSize(CSize(-1, nStrip));
+        break;
     default:
         pBack->SetPreferredSize(CSize(nStrip, -1));
-        rectRoot.right = Grown(rectRoot.right, nStrip + nGap);
         break;
     }
+    MakeRoom(pRoot, pBack, 1);
     pRoot->AddChild(pBack, TRUE);
-    pRoot->SetBounds(rectRoot);
+}
+
+CBackChoiceAside::CBackChoiceAside(CWndContainer* pRoot, CContainer* pBack) : m_pRoot(pRoot), m_pBack(pBack)
+{
+    m_pRoot->RemoveChild(m_pBack);
+    MakeRoom(m_pRoot, m_pBack, -1);
+}
+
+CBackChoiceAside::~CBackChoiceAside()
+{
+    MakeRoom(m_pRoot, m_pBack, 1);
+    m_pRoot->AddChild(m_pBack, TRUE);
 }

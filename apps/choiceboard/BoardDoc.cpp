@@ -177,5 +177,22 @@ void CBoardDoc::AddBackChoice()
     pBack->SetName(szBack);
     pBack->SetBack();
     PlaceBackChoice(m_pMainContainer, pBack);
+    m_pBack = std::make_unique<CContainerWatch>(pBack);
     ++m_nChoices;
+}
+
+void CBoardDoc::Serialize(CArchive& ar)
+{
+    CContainer* pBack = m_pBack != NULL ? m_pBack->Get() : NULL;
+    if (!ar.IsStoring() || pBack == NULL || m_pMainContainer == NULL)
+    {
+        CLimnDoc::Serialize(ar);
+        return;
+    }
+    {
+        CBackChoiceAside aside(m_pMainContainer, pBack);
+        CLimnDoc::Serialize(ar);
+    }
+    // Writing made the board active while "back" was out of its screen.
+    OnActivate();
 }

@@ -14,6 +14,9 @@
 #include "BoardLinks.h"
 
 #include "limn/app/LimnDoc.h"
+#include "limn/containers/ContainerWatch.h"
+
+#include <memory>
 
 class CContainer;
 
@@ -44,6 +47,10 @@ public:
     BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
     // Logs the board's closing when it was shown; a link it asked to follow is dropped.
     void OnCloseDocument() override;
+    // The board is written without its "back" choice: that one comes from the link that
+    // opened the board, not from its file. Scanning starts over on the board, "back"
+    // included.
+    void Serialize(CArchive& ar) override;
     // A file that cannot be read is reported as the application reports its messages;
     // a failed save as the framework does.
     void ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOOL bSaving, UINT nIDPDefault) override;
@@ -66,4 +73,5 @@ private:
     int m_nChoices = 0;
     BOOL m_bShown = FALSE;
     BoardTrail m_trail;
+    std::unique_ptr<CContainerWatch> m_pBack;   // the "back" choice, when it has one
 };

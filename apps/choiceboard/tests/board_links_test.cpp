@@ -6,6 +6,12 @@
 
 #include "BoardLinkPath.h"
 
+#include "hoard/resources/Hoard.h"
+#include "limn/containers/MainContainerRecord.h"
+#include "limn/containers/WndContainer.h"
+
+#include <memory>
+
 using namespace board_test;
 
 namespace {
@@ -113,6 +119,44 @@ TEST_F(BoardLinks, AChangedBoardAsksToBeSavedBeforeALinkReplacesIt)
     Answer(szTitle, "No");
     ExpectLine("board second.lmd");
     EXPECT_EQ(m_session.GetBoards().size(), 1u);
+}
+
+// A linked board that changed and is saved as "back" leaves it is written without its
+// "back" choice and strip: opened again through the link, it has one "back" choice.
+TEST_F(BoardLinks, ALinkedBoardIsSavedWithoutItsBackChoice)
+{
+    WriteBuiltBoard("first.lmd", "First", { { "one", "second.lmd", FALSE }, { "two", NULL, FALSE } });
+    WriteBuiltBoard("second.lmd", "Second", { { "three", NULL, FALSE }, { "four", NULL, FALSE } });
+    StartBoard({ Path("first.lmd") }, "first.lmd");
+    PressFor("ctrl+right", "focus title");
+    PressFor("ctrl+right", "focus one");
+    PressFor("ctrl+down", "select one");
+    ExpectLine("board second.lmd");
+    PastePicture();
+    ::SetForegroundWindow(m_session.GetWindow());
+    ASSERT_TRUE(WaitFor([&] { return m_session.IsInFront(); }));
+    PressFor("ctrl+right", "focus back");
+    PressFor("ctrl+down", "select back");
+    Answer(szTitle, "Yes");
+    ExpectLine("board first.lmd");
+    {
+        CHoard hoard;
+        std::unique_ptr<CWndContainer> pRoot(CMainContainerRecord::LoadFile(Path("second.lmd"), hoard));
+        ASSERT_NE(pRoot, nullptr);
+        EXPECT_EQ(pRoot->FindSubContainer(NULL, "back"), nullptr);
+        EXPECT_EQ(pRoot->GetSize(), sizeBuilt);
+        const CResourceList* pPictures = hoard.GetResourceList("CPicture");
+        ASSERT_NE(pPictures, nullptr);
+        EXPECT_EQ(pPictures->GetCount(), 2) << "the pasted picture is saved";
+    }
+
+    PressFor("ctrl+right", "focus title");
+    PressFor("ctrl+right", "focus one");
+    PressFor("ctrl+down", "select one");
+    ExpectLine("board second.lmd");
+    EXPECT_EQ(ViewSize("second.lmd"), sizeBuilt + CSize(0, nBackStrip));
+    PressFor("ctrl+right", "focus back");
+    PressFor("ctrl+right", "focus title");
 }
 
 // Under menu protection the linked board takes the place of the maximized one, maximized
