@@ -53,6 +53,7 @@ void PlaceBackChoice(CWndContainer* pRoot, CContainer* pBack)
 {
     pBack->SetFillColor(crFill);
     pBack->SetFrame(new CContainer3DFrame(RGB(160, 160, 160), 4, 1, 140, 140, 60, 60));
+    pBack->SetPrintable(FALSE);
     switch (pRoot->GetArrangeMethod())
     {
     case arrangeNone:

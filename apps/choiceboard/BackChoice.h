@@ -3,7 +3,8 @@
 // the screen grows by, so that the board's own containers keep their sizes: along the
 // top of a screen that stacks its children or places them itself, down the left side of
 // one that lays them out in a row. The choice belongs to the showing of the board, not
-// to its file: a save writes the screen without it (CBackChoiceAside).
+// to its file: a save writes the screen without it (CBackChoiceAside), and a printed
+// board leaves it out.
 #pragma once
 
 class CContainer;
