@@ -1,5 +1,6 @@
 // CBoardDoc: reading a board and making its choices; the new board.
 #include "BoardDoc.h"
+#include "BackChoice.h"
 #include "ChoiceBoardApp.h"
 #include "Choice.h"
 #include "res/resource.h"
@@ -89,6 +90,12 @@ BOOL CBoardDoc::OnOpenDocument(LPCTSTR lpszPathName)
     m_nChoices = MakeChoices(m_pMainContainer);
     if (m_nChoices == 0)
         return Refuse(IDS_NO_CHOICES, lpszPathName);
+    const BoardTrail* pTrail = GetBoardApp().GetLinks().GetOpeningTrail();
+    if (pTrail != NULL && !pTrail->empty())
+    {
+        m_trail = *pTrail;
+        AddBackChoice();
+    }
     return TRUE;
 }
 
@@ -146,6 +153,7 @@ void CBoardDoc::OnCloseDocument()
 {
     CChoiceBoardApp& app = GetBoardApp();
     app.GetScanningLog().Forget(this);
+    app.GetLinks().Forget(this);
     if (m_bShown)
         app.GetLog().Write("close", GetTitle());
     m_bShown = FALSE;
@@ -153,3 +161,38 @@ void CBoardDoc::OnCloseDocument()
 }
 
 void CBoardDoc::OnEditResources() { EditResources(); }
+
+// Links
+
+void CBoardDoc::FollowLink(const CString& strLink) { GetBoardApp().GetLinks().Request(this, strLink); }
+
+void CBoardDoc::GoBack() { GetBoardApp().GetLinks().RequestBack(this); }
+
+void CBoardDoc::AddBackChoice()
+{
+    const char szBack[] = "back";
+    auto* pPicture = dynamic_cast<CDrawableResource*>(CChoiceLink::ResourceOf(m_hoard, szBack, "CPicture"));
+    auto* pSound = dynamic_cast<CWav*>(CChoiceLink::ResourceOf(m_hoard, szBack, "CWav"));
+    auto* pBack = new CChoice(pPicture, pSound, &GetBoardApp().GetLog());
+    pBack->SetName(szBack);
+    pBack->SetBack();
+    PlaceBackChoice(m_pMainContainer, pBack);
+    m_pBack = std::make_unique<CContainerWatch>(pBack);
+    ++m_nChoices;
+}
+
+void CBoardDoc::Serialize(CArchive& ar)
+{
+    CContainer* pBack = m_pBack != NULL ? m_pBack->Get() : NULL;
+    if (!ar.IsStoring() || pBack == NULL || m_pMainContainer == NULL)
+    {
+        CLimnDoc::Serialize(ar);
+        return;
+    }
+    {
+        CBackChoiceAside aside(m_pMainContainer, pBack);
+        CLimnDoc::Serialize(ar);
+    }
+    // Writing made the board active while "back" was out of its screen.
+    OnActivate();
+}

@@ -18,7 +18,17 @@ BEGIN_MESSAGE_MAP(CBoardMainFrame, CResMainFrame)
     ON_WM_DESTROY()
     ON_COMMAND(ID_EXIT_MENU_PROTECTION, OnExitMenuProtection)
     ON_MESSAGE(WM_COPYDATA, OnCopyData)
+    ON_MESSAGE(WM_FOLLOWLINK, OnFollowLink)
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
+
+namespace {
+
+// Menu protection's clock is timer 1.
+const UINT_PTR nFollowTimer = 2;
+const UINT nFollowRetryMS = 100;
+
+} // namespace
 
 CBoardMainFrame::CBoardMainFrame() : m_menus(this)
 {
@@ -150,4 +160,37 @@ BOOL CBoardMainFrame::WriteShot(ULONG_PTR dwRequest, const char* pszPath)
     CMDIChildWnd* pBoard = MDIGetActive();
     CView* pView = pBoard != NULL ? pBoard->GetActiveView() : NULL;
     return pView != NULL && WriteClientShot(pView, pszPath);
+}
+
+// Board links
+
+LRESULT CBoardMainFrame::OnFollowLink(WPARAM, LPARAM)
+{
+    FollowLink();
+    return 0;
+}
+
+void CBoardMainFrame::OnTimer(UINT nIDEvent)
+{
+    if (nIDEvent != nFollowTimer)
+    {
+        CResMainFrame::OnTimer(nIDEvent);
+        return;
+    }
+    KillTimer(nFollowTimer);
+    FollowLink();
+}
+
+void CBoardMainFrame::FollowLink()
+{
+    try
+    {
+        if (!GetBoardApp().GetLinks().FollowPending())
+            SetTimer(nFollowTimer, nFollowRetryMS, NULL);
+    }
+    catch (CException* e)
+    {
+        GetBoardApp().Report(ExceptionText(e));
+        e->Delete();
+    }
 }

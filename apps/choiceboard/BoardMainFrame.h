@@ -10,6 +10,10 @@
 // log hears "protect on" and "protect off".
 //
 // It writes pictures of itself or of the active board on request (ShotRequest.h).
+//
+// It carries out the board links that choices ask to follow (WM_FOLLOWLINK, BoardLinks.h);
+// one that must wait for a dialog, a message box or a menu to go is tried again every
+// 100 ms until it can be done.
 #pragma once
 
 #include "BoardMenus.h"
@@ -45,6 +49,8 @@ protected:
     // Control+F1.
     afx_msg void OnExitMenuProtection();
     afx_msg LRESULT OnCopyData(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFollowLink(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTimer(UINT nIDEvent);
     // The menu bar is limn's: the window does not take it along when it goes.
     afx_msg void OnDestroy();
 
@@ -57,6 +63,8 @@ private:
     void ShowRecentFiles(CMenu* pFile, int nExit);
     // Writes a picture as a request asks; FALSE when it cannot.
     BOOL WriteShot(ULONG_PTR dwRequest, const char* pszPath);
+    // Follows the waiting link, or has it tried again later; nothing it throws leaves.
+    void FollowLink();
 
     CBoardMenus m_menus;
 };

@@ -1,5 +1,6 @@
 // CChoice.
 #include "Choice.h"
+#include "BoardDoc.h"
 #include "EventLog.h"
 
 #include "hoard/resources/Hoard.h"
@@ -11,6 +12,7 @@
 #include "limn/pictures/DrawableResource.h"
 
 CChoice* CChoice::s_pSounding = NULL;
+BOOL CChoice::s_bFollowWhenDone = FALSE;
 
 namespace {
 
@@ -31,7 +33,10 @@ CChoice::CChoice(CDrawableResource* pPicture, CWav* pSound, CEventLog* pLog)
 CChoice::~CChoice()
 {
     if (s_pSounding == this)
+    {
         s_pSounding = NULL;
+        s_bFollowWhenDone = FALSE;
+    }
 }
 
 const CWav* CChoice::GetSound() const { return dynamic_cast<const CWav*>(m_sound.Get()); }
@@ -45,13 +50,18 @@ void CChoice::OnSelect()
     CContainer::OnSelect();
     if (watchThis.Get() == NULL)
         return;
+    s_bFollowWhenDone = FALSE;
     const CWav* pSound = GetSound();
     if (pSound == NULL || !pSound->CanPlay())
+    {
+        FollowLink();
         return;
+    }
     // The sound that plays ends first, calling back for its own choice; a callback
     // during Play can then only say that this sound could not start.
     CWav::StopAllSound();
     s_pSounding = this;
+    s_bFollowWhenDone = LeadsToBoard();
     pSound->Play(FALSE, OnSoundDone);
     if (s_pSounding != this)
         return;
@@ -63,9 +73,34 @@ void CChoice::OnSelect()
 void CChoice::OnSoundDone(CWav*)
 {
     CChoice* pChoice = s_pSounding;
+    const BOOL bFollow = s_bFollowWhenDone;
     s_pSounding = NULL;
-    if (pChoice != NULL)
-        pChoice->ForceRedraw(FALSE, NULL);
+    s_bFollowWhenDone = FALSE;
+    if (pChoice == NULL)
+        return;
+    pChoice->ForceRedraw(FALSE, NULL);
+    if (bFollow)
+        pChoice->FollowLink();
+}
+
+// Links
+
+CString CChoice::GetLinkedBoard()
+{
+    CHoard* pHoard = GetHoard();
+    CChoiceLink* pLink = pHoard != NULL ? CChoiceLink::Find(*pHoard, GetName()) : NULL;
+    return pLink != NULL ? pLink->GetBoard() : CString();
+}
+
+void CChoice::FollowLink()
+{
+    auto* pBoard = dynamic_cast<CBoardDoc*>(GetDocument());
+    if (pBoard == NULL)
+        return;
+    if (m_bBack)
+        pBoard->GoBack();
+    else if (CString strBoard = GetLinkedBoard(); !strBoard.IsEmpty())
+        pBoard->FollowLink(strBoard);
 }
 
 // Changes

@@ -2,10 +2,12 @@
 // operates boards of choices (BoardDoc.h). It opens the boards of its command line
 // (CommandLine.h), or the demo's sample screen without any, in a main frame
 // (BoardMainFrame.h) whose menus are built on limn's menu bar; scanning follows the
-// board that is active. It keeps the event log (--log) and says its messages on
-// standard error until its window shows, in message boxes afterwards.
+// board that is active. It keeps the event log (--log) and the links that its boards
+// follow (BoardLinks.h), and says its messages on standard error until its window
+// shows, in message boxes afterwards.
 #pragma once
 
+#include "BoardLinks.h"
 #include "EventLog.h"
 #include "ScanningLog.h"
 
@@ -29,6 +31,7 @@ public:
 
     CEventLog& GetLog() { return m_log; }
     CScanningLog& GetScanningLog() { return m_scanningLog; }
+    CBoardLinks& GetLinks() { return m_links; }
     CBoardMainFrame* GetMainFrame() const;
     // One message: on standard error while the command line is worked through, in a
     // message box once the window shows.
@@ -57,6 +60,7 @@ private:
     BOOL m_bStarting;
     CEventLog m_log;
     CScanningLog m_scanningLog;
+    CBoardLinks m_links;
 };
 
 // The application object, of this class or a derived one.

@@ -2,7 +2,8 @@
 // flushed at once so that a program driving the board can wait on it: "open NAME" and
 // "close NAME" (a board, by its document's title), "activate NAME" (the board scanned
 // from now on), "focus NAME", "select NAME", "play NAME", "stop" (automatic scanning
-// ended), "print PAGES", "protect on", "protect off". A name that is empty is written
+// ended), "board NAME" (a link put that board in another's place), "print PAGES",
+// "protect on", "protect off". A name that is empty is written
 // "-"; control characters in a name become '?', so that every event stays on one line.
 #pragma once
 

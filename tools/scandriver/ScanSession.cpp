@@ -293,7 +293,9 @@ BOOL CScanSession::ActivateBoard(const char* pszTitle)
 
 // Input
 
-BOOL CScanSession::Press(const char* pszKeys)
+BOOL CScanSession::Press(const char* pszKeys) { return Hold(pszKeys, 0); }
+
+BOOL CScanSession::Hold(const char* pszKeys, DWORD dwHoldMS)
 {
     std::vector<WORD> keys;
     CString strRest = pszKeys;
@@ -309,13 +311,23 @@ BOOL CScanSession::Press(const char* pszKeys)
     }
     if (keys.empty())
         return FALSE;
-    // Down in order, up in the reverse order.
-    std::vector<INPUT> inputs;
+    // Down in order, up in the reverse order; a press without holding goes in one call.
+    std::vector<INPUT> downs, ups;
     for (WORD wVk : keys)
-        inputs.push_back(KeyInput(wVk, 0));
+        downs.push_back(KeyInput(wVk, 0));
     for (auto it = keys.rbegin(); it != keys.rend(); ++it)
-        inputs.push_back(KeyInput(*it, KEYEVENTF_KEYUP));
-    return ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)) == inputs.size();
+        ups.push_back(KeyInput(*it, KEYEVENTF_KEYUP));
+    if (dwHoldMS == 0)
+    {
+        downs.insert(downs.end(), ups.begin(), ups.end());
+        ups.clear();
+    }
+    if (::SendInput((UINT)downs.size(), downs.data(), sizeof(INPUT)) != downs.size())
+        return FALSE;
+    if (ups.empty())
+        return TRUE;
+    ::Sleep(dwHoldMS);
+    return ::SendInput((UINT)ups.size(), ups.data(), sizeof(INPUT)) == ups.size();
 }
 
 BOOL CScanSession::OpenMenu(const char* pszKeys, DWORD dwTimeoutMS)

@@ -54,6 +54,10 @@ public:
     // "alt+f4", "ctrl+f1": modifiers ctrl, shift and alt joined to one key by '+'.
     // FALSE for a name it does not know.
     static BOOL Press(const char* pszKeys);
+    // The same keys held down for dwHoldMS before they are let go, as a switch user who
+    // must hold a switch for its acceptance time would; the keyboard's repeats are not
+    // sent.
+    static BOOL Hold(const char* pszKeys, DWORD dwHoldMS);
     // Opens a menu of the menu bar with its keys ("alt+f") and waits until its pop-up
     // shows, so that the keys that follow reach the items the menu was given; FALSE
     // when no pop-up came within dwTimeoutMS (a greyed menu shows none).

@@ -8,6 +8,8 @@
 // --protect), all that come before the first STEP. The steps:
 //
 //   press:KEYS        keys as CScanSession::Press names them (press:ctrl+enter, press:alt+f4)
+//   hold:KEYS:MS      the same keys held down for MS milliseconds (hold:ctrl+down:400), for
+//                     a switch that counts only once held for its acceptance time
 //   menu:KEYS         keys that open a menu of the menu bar (menu:alt+f), and the wait for
 //                     its pop-up
 //   wait:TEXT         the next log line that is TEXT or starts with TEXT and a space
@@ -35,6 +37,7 @@
 #include "limn/scanning/ScanningPrefs.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 namespace {
@@ -48,7 +51,7 @@ const DWORD dwShotRetryMS = 25;
 // Two ticks of menu protection's clock and some.
 const DWORD dwFrontCheckMS = 1200;
 
-const char* const stepVerbs[] = { "press", "menu", "wait", "open", "activate", "button", "closebox", "away", "front", "shot" };
+const char* const stepVerbs[] = { "press", "hold", "menu", "wait", "open", "activate", "button", "closebox", "away", "front", "shot" };
 
 // The verb of a step ("wait" of "wait:focus"), or empty when the argument is none.
 CString StepVerb(const char* pszArg)
@@ -77,6 +80,7 @@ private:
     // Prints the line and keeps the pictures it calls for.
     void OnLine(const CString& strLine);
     void Shot(BOOL bHighlight);
+    static BOOL Hold(const CString& strArg);
     BOOL ClickDialogButton(const CString& strArg);
     BOOL TakeFrontAway();
     BOOL CheckFront(const CString& strBoards);
@@ -93,6 +97,8 @@ BOOL CDriver::Step(const CString& strVerb, const CString& strArg)
     BOOL bDone = FALSE;
     if (strVerb == "press")
         bDone = CScanSession::Press(strArg);
+    else if (strVerb == "hold")
+        bDone = Hold(strArg);
     else if (strVerb == "menu")
         bDone = m_session.OpenMenu(strArg, dwStepTimeoutMS);
     else if (strVerb == "wait")
@@ -144,6 +150,19 @@ void CDriver::Shot(BOOL bHighlight)
         ::Sleep(dwShotRetryMS);
     }
     fprintf(stderr, "scandriver: no picture with the highlight for %s\n", (LPCSTR)strPath);
+}
+
+BOOL CDriver::Hold(const CString& strArg)
+{
+    int nColon = strArg.ReverseFind(':');
+    if (nColon < 0)
+        return FALSE;
+    CString strMS = strArg.Mid(nColon + 1);
+    char* pszEnd = NULL;
+    unsigned long nMS = strtoul(strMS, &pszEnd, 10);
+    if (strMS.IsEmpty() || *pszEnd != '\0' || nMS > dwStepTimeoutMS)
+        return FALSE;
+    return CScanSession::Hold(strArg.Left(nColon), (DWORD)nMS);
 }
 
 BOOL CDriver::ClickDialogButton(const CString& strArg)

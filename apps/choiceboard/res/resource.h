@@ -25,6 +25,7 @@
 #define IDS_NO_CHOICES          205
 #define IDS_CANNOT_OPEN_LOG     206
 #define IDS_NO_WINDOW           207
+#define IDS_LINK_OUTSIDE        208
 
 // Menu titles and item texts.
 #define IDS_MENU_FILE           300

@@ -2,6 +2,7 @@
 #include "board_fixture.h"
 
 #include "BitmapFile.h"
+#include "BoardBuilder.h"
 #include "WaveFile.h"
 
 #include "hoard/resources/Hoard.h"
@@ -142,6 +143,28 @@ CString ChoiceBoard::WriteBoard(const std::vector<Leaf>& leaves, const char* psz
     return m_strDoc;
 }
 
+CString ChoiceBoard::WriteBuiltBoard(const char* pszName, const char* pszTitle, const std::vector<BuiltChoice>& choices)
+{
+    CHoard hoard;
+    AddSound(hoard, "beta");
+    CBoardBuilder builder(hoard);
+    builder.SetTitle(pszTitle);
+    for (const BuiltChoice& built : choices)
+    {
+        BoardChoice choice;
+        choice.strName = built.pszName;
+        if (built.bSound)
+            choice.pSound = hoard.GetResource("CWav", "beta");
+        if (built.pszBoard != NULL)
+            choice.strBoard = built.pszBoard;
+        builder.AddChoice(choice);
+    }
+    CString strPath = Path(pszName);
+    builder.Save(strPath);
+    m_written.push_back(strPath);
+    return strPath;
+}
+
 // A 24-bit picture of 32 by 32 green pixels, imported from a file of its name.
 void ChoiceBoard::AddPicture(CHoard& hoard, const char* pszName)
 {
@@ -217,6 +240,45 @@ void ChoiceBoard::Answer(const char* pszTitle, const char* pszButton)
     ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == hDialog; })) << pszTitle << " is not in front";
     ASSERT_TRUE(CScanSession::ClickButton(hDialog, pszButton)) << pszTitle << " has no " << pszButton;
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(hDialog); })) << pszTitle << " stays";
+}
+
+CString ChoiceBoard::MessageText()
+{
+    HWND hBox = m_session.WaitForDialog(szTitle, dwTimeoutMS);
+    CString strText;
+    for (HWND hChild = ::GetWindow(hBox, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        char szClass[16], szText[512];
+        ::GetClassNameA(hChild, szClass, sizeof szClass);
+        ::GetWindowTextA(hChild, szText, sizeof szText);
+        if (_stricmp(szClass, "Static") == 0)
+            strText += szText;
+    }
+    return strText;
+}
+
+void ChoiceBoard::PastePicture()
+{
+    BITMAPINFOHEADER header = PictureHeader(16, 16);
+    HGLOBAL hDIB = ::GlobalAlloc(GMEM_MOVEABLE, sizeof header + header.biSizeImage);
+    ASSERT_NE(hDIB, (HGLOBAL)NULL);
+    BYTE* pDIB = static_cast<BYTE*>(::GlobalLock(hDIB));
+    memcpy(pDIB, &header, sizeof header);
+    memset(pDIB + sizeof header, 0x80, header.biSizeImage);
+    ::GlobalUnlock(hDIB);
+    ASSERT_TRUE(::OpenClipboard(NULL));
+    ::EmptyClipboard();
+    EXPECT_NE(::SetClipboardData(CF_DIB, hDIB), (HANDLE)NULL);
+    ::CloseClipboard();
+
+    ASSERT_TRUE(m_session.OpenMenu("alt+e", dwTimeoutMS));
+    ASSERT_TRUE(CScanSession::Press("p"));
+    HWND hEditor = m_session.WaitForDialog("New/Edit Picture", dwTimeoutMS);
+    ASSERT_NE(hEditor, (HWND)NULL) << "no list editor";
+    // The editor pastes once it has painted itself: its list then holds two names.
+    HWND hList = ::FindWindowExA(hEditor, NULL, "ListBox", NULL);
+    ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(hList, LB_GETCOUNT, 0, 0) == 2; })) << "nothing pasted";
+    Answer("New/Edit Picture", "Done");
 }
 
 CShotPixels ChoiceBoard::Shot()

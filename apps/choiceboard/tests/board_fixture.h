@@ -44,6 +44,15 @@ void WriteWhole(const CString& strPath, const std::string& bytes);
 std::string Joined(const std::vector<CString>& lines);
 // The header of a 24-bit picture of cx by cy pixels.
 BITMAPINFOHEADER PictureHeader(int cx, int cy);
+// A choice of a board made by the board builder: it plays "beta" when bSound is set,
+// and leads to the board pszBoard when that is given.
+struct BuiltChoice
+{
+    const char* pszName;
+    const char* pszBoard;
+    BOOL bSound;
+};
+
 // Polls until done() holds; FALSE when it does not within the time-out.
 BOOL WaitFor(const std::function<bool()>& done);
 
@@ -61,6 +70,9 @@ protected:
     // A screen of those leaves, with a picture for "alpha" and a sound for "beta", in
     // pszName of the test's folder ("board.lmd" when none is given); its path.
     CString WriteBoard(const std::vector<Leaf>& leaves = board, const char* pszName = "board.lmd");
+    // A board of the board builder in pszName of the test's folder: the title pszTitle,
+    // then one row of the choices; its path.
+    CString WriteBuiltBoard(const char* pszName, const char* pszTitle, const std::vector<BuiltChoice>& choices);
     void AddPicture(CHoard& hoard, const char* pszName);
     void AddSound(CHoard& hoard, const char* pszName);
 
@@ -77,6 +89,12 @@ protected:
     int CountLines(const char* pszWord);
     // Waits for a dialog or message box of the board and clicks one of its buttons.
     void Answer(const char* pszTitle, const char* pszButton);
+    // Waits for the message box titled with the program's name; its text.
+    CString MessageText();
+    // Edit > Paste on a board that holds one picture: the list editor of pictures pastes
+    // a 16 by 16 picture put on the clipboard, as a paint program copying one would,
+    // and Done closes it; the board is modified.
+    void PastePicture();
     // A picture of the active board, read back.
     CShotPixels Shot();
 

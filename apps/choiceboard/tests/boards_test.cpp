@@ -20,59 +20,11 @@ const int nPictureTolerance = 8;
 class Boards : public ChoiceBoard
 {
 protected:
-    // Puts a 16 by 16 device-independent bitmap on the clipboard, as a paint program
-    // copying a picture would.
-    static void CopyPicture()
-    {
-        BITMAPINFOHEADER header = PictureHeader(16, 16);
-        HGLOBAL hDIB = ::GlobalAlloc(GMEM_MOVEABLE, sizeof header + header.biSizeImage);
-        ASSERT_NE(hDIB, (HGLOBAL)NULL);
-        BYTE* pDIB = static_cast<BYTE*>(::GlobalLock(hDIB));
-        memcpy(pDIB, &header, sizeof header);
-        memset(pDIB + sizeof header, 0x80, header.biSizeImage);
-        ::GlobalUnlock(hDIB);
-        ASSERT_TRUE(::OpenClipboard(NULL));
-        ::EmptyClipboard();
-        EXPECT_NE(::SetClipboardData(CF_DIB, hDIB), (HANDLE)NULL);
-        ::CloseClipboard();
-    }
-
-    // Edit > Paste: the list editor of pictures pastes the clipboard's picture as it
-    // opens, and Done closes it; the board is modified.
-    void PastePicture()
-    {
-        CopyPicture();
-        ASSERT_TRUE(m_session.OpenMenu("alt+e", dwTimeoutMS));
-        ASSERT_TRUE(CScanSession::Press("p"));
-        HWND hEditor = m_session.WaitForDialog("New/Edit Picture", dwTimeoutMS);
-        ASSERT_NE(hEditor, (HWND)NULL) << "no list editor";
-        // The editor pastes once it has painted itself: its list then holds two names.
-        HWND hList = ::FindWindowExA(hEditor, NULL, "ListBox", NULL);
-        ASSERT_TRUE(WaitFor([&] { return ::SendMessageA(hList, LB_GETCOUNT, 0, 0) == 2; })) << "nothing pasted";
-        Answer("New/Edit Picture", "Done");
-    }
-
     // File > Close of the active board.
     void CloseThroughMenu()
     {
         ASSERT_TRUE(m_session.OpenMenu("alt+f", dwTimeoutMS));
         ASSERT_TRUE(CScanSession::Press("c"));
-    }
-
-    // The text of the message box titled with the program's name.
-    CString MessageText()
-    {
-        HWND hBox = m_session.WaitForDialog(szTitle, dwTimeoutMS);
-        CString strText;
-        for (HWND hChild = ::GetWindow(hBox, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-        {
-            char szClass[16], szText[512];
-            ::GetClassNameA(hChild, szClass, sizeof szClass);
-            ::GetWindowTextA(hChild, szText, sizeof szText);
-            if (_stricmp(szClass, "Static") == 0)
-                strText += szText;
-        }
-        return strText;
     }
 
     static int CountPictures(const CString& strPath)

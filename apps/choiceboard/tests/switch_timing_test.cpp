@@ -1,7 +1,8 @@
 // The switch timing of a running board: the Scanning menu opens the "Switch Timing"
 // dialog, which shows the settings of the user's file, writes what the user sets back
-// to it on OK, and the board follows at once. Keys go through SendInput and the board's
-// own hooks, on the real clock.
+// to it on OK, and the board follows at once; a switch held across the change of board
+// that its press set off. Keys go through SendInput and the board's own hooks, on the
+// real clock.
 #include "board_fixture.h"
 
 #include "limn/res/resource.h"
@@ -34,19 +35,6 @@ protected:
         ::GetDlgItemTextA(hDialog, nID, szText, sizeof szText);
         return szText;
     }
-    // Control and Right held down for dwHoldMS, then let go.
-    static void HoldCtrlRight(DWORD dwHoldMS)
-    {
-        INPUT inputs[2] = {};
-        inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-        inputs[0].ki.wVk = VK_CONTROL;
-        inputs[1].ki.wVk = VK_RIGHT;
-        ::SendInput(2, inputs, sizeof(INPUT));
-        ::Sleep(dwHoldMS);
-        std::swap(inputs[0], inputs[1]);
-        inputs[0].ki.dwFlags = inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        ::SendInput(2, inputs, sizeof(INPUT));
-    }
 };
 
 // With an acceptance time of 400 ms set in the dialog, a tap does nothing and a press
@@ -77,10 +65,31 @@ TEST_F(SwitchTimingMenu, TheDialogSetsTheTimingTheBoardFollows)
     ASSERT_TRUE(CScanSession::Press("ctrl+right"));
     ::Sleep(1000);
     EXPECT_EQ(CountLines("focus"), 0) << Joined(m_session.GetLines());
-    HoldCtrlRight(800);
+    ASSERT_TRUE(CScanSession::Hold("ctrl+right", 800));
     ExpectLine("focus alpha");
     ExpectLog({ "focus alpha" });
     EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
+// A switch still held when the selection it made has replaced the board counts once:
+// its release does nothing on the new board, where the next press steps.
+TEST_F(SwitchTimingMenu, AHeldSwitchThatOpensALinkedBoardCountsOnce)
+{
+    ::WritePrivateProfileStringA(szSection, "Acceptance Time", "200", szINIFile);
+    WriteBuiltBoard("first.lmd", "First", { { "one", "second.lmd", FALSE }, { "two", NULL, FALSE } });
+    WriteBuiltBoard("second.lmd", "Second", { { "three", NULL, FALSE }, { "four", NULL, FALSE } });
+    StartBoard({ Path("first.lmd") }, "first.lmd");
+    ASSERT_TRUE(CScanSession::Hold("ctrl+right", 600));
+    ExpectLine("focus title");
+    ASSERT_TRUE(CScanSession::Hold("ctrl+right", 600));
+    ExpectLine("focus one");
+    // The board is replaced some 800 ms before the switch is let go.
+    ASSERT_TRUE(CScanSession::Hold("ctrl+down", 1000));
+    ExpectLine("board second.lmd");
+    ASSERT_TRUE(CScanSession::Hold("ctrl+right", 600));
+    ExpectLine("focus back");
+    ExpectLog({ "focus title", "focus one", "select one", "open second.lmd", "activate second.lmd", "close first.lmd",
+                "board second.lmd", "focus back" });
 }
 
 } // namespace
