@@ -36,12 +36,15 @@ DWORD ElemColor(const CPicture& picture, INT_PTR nElem, int x, int y)
 {
     auto* pElem = static_cast<CDIBElem*>(picture.GetPictElems()[nElem].m_pElem);
     CTestDIB dib(pElem->CopyDIB());
-    const DWORD v = DIBPixel(dib, x, y);
-    auto channel = [v](int nShift) {
-        const DWORD c = (v >> nShift) & 0x1F;
-        return (c << 3) | (c >> 2);
-    };
-    return channel(10) << 16 | channel(5) << 8 | channel(0);
+    CTestDIB rgb(ChangeDIBFormat(dib, 24, BI_RGB, NULL));
+    return DIBPixel(rgb, x, y);
+}
+
+WORD ElemBitCount(const CPicture& picture, INT_PTR nElem)
+{
+    auto* pElem = static_cast<CDIBElem*>(picture.GetPictElems()[nElem].m_pElem);
+    CTestDIB dib(pElem->CopyDIB());
+    return dib.Header().biBitCount;
 }
 
 BOOL IsNear(DWORD a, DWORD b, int nTolerance)
@@ -94,6 +97,36 @@ TEST(PictureImageImport, EachKindIsReadByItsContent)
             EXPECT_TRUE(IsNear(Blocks(pt.x, pt.y), ElemColor(*pPicture, nElems, pt.x, pt.y), nTolerance))
                 << c.pszFile << " at " << pt.x << ", " << pt.y << ": " << std::hex
                 << ElemColor(*pPicture, nElems, pt.x, pt.y);
+    }
+}
+
+// A picture of at most 256 colours keeps them exactly, in 8 bits; one of more colours
+// is kept in the bitmap element's 16 bits.
+TEST(PictureImageImport, FewColoursAreKeptExactly)
+{
+    CScratchFolder folder;
+    for (int nColours : { 256, 257 })
+    {
+        // Colours whose low bits 16 bits would lose.
+        CTestDIB dib = MakeTestDIB(32, 16, 24, [nColours](int x, int y) {
+            const DWORD n = (DWORD)(y * 32 + x) % nColours;
+            return 0x070301u + (n << 8) + n * 3;
+        });
+        WritePicture(folder.Path("colours.png"), dib, IMAGE_PNG);
+        CHoard hoard;
+        CPicture* pPicture = CPicture::New(hoard, NULL);
+        ASSERT_TRUE(pPicture->ImportFromFile(folder.Path("colours.png")));
+        if (nColours == 256)
+        {
+            EXPECT_EQ(8, ElemBitCount(*pPicture, 0));
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 32; ++x)
+                    ASSERT_EQ(DIBPixel(dib, x, y), ElemColor(*pPicture, 0, x, y)) << x << ", " << y;
+        }
+        else
+        {
+            EXPECT_EQ(16, ElemBitCount(*pPicture, 0));
+        }
     }
 }
 
