@@ -3,6 +3,7 @@
 #include "BoardDoc.h"
 #include "EventLog.h"
 #include "limn/containers/Container.h"
+#include "limn/scanning/ScanningSounds.h"
 
 void CScanningLog::Note()
 {
@@ -24,6 +25,15 @@ void CScanningLog::Note()
         if (pFocus != NULL)
             m_log.Write("focus", pFocus->GetName());
         m_pLoggedFocus = pFocus != NULL ? std::make_unique<CContainerWatch>(pFocus) : nullptr;
+    }
+
+    // A cue starts as the focus reaches its container, within the same piece of work.
+    const UINT nCues = GetScanCuesStarted();
+    if (nCues != m_nLoggedCues)
+    {
+        if (pFocus != NULL)
+            m_log.Write("cue", pFocus->GetName());
+        m_nLoggedCues = nCues;
     }
 
     BOOL bAutoScan = CContainer::IsInAutoScan();

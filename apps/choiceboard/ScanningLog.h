@@ -1,7 +1,8 @@
 // CScanningLog: tells the event log where switch scanning went, after each piece of
 // work that may move it (a tick of a board's clock, a mouse event, an activation):
 // "activate NAME" when another board became the one scanned, "focus NAME" when the
-// scanning focus moved to a container, "stop" when automatic scanning ended. Scanning
+// scanning focus moved to a container, "cue NAME" when the auditory cue of the focus
+// NAME started to play, "stop" when automatic scanning ended. Scanning
 // is process-wide, so the application keeps one of these for all its boards.
 #pragma once
 
@@ -30,4 +31,5 @@ private:
     // was destroyed is no longer the one logged.
     std::unique_ptr<CContainerWatch> m_pLoggedFocus;
     BOOL m_bLoggedAutoScan = FALSE;
+    UINT m_nLoggedCues = 0;     // the cues started when the last was logged
 };

@@ -10,6 +10,8 @@ namespace {
 
 // Set while the cue played last plays: cleared when its playback ends, however it ends.
 BOOL g_bCuePlaying = FALSE;
+// The cues that started to play.
+UINT g_nCuesStarted = 0;
 
 // The sound of that name in the document's resource file, else in the application's;
 // NULL when neither has one.
@@ -68,8 +70,12 @@ BOOL PlayScanCue(const char* pszName)
     // plays.
     Play(pWav, FALSE, OnCueDone);
     g_bCuePlaying = CWav::SoundInProgress();
+    if (g_bCuePlaying)
+        ++g_nCuesStarted;
     return TRUE;
 }
+
+UINT GetScanCuesStarted() { return g_nCuesStarted; }
 
 // A cue destroyed while it plays stops without calling back: then no sound plays.
 BOOL IsScanCuePlaying()

@@ -3,6 +3,8 @@
 // A sound that is missing or cannot play is skipped: scanning goes on silently.
 #pragma once
 
+#include "limn/limn_api.h"
+
 #include <windows.h>
 
 // Plays the sound of that name; with bWait, returns once it has ended.
@@ -12,6 +14,8 @@ void PlayScanningSound(const char* pszName, int bWait);
 // cue", and returns while it plays. FALSE, and nothing played, when there is no such
 // sound (or the name is empty).
 BOOL PlayScanCue(const char* pszName);
+// How many cues have started to play so far, for telling that another one has.
+LIMN_API UINT GetScanCuesStarted();
 // Whether the cue played last is still playing: not once it has ended, been stopped (by
 // any other sound) or could not start.
 BOOL IsScanCuePlaying();

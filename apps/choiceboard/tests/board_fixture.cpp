@@ -143,10 +143,14 @@ CString ChoiceBoard::WriteBoard(const std::vector<Leaf>& leaves, const char* psz
     return m_strDoc;
 }
 
-CString ChoiceBoard::WriteBuiltBoard(const char* pszName, const char* pszTitle, const std::vector<BuiltChoice>& choices)
+CString ChoiceBoard::WriteBuiltBoard(const char* pszName, const char* pszTitle, const std::vector<BuiltChoice>& choices,
+                                     const std::vector<const char*>& sounds)
 {
     CHoard hoard;
     AddSound(hoard, "beta");
+    // Each a tone of its own, so that saving keeps them apart.
+    for (size_t i = 0; i < sounds.size(); ++i)
+        AddSound(hoard, sounds[i], (BYTE)(i + 1));
     CBoardBuilder builder(hoard);
     builder.SetTitle(pszTitle);
     for (const BuiltChoice& built : choices)
@@ -179,7 +183,7 @@ void ChoiceBoard::AddPicture(CHoard& hoard, const char* pszName)
 
 // Four seconds of 8-bit mono tone (a good second on a device that is not paced in real
 // time), imported from a file of its name.
-void ChoiceBoard::AddSound(CHoard& hoard, const char* pszName)
+void ChoiceBoard::AddSound(CHoard& hoard, const char* pszName, BYTE nLift)
 {
     PCMWAVEFORMAT format = {};
     format.wf.wFormatTag = WAVE_FORMAT_PCM;
@@ -189,7 +193,7 @@ void ChoiceBoard::AddSound(CHoard& hoard, const char* pszName)
     format.wBitsPerSample = 8;
     std::vector<BYTE> samples(4 * 11025);
     for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = (i / 12) % 2 ? 0xA0 : 0x60;
+        samples[i] = (BYTE)(((i / 12) % 2 ? 0xA0 : 0x60) + nLift);
     CString strPath = Path(CString(pszName) + ".wav");
     WriteWaveFile(strPath, format, samples.data(), (DWORD)samples.size());
     ASSERT_TRUE(CWav::New(hoard, NULL)->ImportFromFile(strPath));

@@ -71,10 +71,12 @@ protected:
     // pszName of the test's folder ("board.lmd" when none is given); its path.
     CString WriteBoard(const std::vector<Leaf>& leaves = board, const char* pszName = "board.lmd");
     // A board of the board builder in pszName of the test's folder: the title pszTitle,
-    // then one row of the choices; its path.
-    CString WriteBuiltBoard(const char* pszName, const char* pszTitle, const std::vector<BuiltChoice>& choices);
+    // then one row of the choices, and the sounds named in sounds besides; its path.
+    CString WriteBuiltBoard(const char* pszName, const char* pszTitle, const std::vector<BuiltChoice>& choices,
+                            const std::vector<const char*>& sounds = {});
     void AddPicture(CHoard& hoard, const char* pszName);
-    void AddSound(CHoard& hoard, const char* pszName);
+    // A tone of 4 s named pszName; sounds of the same nLift are the same tone.
+    void AddSound(CHoard& hoard, const char* pszName, BYTE nLift = 0);
 
     // Starts the board with args (the board written last when there are none) and waits
     // until the board named pszActive is the one scanned.

@@ -92,4 +92,19 @@ TEST_F(SwitchTimingMenu, AHeldSwitchThatOpensALinkedBoardCountsOnce)
                 "board second.lmd", "focus back" });
 }
 
+// With auditory scanning on, automatic scanning plays the cue of a choice that has one
+// as the highlight reaches it, and the log says so; a choice without one plays none.
+TEST_F(SwitchTimingMenu, AuditoryScanningPlaysAndLogsTheCueOfTheFocus)
+{
+    ::WritePrivateProfileStringA(szSection, "Auditory Scanning", "1", szINIFile);
+    WriteBuiltBoard("cues.lmd", "Cues", { { "one", NULL, FALSE }, { "two", NULL, FALSE } }, { "one cue" });
+    StartBoard({ Path("cues.lmd") }, "cues.lmd");
+    ASSERT_TRUE(CScanSession::Press("ctrl+enter"));
+    ExpectLine("focus one");
+    ExpectLine("cue one");
+    ExpectLine("focus two");
+    EXPECT_EQ(CountLines("cue"), 1) << Joined(m_session.GetLines());
+    EXPECT_EQ(m_session.Close(dwTimeoutMS), 0);
+}
+
 } // namespace
