@@ -1,7 +1,9 @@
 // Writes the seed corpus of board_fuzz with the board and package writers: boards with
-// every kind of field, packages of boards, images and sounds, and packages made hostile
-// by editing the written bytes (a path that leaves the package, a lying size, a bad
-// CRC). Each seed's first byte picks the reader: 0 board text, 1 package.
+// every kind of field, a board as other programs write them (colours as #rgb, names and
+// percentages; ids of images and sounds that only a manifest could supply), packages of
+// boards, images and sounds, and packages made hostile by editing the written bytes (a
+// path that leaves the package, a lying size, a bad CRC). Each seed's first byte picks
+// the reader: 0 board text, 1 package.
 // Usage: build-fuzz/make_board_seeds fuzz/corpus/board_fuzz
 #include "tools/obf/Base64.h"
 #include "tools/obf/Board.h"
@@ -109,6 +111,11 @@ int main(int argc, char** argv)
     Save("numeric_ids", 0,
          Bytes("{\"format\":\"open-board-0.1\",\"id\":7,\"grid\":{\"rows\":1,\"columns\":1,"
                "\"order\":[[1]]},\"buttons\":[{\"id\":1,\"label\":\"a\"}]}"));
+    Save("wild_board", 0,
+         Bytes("{\"id\":\"w\",\"grid\":{\"rows\":1,\"columns\":2,\"order\":[[1,2]]},\"buttons\":["
+               "{\"id\":1,\"background_color\":\"#FA0\",\"border_color\":\"CornflowerBlue\",\"image_id\":9},"
+               "{\"id\":2,\"background_color\":\"rgba(100%, 0%, 50%, 25%)\",\"border_color\":\"#12345678\","
+               "\"sound_id\":\"s\"}]}"));
     Save("deep_nesting", 0, Bytes("{\"id\":\"x\",\"ext_a\":" + std::string(70, '[') + std::string(70, ']') + "}"));
     Save("manifest", 0, Bytes(obf::WriteManifest({"open-board-0.1", "boards/home.obf", {{"home", "boards/home.obf"}}, {}, {}})));
 

@@ -47,11 +47,27 @@ CBoardFiles::CBoardFiles(const char* pszPath)
 
 std::string CBoardFiles::PathOfBoard(const std::string& id) const
 {
+    return PathInManifest(&obf::Manifest::boards, id);
+}
+
+std::string CBoardFiles::PathOfImage(const std::string& id) const
+{
+    return PathInManifest(&obf::Manifest::images, id);
+}
+
+std::string CBoardFiles::PathOfSound(const std::string& id) const
+{
+    return PathInManifest(&obf::Manifest::sounds, id);
+}
+
+std::string CBoardFiles::PathInManifest(std::map<std::string, std::string> obf::Manifest::*list,
+                                        const std::string& id) const
+{
     if (m_pPackage == nullptr)
         return {};
-    const auto& boards = m_pPackage->GetManifest().boards;
-    auto it = boards.find(id);
-    return it != boards.end() ? it->second : std::string();
+    const auto& paths = m_pPackage->GetManifest().*list;
+    auto it = paths.find(id);
+    return it != paths.end() ? it->second : std::string();
 }
 
 bool CBoardFiles::Has(std::string_view path) const

@@ -9,6 +9,7 @@
 #include <afx.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,9 +27,11 @@ public:
     // The path of the board that opens first: the manifest's root, or the loose board's
     // file name.
     const std::string& RootPath() const { return m_strRoot; }
-    // The path of the package's board with the id, from the manifest; empty when it
-    // lists none (a loose board has no manifest).
+    // The path of the package's board, image or sound with the id, from the manifest;
+    // empty when it lists none (a loose board has no manifest).
     std::string PathOfBoard(const std::string& id) const;
+    std::string PathOfImage(const std::string& id) const;
+    std::string PathOfSound(const std::string& id) const;
     // Whether there is a file at path; false for a path that leaves the package.
     bool Has(std::string_view path) const;
 
@@ -37,6 +40,8 @@ public:
     std::vector<uint8_t> Read(std::string_view path) const;
 
 private:
+    // The path that the manifest's list of boards, images or sounds gives the id.
+    std::string PathInManifest(std::map<std::string, std::string> obf::Manifest::*list, const std::string& id) const;
     // The loose board's folder's file at a checked path.
     CString FolderPath(std::string_view path) const;
 

@@ -60,6 +60,28 @@ CResource* Resolve(Imported& imported, const std::string& id, int& nHad, Reasons
     return it->second.first;
 }
 
+// The picture or sound of the board's image or sound pOwn, by import(media). One that
+// the board lacks is read from the path that the package's manifest gives its id, its
+// content type unknown: its bytes tell what it is. NULL, with strWhy, when it cannot be
+// had.
+template <class Media, class Import>
+CResource* ImportMedia(const Media* pOwn, const char* pszKind, const std::string& id, const std::string& strListedPath,
+                       CString& strWhy, Import import)
+{
+    if (pOwn != NULL)
+        return import(*pOwn);
+    if (strListedPath.empty())
+    {
+        int nMissing = 0; // an id is no name or label of the board
+        strWhy.Format("%s %s is not in the board", pszKind, (LPCSTR)Utf8ToAnsi(id, nMissing));
+        return NULL;
+    }
+    Media listed;
+    listed.id = id;
+    listed.path = strListedPath;
+    return import(listed);
+}
+
 CString Counted(int n, const char* pszOne, const char* pszMany)
 {
     CString strText;
@@ -227,13 +249,21 @@ BoardChoice CBoardImport::MakeChoice(const obf::Button& button, BoardImportRepor
     if (button.border_color)
         choice.crFrame = ColorOf(*button.border_color);
 
-    if (!button.image_id.empty())
-        choice.pPicture = Resolve(m_images, button.image_id, report.nPictures, report.skippedImages, [&](CString& strWhy) {
-            return ImportBoardImage(*m_pHoard, m_files, *m_pBoard->FindImage(button.image_id), choice.strName, strWhy);
+    const std::string& image = button.image_id;
+    if (!image.empty())
+        choice.pPicture = Resolve(m_images, image, report.nPictures, report.skippedImages, [&](CString& strWhy) {
+            return ImportMedia(m_pBoard->FindImage(image), "image", image, m_files.PathOfImage(image), strWhy,
+                               [&](const obf::Image& media) {
+                                   return ImportBoardImage(*m_pHoard, m_files, media, choice.strName, strWhy);
+                               });
         });
-    if (!button.sound_id.empty())
-        choice.pSound = Resolve(m_sounds, button.sound_id, report.nSounds, report.skippedSounds, [&](CString& strWhy) {
-            return ImportBoardSound(*m_pHoard, m_files, *m_pBoard->FindSound(button.sound_id), choice.strName, strWhy);
+    const std::string& sound = button.sound_id;
+    if (!sound.empty())
+        choice.pSound = Resolve(m_sounds, sound, report.nSounds, report.skippedSounds, [&](CString& strWhy) {
+            return ImportMedia(m_pBoard->FindSound(sound), "sound", sound, m_files.PathOfSound(sound), strWhy,
+                               [&](const obf::Sound& media) {
+                                   return ImportBoardSound(*m_pHoard, m_files, media, choice.strName, strWhy);
+                               });
         });
     if (button.load_board)
     {

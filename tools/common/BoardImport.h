@@ -9,9 +9,12 @@
 // an empty cell empty space; each button a choice named by its label (its id without
 // one) in the ANSI code page, filled with its background colour and framed in its border
 // colour (a colour that is not opaque laid over white), showing its image and playing
-// its sound (BoardMedia.h), and opening the document of the board it links to. A link
-// that leads out of the package (a URL) or to no board of it leaves the choice without
-// a link. What could not be had is counted in each board's report.
+// its sound (BoardMedia.h), and opening the document of the board it links to. An image
+// or sound that the board lacks is the file at the path that the package's manifest
+// gives its id, its kind told by its bytes; one that neither has (a loose board has no
+// manifest) is skipped ("image 7 is not in the board"). A link that leads out of the
+// package (a URL) or to no board of it leaves the choice without a link. What could not
+// be had is counted in each board's report.
 //
 // All or nothing: every document is saved to a temporary file in OUT's folder and moved
 // into place only once all of them were saved; on any failure the temporary files are

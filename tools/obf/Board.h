@@ -38,8 +38,10 @@ struct Button
     std::string vocalization; // what speaking the button says, when not its label
     std::optional<Color> background_color;
     std::optional<Color> border_color;
-    std::string image_id; // an id of Board::images, or empty
-    std::string sound_id; // an id of Board::sounds, or empty
+    // An id of Board::images or Board::sounds, or of the package manifest's images or
+    // sounds when the board lacks it (Manifest.h); empty for none.
+    std::string image_id;
+    std::string sound_id;
     std::optional<LoadBoard> load_board;
 
     bool operator==(const Button&) const = default;
@@ -119,9 +121,11 @@ inline constexpr int kMaxJsonDepth = 64;    // nesting of arrays and objects
 // Reads board text. Throws obf::Error for text that is no JSON or nested deeper than
 // kMaxJsonDepth, a field of the wrong type, a "format" that is not an open board
 // format, a missing or repeated id among buttons, images or sounds, a grid whose
-// order does not match its rows and columns or names a missing button, a button
-// naming a missing image or sound, a path that leaves the package, or a colour that
-// does not parse. Messages name the field ("buttons[2].label").
+// order does not match its rows and columns or names a missing button, a path that
+// leaves the package, or a colour that does not parse. Messages name the field
+// ("buttons[2].label"). A button's image_id or sound_id need not name an image or
+// sound of the board, since a package's manifest may supply it: FindImage and
+// FindSound may give null for them.
 Board ParseBoard(std::string_view text);
 
 // Writes a board as indented board text. Throws obf::Error for text that is not UTF-8.

@@ -1,4 +1,4 @@
-// Board text into a Board: every field type-checked, every reference resolved.
+// Board text into a Board: every field type-checked, the grid's buttons resolved.
 #include "Board.h"
 
 #include "JsonText.h"
@@ -148,20 +148,6 @@ Grid ParseGrid(const Json& board, const Board& parsed)
     return grid;
 }
 
-// Every button's image and sound must be on the board.
-void CheckReferences(const Board& board)
-{
-    for (size_t i = 0; i < board.buttons.size(); ++i) {
-        const Button& button = board.buttons[i];
-        if (!button.image_id.empty() && !board.FindImage(button.image_id))
-            throw Error(Indexed("buttons", i) + ".image_id names the image \"" + button.image_id +
-                        "\", which the board lacks");
-        if (!button.sound_id.empty() && !board.FindSound(button.sound_id))
-            throw Error(Indexed("buttons", i) + ".sound_id names the sound \"" + button.sound_id +
-                        "\", which the board lacks");
-    }
-}
-
 template <typename T, typename ParseOne>
 std::vector<T> ParseArray(const Json& board, const char* key, ParseOne parseOne)
 {
@@ -194,7 +180,6 @@ Board ParseBoard(std::string_view text)
     board.images = ParseArray<Image>(value, "images", ParseImage);
     board.sounds = ParseArray<Sound>(value, "sounds", ParseSound);
     board.grid = ParseGrid(value, board);
-    CheckReferences(board);
     return board;
 }
 

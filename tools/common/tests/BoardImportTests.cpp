@@ -1,8 +1,8 @@
 // Boards of the Open Board Format imported as boards: a package of three boards that link
 // to each other (by path, by id, in a circle), with images by data URI, by path and by
 // URL, WAVE, MP3 and Ogg sounds and labels beyond the code page, read back from the
-// documents written; loose boards with their files beside them; and imports that fail,
-// which leave every file as it was.
+// documents written; images and sounds that only the manifest lists; loose boards with
+// their files beside them; and imports that fail, which leave every file as it was.
 #include "BoardImport.h"
 #include "SampleMedia.h"
 
@@ -309,6 +309,81 @@ TEST_F(BoardImport, ALooseBoardReadsItsFilesFromItsFolderOnly)
     m_folder.Write("leaving.obf", Bytes(text));
     EXPECT_THROW(ImportBoards(m_folder.Path("leaving.obf"), m_folder.Path("leaving.lmd")), obf::Error);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_folder.Path("leaving.lmd")));
+}
+
+TEST_F(BoardImport, ImagesAndSoundsTheBoardLacksComeFromTheManifest)
+{
+    // "seven" and "nine" are listed by the manifest alone, under names that do not say
+    // what they hold; "gone" is listed but not in the package; "bmp" is the board's own,
+    // which comes first; "nowhere" is in neither.
+    obf::Board board;
+    board.id = "home";
+    board.name = "Home";
+    board.grid = { 1, 4, { { "a", "b", "c", "d" } } };
+    obf::Button a = Button("a", "Apple");
+    a.image_id = "seven";
+    a.sound_id = "nine";
+    obf::Button b = Button("b", "Banana");
+    b.image_id = "seven";
+    obf::Button c = Button("c", "Cherry");
+    c.image_id = "gone";
+    c.sound_id = "nowhere";
+    obf::Button d = Button("d", "Date");
+    d.image_id = "bmp";
+    board.buttons = { a, b, c, d };
+    board.images = { { "bmp", obf::MakeDataUri("image/bmp", sample::BitmapFile()), "", "", {}, "", 0, 0 } };
+    m_png = sample::PngFile(sample::BitmapFile());
+    ASSERT_FALSE(m_png.empty());
+    m_wave = sample::WaveFile(501, 3);
+    using namespace obf_test;
+    m_folder.Write("board.obz",
+                   BuildZip({ StoredEntry("manifest.json", R"({"root": "boards/home.obf", "paths": {
+                                  "images": {"seven": "media/seven.dat", "gone": "media/gone.png",
+                                             "bmp": "media/gone.bmp"},
+                                  "sounds": {"nine": "media/nine"}}})"),
+                              StoredEntry("boards/home.obf", obf::WriteBoard(board)),
+                              StoredEntry("media/seven.dat", std::string(m_png.begin(), m_png.end())),
+                              StoredEntry("media/nine", std::string(m_wave.begin(), m_wave.end())) }));
+
+    std::vector<BoardImportReport> reports = ImportBoards(m_folder.Path("board.obz"), m_folder.Path("out.lmd"));
+    ASSERT_EQ(1u, reports.size());
+    EXPECT_STREQ("board \"Home\" -> out.lmd: 4 buttons, 3 pictures, 1 sound, 0 links; skipped: 1 image (file "
+                 "missing), 1 sound (sound nowhere is not in the board)",
+                 reports[0].Line());
+
+    Document home(m_folder.Path("out.lmd"));
+    auto pPngHoard = PictureOfFile("same.png", m_png);
+    auto* pFromPng = static_cast<CPicture*>(pPngHoard->GetResource("CPicture", "same"));
+    auto* pApple = static_cast<CPicture*>(home.Link("Apple")->GetPicture());
+    ASSERT_NE(nullptr, pApple);
+    EXPECT_TRUE(*pFromPng == *pApple) << "the manifest's PNG differs from the file's";
+    EXPECT_EQ(pApple, home.Link("Banana")->GetPicture()) << "one image, imported once";
+    EXPECT_NE(nullptr, home.Link("Date")->GetPicture());
+    EXPECT_EQ(nullptr, home.Link("Cherry")->GetPicture());
+    EXPECT_EQ(nullptr, home.Link("Cherry")->GetSound());
+
+    auto* pWave = static_cast<CWav*>(home.Link("Apple")->GetSound());
+    ASSERT_NE(nullptr, pWave);
+    ASSERT_EQ(501u, pWave->GetDataSize());
+    EXPECT_EQ(0, memcmp(m_wave.data() + 44, pWave->GetData(), 501));
+    pWave->ReleaseData();
+}
+
+TEST_F(BoardImport, ALooseBoardNamingWhatItLacksSkipsIt)
+{
+    obf::Board board = SnacksBoard();
+    board.buttons[0].image_id = "7";
+    board.buttons[0].sound_id = "s\xC3\xA9";
+    m_folder.Write("7", sample::BitmapFile()); // a file of the id's name is no image of the board
+    m_folder.Write("snacks.obf", Bytes(obf::WriteBoard(board)));
+    std::vector<BoardImportReport> reports = ImportBoards(m_folder.Path("snacks.obf"), m_folder.Path("snacks.lmd"));
+    ASSERT_EQ(1u, reports.size());
+    EXPECT_STREQ("board \"Food\" -> snacks.lmd: 1 button, 0 pictures, 0 sounds, 0 links; skipped: 1 image (image 7 "
+                 "is not in the board), 1 sound (sound s\xE9 is not in the board)",
+                 reports[0].Line());
+    Document snacks(m_folder.Path("snacks.lmd"));
+    EXPECT_EQ(nullptr, snacks.Link("Crisps")->GetPicture());
+    EXPECT_EQ(nullptr, snacks.Link("Crisps")->GetSound());
 }
 
 // OUT and a neighbour of the name a linked board would get hold text of their own,
