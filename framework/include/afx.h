@@ -3,7 +3,21 @@
 // afxcoll.h and afxtempl.h.
 #pragma once
 
+// The name MFC's own afx.h defines, which wizard-made headers test.
+#ifndef __AFX_H__
+  #define __AFX_H__
+#endif
+
+// What MFC programs take from afx.h: the generic-text mappings (_T, TCHAR, _stprintf ...,
+// ANSI only), the C library's standard input and output, utilities, strings and time.
+#include <tchar.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <time.h>
+
 #include "afxver_.h"
+#include "afxminmax_.h"
 #include "afxobj_.h"
 #include "afxstr.h"
 #include "afxexc_.h"

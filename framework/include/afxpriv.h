@@ -7,7 +7,18 @@
 #define WM_QUERYAFXWNDPROC  0x0360  // 1 from a window whose procedure is AfxWndProc
 #define WM_IDLEUPDATECMDUI  0x0363  // wParam TRUE: update the command user interface
 #define WM_INITIALUPDATE    0x0364  // a frame's views: OnInitialUpdate
+// F1 help: asks a window for the help of what the user does in it; lParam is the help
+// context known so far (0: none). A window that called WinHelp returns TRUE.
+#define WM_COMMANDHELP      0x0365
 #define WM_KICKIDLE         0x036A  // sent by modal loops while their queue is empty
+
+// The ranges of help contexts: commands, windows and dialogs (by resource id), prompts
+// (by string id), non-client areas (by hit-test code), controls (by control id)
+#define HID_BASE_COMMAND    0x00010000UL
+#define HID_BASE_RESOURCE   0x00020000UL
+#define HID_BASE_PROMPT     0x00030000UL
+#define HID_BASE_NCAREAS    0x00040000UL
+#define HID_BASE_CONTROL    0x00050000UL
 
 // A message handled as void memberFxn().
 #define ON_MESSAGE_VOID(message, memberFxn) \

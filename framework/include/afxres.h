@@ -1,12 +1,21 @@
 // The framework's resource ids: the application's title string, the framework's own
 // prompts and the standard commands of menus and toolbars. Plain definitions, for
-// resource scripts as well.
+// resource scripts as well: a script that includes only this header (and its own ids)
+// also gets the system's resource definitions (styles, IDOK, languages ...), as the
+// resource compiler sees them.
 #pragma once
 
+#ifdef RC_INVOKED
+  #include <winresrc.h>
+#endif
+
 // The resource type of a dialog's init data (DLGINIT in resource scripts)
-#ifndef RT_DLGINIT
+#if !defined(RT_DLGINIT) && !defined(RC_INVOKED)
   #define RT_DLGINIT                MAKEINTRESOURCE(240)
 #endif
+
+// The id of controls that no code addresses: labels, group boxes, icons
+#define IDC_STATIC                  (-1)
 
 // Strings
 #define AFX_IDS_APP_TITLE           0xE000
@@ -43,6 +52,7 @@
 #define AFX_IDP_ASK_TO_SAVE         0xF103
 #define AFX_IDP_FAILED_TO_CREATE_DOC 0xF104
 #define AFX_IDP_FAILED_TO_START_PRINT 0xF106
+#define AFX_IDP_FAILED_TO_LAUNCH_HELP 0xF107
 #define AFX_IDP_INTERNAL_FAILURE    0xF108
 #define AFX_IDP_COMMAND_FAILURE     0xF109
 #define AFX_IDP_PARSE_INT           0xF110
@@ -161,6 +171,18 @@
 #define ID_DEFAULT_HELP             0xE147
 #define ID_NEXT_PANE                0xE150
 #define ID_PREV_PANE                0xE151
+
+// Separators of menus, toolbars and status bars
+#define ID_SEPARATOR                0
+
+// The status bar's indicators of the keyboard's state and modes
+#define ID_INDICATOR_EXT            0xE700
+#define ID_INDICATOR_CAPS           0xE701
+#define ID_INDICATOR_NUM            0xE702
+#define ID_INDICATOR_SCRL           0xE703
+#define ID_INDICATOR_OVR            0xE704
+#define ID_INDICATOR_REC            0xE705
+#define ID_INDICATOR_KANA           0xE706
 
 // View commands
 #define ID_VIEW_TOOLBAR             0xE800

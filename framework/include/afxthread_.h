@@ -91,6 +91,12 @@ public:
     // application frees it with free: a program that sets another allocates it with
     // malloc and frees the one it replaces.
     LPCTSTR m_pszProfileName;
+    // The key of SetRegistryKey (usually the maker's name); NULL while the profile is
+    // the private profile file. Allocated with malloc.
+    LPCTSTR m_pszRegistryKey;
+    // The help file of WinHelp: the executable's path with ".HLP", set by AfxWinInit
+    // unless set before. Allocated with malloc, like m_pszProfileName.
+    LPCTSTR m_pszHelpFilePath;
     // The recent files of the File menu, made by LoadStdProfileSettings; NULL before.
     CRecentFileList* m_pRecentFileList;
 
@@ -116,8 +122,8 @@ public:
     // The number of open documents of every template.
     int GetOpenDocumentCount();
 
-// The profile: the private profile file m_pszProfileName. Without one the reads give
-// the default and the writes fail.
+// The profile: the private profile file m_pszProfileName or, after SetRegistryKey, the
+// registry. Without either the reads give the default and the writes fail.
     UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
     BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
     CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = NULL);
@@ -128,6 +134,19 @@ public:
     void LoadStdProfileSettings(UINT nMaxMRU = _AFX_MRU_COUNT);
     // Writes the recent-file list back; ExitInstance does.
     void SaveStdProfileSettings();
+    // Moves the profile (and with it the recent-file list) into the registry: sections
+    // become the keys
+    //     HKEY_CURRENT_USER\Software\<lpszRegistryKey>\<m_pszAppName>\<section>,
+    // integers REG_DWORD values and strings REG_SZ values. The UINT form
+    // takes the key from a string resource; a missing or empty key leaves the profile
+    // where it was.
+    void SetRegistryKey(LPCTSTR lpszRegistryKey);
+    void SetRegistryKey(UINT nIDRegistryKey);
+    // HKEY_CURRENT_USER\Software\<key>\<m_pszAppName>, and its subkey lpszSection,
+    // made when missing; the caller closes it with RegCloseKey. NULL without
+    // SetRegistryKey or when the registry refuses.
+    HKEY GetAppRegistryKey();
+    HKEY GetSectionKey(LPCTSTR lpszSection);
 
 // Overridables
     virtual BOOL InitApplication();
@@ -143,6 +162,16 @@ public:
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
     // nCode 1 shows the hourglass, -1 takes one away, 0 shows it again after a box.
     virtual void DoWaitCursor(int nCode);
+    // Starts the system's help on m_pszHelpFilePath for the main window (nCmd and
+    // dwData as ::WinHelp takes them); tells the user when it cannot.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+
+// Operations
+    // Nothing to do: the system draws dialogs and controls in 3D itself, without the
+    // separate library that once did it. TRUE, so that programs go on as when that
+    // library loaded.
+    BOOL Enable3dControls() { return TRUE; }
+    BOOL Enable3dControlsStatic() { return TRUE; }
 
 // Commands
     // ID_APP_EXIT: closes the main window, which asks to save the modified documents
@@ -158,6 +187,11 @@ public:
     afx_msg BOOL OnOpenRecentFile(UINT nID);
     // Puts the recent files into the menu at ID_FILE_MRU_FILE1.
     afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    // ID_HELP (F1), for the application's message map (ON_COMMAND(ID_HELP,
+    // CWinApp::OnHelp)): WM_COMMANDHELP goes to the active window, then to its parents,
+    // until one answers TRUE; when none does, the help of the active dialog's template
+    // (HID_BASE_RESOURCE + its id), else the help file's contents.
+    afx_msg void OnHelp();
 
 // Cursors and icons of the resource chain or of the system
     HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;

@@ -5,6 +5,12 @@
 // extension-library registration.
 #pragma once
 
+// The name MFC's own afxwin.h defines: wizard-made headers test it to ask for afxwin.h
+// before themselves.
+#ifndef __AFXWIN_H__
+  #define __AFXWIN_H__
+#endif
+
 #include "afx.h"
 #include "afxcoll.h"
 #include "afxdll_.h"

@@ -18,17 +18,23 @@ namespace {
 
 CWinApp* g_pApp = NULL;
 
-// The executable's file name without folder and extension.
-CString ExeName()
+// The executable's full path without its extension; empty when it does not fit.
+CString ExePathStem()
 {
     char szPath[MAX_PATH];
     DWORD nLen = ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
     if (nLen == 0 || nLen >= MAX_PATH)
         return CString();
-    CString strName(szPath);
-    strName = strName.Mid(strName.ReverseFind('\\') + 1);
-    int nDot = strName.ReverseFind('.');
-    return nDot > 0 ? strName.Left(nDot) : strName;
+    CString strPath(szPath);
+    int nDot = strPath.ReverseFind('.');
+    return nDot > strPath.ReverseFind('\\') + 1 ? strPath.Left(nDot) : strPath;
+}
+
+// The executable's file name without folder and extension.
+CString ExeName()
+{
+    CString strStem = ExePathStem();
+    return strStem.Mid(strStem.ReverseFind('\\') + 1);
 }
 
 // A copy on the C heap, as the application's string members are kept; NULL when
@@ -50,7 +56,8 @@ LPCTSTR AFXAPI AfxGetAppName()
 CWinApp::CWinApp(LPCTSTR lpszAppName)
     : m_hInstance(NULL), m_hPrevInstance(NULL), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL),
       m_pszAppName(DupString(lpszAppName)), m_pszExeName(NULL), m_pszProfileName(NULL),
-      m_pRecentFileList(NULL), m_nWaitCursorCount(0), m_hcurWaitCursorRestore(NULL)
+      m_pszRegistryKey(NULL), m_pszHelpFilePath(NULL), m_pRecentFileList(NULL), m_nWaitCursorCount(0),
+      m_hcurWaitCursorRestore(NULL)
 {
     ASSERT(g_pApp == NULL);
     g_pApp = this;
@@ -73,6 +80,8 @@ CWinApp::~CWinApp()
     free((void*)m_pszAppName);
     free((void*)m_pszExeName);
     free((void*)m_pszProfileName);
+    free((void*)m_pszRegistryKey);
+    free((void*)m_pszHelpFilePath);
     if (g_pApp == this)
         g_pApp = NULL;
 }
@@ -139,6 +148,9 @@ BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCm
         pApp->m_pszExeName = DupString(ExeName());
     if (pApp->m_pszProfileName == NULL && pApp->m_pszExeName != NULL)
         pApp->m_pszProfileName = DupString(CString(pApp->m_pszExeName) + ".INI");
+    const CString strExeStem = ExePathStem();
+    if (pApp->m_pszHelpFilePath == NULL && !strExeStem.IsEmpty())
+        pApp->m_pszHelpFilePath = DupString(strExeStem + ".HLP");
     if (pApp->m_pszAppName == NULL)
     {
         CString strTitle;
