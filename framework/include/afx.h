@@ -8,6 +8,9 @@
   #define __AFX_H__
 #endif
 
+// First of all: it tells whether the program defined NOMINMAX itself.
+#include "afxminmax_.h"
+
 // What MFC programs take from afx.h: the generic-text mappings (_T, TCHAR, _stprintf ...,
 // ANSI only), the C library's standard input and output, utilities, strings and time.
 #include <tchar.h>
@@ -17,7 +20,6 @@
 #include <time.h>
 
 #include "afxver_.h"
-#include "afxminmax_.h"
 #include "afxobj_.h"
 #include "afxstr.h"
 #include "afxexc_.h"
