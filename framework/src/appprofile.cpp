@@ -11,10 +11,12 @@ const char szFileSection[] = "Recent File List";
 const char szFileEntry[] = "File%d";
 
 // Software\<key>\<application>, with \<lpszSection> unless NULL: the key of the
-// profile (or of its section) under HKEY_CURRENT_USER; empty without a registry key.
+// profile (or of its section) under HKEY_CURRENT_USER; empty without a registry key,
+// and for an empty section name, which would name the application's key itself.
 CString ProfileKeyPath(const CWinApp* pApp, LPCTSTR lpszSection)
 {
-    if (pApp->m_pszRegistryKey == NULL || pApp->m_pszAppName == NULL)
+    if (pApp->m_pszRegistryKey == NULL || pApp->m_pszAppName == NULL
+        || (lpszSection != NULL && *lpszSection == '\0'))
         return CString();
     CString strPath = CString("Software\\") + pApp->m_pszRegistryKey + "\\" + pApp->m_pszAppName;
     if (lpszSection != NULL)
@@ -22,8 +24,8 @@ CString ProfileKeyPath(const CWinApp* pApp, LPCTSTR lpszSection)
     return strPath;
 }
 
-// HKEY_CURRENT_USER's subkey strPath, made when missing (bCreate) or opened as it is;
-// NULL when it cannot be, or for an empty path.
+// HKEY_CURRENT_USER's subkey strPath, made when missing (bCreate) or opened for
+// reading; NULL when it cannot be, or for an empty path.
 HKEY OpenUserKey(const CString& strPath, BOOL bCreate)
 {
     if (strPath.IsEmpty())
@@ -31,7 +33,7 @@ HKEY OpenUserKey(const CString& strPath, BOOL bCreate)
     HKEY hKey = NULL;
     LONG lResult = bCreate ? ::RegCreateKeyExA(HKEY_CURRENT_USER, strPath, 0, NULL, REG_OPTION_NON_VOLATILE,
                                                KEY_READ | KEY_WRITE, NULL, &hKey, NULL)
-                           : ::RegOpenKeyExA(HKEY_CURRENT_USER, strPath, 0, KEY_READ | KEY_WRITE, &hKey);
+                           : ::RegOpenKeyExA(HKEY_CURRENT_USER, strPath, 0, KEY_READ, &hKey);
     return lResult == ERROR_SUCCESS ? hKey : NULL;
 }
 
@@ -66,11 +68,11 @@ BOOL QueryString(HKEY hKey, LPCTSTR lpszEntry, CString& strValue)
             return FALSE;
         LPTSTR pszBuffer = strValue.GetBuffer((int)cbData + 1);
         LONG lResult = ::RegQueryValueExA(hKey, lpszEntry, NULL, &dwType, (LPBYTE)pszBuffer, &cbData);
-        if (lResult == ERROR_MORE_DATA)
-            continue;
         if (lResult != ERROR_SUCCESS || dwType != REG_SZ)
         {
             strValue.ReleaseBuffer(0);
+            if (lResult == ERROR_MORE_DATA)
+                continue;
             return FALSE;
         }
         pszBuffer[cbData] = '\0';
@@ -84,25 +86,17 @@ BOOL QueryString(HKEY hKey, LPCTSTR lpszEntry, CString& strValue)
 BOOL WriteRegistryString(CWinApp* pApp, LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue)
 {
     ASSERT(lpszSection != NULL);
-    if (lpszSection == NULL)
+    const CString strSectionPath = lpszSection != NULL ? ProfileKeyPath(pApp, lpszSection) : CString();
+    // Never an empty path: that would name HKEY_CURRENT_USER itself.
+    if (strSectionPath.IsEmpty())
         return FALSE;
-    if (lpszEntry == NULL)
+    if (lpszEntry == NULL || lpszValue == NULL)
     {
-        CHeldKey appKey(OpenUserKey(ProfileKeyPath(pApp, NULL), FALSE));
-        if (appKey == NULL)
-            return TRUE;
-        LONG lResult = ::RegDeleteTreeA(appKey, lpszSection);
+        LONG lResult = lpszEntry == NULL ? ::RegDeleteTreeA(HKEY_CURRENT_USER, strSectionPath)
+                                         : ::RegDeleteKeyValueA(HKEY_CURRENT_USER, strSectionPath, lpszEntry);
         return lResult == ERROR_SUCCESS || lResult == ERROR_FILE_NOT_FOUND;
     }
-    if (lpszValue == NULL)
-    {
-        CHeldKey key(OpenUserKey(ProfileKeyPath(pApp, lpszSection), FALSE));
-        if (key == NULL)
-            return TRUE;
-        LONG lResult = ::RegDeleteValueA(key, lpszEntry);
-        return lResult == ERROR_SUCCESS || lResult == ERROR_FILE_NOT_FOUND;
-    }
-    CHeldKey key(pApp->GetSectionKey(lpszSection));
+    CHeldKey key(OpenUserKey(strSectionPath, TRUE));
     return key != NULL
            && ::RegSetValueExA(key, lpszEntry, 0, REG_SZ, (const BYTE*)lpszValue, (DWORD)strlen(lpszValue) + 1)
                   == ERROR_SUCCESS;

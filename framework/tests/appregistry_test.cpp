@@ -165,6 +165,11 @@ TEST(RegistryProfile, EntriesAndSectionsAreRemoved)
     EXPECT_TRUE(app.WriteProfileString("Settings", NULL, NULL)) << "removing what is gone";
     EXPECT_TRUE(app.WriteProfileString("Never", "Name", NULL));
     EXPECT_FALSE(KeyExists(regKey.SectionPath("Profile Test", "Never")));
+
+    // An empty section name names no section: the application's key stays.
+    ASSERT_TRUE(app.WriteProfileString("Kept", "Name", "x"));
+    EXPECT_FALSE(app.WriteProfileString("", NULL, NULL));
+    EXPECT_STREQ("x", app.GetProfileString("Kept", "Name"));
 }
 
 TEST(RegistryProfile, AMissingKeyLeavesTheProfileFile)
