@@ -63,6 +63,7 @@ enum AfxSig
     AfxSig_vMINMAX,     // void (MINMAXINFO*)               OnGetMinMaxInfo
     AfxSig_vPOS,        // void (WINDOWPOS*)                OnWindowPosChanging, OnWindowPosChanged
     AfxSig_vbWW,        // void (BOOL, CWnd*, CWnd*)        OnMDIActivate
+    AfxSig_hv,          // HCURSOR ()                       OnQueryDragIcon
 
 // Window messages reflected to the control that caused them
     AfxSig_hDw,         // HBRUSH (CDC*, UINT)              CtlColor

@@ -108,6 +108,13 @@ public:
                                    nQuality, nPitchAndFamily, lpszFacename));
     }
 
+    // nPointSize in tenths of a point, turned into logical units of pDC (of the screen
+    // when NULL) through its vertical resolution and mapping mode.
+    BOOL CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, class CDC* pDC = NULL);
+    // The same with every other field of the font from lpLogFont, whose lfHeight is
+    // in tenths of a point.
+    BOOL CreatePointFontIndirect(const LOGFONT* lpLogFont, class CDC* pDC = NULL);
+
     operator HFONT() const { return (HFONT)m_hObject; }
     int GetLogFont(LOGFONT* pLogFont) { return GetObject(sizeof(LOGFONT), pLogFont); }
 };
@@ -359,6 +366,12 @@ public:
     COLORREF SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
     COLORREF SetPixel(POINT point, COLORREF crColor) { return ::SetPixel(m_hDC, point.x, point.y, crColor); }
 
+    BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags) { return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags); }
+
+// Icons
+    BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
+    BOOL DrawIcon(POINT point, HICON hIcon) { return ::DrawIcon(m_hDC, point.x, point.y, hIcon); }
+
 // Bitmaps
     BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
@@ -373,6 +386,41 @@ public:
         return ::DrawText(m_hDC, lpszString, nCount, lpRect, nFormat);
     }
     int DrawText(const CString& str, LPRECT lpRect, UINT nFormat) { return DrawText((LPCTSTR)str, str.GetLength(), lpRect, nFormat); }
+    // lpRect clips (ETO_CLIPPED) or is filled with the background colour (ETO_OPAQUE);
+    // lpDxWidths, when given, holds the advance of each of the nCount characters.
+    virtual BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString, UINT nCount,
+                            LPINT lpDxWidths)
+    {
+        return ::ExtTextOut(m_hDC, x, y, nOptions, lpRect, lpszString, nCount, lpDxWidths);
+    }
+    BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, const CString& str, LPINT lpDxWidths)
+    {
+        return ExtTextOut(x, y, nOptions, lpRect, (LPCTSTR)str, str.GetLength(), lpDxWidths);
+    }
+    // Expands tabs to the nTabPositions stops of lpnTabStopPositions (pixels from
+    // nTabOrigin; none: every eight average characters; one: that spacing); the width
+    // and height of the text drawn.
+    virtual CSize TabbedTextOut(int x, int y, LPCTSTR lpszString, int nCount, int nTabPositions,
+                                LPINT lpnTabStopPositions, int nTabOrigin)
+    {
+        LONG lSize = ::TabbedTextOut(m_hDC, x, y, lpszString, nCount, nTabPositions, lpnTabStopPositions, nTabOrigin);
+        return CSize(LOWORD(lSize), HIWORD(lSize));
+    }
+    CSize TabbedTextOut(int x, int y, const CString& str, int nTabPositions, LPINT lpnTabStopPositions,
+                        int nTabOrigin)
+    {
+        return TabbedTextOut(x, y, (LPCTSTR)str, str.GetLength(), nTabPositions, lpnTabStopPositions, nTabOrigin);
+    }
+    // The size TabbedTextOut would give, measured on the attribute handle.
+    CSize GetTabbedTextExtent(LPCTSTR lpszString, int nCount, int nTabPositions, LPINT lpnTabStopPositions) const
+    {
+        DWORD dwSize = ::GetTabbedTextExtent(m_hAttribDC, lpszString, nCount, nTabPositions, lpnTabStopPositions);
+        return CSize(LOWORD(dwSize), HIWORD(dwSize));
+    }
+    CSize GetTabbedTextExtent(const CString& str, int nTabPositions, LPINT lpnTabStopPositions) const
+    {
+        return GetTabbedTextExtent((LPCTSTR)str, str.GetLength(), nTabPositions, lpnTabStopPositions);
+    }
     // Measured on the attribute handle.
     CSize GetTextExtent(LPCTSTR lpszString, int nCount) const;
     CSize GetTextExtent(const CString& str) const { return GetTextExtent((LPCTSTR)str, str.GetLength()); }

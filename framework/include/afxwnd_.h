@@ -139,6 +139,12 @@ public:
         { return ::SetWindowPos(m_hWnd, pWndInsertAfter->GetSafeHwnd(), x, y, cx, cy, nFlags); }
     BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { return ::GetWindowPlacement(m_hWnd, lpwndpl); }
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
+    // What CalcWindowRect adds around the client rectangle.
+    enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
+    // Turns a client rectangle into the window rectangle that holds it with this
+    // window's styles (no menu bar): the frame and edges; with adjustOutside, also the
+    // scroll bars the window's style gives it.
+    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     BOOL IsZoomed() const { return ::IsZoomed(m_hWnd); }
     void BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
@@ -190,6 +196,22 @@ public:
     BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL)
         { lpScrollInfo->cbSize = sizeof(SCROLLINFO); lpScrollInfo->fMask = nMask;
           return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo); }
+
+// The caret: the thread has one, owned by the window that created it last. Its position
+// is in client coordinates of that window.
+    void CreateCaret(CBitmap* pBitmap) { ::CreateCaret(m_hWnd, (HBITMAP)pBitmap->GetSafeHandle(), 0, 0); }
+    void CreateSolidCaret(int nWidth, int nHeight) { ::CreateCaret(m_hWnd, NULL, nWidth, nHeight); }
+    void CreateGrayCaret(int nWidth, int nHeight) { ::CreateCaret(m_hWnd, (HBITMAP)1, nWidth, nHeight); }
+    // Hides nest: the caret shows again after as many ShowCaret calls.
+    void ShowCaret() { ::ShowCaret(m_hWnd); }
+    void HideCaret() { ::HideCaret(m_hWnd); }
+    static void PASCAL SetCaretPos(POINT point) { ::SetCaretPos(point.x, point.y); }
+    static CPoint PASCAL GetCaretPos()
+    {
+        CPoint point;
+        ::GetCaretPos(&point);
+        return point;
+    }
 
 // Timers, capture, focus and activation; the CWnd objects returned may be temporary
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, void (CALLBACK* lpfnTimer)(HWND, UINT, UINT_PTR, DWORD))
@@ -407,10 +429,24 @@ protected:
     // window in a modal loop that was not ended ends it with -1.
     afx_msg void OnNcDestroy();
     afx_msg UINT OnNcHitTest(CPoint point) { return (UINT)Default(); }
+    // Mouse messages outside the client area: the hit-test code and the point in screen
+    // coordinates.
+    afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcMButtonDblClk(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcMButtonDown(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcMButtonUp(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcRButtonDblClk(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcRButtonDown(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcRButtonUp(UINT nHitTest, CPoint point) { Default(); }
     afx_msg void OnPaint() { Default(); }
     afx_msg void OnPaletteChanged(CWnd* pFocusWnd) { Default(); }
     afx_msg void OnPaletteIsChanging(CWnd* pRealizeWnd) { Default(); }
     afx_msg void OnParentNotify(UINT message, LPARAM lParam);
+    // The cursor shown while a minimized window without a class icon is dragged.
+    afx_msg HCURSOR OnQueryDragIcon() { return (HCURSOR)Default(); }
     afx_msg BOOL OnQueryEndSession() { return (BOOL)Default(); }
     afx_msg BOOL OnQueryNewPalette() { return (BOOL)Default(); }
     afx_msg void OnRButtonDblClk(UINT nFlags, CPoint point) { Default(); }

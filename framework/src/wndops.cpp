@@ -1,4 +1,5 @@
 // CWnd operations that take more than one call: window text into a CString, styles,
+// the window rectangle around a client rectangle,
 // item texts of lists, relatives and descendants, radio buttons, centring, message
 // boxes.
 #include "afxwin.h"
@@ -85,6 +86,19 @@ HWND AfxGetTopLevelParent(HWND hWnd)
     while (HWND hWndUp = AfxGetParentOwner(hWnd))
         hWnd = hWndUp;
     return hWnd;
+}
+
+void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
+{
+    DWORD dwStyle = GetStyle();
+    if (nAdjustType == adjustOutside)
+    {
+        if (dwStyle & WS_VSCROLL)
+            lpClientRect->right += ::GetSystemMetrics(SM_CXVSCROLL);
+        if (dwStyle & WS_HSCROLL)
+            lpClientRect->bottom += ::GetSystemMetrics(SM_CYHSCROLL);
+    }
+    ::AdjustWindowRectEx(lpClientRect, dwStyle, FALSE, GetExStyle());
 }
 
 CWnd* CWnd::GetTopLevelParent() const { return FromHandle(AfxGetTopLevelParent(GetSafeHwnd())); }

@@ -206,6 +206,9 @@ BOOL DispatchWindowMessage(CWnd* pWnd, const AFX_MSGMAP_ENTRY* lpEntry, UINT mes
     case AfxSig_wv:
         lResult = (pWnd->*Handler<UINT (CWnd::*)()>(lpEntry))();
         break;
+    case AfxSig_hv:
+        lResult = (LRESULT)(pWnd->*Handler<HCURSOR (CWnd::*)()>(lpEntry))();
+        break;
     case AfxSig_vDRAWITEM:
         (pWnd->*Handler<void (CWnd::*)(int, LPDRAWITEMSTRUCT)>(lpEntry))((int)wParam, (LPDRAWITEMSTRUCT)lParam);
         lResult = TRUE;
