@@ -5,6 +5,8 @@
 
 #include "dib_surface.h"
 
+#include <vector>
+
 namespace {
 
 // A plain child-less window for the window-side tests.
@@ -304,6 +306,164 @@ TEST(CDC, TextIsMeasuredAndDrawnInItsRectangle)
     EXPECT_TRUE(RectEq(rectPainted, rectInside));
 
     dc.SelectObject(pOldFont);
+}
+
+namespace {
+
+// An icon of one colour, opaque everywhere: its mask is all zero.
+HICON CreateSolidIcon(int cx, int cy, COLORREF cr)
+{
+    CDibSurface colour(cx, cy, cr);
+    HBITMAP hColour = ::CreateCompatibleBitmap(colour.m_dc.m_hDC, cx, cy);
+    HDC hDC = ::CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(hDC, hColour);
+    ::BitBlt(hDC, 0, 0, cx, cy, colour.m_dc.m_hDC, 0, 0, SRCCOPY);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    std::vector<BYTE> mask((cx + 15) / 16 * 2 * cy, 0);
+    HBITMAP hMask = ::CreateBitmap(cx, cy, 1, 1, mask.data());
+    ICONINFO ii = { TRUE, 0, 0, hMask, hColour };
+    HICON hIcon = ::CreateIconIndirect(&ii);
+    ::DeleteObject(hMask);
+    ::DeleteObject(hColour);
+    return hIcon;
+}
+
+} // namespace
+
+TEST(CDC, IconsAndEdgesLandWhereAsked)
+{
+    const int cxIcon = ::GetSystemMetrics(SM_CXICON), cyIcon = ::GetSystemMetrics(SM_CYICON);
+    CDibSurface surface(2 * cxIcon + 40, cyIcon + 40);
+    HICON hIcon = CreateSolidIcon(cxIcon, cyIcon, RGB(255, 0, 0));
+    ASSERT_NE(nullptr, hIcon);
+
+    EXPECT_TRUE(surface.m_dc.DrawIcon(5, 7, hIcon));
+    EXPECT_TRUE(RectEq(CRect(5, 7, 5 + cxIcon, 7 + cyIcon), surface.PaintedBounds(RGB(255, 255, 255))));
+    surface.Fill(RGB(255, 255, 255));
+    EXPECT_TRUE(surface.m_dc.DrawIcon(CPoint(cxIcon + 20, 30), hIcon));
+    EXPECT_TRUE(RectEq(CRect(cxIcon + 20, 30, 2 * cxIcon + 20, 30 + cyIcon), surface.PaintedBounds(RGB(255, 255, 255))));
+    EXPECT_EQ(cxIcon * cyIcon, surface.Count(RGB(255, 0, 0)));
+    ::DestroyIcon(hIcon);
+
+    // A raised edge: light on the top and left, dark on the bottom and right; with
+    // BF_ADJUST the rectangle comes back inside the edge.
+    surface.Fill(RGB(10, 200, 30));
+    CRect rect(10, 10, 40, 30);
+    EXPECT_TRUE(surface.m_dc.DrawEdge(&rect, EDGE_RAISED, BF_RECT | BF_ADJUST));
+    EXPECT_TRUE(RectEq(CRect(12, 12, 38, 28), rect));
+    EXPECT_TRUE(RectEq(CRect(10, 10, 40, 30), surface.PaintedBounds(RGB(10, 200, 30))));
+    auto brightness = [&](int x, int y) {
+        COLORREF cr = surface.At(x, y);
+        return GetRValue(cr) + GetGValue(cr) + GetBValue(cr);
+    };
+    EXPECT_GT(brightness(20, 10), brightness(20, 29));
+    EXPECT_GT(brightness(10, 20), brightness(39, 20));
+    EXPECT_EQ(RGB(10, 200, 30), surface.At(20, 20)) << "the inside is left alone";
+}
+
+TEST(CDC, ExtendedTextFillsClipsAndSpaces)
+{
+    CDibSurface surface(200, 40);
+    CDC& dc = surface.m_dc;
+    CFont font;
+    ASSERT_TRUE(font.CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
+    CFont* pOldFont = dc.SelectObject(&font);
+    dc.SetTextColor(RGB(0, 0, 0));
+    dc.SetBkColor(RGB(0, 0, 255));
+
+    // Opaque: the whole rectangle takes the background colour, text or not.
+    CRect rectOpaque(100, 5, 190, 35);
+    EXPECT_TRUE(dc.ExtTextOut(100, 5, ETO_OPAQUE, &rectOpaque, CString("x"), NULL));
+    EXPECT_EQ(RGB(0, 0, 255), surface.At(185, 30));
+    EXPECT_TRUE(RectEq(rectOpaque, surface.PaintedBounds(RGB(255, 255, 255))));
+
+    // Clipped: nothing outside the rectangle, though the text runs on past it.
+    surface.Fill(RGB(255, 255, 255));
+    dc.SetBkMode(TRANSPARENT);
+    CRect rectClip(0, 0, 20, 40);
+    EXPECT_TRUE(dc.ExtTextOut(2, 5, ETO_CLIPPED, &rectClip, "WWWWWW", 6, NULL));
+    CRect rectPainted = surface.PaintedBounds(RGB(255, 255, 255));
+    EXPECT_FALSE(rectPainted.IsRectEmpty());
+    EXPECT_LE(rectPainted.right, 20);
+
+    // Advances given: the characters stand 30 pixels apart, whatever their width.
+    surface.Fill(RGB(255, 255, 255));
+    INT dx[3] = { 30, 30, 30 };
+    EXPECT_TRUE(dc.ExtTextOut(0, 5, 0, NULL, "III", 3, dx));
+    rectPainted = surface.PaintedBounds(RGB(255, 255, 255));
+    EXPECT_GE(rectPainted.right, 60);
+    EXPECT_LT(rectPainted.right, 90);
+
+    dc.SelectObject(pOldFont);
+}
+
+TEST(CDC, TabbedTextStopsAtTheTabPositions)
+{
+    CDibSurface surface(300, 40);
+    CDC& dc = surface.m_dc;
+    CFont font;
+    ASSERT_TRUE(font.CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
+    CFont* pOldFont = dc.SelectObject(&font);
+    dc.SetBkMode(TRANSPARENT);
+
+    INT stops[2] = { 100, 200 };
+    const CSize sizeB = dc.GetTextExtent("B", 1);
+    CSize size = dc.TabbedTextOut(10, 5, "\tB", 2, 2, stops, 10);
+    EXPECT_EQ(100 + sizeB.cx, size.cx) << "measured from x, the stop counted from the origin";
+    EXPECT_EQ(sizeB.cy, size.cy);
+    CRect rectPainted = surface.PaintedBounds(RGB(255, 255, 255));
+    EXPECT_GE(rectPainted.left, 110);
+    EXPECT_LE(rectPainted.right, 110 + sizeB.cx + 1);
+
+    EXPECT_EQ(size, dc.GetTabbedTextExtent(CString("\tB"), 2, stops));
+    surface.Fill(RGB(255, 255, 255));
+    EXPECT_EQ(CSize(200 + sizeB.cx, sizeB.cy), dc.TabbedTextOut(0, 5, CString("\t\tB"), 2, stops, 0));
+    EXPECT_GE(surface.PaintedBounds(RGB(255, 255, 255)).left, 200);
+
+    dc.SelectObject(pOldFont);
+}
+
+TEST(CFont, PointSizesGoThroughTheDevicesResolutionAndMapping)
+{
+    CDibSurface surface(10, 10);
+    const int nDpi = surface.m_dc.GetDeviceCaps(LOGPIXELSY);
+    LOGFONT lf;
+
+    CFont fontScreen;
+    ASSERT_TRUE(fontScreen.CreatePointFont(120, "Arial"));
+    fontScreen.GetLogFont(&lf);
+    HDC hScreen = ::GetDC(NULL);
+    EXPECT_EQ(-::MulDiv(120, ::GetDeviceCaps(hScreen, LOGPIXELSY), 720), lf.lfHeight);
+    ::ReleaseDC(NULL, hScreen);
+    EXPECT_STREQ("Arial", lf.lfFaceName);
+    EXPECT_EQ(DEFAULT_CHARSET, lf.lfCharSet);
+
+    // Two logical units to a pixel: twice the height.
+    surface.m_dc.SetMapMode(MM_ANISOTROPIC);
+    surface.m_dc.SetWindowExt(2, 2);
+    surface.m_dc.SetViewportExt(1, 1);
+    CFont fontScaled;
+    ASSERT_TRUE(fontScaled.CreatePointFont(120, "Arial", &surface.m_dc));
+    fontScaled.GetLogFont(&lf);
+    EXPECT_EQ(-2 * ::MulDiv(120, nDpi, 720), lf.lfHeight);
+
+    // A face name longer than a LOGFONT holds is cut to fit; the other fields of the
+    // indirect form are kept.
+    LOGFONT lfIn = {};
+    lfIn.lfHeight = 100;
+    lfIn.lfWeight = FW_BOLD;
+    lfIn.lfItalic = TRUE;
+    CFont fontLong;
+    ASSERT_TRUE(fontLong.CreatePointFont(100, "A face name far longer than thirty-one characters"));
+    fontLong.GetLogFont(&lf);
+    EXPECT_EQ(LF_FACESIZE - 1, (int)strlen(lf.lfFaceName));
+    CFont fontBold;
+    ASSERT_TRUE(fontBold.CreatePointFontIndirect(&lfIn));
+    fontBold.GetLogFont(&lf);
+    EXPECT_EQ(FW_BOLD, lf.lfWeight);
+    EXPECT_TRUE(lf.lfItalic);
+    EXPECT_LT(lf.lfHeight, 0);
 }
 
 TEST(CPalette, EntriesAndNearestIndex)
