@@ -160,6 +160,8 @@ public:
     HICON SetIcon(HICON hIcon, BOOL bBigIcon)
         { return (HICON)::SendMessage(m_hWnd, WM_SETICON, bBigIcon, (LPARAM)hIcon); }
     HICON GetIcon(BOOL bBigIcon) const { return (HICON)::SendMessage(m_hWnd, WM_GETICON, bBigIcon, 0); }
+    // Whether files dropped from the shell come as WM_DROPFILES (OnDropFiles).
+    void DragAcceptFiles(BOOL bAccept = TRUE) { ::DragAcceptFiles(m_hWnd, bAccept); }
 
 // Painting; the CDC objects are temporary
     CDC* GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
@@ -180,6 +182,13 @@ public:
         { return ::RedrawWindow(m_hWnd, lpRectUpdate, (HRGN)prgnUpdate->GetSafeHandle(), flags); }
     void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = NULL, LPCRECT lpClipRect = NULL)
         { ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect); }
+    // prgnUpdate and lpRectUpdate (either may be NULL) receive what the scroll uncovered.
+    int ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate,
+                       LPRECT lpRectUpdate, UINT flags)
+    {
+        return ::ScrollWindowEx(m_hWnd, dx, dy, lpRectScroll, lpRectClip, (HRGN)prgnUpdate->GetSafeHandle(),
+                                lpRectUpdate, flags);
+    }
     BOOL LockWindowUpdate() { return ::LockWindowUpdate(m_hWnd); }
     void UnlockWindowUpdate() { ::LockWindowUpdate(NULL); }
 
@@ -191,6 +200,11 @@ public:
     void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
         { ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos); }
     void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, nBar, bShow); }
+    BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH)
+        { return ::EnableScrollBar(m_hWnd, nSBFlags, nArrowFlags); }
+    // The largest position the bar can take: its maximum less a page but one, never
+    // below its minimum; 0 when the bar has no range.
+    int GetScrollLimit(int nBar);
     BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE)
         { return ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw); }
     BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL)
@@ -392,14 +406,21 @@ protected:
     afx_msg int OnCharToItem(UINT nChar, CListBox* pListBox, UINT nIndex);
     afx_msg void OnClose() { Default(); }
     afx_msg int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    afx_msg void OnChildActivate() { Default(); }
     afx_msg void OnCompacting(UINT nCpuTime) { Default(); }
+    // pWnd: the window clicked; point in screen coordinates, (-1, -1) from the keyboard.
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point) { Default(); }
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct) { return (int)Default(); }
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct);
+    afx_msg void OnDeadChar(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
     afx_msg void OnDestroy() { Default(); }
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    // Files dropped from the shell: DragQueryFile reads them, DragFinish frees hDropInfo.
+    afx_msg void OnDropFiles(HDROP hDropInfo) { Default(); }
     afx_msg void OnEnable(BOOL bEnable) { Default(); }
     afx_msg void OnEndSession(BOOL bEnding) { Default(); }
+    afx_msg void OnFontChange() { Default(); }
     afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho) { Default(); }
     afx_msg BOOL OnEraseBkgnd(CDC* pDC) { return (BOOL)Default(); }
     afx_msg UINT OnGetDlgCode() { return (UINT)Default(); }
@@ -441,6 +462,7 @@ protected:
     afx_msg void OnNcRButtonDblClk(UINT nHitTest, CPoint point) { Default(); }
     afx_msg void OnNcRButtonDown(UINT nHitTest, CPoint point) { Default(); }
     afx_msg void OnNcRButtonUp(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcPaint() { Default(); }
     afx_msg void OnPaint() { Default(); }
     afx_msg void OnPaletteChanged(CWnd* pFocusWnd) { Default(); }
     afx_msg void OnPaletteIsChanging(CWnd* pRealizeWnd) { Default(); }
@@ -458,9 +480,11 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy) { Default(); }
     afx_msg void OnSysChar(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
     afx_msg void OnSysColorChange() { Default(); }
+    afx_msg void OnSysDeadChar(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam) { Default(); }
     afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
     afx_msg void OnSysKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
+    afx_msg void OnTimeChange() { Default(); }
     afx_msg void OnTimer(UINT nIDEvent) { Default(); }
     afx_msg int OnVKeyToItem(UINT nKey, CListBox* pListBox, UINT nIndex);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
