@@ -424,6 +424,101 @@ TEST(CDC, TabbedTextStopsAtTheTabPositions)
     dc.SelectObject(pOldFont);
 }
 
+TEST(CDC, FramesFillsAndCurvesStayInTheirBounds)
+{
+    CDibSurface surface(100, 80);
+    CDC& dc = surface.m_dc;
+    const COLORREF crLight = RGB(250, 250, 0), crDark = RGB(0, 0, 100), crPaper = RGB(255, 255, 255);
+
+    dc.Draw3dRect(CRect(10, 10, 30, 25), crLight, crDark);
+    EXPECT_EQ(crLight, surface.At(10, 10));
+    EXPECT_EQ(crLight, surface.At(28, 10));
+    EXPECT_EQ(crLight, surface.At(10, 23));
+    EXPECT_EQ(crDark, surface.At(29, 10)) << "the top right corner belongs to the right side";
+    EXPECT_EQ(crDark, surface.At(10, 24)) << "the bottom left corner belongs to the bottom";
+    EXPECT_EQ(crDark, surface.At(29, 24));
+    EXPECT_EQ(crPaper, surface.At(20, 17));
+    EXPECT_EQ(19 + 14 - 1, surface.Count(crLight));
+    EXPECT_EQ(15 + 20 - 1, surface.Count(crDark));
+
+    // A flood fill inside the frame stops at its border.
+    CBrush brush(RGB(0, 200, 0));
+    CBrush* pOldBrush = dc.SelectObject(&brush);
+    EXPECT_TRUE(dc.ExtFloodFill(20, 17, crPaper, FLOODFILLSURFACE));
+    EXPECT_EQ(18 * 13, surface.Count(RGB(0, 200, 0)));
+    dc.SelectObject(pOldBrush);
+
+    // The focus rectangle inverts: drawn twice, it is gone.
+    surface.Fill(crPaper);
+    CRect rectFocus(40, 40, 60, 60);
+    dc.DrawFocusRect(&rectFocus);
+    EXPECT_TRUE(RectEq(rectFocus, surface.PaintedBounds(crPaper)));
+    dc.DrawFocusRect(&rectFocus);
+    EXPECT_TRUE(surface.PaintedBounds(crPaper).IsRectEmpty());
+
+    // A pie of the right half of a circle, counterclockwise from bottom to top.
+    CRect rectCircle(20, 10, 60, 50);
+    EXPECT_TRUE(dc.Pie(&rectCircle, CPoint(40, 60), CPoint(40, 0)));
+    CRect rectPie = surface.PaintedBounds(crPaper);
+    EXPECT_GE(rectPie.left, 39);
+    EXPECT_LE(rectPie.right, 60);
+    EXPECT_GE(rectPie.top, 10);
+    EXPECT_LE(rectPie.bottom, 50);
+}
+
+TEST(CDC, ViewportOffsetAndScaleReachBothHandles)
+{
+    CDibSurface output(10, 10), attrib(10, 10);
+    CDC& dc = output.m_dc;
+    dc.SetAttribDC(attrib.m_dc.m_hDC);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetViewportExt(10, 20);
+    dc.SetWindowExt(1, 1);
+    EXPECT_EQ(CPoint(0, 0), dc.OffsetViewportOrg(3, 4));
+    EXPECT_EQ(CSize(10, 20), dc.ScaleViewportExt(3, 2, 1, 2));
+    for (HDC h : { output.m_dc.m_hDC, attrib.m_dc.m_hDC })
+    {
+        POINT pt;
+        SIZE size;
+        ::GetViewportOrgEx(h, &pt);
+        ::GetViewportExtEx(h, &size);
+        EXPECT_EQ(CPoint(3, 4), CPoint(pt));
+        EXPECT_EQ(CSize(15, 10), CSize(size));
+    }
+    dc.SetAttribDC(output.m_dc.m_hDC);
+}
+
+TEST(CDC, TextFaceWidthsAndSpacing)
+{
+    CDibSurface surface(200, 40);
+    CDC& dc = surface.m_dc;
+    CFont font;
+    ASSERT_TRUE(font.CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
+    CFont* pOldFont = dc.SelectObject(&font);
+    EXPECT_EQ(&font, dc.GetCurrentFont());
+
+    // The face GDI chose, which may stand in for the one asked for.
+    CString strFace;
+    char szFace[LF_FACESIZE];
+    int nLen = dc.GetTextFace(strFace);
+    EXPECT_EQ(nLen, dc.GetTextFace(LF_FACESIZE, szFace));
+    EXPECT_EQ(CString(szFace), strFace);
+    EXPECT_FALSE(strFace.IsEmpty());
+
+    INT widths[3];
+    ASSERT_TRUE(dc.GetCharWidth('a', 'c', widths));
+    EXPECT_EQ(dc.GetTextExtent("abc", 3).cx, widths[0] + widths[1] + widths[2]);
+
+    // Extra spacing widens what is drawn and what is measured alike.
+    CSize sizePlain = dc.GetOutputTextExtent(CString("abc"));
+    EXPECT_EQ(0, dc.SetTextCharacterExtra(5));
+    EXPECT_EQ(5, dc.GetTextCharacterExtra());
+    EXPECT_EQ(sizePlain.cx + 15, dc.GetOutputTextExtent("abc", 3).cx);
+    dc.SetTextCharacterExtra(0);
+
+    dc.SelectObject(pOldFont);
+}
+
 TEST(CFont, PointSizesGoThroughTheDevicesResolutionAndMapping)
 {
     CDibSurface surface(10, 10);

@@ -1,9 +1,11 @@
 // Windows written as frame-window programs write them, driven with real input and
 // checked through what they draw: a typing frame with a caret that scrolls its lines, a
 // rubber-band line dragged under mouse capture with SetROP2, the non-client mouse
-// messages, the drag icon, and window rectangles around client rectangles.
+// messages, the drag icon, window rectangles around client rectangles, the shell's
+// context-menu and dropped-file messages, and scroll limits.
 #include <afxwin.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <utility>
 #include <vector>
@@ -485,4 +487,143 @@ TEST(CalcWindowRect, WindowRectangleHoldsTheClientRectangle)
         wnd.ClientToScreen(&rectClient);
         EXPECT_EQ(CPoint(30, 40), rectClient.TopLeft());
     }
+}
+
+namespace {
+
+// Records the handlers of the shell, keyboard and painting messages it maps.
+class CShellWnd : public CWnd
+{
+public:
+    std::vector<std::string> m_calls;
+    CWnd* m_pContextWnd = NULL;
+    CPoint m_ptContext;
+    std::vector<CString> m_files;
+
+protected:
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point)
+    {
+        m_calls.push_back("ContextMenu");
+        m_pContextWnd = pWnd;
+        m_ptContext = point;
+    }
+    afx_msg void OnDropFiles(HDROP hDropInfo)
+    {
+        m_calls.push_back("DropFiles");
+        UINT nFiles = ::DragQueryFile(hDropInfo, 0xFFFFFFFF, NULL, 0);
+        for (UINT i = 0; i < nFiles; i++)
+        {
+            char szName[MAX_PATH];
+            ::DragQueryFile(hDropInfo, i, szName, MAX_PATH);
+            m_files.push_back(szName);
+        }
+        ::DragFinish(hDropInfo);
+    }
+    afx_msg void OnChildActivate() { m_calls.push_back("ChildActivate"); }
+    afx_msg void OnDeadChar(UINT nChar, UINT nRepCnt, UINT nFlags) { m_calls.push_back("DeadChar"); }
+    afx_msg void OnSysDeadChar(UINT nChar, UINT nRepCnt, UINT nFlags) { m_calls.push_back("SysDeadChar"); }
+    afx_msg void OnFontChange() { m_calls.push_back("FontChange"); }
+    afx_msg void OnTimeChange() { m_calls.push_back("TimeChange"); }
+    afx_msg void OnNcPaint() { m_calls.push_back("NcPaint"); }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CShellWnd, CWnd)
+    ON_WM_CONTEXTMENU()
+    ON_WM_DROPFILES()
+    ON_WM_CHILDACTIVATE()
+    ON_WM_DEADCHAR()
+    ON_WM_SYSDEADCHAR()
+    ON_WM_FONTCHANGE()
+    ON_WM_TIMECHANGE()
+    ON_WM_NCPAINT()
+END_MESSAGE_MAP()
+
+// A drop of the given names as the shell hands it over: a DROPFILES header and the
+// names one after another, ended by an empty one.
+HDROP MakeDrop(const std::vector<std::string>& names)
+{
+    size_t cb = sizeof(DROPFILES) + 1;
+    for (const auto& name : names)
+        cb += name.size() + 1;
+    HGLOBAL hGlobal = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, cb);
+    auto* pDrop = static_cast<DROPFILES*>(::GlobalLock(hGlobal));
+    pDrop->pFiles = sizeof(DROPFILES);
+    char* psz = reinterpret_cast<char*>(pDrop + 1);
+    for (const auto& name : names)
+    {
+        memcpy(psz, name.c_str(), name.size() + 1);
+        psz += name.size() + 1;
+    }
+    ::GlobalUnlock(hGlobal);
+    return (HDROP)hGlobal;
+}
+
+} // namespace
+
+TEST(ShellMessages, ContextMenuAndDroppedFilesReachTheirHandlers)
+{
+    CShellWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, NULL, "shell", WS_OVERLAPPEDWINDOW, 0, 0, 200, 120, NULL, NULL));
+
+    wnd.SendMessage(WM_CONTEXTMENU, (WPARAM)wnd.m_hWnd, MAKELPARAM(-20, 35));
+    EXPECT_EQ(&wnd, wnd.m_pContextWnd);
+    EXPECT_EQ(CPoint(-20, 35), wnd.m_ptContext);
+    wnd.SendMessage(WM_CONTEXTMENU, (WPARAM)wnd.m_hWnd, MAKELPARAM(-1, -1));
+    EXPECT_EQ(CPoint(-1, -1), wnd.m_ptContext) << "the keyboard's context menu";
+
+    EXPECT_EQ(0, wnd.GetExStyle() & WS_EX_ACCEPTFILES);
+    wnd.DragAcceptFiles();
+    EXPECT_NE(0, wnd.GetExStyle() & WS_EX_ACCEPTFILES);
+    wnd.SendMessage(WM_DROPFILES, (WPARAM)MakeDrop({ "C:\\a.txt", "C:\\dir\\b.bin" }));
+    ASSERT_EQ(2u, wnd.m_files.size());
+    EXPECT_EQ(CString("C:\\a.txt"), wnd.m_files[0]);
+    EXPECT_EQ(CString("C:\\dir\\b.bin"), wnd.m_files[1]);
+    wnd.DragAcceptFiles(FALSE);
+    EXPECT_EQ(0, wnd.GetExStyle() & WS_EX_ACCEPTFILES);
+
+    wnd.m_calls.clear();
+    for (UINT message : { WM_CHILDACTIVATE, WM_DEADCHAR, WM_SYSDEADCHAR, WM_FONTCHANGE, WM_TIMECHANGE, WM_NCPAINT })
+        wnd.SendMessage(message, message == WM_NCPAINT ? 1 : 0);
+    EXPECT_EQ((std::vector<std::string>{ "ChildActivate", "DeadChar", "SysDeadChar", "FontChange", "TimeChange", "NcPaint" }),
+              wnd.m_calls);
+}
+
+TEST(ScrollBars, LimitIsTheLastPositionAPageCanStartAt)
+{
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, NULL, "scroll", WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL, 0, 0, 200, 120, NULL, NULL));
+    const struct
+    {
+        const char* context;
+        int nMin, nMax;
+        UINT nPage;
+        int nLimit;
+    } cases[] = {
+        { "no page", 0, 100, 0, 100 },
+        { "page of one", 0, 100, 1, 100 },
+        { "page of ten", 0, 100, 10, 91 },
+        { "negative range", -50, 50, 20, 31 },
+        { "page as large as the range", 10, 20, 11, 10 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.context);
+        SCROLLINFO info = { sizeof info, SIF_RANGE | SIF_PAGE, c.nMin, c.nMax, c.nPage, 0, 0 };
+        wnd.SetScrollInfo(SB_VERT, &info);
+        EXPECT_EQ(c.nLimit, wnd.GetScrollLimit(SB_VERT));
+        // The bar itself agrees: the largest position it accepts.
+        wnd.SetScrollPos(SB_VERT, c.nMax);
+        EXPECT_EQ(c.nLimit, wnd.GetScrollPos(SB_VERT));
+    }
+
+    // What a scroll uncovers comes back to be painted.
+    wnd.ShowWindow(SW_SHOW);
+    wnd.UpdateWindow();
+    CRect rectUpdate;
+    wnd.ScrollWindowEx(0, -10, NULL, NULL, NULL, &rectUpdate, 0);
+    CRect rectClient;
+    wnd.GetClientRect(&rectClient);
+    EXPECT_TRUE(RectEq(CRect(0, rectClient.bottom - 10, rectClient.right, rectClient.bottom), rectUpdate));
 }
