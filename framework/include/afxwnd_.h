@@ -203,7 +203,7 @@ public:
     BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH)
         { return ::EnableScrollBar(m_hWnd, nSBFlags, nArrowFlags); }
     // The largest position the bar can take: its maximum less a page but one, never
-    // below its minimum; 0 when the bar has no range.
+    // below its minimum; 0 when the window has no such bar.
     int GetScrollLimit(int nBar);
     BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE)
         { return ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw); }
@@ -404,9 +404,9 @@ protected:
     afx_msg void OnCaptureChanged(CWnd* pWnd) { Default(); }
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
     afx_msg int OnCharToItem(UINT nChar, CListBox* pListBox, UINT nIndex);
+    afx_msg void OnChildActivate() { Default(); }
     afx_msg void OnClose() { Default(); }
     afx_msg int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);
-    afx_msg void OnChildActivate() { Default(); }
     afx_msg void OnCompacting(UINT nCpuTime) { Default(); }
     // pWnd: the window clicked; point in screen coordinates, (-1, -1) from the keyboard.
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point) { Default(); }
@@ -420,9 +420,9 @@ protected:
     afx_msg void OnDropFiles(HDROP hDropInfo) { Default(); }
     afx_msg void OnEnable(BOOL bEnable) { Default(); }
     afx_msg void OnEndSession(BOOL bEnding) { Default(); }
-    afx_msg void OnFontChange() { Default(); }
     afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho) { Default(); }
     afx_msg BOOL OnEraseBkgnd(CDC* pDC) { return (BOOL)Default(); }
+    afx_msg void OnFontChange() { Default(); }
     afx_msg UINT OnGetDlgCode() { return (UINT)Default(); }
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI) { Default(); }
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);

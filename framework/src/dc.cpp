@@ -421,7 +421,7 @@ CSize CDC::GetOutputTextExtent(LPCTSTR lpszString, int nCount) const { return Te
 int CDC::GetTextFace(CString& rString) const
 {
     int nLen = ::GetTextFace(m_hAttribDC, LF_FACESIZE, rString.GetBuffer(LF_FACESIZE));
-    rString.ReleaseBuffer();
+    rString.ReleaseBuffer(nLen > 0 ? -1 : 0);
     return nLen;
 }
 

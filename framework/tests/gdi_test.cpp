@@ -16,6 +16,23 @@ HWND CreateTestWindow()
                              200, 100, NULL, NULL, NULL, NULL);
 }
 
+// A surface with a 16-pixel Arial selected.
+class CTextSurface : public CDibSurface
+{
+public:
+    CTextSurface(int cx, int cy) : CDibSurface(cx, cy)
+    {
+        m_font.CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+        m_pOldFont = m_dc.SelectObject(&m_font);
+    }
+    ~CTextSurface() { m_dc.SelectObject(m_pOldFont); }
+
+    CFont m_font;
+
+private:
+    CFont* m_pOldFont;
+};
+
 } // namespace
 
 TEST(CRect, SetOperationsFollowUser)
@@ -283,11 +300,8 @@ TEST(CDC, BlitsCopyAndStretch)
 
 TEST(CDC, TextIsMeasuredAndDrawnInItsRectangle)
 {
-    CDibSurface surface(120, 60);
+    CTextSurface surface(120, 60);
     CDC& dc = surface.m_dc;
-    CFont font;
-    ASSERT_TRUE(font.CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
-    CFont* pOldFont = dc.SelectObject(&font);
 
     CSize sizeOne = dc.GetTextExtent("W", 1);
     CSize sizeTwo = dc.GetTextExtent(CString("WW"));
@@ -304,8 +318,6 @@ TEST(CDC, TextIsMeasuredAndDrawnInItsRectangle)
     CRect rectInside;
     EXPECT_TRUE(rectInside.IntersectRect(rectPainted, rect));
     EXPECT_TRUE(RectEq(rectPainted, rectInside));
-
-    dc.SelectObject(pOldFont);
 }
 
 namespace {
@@ -364,11 +376,8 @@ TEST(CDC, IconsAndEdgesLandWhereAsked)
 
 TEST(CDC, ExtendedTextFillsClipsAndSpaces)
 {
-    CDibSurface surface(200, 40);
+    CTextSurface surface(200, 40);
     CDC& dc = surface.m_dc;
-    CFont font;
-    ASSERT_TRUE(font.CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
-    CFont* pOldFont = dc.SelectObject(&font);
     dc.SetTextColor(RGB(0, 0, 0));
     dc.SetBkColor(RGB(0, 0, 255));
 
@@ -394,17 +403,12 @@ TEST(CDC, ExtendedTextFillsClipsAndSpaces)
     rectPainted = surface.PaintedBounds(RGB(255, 255, 255));
     EXPECT_GE(rectPainted.right, 60);
     EXPECT_LT(rectPainted.right, 90);
-
-    dc.SelectObject(pOldFont);
 }
 
 TEST(CDC, TabbedTextStopsAtTheTabPositions)
 {
-    CDibSurface surface(300, 40);
+    CTextSurface surface(300, 40);
     CDC& dc = surface.m_dc;
-    CFont font;
-    ASSERT_TRUE(font.CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
-    CFont* pOldFont = dc.SelectObject(&font);
     dc.SetBkMode(TRANSPARENT);
 
     INT stops[2] = { 100, 200 };
@@ -420,8 +424,6 @@ TEST(CDC, TabbedTextStopsAtTheTabPositions)
     surface.Fill(RGB(255, 255, 255));
     EXPECT_EQ(CSize(200 + sizeB.cx, sizeB.cy), dc.TabbedTextOut(0, 5, CString("\t\tB"), 2, stops, 0));
     EXPECT_GE(surface.PaintedBounds(RGB(255, 255, 255)).left, 200);
-
-    dc.SelectObject(pOldFont);
 }
 
 TEST(CDC, FramesFillsAndCurvesStayInTheirBounds)
@@ -490,12 +492,9 @@ TEST(CDC, ViewportOffsetAndScaleReachBothHandles)
 
 TEST(CDC, TextFaceWidthsAndSpacing)
 {
-    CDibSurface surface(200, 40);
+    CTextSurface surface(200, 40);
     CDC& dc = surface.m_dc;
-    CFont font;
-    ASSERT_TRUE(font.CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
-    CFont* pOldFont = dc.SelectObject(&font);
-    EXPECT_EQ(&font, dc.GetCurrentFont());
+    EXPECT_EQ(&surface.m_font, dc.GetCurrentFont());
 
     // The face GDI chose, which may stand in for the one asked for.
     CString strFace;
@@ -515,8 +514,6 @@ TEST(CDC, TextFaceWidthsAndSpacing)
     EXPECT_EQ(5, dc.GetTextCharacterExtra());
     EXPECT_EQ(sizePlain.cx + 15, dc.GetOutputTextExtent("abc", 3).cx);
     dc.SetTextCharacterExtra(0);
-
-    dc.SelectObject(pOldFont);
 }
 
 TEST(CFont, PointSizesGoThroughTheDevicesResolutionAndMapping)
