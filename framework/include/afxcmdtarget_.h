@@ -63,6 +63,9 @@ enum AfxSig
     AfxSig_vMINMAX,     // void (MINMAXINFO*)               OnGetMinMaxInfo
     AfxSig_vPOS,        // void (WINDOWPOS*)                OnWindowPosChanging, OnWindowPosChanged
     AfxSig_vbWW,        // void (BOOL, CWnd*, CWnd*)        OnMDIActivate
+    AfxSig_hv,          // HCURSOR ()                       OnQueryDragIcon
+    AfxSig_vWp,         // void (CWnd*, CPoint)             OnContextMenu
+    AfxSig_vHDROP,      // void (HDROP)                     OnDropFiles
 
 // Window messages reflected to the control that caused them
     AfxSig_hDw,         // HBRUSH (CDC*, UINT)              CtlColor

@@ -108,6 +108,13 @@ public:
                                    nQuality, nPitchAndFamily, lpszFacename));
     }
 
+    // nPointSize in tenths of a point, turned into logical units of pDC (of the screen
+    // when NULL) through its vertical resolution and mapping mode.
+    BOOL CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, class CDC* pDC = NULL);
+    // The same with every other field of the font from lpLogFont, whose lfHeight is
+    // in tenths of a point.
+    BOOL CreatePointFontIndirect(const LOGFONT* lpLogFont, class CDC* pDC = NULL);
+
     operator HFONT() const { return (HFONT)m_hObject; }
     int GetLogFont(LOGFONT* pLogFont) { return GetObject(sizeof(LOGFONT), pLogFont); }
 };
@@ -282,6 +289,10 @@ public:
     int SelectObject(CRgn* pRgn);           // the region type, as SelectClipRgn returns
     CGdiObject* SelectObject(CGdiObject* pObject);
     HGDIOBJ SelectObject(HGDIOBJ hObject);  // not for regions
+    // The objects selected now; temporary objects unless owned by one.
+    CPen* GetCurrentPen() const { return CPen::FromHandle((HPEN)::GetCurrentObject(m_hDC, OBJ_PEN)); }
+    CBrush* GetCurrentBrush() const { return CBrush::FromHandle((HBRUSH)::GetCurrentObject(m_hDC, OBJ_BRUSH)); }
+    CFont* GetCurrentFont() const { return CFont::FromHandle((HFONT)::GetCurrentObject(m_hDC, OBJ_FONT)); }
 
 // Colour and palette
     COLORREF GetNearestColor(COLORREF crColor) const { return ::GetNearestColor(m_hDC, crColor); }
@@ -298,6 +309,11 @@ public:
     virtual COLORREF SetTextColor(COLORREF crColor);
     int SetStretchBltMode(int nStretchMode);
     int SetROP2(int nDrawMode);
+    int GetPolyFillMode() const { return ::GetPolyFillMode(m_hAttribDC); }
+    int SetPolyFillMode(int nPolyFillMode);
+    CPoint GetBrushOrg() const;
+    CPoint SetBrushOrg(int x, int y);
+    CPoint SetBrushOrg(POINT point) { return SetBrushOrg(point.x, point.y); }
 
 // Mapping
     int GetMapMode() const { return ::GetMapMode(m_hAttribDC); }
@@ -308,6 +324,9 @@ public:
     CSize GetViewportExt() const;
     virtual CSize SetViewportExt(int cx, int cy);
     CSize SetViewportExt(SIZE size) { return SetViewportExt(size.cx, size.cy); }
+    virtual CPoint OffsetViewportOrg(int nWidth, int nHeight);
+    // Multiplies the extent by xNum / xDenom and yNum / yDenom.
+    virtual CSize ScaleViewportExt(int xNum, int xDenom, int yNum, int yDenom);
     CPoint GetWindowOrg() const;
     CPoint SetWindowOrg(int x, int y);
     CPoint SetWindowOrg(POINT point) { return SetWindowOrg(point.x, point.y); }
@@ -339,6 +358,25 @@ public:
     BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
     BOOL Polyline(LPPOINT lpPoints, int nCount) { return ::Polyline(m_hDC, lpPoints, nCount); }
     BOOL Polygon(LPPOINT lpPoints, int nCount) { return ::Polygon(m_hDC, lpPoints, nCount); }
+    // nCount polygons, lpPolyCounts[i] points each, one after another in lpPoints.
+    BOOL PolyPolygon(LPPOINT lpPoints, LPINT lpPolyCounts, int nCount)
+        { return ::PolyPolygon(m_hDC, lpPoints, lpPolyCounts, nCount); }
+    // 3n + 1 points: the start, then two control points and an end for each curve.
+    BOOL PolyBezier(const POINT* lpPoints, int nCount) { return ::PolyBezier(m_hDC, lpPoints, nCount); }
+    // Arc, Pie and Chord: the part of the ellipse in the bounding rectangle that runs
+    // counterclockwise from the ray to the start point to the ray to the end point.
+    BOOL Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+        { return ::Arc(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4); }
+    BOOL Arc(LPCRECT lpRect, POINT ptStart, POINT ptEnd)
+        { return Arc(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom, ptStart.x, ptStart.y, ptEnd.x, ptEnd.y); }
+    BOOL Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+        { return ::Pie(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4); }
+    BOOL Pie(LPCRECT lpRect, POINT ptStart, POINT ptEnd)
+        { return Pie(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom, ptStart.x, ptStart.y, ptEnd.x, ptEnd.y); }
+    BOOL Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+        { return ::Chord(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4); }
+    BOOL Chord(LPCRECT lpRect, POINT ptStart, POINT ptEnd)
+        { return Chord(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom, ptStart.x, ptStart.y, ptEnd.x, ptEnd.y); }
     BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
     BOOL Rectangle(LPCRECT lpRect) { return Rectangle(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
     BOOL Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
@@ -351,6 +389,21 @@ public:
     void FillRect(LPCRECT lpRect, CBrush* pBrush) { ::FillRect(m_hDC, lpRect, (HBRUSH)pBrush->m_hObject); }
     void FrameRect(LPCRECT lpRect, CBrush* pBrush) { ::FrameRect(m_hDC, lpRect, (HBRUSH)pBrush->m_hObject); }
     void InvertRect(LPCRECT lpRect) { ::InvertRect(m_hDC, lpRect); }
+    // Drawn by inverting: drawing it again removes it.
+    void DrawFocusRect(LPCRECT lpRect) { ::DrawFocusRect(m_hDC, lpRect); }
+    // A frame one pixel wide: the top and left sides in crTopLeft, the bottom and right
+    // ones in crBottomRight. Leaves the background colour set to crBottomRight.
+    void Draw3dRect(LPCRECT lpRect, COLORREF crTopLeft, COLORREF crBottomRight);
+    void Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft, COLORREF crBottomRight);
+    BOOL FillRgn(CRgn* pRgn, CBrush* pBrush) { return ::FillRgn(m_hDC, (HRGN)pRgn->m_hObject, (HBRUSH)pBrush->m_hObject); }
+    BOOL FrameRgn(CRgn* pRgn, CBrush* pBrush, int nWidth, int nHeight)
+        { return ::FrameRgn(m_hDC, (HRGN)pRgn->m_hObject, (HBRUSH)pBrush->m_hObject, nWidth, nHeight); }
+    BOOL PaintRgn(CRgn* pRgn) { return ::PaintRgn(m_hDC, (HRGN)pRgn->m_hObject); }
+    BOOL InvertRgn(CRgn* pRgn) { return ::InvertRgn(m_hDC, (HRGN)pRgn->m_hObject); }
+    // Fills the area around (x, y) bounded by crColor.
+    BOOL FloodFill(int x, int y, COLORREF crColor) { return ::FloodFill(m_hDC, x, y, crColor); }
+    // FLOODFILLBORDER: bounded by crColor; FLOODFILLSURFACE: the area of colour crColor.
+    BOOL ExtFloodFill(int x, int y, COLORREF crColor, UINT nFillType) { return ::ExtFloodFill(m_hDC, x, y, crColor, nFillType); }
     // Fills with an opaque empty text output; leaves the background colour set to clr.
     void FillSolidRect(LPCRECT lpRect, COLORREF clr);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr);
@@ -358,6 +411,14 @@ public:
     COLORREF GetPixel(POINT point) const { return ::GetPixel(m_hDC, point.x, point.y); }
     COLORREF SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
     COLORREF SetPixel(POINT point, COLORREF crColor) { return ::SetPixel(m_hDC, point.x, point.y, crColor); }
+    BOOL SetPixelV(int x, int y, COLORREF crColor) { return ::SetPixelV(m_hDC, x, y, crColor); }
+    BOOL SetPixelV(POINT point, COLORREF crColor) { return ::SetPixelV(m_hDC, point.x, point.y, crColor); }
+
+    BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags) { return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags); }
+
+// Icons
+    BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
+    BOOL DrawIcon(POINT point, HICON hIcon) { return ::DrawIcon(m_hDC, point.x, point.y, hIcon); }
 
 // Bitmaps
     BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }
@@ -373,11 +434,60 @@ public:
         return ::DrawText(m_hDC, lpszString, nCount, lpRect, nFormat);
     }
     int DrawText(const CString& str, LPRECT lpRect, UINT nFormat) { return DrawText((LPCTSTR)str, str.GetLength(), lpRect, nFormat); }
+    // lpRect clips (ETO_CLIPPED) or is filled with the background colour (ETO_OPAQUE);
+    // lpDxWidths, when given, holds the advance of each of the nCount characters.
+    virtual BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString, UINT nCount,
+                            LPINT lpDxWidths)
+    {
+        return ::ExtTextOut(m_hDC, x, y, nOptions, lpRect, lpszString, nCount, lpDxWidths);
+    }
+    BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, const CString& str, LPINT lpDxWidths)
+    {
+        return ExtTextOut(x, y, nOptions, lpRect, (LPCTSTR)str, str.GetLength(), lpDxWidths);
+    }
+    // Expands tabs to the nTabPositions stops of lpnTabStopPositions (pixels from
+    // nTabOrigin; none: every eight average characters; one: that spacing); the width
+    // and height of the text drawn.
+    virtual CSize TabbedTextOut(int x, int y, LPCTSTR lpszString, int nCount, int nTabPositions,
+                                LPINT lpnTabStopPositions, int nTabOrigin)
+    {
+        LONG lSize = ::TabbedTextOut(m_hDC, x, y, lpszString, nCount, nTabPositions, lpnTabStopPositions, nTabOrigin);
+        return CSize(LOWORD(lSize), HIWORD(lSize));
+    }
+    CSize TabbedTextOut(int x, int y, const CString& str, int nTabPositions, LPINT lpnTabStopPositions,
+                        int nTabOrigin)
+    {
+        return TabbedTextOut(x, y, (LPCTSTR)str, str.GetLength(), nTabPositions, lpnTabStopPositions, nTabOrigin);
+    }
+    // The size TabbedTextOut would give, measured on the attribute handle.
+    CSize GetTabbedTextExtent(LPCTSTR lpszString, int nCount, int nTabPositions, LPINT lpnTabStopPositions) const
+    {
+        DWORD dwSize = ::GetTabbedTextExtent(m_hAttribDC, lpszString, nCount, nTabPositions, lpnTabStopPositions);
+        return CSize(LOWORD(dwSize), HIWORD(dwSize));
+    }
+    CSize GetTabbedTextExtent(const CString& str, int nTabPositions, LPINT lpnTabStopPositions) const
+    {
+        return GetTabbedTextExtent((LPCTSTR)str, str.GetLength(), nTabPositions, lpnTabStopPositions);
+    }
     // Measured on the attribute handle.
     CSize GetTextExtent(LPCTSTR lpszString, int nCount) const;
     CSize GetTextExtent(const CString& str) const { return GetTextExtent((LPCTSTR)str, str.GetLength()); }
     BOOL GetTextMetrics(LPTEXTMETRIC lpMetrics) const { return ::GetTextMetrics(m_hAttribDC, lpMetrics); }
+    // Measured on the output handle, as drawn.
+    CSize GetOutputTextExtent(LPCTSTR lpszString, int nCount) const;
+    CSize GetOutputTextExtent(const CString& str) const { return GetOutputTextExtent((LPCTSTR)str, str.GetLength()); }
+    // The face name of the selected font; the count of characters GDI reports.
+    int GetTextFace(int nCount, LPTSTR lpszFacename) const { return ::GetTextFace(m_hAttribDC, nCount, lpszFacename); }
+    int GetTextFace(CString& rString) const;
+    // The widths of the characters nFirstChar to nLastChar.
+    BOOL GetCharWidth(UINT nFirstChar, UINT nLastChar, LPINT lpBuffer) const
+        { return ::GetCharWidth(m_hAttribDC, nFirstChar, nLastChar, lpBuffer); }
+    UINT GetTextAlign() const { return ::GetTextAlign(m_hAttribDC); }
     int SetTextAlign(UINT nFlags);
+    int GetTextCharacterExtra() const { return ::GetTextCharacterExtra(m_hAttribDC); }
+    int SetTextCharacterExtra(int nCharExtra);
+    // Spreads nBreakExtra over the nBreakCount break characters of the next text output.
+    int SetTextJustification(int nBreakExtra, int nBreakCount);
 };
 
 // BeginPaint and EndPaint around the lifetime of the object.

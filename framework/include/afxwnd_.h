@@ -139,6 +139,12 @@ public:
         { return ::SetWindowPos(m_hWnd, pWndInsertAfter->GetSafeHwnd(), x, y, cx, cy, nFlags); }
     BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { return ::GetWindowPlacement(m_hWnd, lpwndpl); }
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
+    // What CalcWindowRect adds around the client rectangle.
+    enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
+    // Turns a client rectangle into the window rectangle that holds it with this
+    // window's styles (no menu bar): the frame and edges; with adjustOutside, also the
+    // scroll bars the window's style gives it.
+    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     BOOL IsZoomed() const { return ::IsZoomed(m_hWnd); }
     void BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
@@ -154,6 +160,8 @@ public:
     HICON SetIcon(HICON hIcon, BOOL bBigIcon)
         { return (HICON)::SendMessage(m_hWnd, WM_SETICON, bBigIcon, (LPARAM)hIcon); }
     HICON GetIcon(BOOL bBigIcon) const { return (HICON)::SendMessage(m_hWnd, WM_GETICON, bBigIcon, 0); }
+    // Whether files dropped from the shell come as WM_DROPFILES (OnDropFiles).
+    void DragAcceptFiles(BOOL bAccept = TRUE) { ::DragAcceptFiles(m_hWnd, bAccept); }
 
 // Painting; the CDC objects are temporary
     CDC* GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
@@ -174,6 +182,13 @@ public:
         { return ::RedrawWindow(m_hWnd, lpRectUpdate, (HRGN)prgnUpdate->GetSafeHandle(), flags); }
     void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = NULL, LPCRECT lpClipRect = NULL)
         { ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect); }
+    // prgnUpdate and lpRectUpdate (either may be NULL) receive what the scroll uncovered.
+    int ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate,
+                       LPRECT lpRectUpdate, UINT flags)
+    {
+        return ::ScrollWindowEx(m_hWnd, dx, dy, lpRectScroll, lpRectClip, (HRGN)prgnUpdate->GetSafeHandle(),
+                                lpRectUpdate, flags);
+    }
     BOOL LockWindowUpdate() { return ::LockWindowUpdate(m_hWnd); }
     void UnlockWindowUpdate() { ::LockWindowUpdate(NULL); }
 
@@ -185,11 +200,32 @@ public:
     void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
         { ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos); }
     void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, nBar, bShow); }
+    BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH)
+        { return ::EnableScrollBar(m_hWnd, nSBFlags, nArrowFlags); }
+    // The largest position the bar can take: its maximum less a page but one, never
+    // below its minimum; 0 when the window has no such bar.
+    int GetScrollLimit(int nBar);
     BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE)
         { return ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw); }
     BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL)
         { lpScrollInfo->cbSize = sizeof(SCROLLINFO); lpScrollInfo->fMask = nMask;
           return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo); }
+
+// The caret: the thread has one, owned by the window that created it last. Its position
+// is in client coordinates of that window.
+    void CreateCaret(CBitmap* pBitmap) { ::CreateCaret(m_hWnd, (HBITMAP)pBitmap->GetSafeHandle(), 0, 0); }
+    void CreateSolidCaret(int nWidth, int nHeight) { ::CreateCaret(m_hWnd, NULL, nWidth, nHeight); }
+    void CreateGrayCaret(int nWidth, int nHeight) { ::CreateCaret(m_hWnd, (HBITMAP)1, nWidth, nHeight); }
+    // Hides nest: the caret shows again after as many ShowCaret calls.
+    void ShowCaret() { ::ShowCaret(m_hWnd); }
+    void HideCaret() { ::HideCaret(m_hWnd); }
+    static void PASCAL SetCaretPos(POINT point) { ::SetCaretPos(point.x, point.y); }
+    static CPoint PASCAL GetCaretPos()
+    {
+        CPoint point;
+        ::GetCaretPos(&point);
+        return point;
+    }
 
 // Timers, capture, focus and activation; the CWnd objects returned may be temporary
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, void (CALLBACK* lpfnTimer)(HWND, UINT, UINT_PTR, DWORD))
@@ -368,18 +404,25 @@ protected:
     afx_msg void OnCaptureChanged(CWnd* pWnd) { Default(); }
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
     afx_msg int OnCharToItem(UINT nChar, CListBox* pListBox, UINT nIndex);
+    afx_msg void OnChildActivate() { Default(); }
     afx_msg void OnClose() { Default(); }
     afx_msg int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);
     afx_msg void OnCompacting(UINT nCpuTime) { Default(); }
+    // pWnd: the window clicked; point in screen coordinates, (-1, -1) from the keyboard.
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point) { Default(); }
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct) { return (int)Default(); }
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct);
+    afx_msg void OnDeadChar(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
     afx_msg void OnDestroy() { Default(); }
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    // Files dropped from the shell: DragQueryFile reads them, DragFinish frees hDropInfo.
+    afx_msg void OnDropFiles(HDROP hDropInfo) { Default(); }
     afx_msg void OnEnable(BOOL bEnable) { Default(); }
     afx_msg void OnEndSession(BOOL bEnding) { Default(); }
     afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho) { Default(); }
     afx_msg BOOL OnEraseBkgnd(CDC* pDC) { return (BOOL)Default(); }
+    afx_msg void OnFontChange() { Default(); }
     afx_msg UINT OnGetDlgCode() { return (UINT)Default(); }
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI) { Default(); }
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
@@ -407,10 +450,25 @@ protected:
     // window in a modal loop that was not ended ends it with -1.
     afx_msg void OnNcDestroy();
     afx_msg UINT OnNcHitTest(CPoint point) { return (UINT)Default(); }
+    // Mouse messages outside the client area: the hit-test code and the point in screen
+    // coordinates.
+    afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcLButtonUp(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcMButtonDblClk(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcMButtonDown(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcMButtonUp(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcRButtonDblClk(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcRButtonDown(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcRButtonUp(UINT nHitTest, CPoint point) { Default(); }
+    afx_msg void OnNcPaint() { Default(); }
     afx_msg void OnPaint() { Default(); }
     afx_msg void OnPaletteChanged(CWnd* pFocusWnd) { Default(); }
     afx_msg void OnPaletteIsChanging(CWnd* pRealizeWnd) { Default(); }
     afx_msg void OnParentNotify(UINT message, LPARAM lParam);
+    // The cursor shown while a minimized window without a class icon is dragged.
+    afx_msg HCURSOR OnQueryDragIcon() { return (HCURSOR)Default(); }
     afx_msg BOOL OnQueryEndSession() { return (BOOL)Default(); }
     afx_msg BOOL OnQueryNewPalette() { return (BOOL)Default(); }
     afx_msg void OnRButtonDblClk(UINT nFlags, CPoint point) { Default(); }
@@ -422,9 +480,11 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy) { Default(); }
     afx_msg void OnSysChar(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
     afx_msg void OnSysColorChange() { Default(); }
+    afx_msg void OnSysDeadChar(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam) { Default(); }
     afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
     afx_msg void OnSysKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
+    afx_msg void OnTimeChange() { Default(); }
     afx_msg void OnTimer(UINT nIDEvent) { Default(); }
     afx_msg int OnVKeyToItem(UINT nKey, CListBox* pListBox, UINT nIndex);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);

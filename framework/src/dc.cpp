@@ -183,6 +183,35 @@ int CDC::SetTextAlign(UINT nFlags)
     return OnBothHandles(this, 0, [=](HDC h) { return (int)::SetTextAlign(h, nFlags); });
 }
 
+int CDC::SetPolyFillMode(int nPolyFillMode)
+{
+    return OnBothHandles(this, 0, [=](HDC h) { return ::SetPolyFillMode(h, nPolyFillMode); });
+}
+
+int CDC::SetTextCharacterExtra(int nCharExtra)
+{
+    return OnBothHandles(this, (int)0x80000000, [=](HDC h) { return ::SetTextCharacterExtra(h, nCharExtra); });
+}
+
+int CDC::SetTextJustification(int nBreakExtra, int nBreakCount)
+{
+    return OnBothHandles(this, 0, [=](HDC h) { return (int)::SetTextJustification(h, nBreakExtra, nBreakCount); });
+}
+
+CPoint CDC::GetBrushOrg() const
+{
+    CPoint point;
+    ::GetBrushOrgEx(m_hDC, &point);
+    return point;
+}
+
+CPoint CDC::SetBrushOrg(int x, int y)
+{
+    CPoint old;
+    ::SetBrushOrgEx(m_hDC, x, y, &old);
+    return old;
+}
+
 // Mapping
 
 int CDC::SetMapMode(int nMapMode)
@@ -202,6 +231,24 @@ CPoint CDC::SetViewportOrg(int x, int y)
     return OnBothHandles(this, CPoint(), [=](HDC h) {
         CPoint old;
         ::SetViewportOrgEx(h, x, y, &old);
+        return old;
+    });
+}
+
+CPoint CDC::OffsetViewportOrg(int nWidth, int nHeight)
+{
+    return OnBothHandles(this, CPoint(), [=](HDC h) {
+        CPoint old;
+        ::OffsetViewportOrgEx(h, nWidth, nHeight, &old);
+        return old;
+    });
+}
+
+CSize CDC::ScaleViewportExt(int xNum, int xDenom, int yNum, int yDenom)
+{
+    return OnBothHandles(this, CSize(), [=](HDC h) {
+        CSize old;
+        ::ScaleViewportExtEx(h, xNum, xDenom, yNum, yDenom, &old);
         return old;
     });
 }
@@ -325,6 +372,20 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
     FillSolidRect(&rect, clr);
 }
 
+void CDC::Draw3dRect(LPCRECT lpRect, COLORREF crTopLeft, COLORREF crBottomRight)
+{
+    Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
+               crTopLeft, crBottomRight);
+}
+
+void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft, COLORREF crBottomRight)
+{
+    FillSolidRect(x, y, cx - 1, 1, crTopLeft);
+    FillSolidRect(x, y, 1, cy - 1, crTopLeft);
+    FillSolidRect(x + cx - 1, y, 1, cy, crBottomRight);
+    FillSolidRect(x, y + cy - 1, cx, 1, crBottomRight);
+}
+
 // Bitmaps
 
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
@@ -342,11 +403,26 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
 
 // Text
 
-CSize CDC::GetTextExtent(LPCTSTR lpszString, int nCount) const
+namespace {
+
+CSize TextExtent(HDC hDC, LPCTSTR lpszString, int nCount)
 {
     SIZE size = { 0, 0 };
-    ::GetTextExtentPoint32(m_hAttribDC, lpszString, nCount, &size);
+    ::GetTextExtentPoint32(hDC, lpszString, nCount, &size);
     return size;
+}
+
+} // namespace
+
+CSize CDC::GetTextExtent(LPCTSTR lpszString, int nCount) const { return TextExtent(m_hAttribDC, lpszString, nCount); }
+
+CSize CDC::GetOutputTextExtent(LPCTSTR lpszString, int nCount) const { return TextExtent(m_hDC, lpszString, nCount); }
+
+int CDC::GetTextFace(CString& rString) const
+{
+    int nLen = ::GetTextFace(m_hAttribDC, LF_FACESIZE, rString.GetBuffer(LF_FACESIZE));
+    rString.ReleaseBuffer(nLen > 0 ? -1 : 0);
+    return nLen;
 }
 
 // CPaintDC, CClientDC, CWindowDC

@@ -1,5 +1,5 @@
 // The GDI objects: CGdiObject's handle map and ownership, and the constructors of the
-// pens, brushes, bitmaps and palettes that do more than one call.
+// pens, brushes, fonts, bitmaps and palettes that do more than one call.
 #include "afxwin.h"
 #include "handlemap.h"
 
@@ -115,6 +115,32 @@ BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap)
 }
 
 // CBitmap
+
+BOOL CFont::CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC)
+{
+    LOGFONT logFont = {};
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    logFont.lfHeight = nPointSize;
+    if (lpszFaceName != NULL)
+        lstrcpyn(logFont.lfFaceName, lpszFaceName, LF_FACESIZE);
+    return CreatePointFontIndirect(&logFont, pDC);
+}
+
+BOOL CFont::CreatePointFontIndirect(const LOGFONT* lpLogFont, CDC* pDC)
+{
+    HDC hDC = pDC != NULL ? pDC->m_hAttribDC : ::GetDC(NULL);
+    // Tenths of a point to device pixels (720 to the inch), then to logical units
+    // as a distance between two points, which holds in every mapping mode.
+    POINT pt[2] = { { 0, 0 }, { 0, ::MulDiv(lpLogFont->lfHeight, ::GetDeviceCaps(hDC, LOGPIXELSY), 720) } };
+    ::DPtoLP(hDC, pt, 2);
+    if (pDC == NULL)
+        ::ReleaseDC(NULL, hDC);
+    // Negative: the height of the characters without their internal leading, as point
+    // sizes are meant.
+    LOGFONT logFont = *lpLogFont;
+    logFont.lfHeight = -abs(pt[1].y - pt[0].y);
+    return CreateFontIndirect(&logFont);
+}
 
 BOOL CBitmap::LoadBitmap(LPCTSTR lpszResourceName)
 {

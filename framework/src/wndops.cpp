@@ -1,4 +1,5 @@
 // CWnd operations that take more than one call: window text into a CString, styles,
+// the window rectangle around a client rectangle, scroll limits,
 // item texts of lists, relatives and descendants, radio buttons, centring, message
 // boxes.
 #include "afxwin.h"
@@ -85,6 +86,28 @@ HWND AfxGetTopLevelParent(HWND hWnd)
     while (HWND hWndUp = AfxGetParentOwner(hWnd))
         hWnd = hWndUp;
     return hWnd;
+}
+
+void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
+{
+    DWORD dwStyle = GetStyle();
+    if (nAdjustType == adjustOutside)
+    {
+        if (dwStyle & WS_VSCROLL)
+            lpClientRect->right += ::GetSystemMetrics(SM_CXVSCROLL);
+        if (dwStyle & WS_HSCROLL)
+            lpClientRect->bottom += ::GetSystemMetrics(SM_CYHSCROLL);
+    }
+    ::AdjustWindowRectEx(lpClientRect, dwStyle, FALSE, GetExStyle());
+}
+
+int CWnd::GetScrollLimit(int nBar)
+{
+    SCROLLINFO info;
+    if (!GetScrollInfo(nBar, &info, SIF_RANGE | SIF_PAGE))
+        return 0;
+    int nLimit = info.nPage > 1 ? info.nMax - (int)info.nPage + 1 : info.nMax;
+    return nLimit > info.nMin ? nLimit : info.nMin;
 }
 
 CWnd* CWnd::GetTopLevelParent() const { return FromHandle(AfxGetTopLevelParent(GetSafeHwnd())); }

@@ -206,6 +206,15 @@ BOOL DispatchWindowMessage(CWnd* pWnd, const AFX_MSGMAP_ENTRY* lpEntry, UINT mes
     case AfxSig_wv:
         lResult = (pWnd->*Handler<UINT (CWnd::*)()>(lpEntry))();
         break;
+    case AfxSig_hv:
+        lResult = (LRESULT)(pWnd->*Handler<HCURSOR (CWnd::*)()>(lpEntry))();
+        break;
+    case AfxSig_vWp:
+        (pWnd->*Handler<void (CWnd::*)(CWnd*, CPoint)>(lpEntry))(CWnd::FromHandle((HWND)wParam), CPoint((DWORD)lParam));
+        break;
+    case AfxSig_vHDROP:
+        (pWnd->*Handler<void (CWnd::*)(HDROP)>(lpEntry))((HDROP)wParam);
+        break;
     case AfxSig_vDRAWITEM:
         (pWnd->*Handler<void (CWnd::*)(int, LPDRAWITEMSTRUCT)>(lpEntry))((int)wParam, (LPDRAWITEMSTRUCT)lParam);
         lResult = TRUE;

@@ -5,6 +5,8 @@
 
 #include "dib_surface.h"
 
+#include <vector>
+
 namespace {
 
 // A plain child-less window for the window-side tests.
@@ -13,6 +15,23 @@ HWND CreateTestWindow()
     return ::CreateWindowExA(0, "STATIC", "gdi test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                              200, 100, NULL, NULL, NULL, NULL);
 }
+
+// A surface with a 16-pixel Arial selected.
+class CTextSurface : public CDibSurface
+{
+public:
+    CTextSurface(int cx, int cy) : CDibSurface(cx, cy)
+    {
+        m_font.CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+        m_pOldFont = m_dc.SelectObject(&m_font);
+    }
+    ~CTextSurface() { m_dc.SelectObject(m_pOldFont); }
+
+    CFont m_font;
+
+private:
+    CFont* m_pOldFont;
+};
 
 } // namespace
 
@@ -281,11 +300,8 @@ TEST(CDC, BlitsCopyAndStretch)
 
 TEST(CDC, TextIsMeasuredAndDrawnInItsRectangle)
 {
-    CDibSurface surface(120, 60);
+    CTextSurface surface(120, 60);
     CDC& dc = surface.m_dc;
-    CFont font;
-    ASSERT_TRUE(font.CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
-    CFont* pOldFont = dc.SelectObject(&font);
 
     CSize sizeOne = dc.GetTextExtent("W", 1);
     CSize sizeTwo = dc.GetTextExtent(CString("WW"));
@@ -302,8 +318,244 @@ TEST(CDC, TextIsMeasuredAndDrawnInItsRectangle)
     CRect rectInside;
     EXPECT_TRUE(rectInside.IntersectRect(rectPainted, rect));
     EXPECT_TRUE(RectEq(rectPainted, rectInside));
+}
 
-    dc.SelectObject(pOldFont);
+namespace {
+
+// An icon of one colour, opaque everywhere: its mask is all zero.
+HICON CreateSolidIcon(int cx, int cy, COLORREF cr)
+{
+    CDibSurface colour(cx, cy, cr);
+    HBITMAP hColour = ::CreateCompatibleBitmap(colour.m_dc.m_hDC, cx, cy);
+    HDC hDC = ::CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(hDC, hColour);
+    ::BitBlt(hDC, 0, 0, cx, cy, colour.m_dc.m_hDC, 0, 0, SRCCOPY);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    std::vector<BYTE> mask((cx + 15) / 16 * 2 * cy, 0);
+    HBITMAP hMask = ::CreateBitmap(cx, cy, 1, 1, mask.data());
+    ICONINFO ii = { TRUE, 0, 0, hMask, hColour };
+    HICON hIcon = ::CreateIconIndirect(&ii);
+    ::DeleteObject(hMask);
+    ::DeleteObject(hColour);
+    return hIcon;
+}
+
+} // namespace
+
+TEST(CDC, IconsAndEdgesLandWhereAsked)
+{
+    const int cxIcon = ::GetSystemMetrics(SM_CXICON), cyIcon = ::GetSystemMetrics(SM_CYICON);
+    CDibSurface surface(2 * cxIcon + 40, cyIcon + 40);
+    HICON hIcon = CreateSolidIcon(cxIcon, cyIcon, RGB(255, 0, 0));
+    ASSERT_NE(nullptr, hIcon);
+
+    EXPECT_TRUE(surface.m_dc.DrawIcon(5, 7, hIcon));
+    EXPECT_TRUE(RectEq(CRect(5, 7, 5 + cxIcon, 7 + cyIcon), surface.PaintedBounds(RGB(255, 255, 255))));
+    surface.Fill(RGB(255, 255, 255));
+    EXPECT_TRUE(surface.m_dc.DrawIcon(CPoint(cxIcon + 20, 30), hIcon));
+    EXPECT_TRUE(RectEq(CRect(cxIcon + 20, 30, 2 * cxIcon + 20, 30 + cyIcon), surface.PaintedBounds(RGB(255, 255, 255))));
+    EXPECT_EQ(cxIcon * cyIcon, surface.Count(RGB(255, 0, 0)));
+    ::DestroyIcon(hIcon);
+
+    // A raised edge: light on the top and left, dark on the bottom and right; with
+    // BF_ADJUST the rectangle comes back inside the edge.
+    surface.Fill(RGB(10, 200, 30));
+    CRect rect(10, 10, 40, 30);
+    EXPECT_TRUE(surface.m_dc.DrawEdge(&rect, EDGE_RAISED, BF_RECT | BF_ADJUST));
+    EXPECT_TRUE(RectEq(CRect(12, 12, 38, 28), rect));
+    EXPECT_TRUE(RectEq(CRect(10, 10, 40, 30), surface.PaintedBounds(RGB(10, 200, 30))));
+    auto brightness = [&](int x, int y) {
+        COLORREF cr = surface.At(x, y);
+        return GetRValue(cr) + GetGValue(cr) + GetBValue(cr);
+    };
+    EXPECT_GT(brightness(20, 10), brightness(20, 29));
+    EXPECT_GT(brightness(10, 20), brightness(39, 20));
+    EXPECT_EQ(RGB(10, 200, 30), surface.At(20, 20)) << "the inside is left alone";
+}
+
+TEST(CDC, ExtendedTextFillsClipsAndSpaces)
+{
+    CTextSurface surface(200, 40);
+    CDC& dc = surface.m_dc;
+    dc.SetTextColor(RGB(0, 0, 0));
+    dc.SetBkColor(RGB(0, 0, 255));
+
+    // Opaque: the whole rectangle takes the background colour, text or not.
+    CRect rectOpaque(100, 5, 190, 35);
+    EXPECT_TRUE(dc.ExtTextOut(100, 5, ETO_OPAQUE, &rectOpaque, CString("x"), NULL));
+    EXPECT_EQ(RGB(0, 0, 255), surface.At(185, 30));
+    EXPECT_TRUE(RectEq(rectOpaque, surface.PaintedBounds(RGB(255, 255, 255))));
+
+    // Clipped: nothing outside the rectangle, though the text runs on past it.
+    surface.Fill(RGB(255, 255, 255));
+    dc.SetBkMode(TRANSPARENT);
+    CRect rectClip(0, 0, 20, 40);
+    EXPECT_TRUE(dc.ExtTextOut(2, 5, ETO_CLIPPED, &rectClip, "WWWWWW", 6, NULL));
+    CRect rectPainted = surface.PaintedBounds(RGB(255, 255, 255));
+    EXPECT_FALSE(rectPainted.IsRectEmpty());
+    EXPECT_LE(rectPainted.right, 20);
+
+    // Advances given: the characters stand 30 pixels apart, whatever their width.
+    surface.Fill(RGB(255, 255, 255));
+    INT dx[3] = { 30, 30, 30 };
+    EXPECT_TRUE(dc.ExtTextOut(0, 5, 0, NULL, "III", 3, dx));
+    rectPainted = surface.PaintedBounds(RGB(255, 255, 255));
+    EXPECT_GE(rectPainted.right, 60);
+    EXPECT_LT(rectPainted.right, 90);
+}
+
+TEST(CDC, TabbedTextStopsAtTheTabPositions)
+{
+    CTextSurface surface(300, 40);
+    CDC& dc = surface.m_dc;
+    dc.SetBkMode(TRANSPARENT);
+
+    INT stops[2] = { 100, 200 };
+    const CSize sizeB = dc.GetTextExtent("B", 1);
+    CSize size = dc.TabbedTextOut(10, 5, "\tB", 2, 2, stops, 10);
+    EXPECT_EQ(100 + sizeB.cx, size.cx) << "measured from x, the stop counted from the origin";
+    EXPECT_EQ(sizeB.cy, size.cy);
+    CRect rectPainted = surface.PaintedBounds(RGB(255, 255, 255));
+    EXPECT_GE(rectPainted.left, 110);
+    EXPECT_LE(rectPainted.right, 110 + sizeB.cx + 1);
+
+    EXPECT_EQ(size, dc.GetTabbedTextExtent(CString("\tB"), 2, stops));
+    surface.Fill(RGB(255, 255, 255));
+    EXPECT_EQ(CSize(200 + sizeB.cx, sizeB.cy), dc.TabbedTextOut(0, 5, CString("\t\tB"), 2, stops, 0));
+    EXPECT_GE(surface.PaintedBounds(RGB(255, 255, 255)).left, 200);
+}
+
+TEST(CDC, FramesFillsAndCurvesStayInTheirBounds)
+{
+    CDibSurface surface(100, 80);
+    CDC& dc = surface.m_dc;
+    const COLORREF crLight = RGB(250, 250, 0), crDark = RGB(0, 0, 100), crPaper = RGB(255, 255, 255);
+
+    dc.Draw3dRect(CRect(10, 10, 30, 25), crLight, crDark);
+    EXPECT_EQ(crLight, surface.At(10, 10));
+    EXPECT_EQ(crLight, surface.At(28, 10));
+    EXPECT_EQ(crLight, surface.At(10, 23));
+    EXPECT_EQ(crDark, surface.At(29, 10)) << "the top right corner belongs to the right side";
+    EXPECT_EQ(crDark, surface.At(10, 24)) << "the bottom left corner belongs to the bottom";
+    EXPECT_EQ(crDark, surface.At(29, 24));
+    EXPECT_EQ(crPaper, surface.At(20, 17));
+    EXPECT_EQ(19 + 14 - 1, surface.Count(crLight));
+    EXPECT_EQ(15 + 20 - 1, surface.Count(crDark));
+
+    // A flood fill inside the frame stops at its border.
+    CBrush brush(RGB(0, 200, 0));
+    CBrush* pOldBrush = dc.SelectObject(&brush);
+    EXPECT_TRUE(dc.ExtFloodFill(20, 17, crPaper, FLOODFILLSURFACE));
+    EXPECT_EQ(18 * 13, surface.Count(RGB(0, 200, 0)));
+    dc.SelectObject(pOldBrush);
+
+    // The focus rectangle inverts: drawn twice, it is gone.
+    surface.Fill(crPaper);
+    CRect rectFocus(40, 40, 60, 60);
+    dc.DrawFocusRect(&rectFocus);
+    EXPECT_TRUE(RectEq(rectFocus, surface.PaintedBounds(crPaper)));
+    dc.DrawFocusRect(&rectFocus);
+    EXPECT_TRUE(surface.PaintedBounds(crPaper).IsRectEmpty());
+
+    // A pie of the right half of a circle, counterclockwise from bottom to top.
+    CRect rectCircle(20, 10, 60, 50);
+    EXPECT_TRUE(dc.Pie(&rectCircle, CPoint(40, 60), CPoint(40, 0)));
+    CRect rectPie = surface.PaintedBounds(crPaper);
+    EXPECT_GE(rectPie.left, 39);
+    EXPECT_LE(rectPie.right, 60);
+    EXPECT_GE(rectPie.top, 10);
+    EXPECT_LE(rectPie.bottom, 50);
+}
+
+TEST(CDC, ViewportOffsetAndScaleReachBothHandles)
+{
+    CDibSurface output(10, 10), attrib(10, 10);
+    CDC& dc = output.m_dc;
+    dc.SetAttribDC(attrib.m_dc.m_hDC);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetViewportExt(10, 20);
+    dc.SetWindowExt(1, 1);
+    EXPECT_EQ(CPoint(0, 0), dc.OffsetViewportOrg(3, 4));
+    EXPECT_EQ(CSize(10, 20), dc.ScaleViewportExt(3, 2, 1, 2));
+    for (HDC h : { output.m_dc.m_hDC, attrib.m_dc.m_hDC })
+    {
+        POINT pt;
+        SIZE size;
+        ::GetViewportOrgEx(h, &pt);
+        ::GetViewportExtEx(h, &size);
+        EXPECT_EQ(CPoint(3, 4), CPoint(pt));
+        EXPECT_EQ(CSize(15, 10), CSize(size));
+    }
+    dc.SetAttribDC(output.m_dc.m_hDC);
+}
+
+TEST(CDC, TextFaceWidthsAndSpacing)
+{
+    CTextSurface surface(200, 40);
+    CDC& dc = surface.m_dc;
+    EXPECT_EQ(&surface.m_font, dc.GetCurrentFont());
+
+    // The face GDI chose, which may stand in for the one asked for.
+    CString strFace;
+    char szFace[LF_FACESIZE];
+    int nLen = dc.GetTextFace(strFace);
+    EXPECT_EQ(nLen, dc.GetTextFace(LF_FACESIZE, szFace));
+    EXPECT_EQ(CString(szFace), strFace);
+    EXPECT_FALSE(strFace.IsEmpty());
+
+    INT widths[3];
+    ASSERT_TRUE(dc.GetCharWidth('a', 'c', widths));
+    EXPECT_EQ(dc.GetTextExtent("abc", 3).cx, widths[0] + widths[1] + widths[2]);
+
+    // Extra spacing widens what is drawn and what is measured alike.
+    CSize sizePlain = dc.GetOutputTextExtent(CString("abc"));
+    EXPECT_EQ(0, dc.SetTextCharacterExtra(5));
+    EXPECT_EQ(5, dc.GetTextCharacterExtra());
+    EXPECT_EQ(sizePlain.cx + 15, dc.GetOutputTextExtent("abc", 3).cx);
+    dc.SetTextCharacterExtra(0);
+}
+
+TEST(CFont, PointSizesGoThroughTheDevicesResolutionAndMapping)
+{
+    CDibSurface surface(10, 10);
+    const int nDpi = surface.m_dc.GetDeviceCaps(LOGPIXELSY);
+    LOGFONT lf;
+
+    CFont fontScreen;
+    ASSERT_TRUE(fontScreen.CreatePointFont(120, "Arial"));
+    fontScreen.GetLogFont(&lf);
+    HDC hScreen = ::GetDC(NULL);
+    EXPECT_EQ(-::MulDiv(120, ::GetDeviceCaps(hScreen, LOGPIXELSY), 720), lf.lfHeight);
+    ::ReleaseDC(NULL, hScreen);
+    EXPECT_STREQ("Arial", lf.lfFaceName);
+    EXPECT_EQ(DEFAULT_CHARSET, lf.lfCharSet);
+
+    // Two logical units to a pixel: twice the height.
+    surface.m_dc.SetMapMode(MM_ANISOTROPIC);
+    surface.m_dc.SetWindowExt(2, 2);
+    surface.m_dc.SetViewportExt(1, 1);
+    CFont fontScaled;
+    ASSERT_TRUE(fontScaled.CreatePointFont(120, "Arial", &surface.m_dc));
+    fontScaled.GetLogFont(&lf);
+    EXPECT_EQ(-2 * ::MulDiv(120, nDpi, 720), lf.lfHeight);
+
+    // A face name longer than a LOGFONT holds is cut to fit; the other fields of the
+    // indirect form are kept.
+    LOGFONT lfIn = {};
+    lfIn.lfHeight = 100;
+    lfIn.lfWeight = FW_BOLD;
+    lfIn.lfItalic = TRUE;
+    CFont fontLong;
+    ASSERT_TRUE(fontLong.CreatePointFont(100, "A face name far longer than thirty-one characters"));
+    fontLong.GetLogFont(&lf);
+    EXPECT_EQ(LF_FACESIZE - 1, (int)strlen(lf.lfFaceName));
+    CFont fontBold;
+    ASSERT_TRUE(fontBold.CreatePointFontIndirect(&lfIn));
+    fontBold.GetLogFont(&lf);
+    EXPECT_EQ(FW_BOLD, lf.lfWeight);
+    EXPECT_TRUE(lf.lfItalic);
+    EXPECT_LT(lf.lfHeight, 0);
 }
 
 TEST(CPalette, EntriesAndNearestIndex)

@@ -13,12 +13,18 @@ protected:
     afx_msg LONG OnMessageX(UINT wParam, LONG lParam);      // a 16-bit signature
 #elif CASE == 4
     afx_msg void OnCreate(LPCREATESTRUCT lpCreateStruct);   // must return int
+#elif CASE == 5
+    afx_msg HBRUSH OnQueryDragIcon();                       // must return HCURSOR
+#elif CASE == 6
+    afx_msg void OnNcLButtonDown(UINT nHitTest, POINT point);   // takes a CPoint
 #else
     afx_msg void OnTimer(UINT nIDEvent);
     afx_msg void OnCommandX();
     afx_msg LRESULT OnMessageX(WPARAM wParam, LPARAM lParam);
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnUpdateX(CCmdUI* pCmdUI);
+    afx_msg HCURSOR OnQueryDragIcon();
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
 #endif
 
     DECLARE_MESSAGE_MAP()
@@ -39,5 +45,11 @@ BEGIN_MESSAGE_MAP(CHandlers, CWnd)
 #endif
 #if CASE == 0
     ON_UPDATE_COMMAND_UI(100, OnUpdateX)
+#endif
+#if CASE == 0 || CASE == 5
+    ON_WM_QUERYDRAGICON()
+#endif
+#if CASE == 0 || CASE == 6
+    ON_WM_NCLBUTTONDOWN()
 #endif
 END_MESSAGE_MAP()
