@@ -9,3 +9,4 @@
 #include "afxexc_.h"
 #include "afxfile_.h"
 #include "afxarc_.h"
+#include "afxtime_.h"
