@@ -4,6 +4,14 @@
 
 #include <limits.h>
 
+// The format string of a string resource.
+static CString LoadedFormat(UINT nFormatID)
+{
+    CString strFormat;
+    VERIFY(strFormat.LoadString(nFormatID));
+    return strFormat;
+}
+
 // CTimeSpan
 
 CTimeSpan::CTimeSpan(LONG lDays, int nHours, int nMins, int nSecs)
@@ -39,9 +47,7 @@ CString CTimeSpan::Format(LPCSTR pFormat) const
 
 CString CTimeSpan::Format(UINT nFormatID) const
 {
-    CString strFormat;
-    VERIFY(strFormat.LoadString(nFormatID));
-    return Format(strFormat);
+    return Format(LoadedFormat(nFormatID));
 }
 
 CArchive& AFXAPI operator<<(CArchive& ar, CTimeSpan timeSpan)
@@ -190,16 +196,12 @@ CString CTime::FormatGmt(LPCSTR pFormat) const
 
 CString CTime::Format(UINT nFormatID) const
 {
-    CString strFormat;
-    VERIFY(strFormat.LoadString(nFormatID));
-    return Format(strFormat);
+    return Format(LoadedFormat(nFormatID));
 }
 
 CString CTime::FormatGmt(UINT nFormatID) const
 {
-    CString strFormat;
-    VERIFY(strFormat.LoadString(nFormatID));
-    return FormatGmt(strFormat);
+    return FormatGmt(LoadedFormat(nFormatID));
 }
 
 CArchive& AFXAPI operator<<(CArchive& ar, CTime time)

@@ -4,6 +4,7 @@
 #include <afx.h>
 #include <gtest/gtest.h>
 
+#include "test_resource.h"
 #include "test_support.h"
 
 #include <string>
@@ -194,6 +195,9 @@ TEST(Time, LocalFormatMatchesTheParts)
     EXPECT_STREQ("100%", time.Format("100%%"));
     EXPECT_STREQ("", time.Format(""));
     EXPECT_STREQ("", time.Format("%Q")) << "a format strftime refuses makes nothing";
+    EXPECT_STREQ("Bare Frame", time.Format(IDR_BARE)) << "a format from the string table";
+    EXPECT_STREQ("Bare Frame", time.FormatGmt(IDR_BARE));
+    EXPECT_STREQ("Bare Frame", CTimeSpan(5).Format(IDR_BARE));
 }
 
 TEST(Time, LongResultsAreWhole)
