@@ -73,8 +73,8 @@ public:
     BOOL GetStatus(CFileStatus& rStatus) const;
     // The status of a named file; FALSE when it does not exist or cannot be read.
     static BOOL PASCAL GetStatus(LPCSTR lpszFileName, CFileStatus& rStatus);
-    // Sets the times (those after 1970; 0 leaves a time as it is) and the attributes; throws CFileException
-    // when it cannot.
+    // Sets the times (those after 1970; 0 leaves a time as it is) and the attributes;
+    // throws CFileException when it cannot.
     static void PASCAL SetStatus(LPCSTR lpszFileName, const CFileStatus& status);
 
 // Operations
@@ -95,7 +95,8 @@ public:
     virtual UINT Read(void* lpBuf, UINT nCount);
     virtual void Write(const void* lpBuf, UINT nCount);
 
-    // Locks bytes against other processes; throws CFileException when they are locked.
+    // Locks bytes of the file against other handles; throws CFileException when some
+    // of them are locked already.
     virtual void LockRange(DWORD dwPos, DWORD dwCount);
     virtual void UnlockRange(DWORD dwPos, DWORD dwCount);
 

@@ -362,18 +362,6 @@ void CString::MakeUpper()
     _mbsupr(reinterpret_cast<unsigned char*>(m_pchData));
 }
 
-void CString::AnsiToOem()
-{
-    CopyBeforeWrite();
-    ::CharToOemA(m_pchData, m_pchData);
-}
-
-void CString::OemToAnsi()
-{
-    CopyBeforeWrite();
-    ::OemToCharA(m_pchData, m_pchData);
-}
-
 void CString::MakeLower()
 {
     CopyBeforeWrite();
@@ -535,39 +523,6 @@ void AFX_CDECL CString::Format(UINT nFormatID, ...)
     va_list argList;
     va_start(argList, nFormatID);
     FormatV(strFormat, argList);
-    va_end(argList);
-}
-
-// The message formatted into a buffer that FormatMessage allocates and LocalFree frees.
-static CString FormatMessageV(LPCSTR lpszFormat, va_list argList)
-{
-    ASSERT(lpszFormat != NULL);
-    LPSTR lpszBuffer = NULL;
-    if (::FormatMessageA(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER, lpszFormat, 0, 0,
-                         reinterpret_cast<LPSTR>(&lpszBuffer), 0, &argList) == 0)
-    {
-        return CString();
-    }
-    CString str(lpszBuffer);
-    ::LocalFree(lpszBuffer);
-    return str;
-}
-
-void AFX_CDECL CString::FormatMessage(LPCSTR lpszFormat, ...)
-{
-    va_list argList;
-    va_start(argList, lpszFormat);
-    *this = FormatMessageV(lpszFormat, argList);
-    va_end(argList);
-}
-
-void AFX_CDECL CString::FormatMessage(UINT nFormatID, ...)
-{
-    CString strFormat;
-    VERIFY(strFormat.LoadString(nFormatID));
-    va_list argList;
-    va_start(argList, nFormatID);
-    *this = FormatMessageV(strFormat, argList);
     va_end(argList);
 }
 
