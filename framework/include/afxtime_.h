@@ -70,8 +70,8 @@ public:
     CTime() : m_time(0) {}
     CTime(time_t time) : m_time(time) {}
     // Local time; nDST 0 for standard time, > 0 for daylight saving time, < 0 to let
-    // the C runtime decide. Fields that make no time (a month of 13, a year before
-    // 1900) give the time -1, as mktime does.
+    // the C runtime decide. Fields that name no day or time (a month of 13, February
+    // 30, an hour of 24) or a time the C runtime cannot convert give the time -1.
     CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int nDST = -1);
     // An MS-DOS date and time, local.
     CTime(WORD wDosDate, WORD wDosTime, int nDST = -1);

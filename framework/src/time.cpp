@@ -82,10 +82,13 @@ CTime::CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int
     atm.tm_mon = nMonth - 1;
     atm.tm_year = nYear - 1900;
     atm.tm_isdst = nDST;
-    // mktime would roll a 13th month into the next year; the fields must name a day.
+    // mktime would roll a 13th month into the next year and February 30 into March;
+    // the fields must name a day that mktime keeps.
     bool bValid = nYear >= 1900 && nMonth >= 1 && nMonth <= 12 && nDay >= 1 && nDay <= 31 &&
                   nHour >= 0 && nHour <= 23 && nMin >= 0 && nMin <= 59 && nSec >= 0 && nSec <= 59;
     m_time = bValid ? ::mktime(&atm) : -1;
+    if (m_time != -1 && (atm.tm_mday != nDay || atm.tm_mon != nMonth - 1))
+        m_time = -1;
 }
 
 CTime::CTime(WORD wDosDate, WORD wDosTime, int nDST)
