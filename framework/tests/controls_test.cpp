@@ -490,14 +490,7 @@ TEST(CommonControls, SpinButtonShowsItsPositionInItsBuddy)
 
     // The buddy's up arrow moves the position, and the buddy shows it.
     edit.SetFocus();
-    INPUT inputs[2] = {};
-    for (int i = 0; i < 2; i++)
-    {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = VK_UP;
-        inputs[i].ki.dwFlags = i == 1 ? KEYEVENTF_KEYUP : 0;
-    }
-    ASSERT_EQ(2u, SendInput(2, inputs, sizeof(INPUT)));
+    PressKey(VK_UP);
     EXPECT_TRUE(PumpUntil([&] { return spin.GetPos() == 8; })) << "position " << spin.GetPos();
     edit.GetWindowText(strText);
     EXPECT_STREQ("8", strText);

@@ -4,6 +4,7 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 
+#include "dialog_driver.h"
 #include "dib_surface.h"
 #include "msg_log.h"
 
@@ -65,18 +66,6 @@ BEGIN_MESSAGE_MAP(CClockFrame, CFrameWnd)
     ON_WM_PAINT()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
-
-void PressKey(WORD wVk)
-{
-    INPUT inputs[2] = {};
-    for (int i = 0; i < 2; i++)
-    {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = wVk;
-        inputs[i].ki.dwFlags = i == 1 ? KEYEVENTF_KEYUP : 0;
-    }
-    ASSERT_EQ(2u, SendInput(2, inputs, sizeof(INPUT)));
-}
 
 // The text as the window's default font draws it on white, and the window's client
 // area as it is on the screen, both on surfaces of the client's size.
