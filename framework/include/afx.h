@@ -25,3 +25,4 @@
 #include "afxexc_.h"
 #include "afxfile_.h"
 #include "afxarc_.h"
+#include "afxtime_.h"

@@ -1,5 +1,5 @@
-// The common controls of the framework: CProgressCtrl and CSliderCtrl over
-// comctl32.dll's progress bar and trackbar, and CRichEditCtrl over the rich edit
+// The common controls of the framework: CProgressCtrl, CSliderCtrl and
+// CSpinButtonCtrl over comctl32.dll's progress bar, trackbar and up-down control, and CRichEditCtrl over the rich edit
 // control of riched20.dll ("RichEdit20A"), loaded once by AfxInitRichEdit.
 #pragma once
 
@@ -79,6 +79,38 @@ public:
     // Moves the thumb back into the range if it left it.
     void VerifyPos();
     void ClearTics(BOOL bRedraw = FALSE) { ::SendMessage(m_hWnd, TBM_CLEARTICS, bRedraw, 0); }
+};
+
+// An up-down control. With UDS_SETBUDDYINT it shows its position in its buddy window,
+// and with UDS_ARROWKEYS the buddy's arrow keys move it.
+class AFX_FRAMEWORK CSpinButtonCtrl : public CWnd
+{
+    DECLARE_DYNAMIC(CSpinButtonCtrl)
+public:
+    CSpinButtonCtrl() = default;
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+// Attributes
+    // The steps to take after each number of seconds held; the array is the caller's.
+    BOOL SetAccel(int nAccel, UDACCEL* pAccel) { return (BOOL)::SendMessage(m_hWnd, UDM_SETACCEL, nAccel, (LPARAM)pAccel); }
+    // Fills up to nAccel steps; the number the control has.
+    UINT GetAccel(int nAccel, UDACCEL* pAccel) const { return (UINT)::SendMessage(m_hWnd, UDM_GETACCEL, nAccel, (LPARAM)pAccel); }
+    // 10 or 16; the previous base, or 0 when nBase is neither.
+    int SetBase(int nBase) { return (int)::SendMessage(m_hWnd, UDM_SETBASE, nBase, 0); }
+    UINT GetBase() const { return (UINT)::SendMessage(m_hWnd, UDM_GETBASE, 0, 0); }
+    // The previous buddy, a temporary object or NULL.
+    CWnd* SetBuddy(CWnd* pWndBuddy);
+    CWnd* GetBuddy() const;
+    // The previous position.
+    int SetPos(int nPos) { return (int)::SendMessage(m_hWnd, UDM_SETPOS, 0, MAKELPARAM(nPos, 0)); }
+    // The position in the low word; the high word is nonzero when the buddy's text is
+    // no number of the range.
+    int GetPos() const { return (int)::SendMessage(m_hWnd, UDM_GETPOS, 0, 0); }
+    // Within -32767 to 32767; the lower end may be the greater, which reverses the arrows.
+    void SetRange(int nLower, int nUpper) { ::SendMessage(m_hWnd, UDM_SETRANGE, 0, MAKELPARAM(nUpper, nLower)); }
+    // The lower end in the high word, the upper in the low word.
+    DWORD GetRange() const { return (DWORD)::SendMessage(m_hWnd, UDM_GETRANGE, 0, 0); }
+    void GetRange(int& nLower, int& nUpper) const;
 };
 
 class AFX_FRAMEWORK CRichEditCtrl : public CWnd

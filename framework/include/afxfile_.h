@@ -3,8 +3,22 @@
 
 #include "afxobj_.h"
 #include "afxstr.h"
+#include "afxtime_.h"
 
 class CFileException;
+
+// What the file system keeps about a file. Times of 0 stand for times the file system
+// does not record.
+struct CFileStatus
+{
+    CTime m_ctime;          // created
+    CTime m_mtime;          // last written
+    CTime m_atime;          // last read
+    LONG m_size;            // bytes; the low 32 bits of larger files' sizes
+    BYTE m_attribute;       // CFile::Attribute values
+    BYTE m_padding;
+    char m_szFullName[_MAX_PATH];
+};
 
 class AFX_FRAMEWORK CFile : public CObject
 {
@@ -27,6 +41,15 @@ public:
         typeBinary = (int)0x8000
     };
     enum SeekPosition { begin = 0x0, current = 0x1, end = 0x2 };
+    enum Attribute {
+        normal = 0x00,
+        readOnly = 0x01,
+        hidden = 0x02,
+        system = 0x04,
+        volume = 0x08,
+        directory = 0x10,
+        archive = 0x20
+    };
 
     static const HANDLE hFileNull;
 
@@ -42,8 +65,17 @@ public:
 
     virtual DWORD GetPosition() const;
     virtual CString GetFileName() const;
+    // The name as the shell shows it (without the extension when it hides them).
+    virtual CString GetFileTitle() const;
     virtual CString GetFilePath() const;
     virtual void SetFilePath(LPCSTR lpszNewName);
+    // The status of the open file; FALSE when it cannot be read.
+    BOOL GetStatus(CFileStatus& rStatus) const;
+    // The status of a named file; FALSE when it does not exist or cannot be read.
+    static BOOL PASCAL GetStatus(LPCSTR lpszFileName, CFileStatus& rStatus);
+    // Sets the times (those after 1970; 0 leaves a time as it is) and the attributes;
+    // throws CFileException when it cannot.
+    static void PASCAL SetStatus(LPCSTR lpszFileName, const CFileStatus& status);
 
 // Operations
     // Opens the file; FALSE and the cause in *pError when it cannot.
@@ -62,6 +94,11 @@ public:
 
     virtual UINT Read(void* lpBuf, UINT nCount);
     virtual void Write(const void* lpBuf, UINT nCount);
+
+    // Locks bytes of the file against other handles; throws CFileException when some
+    // of them are locked already.
+    virtual void LockRange(DWORD dwPos, DWORD dwCount);
+    virtual void UnlockRange(DWORD dwPos, DWORD dwCount);
 
     // Closes without throwing: errors are ignored.
     virtual void Abort();

@@ -76,6 +76,9 @@ public:
     void MakeUpper();
     void MakeLower();
     void MakeReverse();
+    // Between the ANSI and the OEM code page, in place.
+    void AnsiToOem();
+    void OemToAnsi();
     void TrimRight();
     void TrimLeft();
     void TrimRight(char chTarget);
@@ -95,6 +98,10 @@ public:
     void AFX_CDECL Format(LPCSTR lpszFormat, ...);
     void AFX_CDECL Format(UINT nFormatID, ...);
     void FormatV(LPCSTR lpszFormat, va_list argList);
+    // FormatMessage's inserts (%1, %2!d! ...); a format that FormatMessage refuses
+    // leaves the string empty.
+    void AFX_CDECL FormatMessage(LPCSTR lpszFormat, ...);
+    void AFX_CDECL FormatMessage(UINT nFormatID, ...);
 
 // Loads a string from the string tables of the resource chain, or of one module.
     BOOL LoadString(UINT nID);

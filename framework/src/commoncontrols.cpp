@@ -1,8 +1,10 @@
-// The common controls of comctl32.dll: their registration, CProgressCtrl and CSliderCtrl.
+// The common controls of comctl32.dll: their registration, CProgressCtrl, CSliderCtrl
+// and CSpinButtonCtrl.
 #include "afxcmn.h"
 
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CSliderCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
 
 BOOL AFXAPI AfxInitCommonControls()
 {
@@ -57,4 +59,28 @@ void CSliderCtrl::VerifyPos()
 {
     // Setting the position the control reports makes it clamp the thumb into the range.
     SetPos(GetPos());
+}
+
+// CSpinButtonCtrl
+
+BOOL CSpinButtonCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return AfxInitCommonControls() && CWnd::Create(UPDOWN_CLASSA, NULL, dwStyle, rect, pParentWnd, nID);
+}
+
+CWnd* CSpinButtonCtrl::SetBuddy(CWnd* pWndBuddy)
+{
+    return CWnd::FromHandle((HWND)::SendMessage(m_hWnd, UDM_SETBUDDY, (WPARAM)pWndBuddy->GetSafeHwnd(), 0));
+}
+
+CWnd* CSpinButtonCtrl::GetBuddy() const
+{
+    return CWnd::FromHandle((HWND)::SendMessage(m_hWnd, UDM_GETBUDDY, 0, 0));
+}
+
+void CSpinButtonCtrl::GetRange(int& nLower, int& nUpper) const
+{
+    DWORD dwRange = GetRange();
+    nLower = (short)HIWORD(dwRange);
+    nUpper = (short)LOWORD(dwRange);
 }

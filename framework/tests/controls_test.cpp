@@ -1,7 +1,7 @@
 // The standard controls: list boxes with multiple selection and pointer-sized item
 // data, combo boxes, buttons and their clicks reflected to their own objects,
 // owner-drawn list items reaching the control's virtual functions, and the ranges of
-// sliders and progress bars.
+// sliders, progress bars and spin buttons.
 #include <afxcmn.h>
 #include <gtest/gtest.h>
 
@@ -459,4 +459,54 @@ TEST(CommonControls, SliderAndProgressRanges)
     progress.SetPos(-70000);
     EXPECT_EQ(-70000, progress.GetPos());
     dlg.DestroyWindow();
+}
+
+TEST(CommonControls, SpinButtonShowsItsPositionInItsBuddy)
+{
+    CReleaseCheck check;
+    CHolder holder;
+    holder.SetForegroundWindow();
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 80, 34), &holder, 6));
+    CSpinButtonCtrl spin;
+    ASSERT_TRUE(spin.Create(WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_ALIGNRIGHT,
+                            CRect(0, 0, 0, 0), &holder, 7));
+    EXPECT_EQ(nullptr, spin.SetBuddy(&edit)) << "no buddy before";
+    EXPECT_EQ(&edit, spin.GetBuddy());
+
+    spin.SetRange(-5, 20);
+    int nLower = 0;
+    int nUpper = 0;
+    spin.GetRange(nLower, nUpper);
+    EXPECT_EQ(-5, nLower);
+    EXPECT_EQ(20, nUpper);
+    EXPECT_EQ(MAKELONG(20, -5), (LONG)spin.GetRange());
+
+    spin.SetPos(7);
+    EXPECT_EQ(7, spin.GetPos());
+    CString strText;
+    edit.GetWindowText(strText);
+    EXPECT_STREQ("7", strText);
+
+    // The buddy's up arrow moves the position, and the buddy shows it.
+    edit.SetFocus();
+    PressKey(VK_UP);
+    EXPECT_TRUE(PumpUntil([&] { return spin.GetPos() == 8; })) << "position " << spin.GetPos();
+    edit.GetWindowText(strText);
+    EXPECT_STREQ("8", strText);
+
+    edit.SetWindowText("abc");
+    EXPECT_NE(0, HIWORD(spin.GetPos())) << "a buddy text that is no number";
+
+    UDACCEL accels[2] = { { 0, 1 }, { 2, 5 } };
+    EXPECT_TRUE(spin.SetAccel(2, accels));
+    UDACCEL got[3] = {};
+    EXPECT_EQ(2u, spin.GetAccel(3, got));
+    EXPECT_EQ(2u, got[1].nSec);
+    EXPECT_EQ(5u, got[1].nInc);
+    EXPECT_EQ(10, spin.SetBase(16));
+    EXPECT_EQ(16u, spin.GetBase());
+    EXPECT_EQ(0, spin.SetBase(7)) << "only 10 and 16";
+    spin.DestroyWindow();
+    edit.DestroyWindow();
 }

@@ -146,6 +146,36 @@ TEST(CString, FormatAndCompare)
     }
 }
 
+TEST(CString, FormatMessageInsertsByNumber)
+{
+    CString s;
+    s.FormatMessage("%2 before %1, %3!d! and %4!5s!|", "one", "two", 42, "four");
+    EXPECT_STREQ("two before one, 42 and  four|", s);
+    s = "self";
+    s.FormatMessage("[%1]", (LPCSTR)s);
+    EXPECT_STREQ("[self]", s) << "the string itself as an insert";
+    CString strLong('x', 5000);
+    s.FormatMessage("<%1>", (LPCSTR)strLong);
+    EXPECT_EQ(5002, s.GetLength());
+    s = "kept?";
+    s.FormatMessage("%");
+    EXPECT_STREQ("", s) << "a format FormatMessage refuses";
+}
+
+TEST(CString, AnsiAndOemCodePages)
+{
+    CString strAnsi("caf\xE9 \xFC 12");
+    CString s = strAnsi;
+    s.AnsiToOem();
+    char szOem[16];
+    CharToOemA(strAnsi, szOem);
+    EXPECT_STREQ(szOem, s);
+    EXPECT_STRNE(strAnsi, s) << "the accented letters have other codes in the OEM page";
+    EXPECT_STREQ("caf\xE9 \xFC 12", strAnsi) << "the copy it shared its characters with is untouched";
+    s.OemToAnsi();
+    EXPECT_STREQ(strAnsi, s) << "letters both pages have come back";
+}
+
 // Pairs, tuples and sets of strings order them by their text, never by where it lies.
 TEST(CString, OrderedInPairsAndSets)
 {

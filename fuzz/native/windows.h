@@ -34,11 +34,23 @@ typedef void* HGDIOBJ;
 #define TRUE 1
 #define FALSE 0
 #define MAX_PATH 260
+#define _MAX_PATH 260
 #define MB_OK 0x00000000u
 #define MB_YESNOCANCEL 0x00000003u
 #define IDCANCEL 2
 #define IDYES 6
 #define IDNO 7
+
+// Times
+typedef struct _SYSTEMTIME
+{
+    WORD wYear, wMonth, wDayOfWeek, wDay, wHour, wMinute, wSecond, wMilliseconds;
+} SYSTEMTIME;
+typedef struct _FILETIME
+{
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+} FILETIME;
 
 // Files
 typedef struct _SECURITY_ATTRIBUTES
