@@ -72,6 +72,9 @@ public:
     // Maps a Win32 error code to a cause.
     static int PASCAL OsErrorToException(LONG lOsError);
     [[noreturn]] static void PASCAL ThrowOsError(LONG lOsError, LPCSTR lpszFileName = NULL);
+    // Maps a C runtime errno value to a cause.
+    static int PASCAL ErrnoToException(int nErrno);
+    [[noreturn]] static void PASCAL ThrowErrno(int nErrno, LPCSTR lpszFileName = NULL);
 
     BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL) override;
 

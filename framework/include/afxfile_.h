@@ -5,6 +5,8 @@
 #include "afxstr.h"
 #include "afxtime_.h"
 
+#include <stdio.h>
+
 class CFileException;
 
 // What the file system keeps about a file. Times of 0 stand for times the file system
@@ -95,6 +97,10 @@ public:
     virtual UINT Read(void* lpBuf, UINT nCount);
     virtual void Write(const void* lpBuf, UINT nCount);
 
+    // A second CFile on a duplicate of the handle, at the same position (the two share
+    // it), closed with its own object; throws CFileException when it cannot.
+    virtual CFile* Duplicate() const;
+
     // Locks bytes of the file against other handles; throws CFileException when some
     // of them are locked already.
     virtual void LockRange(DWORD dwPos, DWORD dwCount);
@@ -140,6 +146,9 @@ public:
 
     // Not supported on memory: they throw CNotSupportedException.
     BOOL Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError = NULL) override;
+    CFile* Duplicate() const override;
+    void LockRange(DWORD dwPos, DWORD dwCount) override;
+    void UnlockRange(DWORD dwPos, DWORD dwCount) override;
 
 protected:
     virtual BYTE* Alloc(DWORD nBytes);
@@ -158,4 +167,53 @@ protected:
     BOOL m_bAutoDelete;
 
     void FreeBuffer();
+};
+
+// A CFile over a C runtime stream (FILE*), buffered, for text: ReadString and WriteString
+// read and write lines. Opened with typeText (or neither type flag) the stream translates
+// "\r\n" to "\n" when reading and back when writing; with typeBinary it passes bytes as
+// they are. m_hFile is the stream's own handle, closed with the stream.
+class AFX_FRAMEWORK CStdioFile : public CFile
+{
+    DECLARE_DYNAMIC(CStdioFile)
+public:
+// Constructors
+    CStdioFile();
+    // Wraps a stream the caller opened (stdin, stdout, _fdopen's ...); the destructor
+    // leaves it open, Close closes it.
+    explicit CStdioFile(FILE* pOpenStream);
+    // Opens the file; throws CFileException when it cannot.
+    CStdioFile(LPCSTR lpszFileName, UINT nOpenFlags);
+    ~CStdioFile() override;
+
+// Attributes
+    FILE* m_pStream;                 // the stream, or NULL when closed
+
+// Operations
+    // Writes the text without its terminating null; throws CFileException on a write error.
+    virtual void WriteString(LPCSTR lpsz);
+    // Reads up to nMax - 1 characters, stopping after the first newline, which is kept;
+    // always terminated. NULL at the end of the file with nothing read; throws
+    // CFileException on a read error.
+    virtual LPSTR ReadString(LPSTR lpsz, UINT nMax);
+    // Reads one line of any length into rString, without its newline (in binary mode a
+    // '\r' before it stays). FALSE at the end of the file with nothing read (an empty
+    // line gives TRUE and an empty string).
+    BOOL ReadString(CString& rString);
+
+// Overridables
+    BOOL Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError = NULL) override;
+    DWORD GetPosition() const override;
+    LONG Seek(LONG lOff, UINT nFrom) override;
+    DWORD GetLength() const override;
+    UINT Read(void* lpBuf, UINT nCount) override;
+    void Write(const void* lpBuf, UINT nCount) override;
+    void Abort() override;
+    void Flush() override;
+    void Close() override;
+
+    // Not supported on a stream: they throw CNotSupportedException.
+    CFile* Duplicate() const override;
+    void LockRange(DWORD dwPos, DWORD dwCount) override;
+    void UnlockRange(DWORD dwPos, DWORD dwCount) override;
 };

@@ -173,6 +173,19 @@ void CFile::Write(const void* lpBuf, UINT nCount)
         AfxThrowFileException(CFileException::diskFull, -1, m_strFileName);
 }
 
+CFile* CFile::Duplicate() const
+{
+    ASSERT(m_hFile != hFileNull);
+    HANDLE hDuplicate;
+    if (!DuplicateHandle(GetCurrentProcess(), m_hFile, GetCurrentProcess(), &hDuplicate, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS))
+        CFileException::ThrowOsError((LONG)GetLastError(), m_strFileName);
+    CFile* pFile = new CFile(hDuplicate);
+    pFile->m_bCloseOnDelete = TRUE;
+    pFile->m_strFileName = m_strFileName;
+    return pFile;
+}
+
 void CFile::Abort()
 {
     if (m_hFile != hFileNull)

@@ -161,3 +161,9 @@ BOOL CMemFile::Open(LPCSTR, UINT, CFileException*)
 {
     AfxThrowNotSupportedException();
 }
+
+CFile* CMemFile::Duplicate() const { AfxThrowNotSupportedException(); }
+
+void CMemFile::LockRange(DWORD, DWORD) { AfxThrowNotSupportedException(); }
+
+void CMemFile::UnlockRange(DWORD, DWORD) { AfxThrowNotSupportedException(); }
