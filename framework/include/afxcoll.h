@@ -80,6 +80,39 @@ public:
     typedef void* BASE_ARG_VALUE;
 };
 
+class AFX_FRAMEWORK CMapWordToPtr : public CMap<WORD, WORD, void*, void*>
+{
+    DECLARE_DYNAMIC(CMapWordToPtr)
+public:
+    explicit CMapWordToPtr(INT_PTR nBlockSize = 10) : CMap<WORD, WORD, void*, void*>(nBlockSize) {}
+    typedef WORD BASE_KEY;
+    typedef WORD BASE_ARG_KEY;
+    typedef void* BASE_VALUE;
+    typedef void* BASE_ARG_VALUE;
+};
+
+class AFX_FRAMEWORK CMapPtrToWord : public CMap<void*, void*, WORD, WORD>
+{
+    DECLARE_DYNAMIC(CMapPtrToWord)
+public:
+    explicit CMapPtrToWord(INT_PTR nBlockSize = 10) : CMap<void*, void*, WORD, WORD>(nBlockSize) {}
+    typedef void* BASE_KEY;
+    typedef void* BASE_ARG_KEY;
+    typedef WORD BASE_VALUE;
+    typedef WORD BASE_ARG_VALUE;
+};
+
+class AFX_FRAMEWORK CMapWordToOb : public CMap<WORD, WORD, CObject*, CObject*>
+{
+    DECLARE_SERIAL(CMapWordToOb)
+public:
+    explicit CMapWordToOb(INT_PTR nBlockSize = 10) : CMap<WORD, WORD, CObject*, CObject*>(nBlockSize) {}
+    typedef WORD BASE_KEY;
+    typedef WORD BASE_ARG_KEY;
+    typedef CObject* BASE_VALUE;
+    typedef CObject* BASE_ARG_VALUE;
+};
+
 class AFX_FRAMEWORK CMapStringToPtr : public CMap<CString, LPCSTR, void*, void*>
 {
     DECLARE_DYNAMIC(CMapStringToPtr)

@@ -389,3 +389,50 @@ TEST(CMap, StringToOb)
     EXPECT_TRUE(map.IsSerializable());
     EXPECT_STREQ("CMapStringToPtr", CMapStringToPtr().GetRuntimeClass()->m_lpszClassName);
 }
+
+TEST(CMap, WordKeysAndValuesSerializeWithTheirObjects)
+{
+    CMapWordToPtr wordToPtr;
+    int nTarget = 0;
+    wordToPtr[0xFFFF] = &nTarget;
+    wordToPtr.SetAt(1, NULL);
+    void* pValue = NULL;
+    EXPECT_TRUE(wordToPtr.Lookup(0xFFFF, pValue));
+    EXPECT_EQ(&nTarget, pValue);
+    EXPECT_EQ(2, wordToPtr.GetCount());
+
+    CMapPtrToWord ptrToWord;
+    ptrToWord[&nTarget] = 7;
+    WORD wValue = 0;
+    EXPECT_TRUE(ptrToWord.Lookup(&nTarget, wValue));
+    EXPECT_EQ(7, wValue);
+    EXPECT_FALSE(ptrToWord.Lookup(NULL, wValue));
+
+    // The objects travel with the map and come back as new objects of their class.
+    CMapWordToOb map;
+    CStringList list;
+    list.AddTail("alpha");
+    map.SetAt(40000, &list);
+    map.SetAt(3, &list);                    // one object, stored once
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << &map;
+    }
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    CObject* pLoaded = NULL;
+    ar >> pLoaded;
+    auto* pMap = dynamic_cast<CMapWordToOb*>(pLoaded);
+    ASSERT_NE(nullptr, pMap);
+    CObject* pFirst = NULL;
+    CObject* pSecond = NULL;
+    ASSERT_TRUE(pMap->Lookup(40000, pFirst));
+    ASSERT_TRUE(pMap->Lookup(3, pSecond));
+    EXPECT_EQ(pFirst, pSecond);
+    auto* pList = dynamic_cast<CStringList*>(pFirst);
+    ASSERT_NE(nullptr, pList);
+    EXPECT_STREQ("alpha", pList->GetHead());
+    delete pList;
+    delete pMap;
+}
