@@ -29,6 +29,9 @@ public:
     CString(LPCSTR lpsz);
     CString(LPCSTR lpch, int nLength);
     CString(const unsigned char* psz);
+    // Wide text converted to the ANSI code page; characters it lacks become '?'.
+    CString(LPCWSTR lpsz);
+    CString(LPCWSTR lpch, int nLength);
     ~CString();
 
 // Attributes
@@ -46,6 +49,7 @@ public:
     const CString& operator=(char ch);
     const CString& operator=(LPCSTR lpsz);
     const CString& operator=(const unsigned char* psz);
+    const CString& operator=(LPCWSTR lpsz);
 
     const CString& operator+=(const CString& string);
     const CString& operator+=(char ch);

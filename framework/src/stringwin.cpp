@@ -1,5 +1,5 @@
-// CString through Win32's text services: FormatMessage's numbered inserts and the
-// conversions between the ANSI and the OEM code page. Kept apart from the string's own
+// CString through Win32's text services: FormatMessage's numbered inserts, wide text and
+// the conversions between the ANSI and the OEM code page. Kept apart from the string's own
 // code, which builds without Win32 for the fuzz targets.
 #include "afx.h"
 
@@ -46,4 +46,32 @@ void CString::OemToAnsi()
 {
     CopyBeforeWrite();
     ::OemToCharA(m_pchData, m_pchData);
+}
+
+// nLength wide characters (-1: up to the terminating null) in the ANSI code page.
+static CString FromWide(LPCWSTR lpch, int nLength)
+{
+    CString str;
+    if (lpch == NULL || nLength == 0)
+        return str;
+    int nBytes = ::WideCharToMultiByte(CP_ACP, 0, lpch, nLength, NULL, 0, NULL, NULL);
+    if (nBytes <= 0)
+        return str;
+    LPSTR lpszBuffer = str.GetBuffer(nBytes);
+    nBytes = ::WideCharToMultiByte(CP_ACP, 0, lpch, nLength, lpszBuffer, nBytes, NULL, NULL);
+    // With -1 the count includes the terminating null.
+    if (nLength == -1 && nBytes > 0)
+        nBytes--;
+    str.ReleaseBuffer(nBytes > 0 ? nBytes : 0);
+    return str;
+}
+
+CString::CString(LPCWSTR lpsz) : CString(FromWide(lpsz, -1)) {}
+
+CString::CString(LPCWSTR lpch, int nLength) : CString(FromWide(lpch, nLength)) {}
+
+const CString& CString::operator=(LPCWSTR lpsz)
+{
+    *this = FromWide(lpsz, -1);
+    return *this;
 }

@@ -176,6 +176,22 @@ TEST(CString, AnsiAndOemCodePages)
     EXPECT_STREQ(strAnsi, s) << "letters both pages have come back";
 }
 
+TEST(CString, FromWideText)
+{
+    ASSERT_EQ(1252u, GetACP()) << "the cases below are written for the Western code page";
+    CString s(L"caf\u00E9 \u4E2D");
+    EXPECT_STREQ("caf\xE9 ?", s) << "a character the code page lacks becomes '?'";
+    EXPECT_STREQ("ca", CString(L"caf\u00E9", 2));
+    EXPECT_STREQ("", CString(static_cast<LPCWSTR>(NULL)));
+    EXPECT_STREQ("", CString(L""));
+    CString strShared = s;
+    s = L"\u00FC";
+    EXPECT_STREQ("\xFC", s);
+    EXPECT_STREQ("caf\xE9 ?", strShared) << "the copy it shared its characters with is untouched";
+    s = static_cast<LPCWSTR>(NULL);
+    EXPECT_TRUE(s.IsEmpty());
+}
+
 // Pairs, tuples and sets of strings order them by their text, never by where it lies.
 TEST(CString, OrderedInPairsAndSets)
 {
