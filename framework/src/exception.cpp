@@ -1,8 +1,6 @@
 // The exception classes and the functions that throw them.
 #include "afx.h"
 
-#include <errno.h>
-
 #include <new>
 #include <stdio.h>
 
@@ -176,37 +174,6 @@ int PASCAL CFileException::OsErrorToException(LONG lOsError)
 void PASCAL CFileException::ThrowOsError(LONG lOsError, LPCSTR lpszFileName)
 {
     AfxThrowFileException(OsErrorToException(lOsError), lOsError, lpszFileName);
-}
-
-int PASCAL CFileException::ErrnoToException(int nErrno)
-{
-    switch (nErrno)
-    {
-    case EPERM:
-    case EACCES:
-        return CFileException::accessDenied;
-    case ENOENT:
-        return CFileException::fileNotFound;
-    case EBADF:
-        return CFileException::invalidFile;
-    case EMFILE:
-        return CFileException::tooManyOpenFiles;
-    case ENOSPC:
-        return CFileException::diskFull;
-    case EDEADLOCK:
-        return CFileException::sharingViolation;
-    case EINVAL:
-    case EIO:
-        return CFileException::hardIO;
-    default:
-        return CFileException::generic;
-    }
-}
-
-void PASCAL CFileException::ThrowErrno(int nErrno, LPCSTR lpszFileName)
-{
-    // The system's own code behind errno, when the runtime recorded one.
-    AfxThrowFileException(ErrnoToException(nErrno), _doserrno != 0 ? (LONG)_doserrno : -1, lpszFileName);
 }
 
 // Throwing

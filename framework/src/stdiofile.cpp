@@ -8,6 +8,41 @@
 
 IMPLEMENT_DYNAMIC(CStdioFile, CFile)
 
+// The causes of the C runtime's errors, for the stream's failures.
+
+int PASCAL CFileException::ErrnoToException(int nErrno)
+{
+    switch (nErrno)
+    {
+    case EPERM:
+    case EACCES:
+        return CFileException::accessDenied;
+    case ENOENT:
+        return CFileException::fileNotFound;
+    case EBADF:
+        return CFileException::invalidFile;
+    case EMFILE:
+        return CFileException::tooManyOpenFiles;
+    case ENOSPC:
+        return CFileException::diskFull;
+    case EDEADLOCK:
+        return CFileException::sharingViolation;
+    case EINVAL:
+    case EIO:
+        return CFileException::hardIO;
+    default:
+        return CFileException::generic;
+    }
+}
+
+void PASCAL CFileException::ThrowErrno(int nErrno, LPCSTR lpszFileName)
+{
+    // The system's own code behind errno, when the runtime recorded one.
+    AfxThrowFileException(ErrnoToException(nErrno), _doserrno != 0 ? (LONG)_doserrno : -1, lpszFileName);
+}
+
+// The stream
+
 CStdioFile::CStdioFile() : m_pStream(NULL) {}
 
 CStdioFile::CStdioFile(FILE* pOpenStream) : m_pStream(pOpenStream)

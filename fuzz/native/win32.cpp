@@ -173,6 +173,17 @@ BOOL FlushFileBuffers(HANDLE hFile) { return fsync(Fd(hFile)) == 0 ? TRUE : Fail
 
 BOOL CloseHandle(HANDLE hObject) { return close(Fd(hObject)) == 0 ? TRUE : Fail(errno); }
 
+HANDLE GetCurrentProcess() { return (HANDLE)(intptr_t)-1; }
+
+BOOL DuplicateHandle(HANDLE, HANDLE hSource, HANDLE, HANDLE* lpTarget, DWORD, BOOL, DWORD)
+{
+    int fd = fcntl(Fd(hSource), F_DUPFD_CLOEXEC, 0);
+    if (fd == -1)
+        return Fail(errno);
+    *lpTarget = (HANDLE)(intptr_t)fd;
+    return TRUE;
+}
+
 DWORD GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, LPSTR*)
 {
     char szPath[4096] = "";

@@ -22,6 +22,8 @@ typedef size_t SIZE_T;
 typedef void* LPVOID;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
+typedef wchar_t WCHAR;
+typedef const WCHAR* LPCWSTR;
 typedef void* HANDLE;
 typedef void* HGLOBAL;
 typedef void* HINSTANCE;
@@ -88,6 +90,11 @@ BOOL SetEndOfFile(HANDLE hFile);
 DWORD GetFileSize(HANDLE hFile, DWORD* lpFileSizeHigh);
 BOOL FlushFileBuffers(HANDLE hFile);
 BOOL CloseHandle(HANDLE hObject);
+// Only the current process's file handles: the duplicate is dup's descriptor.
+#define DUPLICATE_SAME_ACCESS 0x2
+HANDLE GetCurrentProcess();
+BOOL DuplicateHandle(HANDLE hSourceProcess, HANDLE hSource, HANDLE hTargetProcess, HANDLE* lpTarget,
+                     DWORD dwDesiredAccess, BOOL bInheritHandle, DWORD dwOptions);
 DWORD GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, LPSTR* lpFilePart);
 BOOL MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName);
 #define MOVEFILE_REPLACE_EXISTING 0x1
