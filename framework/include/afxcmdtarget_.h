@@ -66,6 +66,12 @@ enum AfxSig
     AfxSig_hv,          // HCURSOR ()                       OnQueryDragIcon
     AfxSig_vWp,         // void (CWnd*, CPoint)             OnContextMenu
     AfxSig_vHDROP,      // void (HDROP)                     OnDropFiles
+    AfxSig_bHELPINFO,   // BOOL (HELPINFO*)                 OnHelpInfo
+    AfxSig_vbNCCALC,    // void (BOOL, NCCALCSIZE_PARAMS*)  OnNcCalcSize
+    AfxSig_vD,          // void (CDC*)                      OnIconEraseBkgnd
+    AfxSig_vs,          // void (LPCTSTR)                   OnWinIniChange
+    AfxSig_vS,          // void (LPTSTR)                    OnDevModeChange
+    AfxSig_vws,         // void (UINT, LPCTSTR)             OnSettingChange
 
 // Window messages reflected to the control that caused them
     AfxSig_hDw,         // HBRUSH (CDC*, UINT)              CtlColor

@@ -192,6 +192,11 @@ public:
     // until one answers TRUE; when none does, the help of the active dialog's template
     // (HID_BASE_RESOURCE + its id), else the help file's contents.
     afx_msg void OnHelp();
+    // ID_HELP_INDEX, ID_HELP_FINDER and ID_HELP_USING, for the application's message map:
+    // the help file's index, its finder, and the help on using help.
+    afx_msg void OnHelpIndex();
+    afx_msg void OnHelpFinder();
+    afx_msg void OnHelpUsing();
 
 // Cursors and icons of the resource chain or of the system
     HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;

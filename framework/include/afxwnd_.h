@@ -415,6 +415,8 @@ protected:
     afx_msg void OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct);
     afx_msg void OnDeadChar(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
     afx_msg void OnDestroy() { Default(); }
+    // A printer's settings changed in the control panel: the printer's name.
+    afx_msg void OnDevModeChange(LPTSTR lpDeviceName) { Default(); }
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     // Files dropped from the shell: DragQueryFile reads them, DragFinish frees hDropInfo.
     afx_msg void OnDropFiles(HDROP hDropInfo) { Default(); }
@@ -426,6 +428,12 @@ protected:
     afx_msg UINT OnGetDlgCode() { return (UINT)Default(); }
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI) { Default(); }
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    // F1 (WM_HELP, from the focus up to its top-level window). A top-level window asks
+    // the main window for ID_HELP, which the application's OnHelp answers with the
+    // help of what is active; TRUE then. A child passes the message on to its parent.
+    afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+    // Erases the background of a minimized window's icon area.
+    afx_msg void OnIconEraseBkgnd(CDC* pDC) { Default(); }
     afx_msg void OnInitMenu(CMenu* pMenu) { Default(); }
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) { Default(); }
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
@@ -445,6 +453,8 @@ protected:
     afx_msg void OnMove(int x, int y) { Default(); }
     afx_msg BOOL OnNcActivate(BOOL bActive) { return (BOOL)Default(); }
     afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpCreateStruct) { return (BOOL)Default(); }
+    // The client area inside the window rectangle (in lpncsp->rgrc[0]).
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) { Default(); }
     // Ends the binding: the default handling, the window's own procedure back, unbinding,
     // then PostNcDestroy. The main window of the thread also ends its message loop, and a
     // window in a modal loop that was not ended ends it with -1.
@@ -476,6 +486,8 @@ protected:
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point) { Default(); }
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) { return (BOOL)Default(); }
     afx_msg void OnSetFocus(CWnd* pOldWnd) { Default(); }
+    // A system setting changed: the SPI_ value, and the section or policy name.
+    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection) { Default(); }
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus) { Default(); }
     afx_msg void OnSize(UINT nType, int cx, int cy) { Default(); }
     afx_msg void OnSysChar(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
@@ -490,6 +502,8 @@ protected:
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos) { Default(); }
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos) { Default(); }
+    // The same message as OnSettingChange, as older programs handle it.
+    afx_msg void OnWinIniChange(LPCTSTR lpszSection) { Default(); }
 
     DECLARE_MESSAGE_MAP()
 

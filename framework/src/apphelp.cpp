@@ -1,5 +1,6 @@
 // CWinApp's help: the system's help program on the application's help file, and F1
-// (ID_HELP), which asks the active window for the help of what the user does there.
+// (ID_HELP), which asks the active window for the help of what the user does there;
+// F1 where no accelerator takes it (WM_HELP, in dialogs) becomes ID_HELP.
 #include "afxwin.h"
 #include "afxpriv.h"
 
@@ -25,4 +26,26 @@ void CWinApp::OnHelp()
         WinHelp(HID_BASE_RESOURCE + pDialog->m_nIDHelp);
     else
         WinHelp(0, HELP_CONTENTS);
+}
+
+void CWinApp::OnHelpIndex() { WinHelp(0, HELP_INDEX); }
+
+void CWinApp::OnHelpFinder() { WinHelp(0, HELP_FINDER); }
+
+void CWinApp::OnHelpUsing() { WinHelp(0, HELP_HELPONHELP); }
+
+BOOL CWnd::OnHelpInfo(HELPINFO*)
+{
+    // The system sends WM_HELP to the focus, and each child passes it to its parent:
+    // the top-level window turns it into the command F1 gives everywhere else.
+    if (!(GetStyle() & WS_CHILD))
+    {
+        CWnd* pMainWnd = AfxGetMainWnd();
+        if (pMainWnd != NULL && ::IsWindow(pMainWnd->m_hWnd))
+        {
+            pMainWnd->SendMessage(WM_COMMAND, ID_HELP);
+            return TRUE;
+        }
+    }
+    return (BOOL)Default();
 }

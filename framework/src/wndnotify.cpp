@@ -19,6 +19,7 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
     ON_WM_PARENTNOTIFY()
+    ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 namespace {

@@ -215,6 +215,24 @@ BOOL DispatchWindowMessage(CWnd* pWnd, const AFX_MSGMAP_ENTRY* lpEntry, UINT mes
     case AfxSig_vHDROP:
         (pWnd->*Handler<void (CWnd::*)(HDROP)>(lpEntry))((HDROP)wParam);
         break;
+    case AfxSig_bHELPINFO:
+        lResult = (pWnd->*Handler<BOOL (CWnd::*)(HELPINFO*)>(lpEntry))((HELPINFO*)lParam);
+        break;
+    case AfxSig_vbNCCALC:
+        (pWnd->*Handler<void (CWnd::*)(BOOL, NCCALCSIZE_PARAMS*)>(lpEntry))((BOOL)wParam, (NCCALCSIZE_PARAMS*)lParam);
+        break;
+    case AfxSig_vD:
+        (pWnd->*Handler<void (CWnd::*)(CDC*)>(lpEntry))(CDC::FromHandle((HDC)wParam));
+        break;
+    case AfxSig_vs:
+        (pWnd->*Handler<void (CWnd::*)(LPCTSTR)>(lpEntry))((LPCTSTR)lParam);
+        break;
+    case AfxSig_vS:
+        (pWnd->*Handler<void (CWnd::*)(LPTSTR)>(lpEntry))((LPTSTR)lParam);
+        break;
+    case AfxSig_vws:
+        (pWnd->*Handler<void (CWnd::*)(UINT, LPCTSTR)>(lpEntry))((UINT)wParam, (LPCTSTR)lParam);
+        break;
     case AfxSig_vDRAWITEM:
         (pWnd->*Handler<void (CWnd::*)(int, LPDRAWITEMSTRUCT)>(lpEntry))((int)wParam, (LPDRAWITEMSTRUCT)lParam);
         lResult = TRUE;

@@ -2,7 +2,8 @@
 // through HKEY_CURRENT_USER\Software\<key>\<application>\<section> as the system's own
 // registry calls see them, values of the wrong kind read as the default, removals,
 // and the recent-file list kept there too. Then help: F1 (ID_HELP) through the
-// application's message map, answered by the active window or its dialog's template.
+// application's message map, answered by the active window or its dialog's template,
+// and the F1 key pressed in a dialog.
 #include <afxwin.h>
 #include <afxpriv.h>
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "test_resource.h"
 #include "test_support.h"
 
@@ -233,6 +235,9 @@ public:
 // F1 as wizard-made applications route it: the qualified name of the base's handler.
 BEGIN_MESSAGE_MAP(CHelpApp, CWinApp)
     ON_COMMAND(ID_HELP, CWinApp::OnHelp)
+    ON_COMMAND(ID_HELP_INDEX, CWinApp::OnHelpIndex)
+    ON_COMMAND(ID_HELP_FINDER, CWinApp::OnHelpFinder)
+    ON_COMMAND(ID_HELP_USING, CWinApp::OnHelpUsing)
 END_MESSAGE_MAP()
 
 // A frame that answers WM_COMMANDHELP with its own context when asked to.
@@ -302,6 +307,39 @@ TEST(AppHelp, F1AsksTheActiveWindowThenItsDialogThenTheContents)
     app.WinHelp(0, HELP_CONTENTS);
     ASSERT_EQ(1u, app.m_boxes.size());
     EXPECT_EQ("Failed to launch help.", app.m_boxes[0]);
+
+    pFrame->DestroyWindow();
+    app.m_pMainWnd = NULL;
+}
+
+TEST(AppHelp, F1PressedInADialogGivesTheHelpOfItsTemplate)
+{
+    CHelpApp app;
+    auto* pFrame = new CHelpFrame;
+    ASSERT_TRUE(pFrame->Create(NULL, "Help"));
+    app.m_pMainWnd = pFrame;
+    pFrame->ShowWindow(SW_SHOW);
+
+    // The key goes to the focused edit control, which passes WM_HELP to the dialog.
+    CDialog dlg(IDD_TABS, pFrame);
+    ASSERT_TRUE(dlg.Create(IDD_TABS, pFrame));
+    dlg.SetForegroundWindow();
+    dlg.GetDlgItem(IDC_SECOND)->SetFocus();
+    PressKey(VK_F1);
+    EXPECT_TRUE(PumpFrameworkUntil([&] { return !app.m_calls.empty(); }));
+    ASSERT_EQ(1u, app.m_calls.size());
+    EXPECT_EQ(std::make_pair((DWORD_PTR)(HID_BASE_RESOURCE + IDD_TABS), (UINT)HELP_CONTEXT), app.m_calls[0]);
+    EXPECT_EQ(1, pFrame->m_nAsked) << "the frame, as the dialog's owner, was asked first";
+    dlg.DestroyWindow();
+
+    // The Help menu's other commands.
+    pFrame->SendMessage(WM_COMMAND, ID_HELP_INDEX);
+    pFrame->SendMessage(WM_COMMAND, ID_HELP_FINDER);
+    pFrame->SendMessage(WM_COMMAND, ID_HELP_USING);
+    ASSERT_EQ(4u, app.m_calls.size());
+    EXPECT_EQ((UINT)HELP_INDEX, app.m_calls[1].second);
+    EXPECT_EQ((UINT)HELP_FINDER, app.m_calls[2].second);
+    EXPECT_EQ((UINT)HELP_HELPONHELP, app.m_calls[3].second);
 
     pFrame->DestroyWindow();
     app.m_pMainWnd = NULL;

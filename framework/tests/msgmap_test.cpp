@@ -160,6 +160,15 @@ protected:
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDIS) { Log("OnDrawItem %d %u", nIDCtl, lpDIS->itemID); }
     afx_msg void OnClose() { Log("OnClose"); }
     afx_msg LRESULT OnRegistered(WPARAM wParam, LPARAM lParam) { Log("OnRegistered %u %ld", (UINT)wParam, (long)lParam); return 8; }
+    afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo) { Log("OnHelpInfo %d", pHelpInfo->iCtrlId); return 7; }
+    afx_msg void OnIconEraseBkgnd(CDC* pDC) { Log("OnIconEraseBkgnd %p", (void*)pDC->m_hDC); }
+    afx_msg void OnWinIniChange(LPCTSTR lpszSection) { Log("OnWinIniChange %s", lpszSection); }
+    afx_msg void OnDevModeChange(LPTSTR lpDeviceName) { Log("OnDevModeChange %s", lpDeviceName); }
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
+    {
+        Log("OnNcCalcSize %d %ld", bCalcValidRects, lpncsp->rgrc[0].right);
+        lpncsp->rgrc[0].right -= 10;
+    }
 
     CMsgLog& m_log;
 
@@ -192,6 +201,31 @@ BEGIN_MESSAGE_MAP(CArgsWnd, CWnd)
     ON_WM_DRAWITEM()
     ON_WM_CLOSE()
     ON_REGISTERED_MESSAGE(s_nRegistered, OnRegistered)
+    ON_WM_HELPINFO()
+    ON_WM_ICONERASEBKGND()
+    ON_WM_WININICHANGE()
+    ON_WM_DEVMODECHANGE()
+    ON_WM_NCCALCSIZE()
+END_MESSAGE_MAP()
+
+// The same message as WM_WININICHANGE, as later programs name it.
+class CSettingWnd : public CWnd
+{
+public:
+    UINT m_uFlags = 0;
+    CString m_strSection;
+
+protected:
+    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection)
+    {
+        m_uFlags = uFlags;
+        m_strSection = lpszSection;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSettingWnd, CWnd)
+    ON_WM_SETTINGCHANGE()
 END_MESSAGE_MAP()
 
 std::string Format(const char* pszFormat, ...)
@@ -217,6 +251,9 @@ TEST(MessageMaps, HandlersGetTheMessageParametersUnpacked)
     HDC hDC = GetDC(wnd.m_hWnd);
     HBRUSH hbr = (HBRUSH)GetStockObject(GRAY_BRUSH);
     wnd.m_hbrAnswer = hbr;
+    HELPINFO helpInfo = { sizeof helpInfo, HELPINFO_WINDOW, 42 };
+    char szSection[] = "intl";
+    char szDevice[] = "Printer 1";
 
     const struct
     {
@@ -252,6 +289,10 @@ TEST(MessageMaps, HandlersGetTheMessageParametersUnpacked)
           Format("OnCtlColor %p %p %d", (void*)hDC, (void*)hWndOther, CTLCOLOR_EDIT) },
         { WM_CLOSE, 0, 0, 0, "OnClose" },
         { CArgsWnd::s_nRegistered, 3, -4, 8, "OnRegistered 3 -4" },
+        { WM_HELP, 0, (LPARAM)&helpInfo, 7, "OnHelpInfo 42" },
+        { WM_ICONERASEBKGND, (WPARAM)hDC, 0, 0, Format("OnIconEraseBkgnd %p", (void*)hDC) },
+        { WM_WININICHANGE, 0, (LPARAM)szSection, 0, "OnWinIniChange intl" },
+        { WM_DEVMODECHANGE, 0, (LPARAM)szDevice, 0, "OnDevModeChange Printer 1" },
     };
     for (const auto& c : cases)
     {
@@ -268,6 +309,23 @@ TEST(MessageMaps, HandlersGetTheMessageParametersUnpacked)
     log.Clear();
     EXPECT_EQ(TRUE, wnd.SendMessage(WM_DRAWITEM, 12, (LPARAM)&dis)) << "a drawn item answers TRUE";
     EXPECT_TRUE(log.Is({ "OnDrawItem 12 3" }));
+
+    // The client area is what OnNcCalcSize leaves of the window.
+    CRect rcWindow;
+    wnd.GetWindowRect(&rcWindow);
+    log.Clear();
+    wnd.SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    EXPECT_TRUE(log.Only("OnNcCalcSize").Is({ Format("OnNcCalcSize 1 %ld", rcWindow.right).c_str() }));
+    CRect rcClient;
+    wnd.GetClientRect(&rcClient);
+    EXPECT_EQ(rcWindow.Width() - 10, rcClient.Width());
+
+    CSettingWnd settings;
+    ASSERT_TRUE(settings.CreateEx(0, NULL, "settings", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL));
+    settings.SendMessage(WM_SETTINGCHANGE, SPI_SETWORKAREA, (LPARAM)szSection);
+    EXPECT_EQ((UINT)SPI_SETWORKAREA, settings.m_uFlags);
+    EXPECT_STREQ("intl", settings.m_strSection);
+    settings.DestroyWindow();
 
     EXPECT_TRUE(IsWindow(wnd.m_hWnd)) << "OnClose did not call the default, which would have destroyed it";
     ReleaseDC(wnd.m_hWnd, hDC);
