@@ -377,6 +377,10 @@ public:
         { return ::Chord(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4); }
     BOOL Chord(LPCRECT lpRect, POINT ptStart, POINT ptEnd)
         { return Chord(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom, ptStart.x, ptStart.y, ptEnd.x, ptEnd.y); }
+    // A line from the current position to the start of an arc of the circle around
+    // (x, y), then the arc, fStartAngle and fSweepAngle in degrees counterclockwise.
+    BOOL AngleArc(int x, int y, int nRadius, float fStartAngle, float fSweepAngle)
+        { return ::AngleArc(m_hDC, x, y, (DWORD)nRadius, fStartAngle, fSweepAngle); }
     BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
     BOOL Rectangle(LPCRECT lpRect) { return Rectangle(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
     BOOL Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
@@ -422,6 +426,20 @@ public:
 
 // Bitmaps
     BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }
+    // Moves the pixels of lpRectScroll (cut to lpRectClip) by dx, dy; what they leave
+    // uncovered comes back in pRgnUpdate and lpRectUpdate, each when not NULL.
+    BOOL ScrollDC(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* pRgnUpdate, LPRECT lpRectUpdate)
+        { return ::ScrollDC(m_hDC, dx, dy, lpRectScroll, lpRectClip, (HRGN)pRgnUpdate->GetSafeHandle(), lpRectUpdate); }
+    // Text drawn dimmed, as disabled items are: lpfnOutput draws it into a memory DC
+    // (NULL: TextOut of lpData as the string), then it is drawn through pBrush.
+    BOOL GrayString(CBrush* pBrush, BOOL (CALLBACK* lpfnOutput)(HDC, LPARAM, int), LPARAM lpData, int nCount,
+                    int x, int y, int nWidth, int nHeight)
+        { return ::GrayStringA(m_hDC, (HBRUSH)pBrush->GetSafeHandle(), (GRAYSTRINGPROC)lpfnOutput, lpData, nCount,
+                               x, y, nWidth, nHeight); }
+    // The rectangle that drawing has touched since it was last reset (DCB_RESET), while
+    // accumulating (SetBoundsRect with DCB_ENABLE).
+    UINT GetBoundsRect(LPRECT lpRectBounds, UINT flags) { return ::GetBoundsRect(m_hDC, lpRectBounds, flags); }
+    UINT SetBoundsRect(LPCRECT lpRectBounds, UINT flags) { return ::SetBoundsRect(m_hDC, lpRectBounds, flags); }
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
                     int nSrcWidth, int nSrcHeight, DWORD dwRop);

@@ -167,6 +167,13 @@ public:
     CDC* GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
     CDC* GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
     int ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, pDC->m_hDC); }
+    // A DC clipped to prgnClip as flags (DCX_*) ask; released with ReleaseDC.
+    CDC* GetDCEx(CRgn* prgnClip, DWORD flags)
+        { return CDC::FromHandle(::GetDCEx(m_hWnd, (HRGN)prgnClip->GetSafeHandle(), flags)); }
+    // The window draws itself into pDC: WM_PRINT (dwFlags PRF_*) and WM_PRINTCLIENT.
+    void Print(CDC* pDC, DWORD dwFlags) const { ::SendMessage(m_hWnd, WM_PRINT, (WPARAM)pDC->GetSafeHdc(), dwFlags); }
+    void PrintClient(CDC* pDC, DWORD dwFlags) const
+        { ::SendMessage(m_hWnd, WM_PRINTCLIENT, (WPARAM)pDC->GetSafeHdc(), dwFlags); }
     CDC* BeginPaint(LPPAINTSTRUCT lpPaint) { return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint)); }
     void EndPaint(LPPAINTSTRUCT lpPaint) { ::EndPaint(m_hWnd, lpPaint); }
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, NULL, bErase); }

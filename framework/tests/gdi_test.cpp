@@ -616,3 +616,41 @@ TEST(WindowDCs, PaintDCValidatesTheWindow)
     CWindowDC dcWindow(&wnd);
     EXPECT_NE(nullptr, dcWindow.m_hDC);
 }
+
+TEST(CDC, ScrolledPixelsArcsAndTheBoundsOfDrawing)
+{
+    CDibSurface surface(60, 40);
+    CDC& dc = surface.m_dc;
+    const COLORREF crPaper = RGB(255, 255, 255), crInk = RGB(0, 0, 0);
+
+    // Drawing while bounds accumulate: the rectangle it touched.
+    dc.SetBoundsRect(NULL, DCB_ENABLE | DCB_RESET);
+    dc.FillSolidRect(5, 6, 4, 3, crInk);
+    CRect rectBounds;
+    EXPECT_EQ((UINT)DCB_SET, dc.GetBoundsRect(&rectBounds, DCB_RESET) & DCB_SET);
+    EXPECT_TRUE(RectEq(CRect(5, 6, 9, 9), rectBounds));
+    dc.SetBoundsRect(NULL, DCB_DISABLE);
+
+    // The block is copied right by 10; the strip it uncovered keeps its old pixels and
+    // comes back as the part to draw again.
+    CRect rectUpdate;
+    CRect rectScroll(0, 0, 30, 20);
+    EXPECT_TRUE(dc.ScrollDC(10, 0, &rectScroll, &rectScroll, NULL, &rectUpdate));
+    EXPECT_EQ(crInk, surface.At(15, 6));
+    EXPECT_EQ(crInk, surface.At(18, 8));
+    EXPECT_EQ(crPaper, surface.At(19, 8));
+    EXPECT_TRUE(RectEq(CRect(0, 0, 10, 20), rectUpdate));
+
+    // An angle arc: the line from the current position, then a quarter circle from 0
+    // degrees (right) counterclockwise to 90 (up).
+    surface.Fill(crPaper);
+    dc.MoveTo(10, 30);
+    EXPECT_TRUE(dc.AngleArc(40, 30, 10, 0.0f, 90.0f));
+    EXPECT_EQ(crInk, surface.At(15, 30)) << "the line to the arc's start";
+    CPoint ptEnd = dc.GetCurrentPosition();
+    EXPECT_NEAR(40, ptEnd.x, 1);
+    EXPECT_NEAR(20, ptEnd.y, 1);
+    CRect rectArc = surface.PaintedBounds(crPaper);
+    EXPECT_LE(rectArc.right, 51);
+    EXPECT_GE(rectArc.top, 19);
+}
