@@ -75,5 +75,13 @@ public:
     CMenu* GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
 
 // Tracking
+    // While it shows, the menu's owner-drawn items are measured by this object.
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = NULL);
+
+// Owner-drawn items (MF_OWNERDRAW)
+    // Called through the window the menu belongs to, for items of a menu that has a
+    // permanent CMenu object (one made by Attach, CreateMenu, CreatePopupMenu or
+    // LoadMenu). Override both to draw such items; these leave them as they are.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {}
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) {}
 };

@@ -2,6 +2,7 @@
 // than one step.
 #include "afxwin.h"
 #include "handlemap.h"
+#include "threadstate.h"
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 
@@ -71,5 +72,11 @@ int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
 {
     ASSERT(pWnd != NULL);
-    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
+    // WM_MEASUREITEM names only the item: the owner finds its menu here.
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    HMENU hMenuOuter = pState->m_hTrackingMenu;
+    pState->m_hTrackingMenu = m_hMenu;
+    BOOL bResult = ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
+    pState->m_hTrackingMenu = hMenuOuter;
+    return bResult;
 }

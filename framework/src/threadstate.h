@@ -18,6 +18,7 @@ struct AFX_THREAD_STATE
     HWND m_hLockoutNotifyWindow;        // exchanging its data: its controls' notifications are ignored
     int m_nTempMapLock;
     CFrameWnd* m_pRoutingChildFrame;    // the child frame an MDI frame routes a command through
+    HMENU m_hTrackingMenu;              // the popup CMenu::TrackPopupMenu shows, or NULL
     char m_szTempClassName[96];         // the name AfxRegisterWndClass returned last
 };
 

@@ -132,20 +132,68 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     }
 }
 
+// The permanent CMenu object of the menu, or of the submenu of it, that holds the item
+// nID; NULL when none does or its menu has no permanent object. Submenus deeper than
+// any real menu are not looked into, so that a menu made to hold itself ends the walk.
+static CMenu* FindMenuOfItem(HMENU hMenu, UINT nID, int nDepth = 0)
+{
+    if (hMenu == NULL || nDepth > 32)
+        return NULL;
+    int nCount = ::GetMenuItemCount(hMenu);
+    for (int i = 0; i < nCount; i++)
+    {
+        if (HMENU hSubMenu = ::GetSubMenu(hMenu, i))
+        {
+            if (CMenu* pMenu = FindMenuOfItem(hSubMenu, nID, nDepth + 1))
+                return pMenu;
+        }
+        else if (::GetMenuItemID(hMenu, i) == nID)
+        {
+            return CMenu::FromHandlePermanent(hMenu);
+        }
+    }
+    return NULL;
+}
+
 // The parent's default handlers
 
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    if (lpDrawItemStruct->CtlType != ODT_MENU && ReflectLastMsg(lpDrawItemStruct->hwndItem))
+    if (lpDrawItemStruct->CtlType == ODT_MENU)
+    {
+        // The item's menu comes in the message.
+        if (CMenu* pMenu = CMenu::FromHandlePermanent((HMENU)lpDrawItemStruct->hwndItem))
+        {
+            pMenu->DrawItem(lpDrawItemStruct);
+            return;
+        }
+    }
+    else if (ReflectLastMsg(lpDrawItemStruct->hwndItem))
+    {
         return;
+    }
     Default();
 }
 
 void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 {
-    // The control has no handle in the message: it is found by its id.
-    if (lpMeasureItemStruct->CtlType != ODT_MENU)
+    if (lpMeasureItemStruct->CtlType == ODT_MENU)
     {
+        // Only the item's id comes: it is looked for in the popup being tracked, then in
+        // the menu bar of this window's top-level window.
+        UINT nID = lpMeasureItemStruct->itemID;
+        CMenu* pMenu = FindMenuOfItem(AfxGetThreadState()->m_hTrackingMenu, nID);
+        if (pMenu == NULL)
+            pMenu = FindMenuOfItem(::GetMenu(AfxGetTopLevelParent(m_hWnd)), nID);
+        if (pMenu != NULL)
+        {
+            pMenu->MeasureItem(lpMeasureItemStruct);
+            return;
+        }
+    }
+    else
+    {
+        // The control has no handle in the message: it is found by its id.
         CWnd* pChild = GetDescendantWindow(lpMeasureItemStruct->CtlID, TRUE);
         if (pChild != NULL && pChild->SendChildNotifyLastMsg())
             return;
