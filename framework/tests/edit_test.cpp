@@ -55,6 +55,19 @@ TEST(EditControls, EditTextLinesAndSelection)
 
     edit.SetLimitText(4);
     EXPECT_EQ(4u, edit.GetLimitText());
+
+    // The text's own memory: read in place, then replaced by a buffer of ours.
+    HLOCAL hOld = edit.GetHandle();
+    ASSERT_NE(nullptr, hOld);
+    EXPECT_STREQ("onXo lines", static_cast<const char*>(LocalLock(hOld)));
+    LocalUnlock(hOld);
+    HLOCAL hNew = LocalAlloc(LMEM_MOVEABLE, 16);
+    strcpy(static_cast<char*>(LocalLock(hNew)), "given");
+    LocalUnlock(hNew);
+    edit.SetHandle(hNew);
+    LocalFree(hOld);
+    EXPECT_STREQ("given", TextOf(edit));
+    EXPECT_EQ(hNew, edit.GetHandle());
     holder.DestroyWindow();
     EXPECT_EQ(nullptr, edit.m_hWnd) << "the child went with its parent";
 }
