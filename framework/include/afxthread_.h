@@ -7,6 +7,7 @@
 // (AfxPumpMessage).
 #pragma once
 
+#include "afxcmdline_.h"
 #include "afxcoll.h"
 #include "afxres.h"
 #include "afxwnd_.h"
@@ -99,6 +100,17 @@ public:
     LPCTSTR m_pszHelpFilePath;
     // The recent files of the File menu, made by LoadStdProfileSettings; NULL before.
     CRecentFileList* m_pRecentFileList;
+
+// The command line
+    // Each parameter of the command line to rCmdInfo.ParseParam, without its leading
+    // '/' or '-'.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // Does what rCmdInfo asks: a new document (the application's ID_FILE_NEW handler,
+    // else OnFileNew), the named document, or that document printed on the application's
+    // printer or the one named (then FALSE, since the program has done its work and
+    // ends). FALSE too when the document cannot be made or opened. FileDDE shows the
+    // main window hidden (SW_HIDE in m_nCmdShow), for the shell's DDE commands.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
 
 // Document templates; the application owns them and deletes them at its end
     void AddDocTemplate(CDocTemplate* pTemplate);
@@ -219,6 +231,11 @@ public:
     // A printer chosen in a dialog stays; one taken as the system's default follows the
     // default when it has changed (or is gone). bForceDefaults takes the default anyway.
     void UpdatePrinterSelection(BOOL bForceDefaults);
+    // The application's printer from now on; bFreeOld frees the one before.
+    void SelectPrinter(HANDLE hDevNames, HANDLE hDevMode, BOOL bFreeOld = TRUE);
+    // ... named by its driver, device and port, with the printer's defaults; FALSE when
+    // the names are too long for a DEVNAMES.
+    BOOL SelectPrinter(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszPortName);
     // A device context for the application's printer into dc; FALSE without a printer.
     BOOL CreatePrinterDC(CDC& dc);
     // ID_FILE_PRINT_SETUP, for the application's message map: the Print Setup dialog,

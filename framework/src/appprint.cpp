@@ -87,6 +87,40 @@ int CWinApp::DoPrintDialog(CPrintDialog* pPD)
     return nResponse;
 }
 
+void CWinApp::SelectPrinter(HANDLE hDevNames, HANDLE hDevMode, BOOL bFreeOld)
+{
+    if (bFreeOld)
+        FreePrinterSelection();
+    m_hDevNames = hDevNames;
+    m_hDevMode = hDevMode;
+}
+
+BOOL CWinApp::SelectPrinter(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszPortName)
+{
+    // A DEVNAMES: the offsets of the three names, in characters, then the names.
+    size_t cchDriver = strlen(lpszDriverName) + 1;
+    size_t cchDevice = strlen(lpszDeviceName) + 1;
+    size_t cchPort = strlen(lpszPortName) + 1;
+    size_t cbNames = sizeof(DEVNAMES) + cchDriver + cchDevice + cchPort;
+    if (cbNames > 0xFFFF)
+        return FALSE;
+    HGLOBAL hDevNames = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, cbNames);
+    if (hDevNames == NULL)
+        return FALSE;
+    auto* pDevNames = (DEVNAMES*)::GlobalLock(hDevNames);
+    pDevNames->wDriverOffset = (WORD)sizeof(DEVNAMES);
+    pDevNames->wDeviceOffset = (WORD)(pDevNames->wDriverOffset + cchDriver);
+    pDevNames->wOutputOffset = (WORD)(pDevNames->wDeviceOffset + cchDevice);
+    LPSTR pszNames = (LPSTR)pDevNames;
+    memcpy(pszNames + pDevNames->wDriverOffset, lpszDriverName, cchDriver);
+    memcpy(pszNames + pDevNames->wDeviceOffset, lpszDeviceName, cchDevice);
+    memcpy(pszNames + pDevNames->wOutputOffset, lpszPortName, cchPort);
+    ::GlobalUnlock(hDevNames);
+    // Without a DEVMODE the printer's own defaults apply.
+    SelectPrinter(hDevNames, NULL);
+    return TRUE;
+}
+
 BOOL CWinApp::CreatePrinterDC(CDC& dc)
 {
     UpdatePrinterSelection(FALSE);
