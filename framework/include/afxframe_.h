@@ -126,6 +126,12 @@ protected:
     // when the session ends closes them and writes the profile settings.
     afx_msg BOOL OnQueryEndSession();
     afx_msg void OnEndSession(BOOL bEnding);
+    // The shell's DDE conversation, after CWinApp::EnableShellOpen: the main frame
+    // answers the application's "system" topic, and each execute goes to
+    // CWinApp::OnDDECommand.
+    afx_msg LRESULT OnDDEInitiate(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDDEExecute(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDDETerminate(WPARAM wParam, LPARAM lParam);
 
 private:
     HMENU m_hMenuCreated;       // the one menu the window destroys

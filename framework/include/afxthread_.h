@@ -112,6 +112,22 @@ public:
     // main window hidden (SW_HIDE in m_nCmdShow), for the shell's DDE commands.
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
 
+// The shell
+    // The running program answers the shell's DDE conversation (the application is
+    // m_pszExeName, the topic "system") in its main frame, and RegisterShellFileTypes
+    // registers opening through it. Once, before the main frame is made.
+    void EnableShellOpen();
+    // Registers with the shell, under HKEY_CLASSES_ROOT, each template whose document
+    // string has a registry type: its name, the command that opens a file of it, and its
+    // extension (unless another type has it). bCompat adds the print and print-to
+    // commands and the template's icon.
+    void RegisterShellFileTypes(BOOL bCompat = FALSE);
+    // A command of the shell's DDE execute: [open("file")], [print("file")] and
+    // [printto("file","printer","driver","port")]; FALSE when it is none of these or fails.
+    virtual BOOL OnDDECommand(LPTSTR lpszCommand);
+    ATOM m_atomApp = 0;             // set by EnableShellOpen
+    ATOM m_atomSystemTopic = 0;
+
 // Document templates; the application owns them and deletes them at its end
     void AddDocTemplate(CDocTemplate* pTemplate);
     POSITION GetFirstDocTemplatePosition() const;

@@ -77,6 +77,10 @@ CWinApp::~CWinApp()
             delete pTemplate;
     }
     delete m_pRecentFileList;
+    if (m_atomApp != 0)
+        ::GlobalDeleteAtom(m_atomApp);
+    if (m_atomSystemTopic != 0)
+        ::GlobalDeleteAtom(m_atomSystemTopic);
     free((void*)m_pszAppName);
     free((void*)m_pszExeName);
     free((void*)m_pszProfileName);
