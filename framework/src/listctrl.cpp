@@ -64,12 +64,15 @@ BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)
 
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const
 {
-    // The control copies what fits and says how much it copied: a buffer it filled to
-    // the last character may have cut the text short.
+    // A buffer filled to its last character may have cut the text short.
     CString str;
     for (int nLen = 128;; nLen *= 2)
     {
-        int nCopied = GetItemText(nItem, nSubItem, str.GetBuffer(nLen), nLen);
+        LPTSTR pszBuffer = str.GetBuffer(nLen);
+        // A terminator beyond the buffer that the control is given, for a control that
+        // counts the characters of what it left unterminated.
+        pszBuffer[nLen] = '\0';
+        int nCopied = GetItemText(nItem, nSubItem, pszBuffer, nLen);
         str.ReleaseBuffer(nCopied);
         if (nCopied < nLen - 1)
             return str;
@@ -85,7 +88,10 @@ int CListCtrl::GetItemText(int nItem, int nSubItem, LPTSTR lpszText, int nLen) c
     item.pszText = lpszText;
     item.cchTextMax = nLen;
     lpszText[0] = '\0';
-    return (int)::SendMessage(m_hWnd, LVM_GETITEMTEXT, nItem, (LPARAM)&item);
+    ::SendMessage(m_hWnd, LVM_GETITEMTEXT, nItem, (LPARAM)&item);
+    // Wine's control leaves a text cut to the buffer unterminated, and its count wrong.
+    lpszText[nLen - 1] = '\0';
+    return lstrlen(lpszText);
 }
 
 BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR lpszText)
