@@ -145,3 +145,11 @@ void CFieldNotesDialog::ShowPage(int nPage)
     GetDlgItem(IDC_PAGE_NAME)->ShowWindow(nPage == 0 ? SW_SHOW : SW_HIDE);
     GetDlgItem(IDC_PAGE_LOUD)->ShowWindow(nPage == 1 ? SW_SHOW : SW_HIDE);
 }
+
+COpenFieldNotes::COpenFieldNotes()
+{
+    EXPECT_TRUE(dlg.Create(IDD_BIRDS));
+    dlg.SetForegroundWindow();
+    PumpWaiting();
+    dlg.m_log.Clear();
+}

@@ -53,3 +53,15 @@ private:
     static int CALLBACK CompareSightings(LPARAM lParam1, LPARAM lParam2, LPARAM lColumn);
     void ShowPage(int nPage);
 };
+
+// The dialog, open (modeless) and in the foreground for the length of a test, its log
+// empty.
+struct COpenFieldNotes
+{
+    COpenFieldNotes();
+    ~COpenFieldNotes() { dlg.DestroyWindow(); }
+    COpenFieldNotes(const COpenFieldNotes&) = delete;
+    COpenFieldNotes& operator=(const COpenFieldNotes&) = delete;
+
+    CFieldNotesDialog dlg;
+};

@@ -11,21 +11,6 @@
 
 namespace {
 
-// The field-notes dialog, open and in the foreground for the length of a test.
-struct COpenFieldNotes
-{
-    COpenFieldNotes()
-    {
-        EXPECT_TRUE(dlg.Create(IDD_BIRDS));
-        dlg.SetForegroundWindow();
-        PumpWaiting();
-        dlg.m_log.Clear();
-    }
-    ~COpenFieldNotes() { dlg.DestroyWindow(); }
-
-    CFieldNotesDialog dlg;
-};
-
 void ClickClientPoint(CWnd& wnd, CPoint pt)
 {
     wnd.ClientToScreen(&pt);
