@@ -5,6 +5,25 @@
 
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 
+namespace {
+
+LV_ITEM ItemOf(UINT nMask, int nItem, int nSubItem, LPCTSTR lpszItem, int nImage, UINT nState, UINT nStateMask,
+               LPARAM lParam)
+{
+    LV_ITEM item = {};
+    item.mask = nMask;
+    item.iItem = nItem;
+    item.iSubItem = nSubItem;
+    item.pszText = (LPTSTR)lpszItem;
+    item.iImage = nImage;
+    item.state = nState;
+    item.stateMask = nStateMask;
+    item.lParam = lParam;
+    return item;
+}
+
+} // namespace
+
 BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
     return AfxInitCommonControls() && CWnd::Create(WC_LISTVIEWA, NULL, dwStyle, rect, pParentWnd, nID);
@@ -26,15 +45,7 @@ CImageList* CListCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState,
                         UINT nStateMask, LPARAM lParam)
 {
-    LV_ITEM item = {};
-    item.mask = nMask;
-    item.iItem = nItem;
-    item.iSubItem = nSubItem;
-    item.pszText = (LPTSTR)lpszItem;
-    item.iImage = nImage;
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.lParam = lParam;
+    LV_ITEM item = ItemOf(nMask, nItem, nSubItem, lpszItem, nImage, nState, nStateMask, lParam);
     return SetItem(&item);
 }
 
@@ -130,14 +141,7 @@ int CListCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
 int CListCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
                           LPARAM lParam)
 {
-    LV_ITEM item = {};
-    item.mask = nMask;
-    item.iItem = nItem;
-    item.pszText = (LPTSTR)lpszItem;
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.iImage = nImage;
-    item.lParam = lParam;
+    LV_ITEM item = ItemOf(nMask, nItem, 0, lpszItem, nImage, nState, nStateMask, lParam);
     return InsertItem(&item);
 }
 

@@ -14,14 +14,62 @@ namespace {
 
 const UINT nQueryName = 1;  // QuerySiblings: is this name taken by a page?
 
-class CBirdPage : public CPropertyPage
+// A page that logs under its name what the sheet asks of it, and in a wizard shows the
+// buttons it is given.
+class CLoggedPage : public CPropertyPage
 {
 public:
-    explicit CBirdPage(CMsgLog& log) : CPropertyPage(IDD_PAGE_BIRD), m_log(log) {}
+    CLoggedPage(UINT nIDTemplate, UINT nIDCaption, CMsgLog& log, const char* pszName)
+        : CPropertyPage(nIDTemplate, nIDCaption), m_log(log), m_strName(pszName) {}
+
+    DWORD m_dwWizardButtons = 0;
+
+protected:
+    BOOL OnSetActive() override
+    {
+        Log("active");
+        if (m_dwWizardButtons != 0)
+            ((CPropertySheet*)GetParent())->SetWizardButtons(m_dwWizardButtons);
+        return CPropertyPage::OnSetActive();
+    }
+    BOOL OnKillActive() override
+    {
+        BOOL bValid = CPropertyPage::OnKillActive();
+        Log(bValid ? "left" : "kept");
+        return bValid;
+    }
+    BOOL OnApply() override
+    {
+        Log("applied");
+        return CPropertyPage::OnApply();
+    }
+    void OnCancel() override
+    {
+        Log("cancelled");
+        CPropertyPage::OnCancel();
+    }
+    BOOL OnWizardFinish() override
+    {
+        Log("finished");
+        return CPropertyPage::OnWizardFinish();
+    }
+
+private:
+    void Log(const char* pszWhat) { m_log.Add(m_strName + " " + pszWhat); }
+
+    CMsgLog& m_log;
+    std::string m_strName;
+};
+
+// A bird's name and whether it is rare; Next in a wizard wants a name; the page answers
+// whether a name is its own.
+class CBirdPage : public CLoggedPage
+{
+public:
+    explicit CBirdPage(CMsgLog& log) : CLoggedPage(IDD_PAGE_BIRD, 0, log, "bird") {}
 
     CString m_strName = "Knot";
     int m_bRare = 0;
-    bool m_bWizard = false;     // the first page of a wizard: Next only, with a name
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override
@@ -29,24 +77,6 @@ protected:
         DDX_Text(pDX, IDC_PAGE_BIRDNAME, m_strName);
         DDX_Check(pDX, IDC_PAGE_RARE, m_bRare);
     }
-    BOOL OnSetActive() override
-    {
-        m_log.Add("bird active");
-        if (m_bWizard)
-            ((CPropertySheet*)GetParent())->SetWizardButtons(PSWIZB_NEXT);
-        return CPropertyPage::OnSetActive();
-    }
-    BOOL OnKillActive() override
-    {
-        m_log.Add("bird left");
-        return CPropertyPage::OnKillActive();
-    }
-    BOOL OnApply() override
-    {
-        m_log.Add("bird applied");
-        return CPropertyPage::OnApply();
-    }
-    void OnCancel() override { m_log.Add("bird cancelled"); }
     LRESULT OnWizardNext() override
     {
         CString strName;
@@ -59,21 +89,19 @@ protected:
     }
 
     DECLARE_MESSAGE_MAP()
-
-    CMsgLog& m_log;
 };
 
-BEGIN_MESSAGE_MAP(CBirdPage, CPropertyPage)
+BEGIN_MESSAGE_MAP(CBirdPage, CLoggedPage)
     ON_MESSAGE(PSM_QUERYSIBLINGS, OnQuerySiblings)
 END_MESSAGE_MAP()
 
-class CCountPage : public CPropertyPage
+// How many were seen, 1 to 99; its tab named by a string of its own.
+class CCountPage : public CLoggedPage
 {
 public:
-    explicit CCountPage(CMsgLog& log) : CPropertyPage(IDD_PAGE_COUNT, IDS_PAGE_COUNT), m_log(log) {}
+    explicit CCountPage(CMsgLog& log) : CLoggedPage(IDD_PAGE_COUNT, IDS_PAGE_COUNT, log, "count") {}
 
     int m_nCount = 12;
-    bool m_bWizard = false;     // the last page of a wizard: Back and Finish
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override
@@ -81,31 +109,6 @@ protected:
         DDX_Text(pDX, IDC_PAGE_COUNT, m_nCount);
         DDV_MinMaxInt(pDX, m_nCount, 1, 99);
     }
-    BOOL OnSetActive() override
-    {
-        m_log.Add("count active");
-        if (m_bWizard)
-            ((CPropertySheet*)GetParent())->SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
-        return CPropertyPage::OnSetActive();
-    }
-    BOOL OnKillActive() override
-    {
-        BOOL bValid = CPropertyPage::OnKillActive();
-        m_log.Add(bValid ? "count left" : "count kept");
-        return bValid;
-    }
-    BOOL OnApply() override
-    {
-        m_log.Add("count applied");
-        return CPropertyPage::OnApply();
-    }
-    BOOL OnWizardFinish() override
-    {
-        m_log.Add("finished");
-        return CPropertyPage::OnWizardFinish();
-    }
-
-    CMsgLog& m_log;
 };
 
 // The open sheet (a dialog with the sheet's tab control), in the foreground.
@@ -234,7 +237,7 @@ TEST(PropertySheets, CancelLeavesTheMembersAndMissingTemplatesFail)
     EXPECT_TRUE(driver.Done());
     EXPECT_EQ(12, count.m_nCount) << "nothing saved";
     EXPECT_EQ("Knot", bird.m_strName);
-    EXPECT_TRUE(log.Is({ "count active", "?bird cancelled" }));
+    EXPECT_TRUE(log.Is({ "count active", "count cancelled" })) << "only the pages that were made hear of it";
 
     // A page whose template is missing: the sheet does not open.
     CPropertyPage missing(999);
@@ -326,10 +329,10 @@ TEST(PropertySheets, WizardGoesOnOnlyWithANameAndFinishes)
     CReleaseCheck check;
     CMsgLog log;
     CBirdPage bird(log);
-    bird.m_bWizard = true;
+    bird.m_dwWizardButtons = PSWIZB_NEXT;
     bird.m_strName = "";
     CCountPage count(log);
-    count.m_bWizard = true;
+    count.m_dwWizardButtons = PSWIZB_BACK | PSWIZB_FINISH;
     CPropertySheet sheet(IDS_SHEET);
     sheet.AddPage(&bird);
     sheet.AddPage(&count);
@@ -371,5 +374,5 @@ TEST(PropertySheets, WizardGoesOnOnlyWithANameAndFinishes)
     EXPECT_TRUE(driver.Done());
     EXPECT_EQ("Dunlin", bird.m_strName);
     EXPECT_EQ(33, count.m_nCount) << "the last page's data saved by Finish";
-    EXPECT_TRUE(log.Is({ "bird active", "bird left", "count active", "finished" }));
+    EXPECT_TRUE(log.Is({ "bird active", "bird left", "count active", "count finished" }));
 }
