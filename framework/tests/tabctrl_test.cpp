@@ -140,3 +140,45 @@ TEST(TabCtrls, InsertReadHitTestAndDelete)
     EXPECT_EQ(-1, tabs.GetCurSel());
     EXPECT_EQ(&swatches, tabs.SetImageList(NULL));
 }
+
+namespace {
+
+// Tabs drawn by the control's object: each tab filled with its own colour.
+class CColourTabs : public CTabCtrl
+{
+public:
+    static COLORREF ColourOf(int nItem) { return nItem == 0 ? RGB(255, 0, 0) : RGB(0, 0, 255); }
+
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+    {
+        m_nDrawn++;
+        CDC::FromHandle(lpDIS->hDC)->FillSolidRect(&lpDIS->rcItem, ColourOf(lpDIS->itemID));
+    }
+
+    int m_nDrawn = 0;
+};
+
+} // namespace
+
+TEST(TabCtrls, OwnerDrawnTabsReachTheControlsDrawItem)
+{
+    CReleaseCheck check;
+    CWnd parent;
+    parent.CreateEx(0, NULL, "tabs", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, NULL, NULL);
+    CColourTabs tabs;
+    ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE | TCS_OWNERDRAWFIXED | TCS_FIXEDWIDTH, CRect(10, 10, 280, 150), &parent, 3));
+    tabs.SetItemSize(CSize(80, 24));
+    tabs.InsertItem(0, "Red");
+    tabs.InsertItem(1, "Blue");
+    tabs.UpdateWindow();
+    EXPECT_GE(tabs.m_nDrawn, 2);
+
+    CClientDC dc(&tabs);
+    for (int i = 0; i < 2; i++)
+    {
+        CRect rc;
+        ASSERT_TRUE(tabs.GetItemRect(i, &rc));
+        EXPECT_EQ(CColourTabs::ColourOf(i), dc.GetPixel(rc.CenterPoint())) << "tab " << i;
+    }
+    parent.DestroyWindow();
+}

@@ -162,3 +162,58 @@ TEST(TreeCtrls, WalkSortEditHitTestAndDelete)
     tree.InsertItem("Slavonian grebe", hTop, TVI_FIRST);
     EXPECT_EQ("Slavonian grebe,Great crested grebe,Little grebe", Children(tree, hTop));
 }
+
+namespace {
+
+// A tree that follows its own selection through ON_NOTIFY_REFLECT.
+class CSelfWatchingTree : public CTreeCtrl
+{
+public:
+    std::vector<std::string> m_selected;
+
+protected:
+    afx_msg void OnSelChanged(NMHDR* pNMHDR, LRESULT*)
+    {
+        m_selected.push_back((LPCSTR)GetItemText(((NM_TREEVIEW*)pNMHDR)->itemNew.hItem));
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSelfWatchingTree, CTreeCtrl)
+    ON_NOTIFY_REFLECT(TVN_SELCHANGED, OnSelChanged)
+END_MESSAGE_MAP()
+
+// Its parent, which counts the notifications that reach it.
+class CTreeParent : public CWnd
+{
+public:
+    int m_nSelChanged = 0;
+
+protected:
+    afx_msg void OnSelChanged(NMHDR*, LRESULT*) { m_nSelChanged++; }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTreeParent, CWnd)
+    ON_NOTIFY(TVN_SELCHANGED, 4, OnSelChanged)
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST(TreeCtrls, ReflectedNotificationReachesTheTreeAndNotTheParent)
+{
+    CReleaseCheck check;
+    CTreeParent parent;
+    parent.CreateEx(0, NULL, "tree", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, NULL, NULL);
+    CSelfWatchingTree tree;
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, CRect(0, 0, 200, 150), &parent, 4));
+    HTREEITEM hGrebes = tree.InsertItem("Grebes");
+    tree.InsertItem("Little grebe", hGrebes);
+    EXPECT_TRUE(tree.SelectItem(hGrebes));
+    EXPECT_TRUE(tree.SelectItem(tree.GetChildItem(hGrebes)));
+    EXPECT_EQ((std::vector<std::string>{ "Grebes", "Little grebe" }), tree.m_selected);
+    EXPECT_EQ(0, parent.m_nSelChanged);
+    parent.DestroyWindow();
+}
