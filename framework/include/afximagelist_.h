@@ -1,7 +1,8 @@
 // CImageList: an image list of comctl32.dll with the permanent and temporary handle maps
 // of the other wrappers. An object owns the list that Create or Attach gave it and
 // destroys it with itself; FromHandle gives a temporary object that owns nothing. The
-// controls' GetImageList and SetImageList return such temporary objects.
+// controls' GetImageList and SetImageList answer with the list's owner, else such a
+// temporary object.
 #pragma once
 
 #include "afxwin.h"
@@ -74,8 +75,9 @@ public:
     // Starts dragging image nImage, held at ptHotSpot of it.
     BOOL BeginDrag(int nImage, CPoint ptHotSpot) { return ImageList_BeginDrag(m_hImageList, nImage, ptHotSpot.x, ptHotSpot.y); }
     static void PASCAL EndDrag() { ImageList_EndDrag(); }
-    // Shows the image at point (relative to pWndLock's window, the screen for NULL) and
-    // locks that window's updates until DragLeave.
+    // Shows the image at point (from the upper left corner of pWndLock's window, not of
+    // its client area; of the screen for NULL) and locks that window's updates until
+    // DragLeave.
     static BOOL PASCAL DragEnter(CWnd* pWndLock, CPoint point)
         { return ImageList_DragEnter(pWndLock->GetSafeHwnd(), point.x, point.y); }
     static BOOL PASCAL DragLeave(CWnd* pWndLock) { return ImageList_DragLeave(pWndLock->GetSafeHwnd()); }

@@ -25,7 +25,7 @@ public:
     // the control destroys its lists with itself: give it lists detached from their
     // objects then.
     CImageList* GetImageList(int nImageList) const;
-    // The previous list, a temporary object or NULL.
+    // The previous list (its owner, else a temporary object), or NULL.
     CImageList* SetImageList(CImageList* pImageList, int nImageListType);
     int GetItemCount() const { return (int)::SendMessage(m_hWnd, LVM_GETITEMCOUNT, 0, 0); }
     // Reserves room for nItems items.

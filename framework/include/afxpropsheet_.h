@@ -104,7 +104,7 @@ public:
 // Creation
     // A modeless sheet, visible, owned by pParentWnd (NULL: the main window). dwStyle
     // -1: a popup with a caption, a system menu and a dialog frame. FALSE when a page's
-    // template is missing or the sheet cannot be made.
+    // template is missing, the sheet is open already or cannot be made.
     BOOL Create(CWnd* pParentWnd = NULL, DWORD dwStyle = (DWORD)-1, DWORD dwExStyle = 0);
     // Runs the sheet with its owner disabled: IDOK, IDCANCEL, ID_WIZFINISH (a wizard
     // finished) or the result given to EndDialog; -1 when a page's template is missing
@@ -138,7 +138,7 @@ public:
 
 // Operations
     // The sheet does not own the pages; they must outlive it. An open sheet shows a page
-    // added at once.
+    // added at once, unless its template is missing.
     void AddPage(CPropertyPage* pPage);
     void RemovePage(CPropertyPage* pPage);
     void RemovePage(int nPage);

@@ -15,9 +15,10 @@ public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
 // Attributes
-    // A temporary object, or NULL.
+    // The list's owner, else a temporary object, or NULL.
     CImageList* GetImageList() const;
-    // The previous list, a temporary object or NULL; the control does not destroy it.
+    // The previous list (its owner, else a temporary object), or NULL; the control
+    // does not destroy its list.
     CImageList* SetImageList(CImageList* pImageList);
     int GetItemCount() const { return (int)::SendMessage(m_hWnd, TCM_GETITEMCOUNT, 0, 0); }
     BOOL GetItem(int nItem, TC_ITEM* pTabCtrlItem) const
@@ -48,7 +49,7 @@ public:
     BOOL DeleteItem(int nItem) { return (BOOL)::SendMessage(m_hWnd, TCM_DELETEITEM, nItem, 0); }
     BOOL DeleteAllItems() { return (BOOL)::SendMessage(m_hWnd, TCM_DELETEALLITEMS, 0, 0); }
     // bLarger FALSE: the display area of a window rectangle; TRUE: the window
-    // rectangle for a display area. Both in the parent's coordinates.
+    // rectangle for a display area. Both in the same coordinates (the parent's, say).
     void AdjustRect(BOOL bLarger, LPRECT lpRect) { ::SendMessage(m_hWnd, TCM_ADJUSTRECT, bLarger, (LPARAM)lpRect); }
     // Removes the image from the list; tabs showing later images shift with them.
     void RemoveImage(int nImage) { ::SendMessage(m_hWnd, TCM_REMOVEIMAGE, nImage, 0); }

@@ -2,7 +2,8 @@
 // tool's text when the mouse rests over the tool. A tool is a window (nIDTool 0) or a
 // rectangle of a window with an id of its own. The tip sees the mouse only through
 // RelayEvent, which the owner calls from PreTranslateMessage. A text of
-// LPSTR_TEXTCALLBACK is asked of the tool's window with TTN_NEEDTEXT each time.
+// LPSTR_TEXTCALLBACK is asked with TTN_NEEDTEXT each time, of the window that holds the
+// tool: the window given, or the parent of a tool that is a window.
 #pragma once
 
 #include "afxwin.h"

@@ -17,10 +17,10 @@ public:
     UINT GetCount() const { return (UINT)::SendMessage(m_hWnd, TVM_GETCOUNT, 0, 0); }
     UINT GetIndent() const { return (UINT)::SendMessage(m_hWnd, TVM_GETINDENT, 0, 0); }
     void SetIndent(UINT nIndent) { ::SendMessage(m_hWnd, TVM_SETINDENT, nIndent, 0); }
-    // nImageList: TVSIL_NORMAL or TVSIL_STATE; a temporary object, or NULL. The control
-    // does not destroy its lists.
+    // nImageList: TVSIL_NORMAL or TVSIL_STATE; the list's owner, else a temporary
+    // object, or NULL. The control does not destroy its lists.
     CImageList* GetImageList(UINT nImageList) const;
-    // The previous list, a temporary object or NULL.
+    // The previous list (its owner, else a temporary object), or NULL.
     CImageList* SetImageList(CImageList* pImageList, int nImageListType);
     // The item in the TVGN_... relation nCode to hItem, or NULL.
     HTREEITEM GetNextItem(HTREEITEM hItem, UINT nCode) const
@@ -93,6 +93,7 @@ public:
     BOOL SortChildren(HTREEITEM hItem) { return (BOOL)::SendMessage(m_hWnd, TVM_SORTCHILDREN, 0, (LPARAM)hItem); }
     // ... by pSort->lpfnCompare, called with the data of two items and pSort->lParam.
     BOOL SortChildrenCB(LPTV_SORTCB pSort) { return (BOOL)::SendMessage(m_hWnd, TVM_SORTCHILDRENCB, 0, (LPARAM)pSort); }
-    // Expands the item's parents and scrolls it into view.
+    // Expands the item's parents and scrolls it into view; FALSE when it had to
+    // expand a parent.
     BOOL EnsureVisible(HTREEITEM hItem) { return (BOOL)::SendMessage(m_hWnd, TVM_ENSUREVISIBLE, 0, (LPARAM)hItem); }
 };

@@ -150,7 +150,8 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     default:
         return CDialog::OnNotify(wParam, lParam, pResult);
     }
-    // The page may be gone (a sheet ended from a handler): only the caller's result.
+    // A handler may have destroyed the sheet, and the page's window with it: only the
+    // caller's result is touched.
     if (pResult != NULL)
         *pResult = lResult;
     return TRUE;

@@ -82,7 +82,9 @@ void CPropertySheet::CommonConstruct(CWnd* pParentWnd, UINT iSelectPage)
 
 BOOL CPropertySheet::CreateSheet(HWND hWndOwner)
 {
-    ASSERT(m_hWnd == NULL);
+    // One window at a time.
+    if (m_hWnd != NULL)
+        return FALSE;
     AfxInitCommonControls();
     std::vector<HPROPSHEETPAGE> pages;
     auto destroyPages = [&] {
@@ -103,7 +105,8 @@ BOOL CPropertySheet::CreateSheet(HWND hWndOwner)
     // The sheet runs modeless under the framework's loop; the callback gives it the
     // styles asked for.
     PROPSHEETHEADER psh = m_psh;
-    psh.dwFlags = (m_psh.dwFlags & ~(PSH_PROPSHEETPAGE | PSH_USEHICON)) | PSH_MODELESS | PSH_USECALLBACK;
+    psh.dwFlags = (m_psh.dwFlags & ~(PSH_PROPSHEETPAGE | PSH_USEPSTARTPAGE | PSH_USEHICON)) | PSH_MODELESS
+                  | PSH_USECALLBACK;
     psh.hwndParent = hWndOwner;
     psh.hInstance = AfxGetResourceHandle();
     psh.pszCaption = m_strCaption;
@@ -306,7 +309,8 @@ void CPropertySheet::SetFinishText(LPCTSTR lpszText) { ::SendMessage(m_hWnd, PSM
 
 void CPropertySheet::AddPage(CPropertyPage* pPage)
 {
-    ASSERT(pPage != NULL);
+    if (pPage == NULL)
+        return;
     if (m_hWnd != NULL)
     {
         HPROPSHEETPAGE hPage = MakePage(pPage->m_psp);

@@ -33,7 +33,8 @@ void CToolTipCtrl::FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT nIDTool) const
 
 void CToolTipCtrl::GetText(CString& str, CWnd* pWnd, UINT nIDTool) const
 {
-    // The message takes no size: the control copies at most 80 characters of a tip.
+    // The message took no size at first, and Wine's control copies at most 80 characters:
+    // a buffer of 256 holds what any control copies.
     TCHAR szText[256] = "";
     TOOLINFO ti;
     FillInToolInfo(ti, pWnd, nIDTool);
