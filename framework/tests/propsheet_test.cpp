@@ -281,6 +281,12 @@ TEST(PropertySheets, ModelessSheetPagesApplyAndAnswerEachOther)
     pTabs->GetItem(0, &item);
     EXPECT_STREQ("Bird", szTab) << "the template's caption";
 
+    sheet.SetTitle("Gulls", PSH_PROPTITLE);
+    EXPECT_NE(std::string::npos, WindowText(sheet.m_hWnd).find("Gulls")) << WindowText(sheet.m_hWnd);
+    EXPECT_NE("Gulls", WindowText(sheet.m_hWnd)) << "properties for the text";
+    sheet.SetTitle("Bird Options");
+    EXPECT_EQ("Bird Options", WindowText(sheet.m_hWnd));
+
     EXPECT_TRUE(sheet.SetActivePage(&count));
     EXPECT_EQ(&count, sheet.GetActivePage());
     EXPECT_EQ(1, sheet.GetActiveIndex());
@@ -357,7 +363,12 @@ TEST(PropertySheets, WizardGoesOnOnlyWithANameAndFinishes)
             Click(nextButton());
             return true;
         })
-        .Then("on the count", FocusOn(IDC_PAGE_COUNT))
+        .Then("on the count, Finish says Done", [&] {
+            if (!FocusOn(IDC_PAGE_COUNT)())
+                return false;
+            sheet.SetFinishText("Done");
+            return WindowText(GetDlgItem(OpenSheet(), ID_WIZFINISH)) == "Done";
+        })
         .Then("a count", TypeInto(IDC_PAGE_COUNT, "33"))
         .Then("Finish", [] {
             HWND hFinish = GetDlgItem(OpenSheet(), ID_WIZFINISH);
