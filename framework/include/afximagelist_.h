@@ -71,6 +71,12 @@ public:
     // Makes image nImage overlay nOverlay (1 to 4).
     BOOL SetOverlayImage(int nImage, int nOverlay) { return ImageList_SetOverlayImage(m_hImageList, nImage, nOverlay); }
 
+// Archives, in the system's stream format of image lists
+    // Replaces the object's list by the one that follows in the archive; FALSE, keeping
+    // the list, when the archive holds none.
+    BOOL Read(CArchive* pArchive);
+    BOOL Write(CArchive* pArchive);
+
 // Dragging: one drag at a time in the process, its image drawn over pWndLock's window
     // Starts dragging image nImage, held at ptHotSpot of it.
     BOOL BeginDrag(int nImage, CPoint ptHotSpot) { return ImageList_BeginDrag(m_hImageList, nImage, ptHotSpot.x, ptHotSpot.y); }

@@ -1,6 +1,7 @@
 // CImageList: its handle map, creation from the resource chain and the calls that take
 // framework objects.
 #include "afxcmn.h"
+#include "archivestream.h"
 #include "handlemap.h"
 #include "imagelist.h"
 
@@ -100,6 +101,24 @@ BOOL CImageList::Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask)
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
 {
     return ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle);
+}
+
+// Archives
+
+BOOL CImageList::Read(CArchive* pArchive)
+{
+    CArchiveStream stream(pArchive);
+    HIMAGELIST hImageList = ImageList_Read(&stream);
+    if (hImageList == NULL)
+        return FALSE;
+    DeleteImageList();
+    return Attach(hImageList);
+}
+
+BOOL CImageList::Write(CArchive* pArchive)
+{
+    CArchiveStream stream(pArchive);
+    return ImageList_Write(m_hImageList, &stream);
 }
 
 CImageList* PASCAL CImageList::GetDragImage(LPPOINT lpPoint, LPPOINT lpPointHotSpot)

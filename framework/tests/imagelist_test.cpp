@@ -7,6 +7,7 @@
 #include "commoncontrols_resource.h"
 #include "dib_surface.h"
 #include "msg_log.h"
+#include "test_support.h"
 
 namespace {
 
@@ -238,4 +239,45 @@ TEST(ImageLists, DragImageFollowsTheMoves)
     CImageList::EndDrag();
     EXPECT_EQ(NULL, CImageList::GetDragImage(&pt, &ptHotSpot));
     window.DestroyWindow();
+}
+
+TEST(ImageLists, ArchivedListReadsBackAndBadArchivesAreRefused)
+{
+    CReleaseCheck check;
+    CImageList swatches;
+    ASSERT_TRUE(swatches.Create(IDB_SWATCHES, 8, 1, crMagenta));
+    std::string strBytes = Store([&](CArchive& ar) {
+        ar << (DWORD)0x5EED;
+        EXPECT_TRUE(swatches.Write(&ar));
+        ar << (DWORD)0xF00D;
+    });
+    ASSERT_GT(strBytes.size(), 8u);
+
+    // The list, and what follows it, read back.
+    CImageList copy;
+    ASSERT_TRUE(copy.Create(8, 8, ILC_COLOR24, 1, 1));
+    DWORD dwAfter = 0;
+    Load(strBytes, [&](CArchive& ar) {
+        DWORD dwBefore = 0;
+        ar >> dwBefore;
+        EXPECT_EQ(0x5EEDu, dwBefore);
+        EXPECT_TRUE(copy.Read(&ar));
+        ar >> dwAfter;
+    });
+    EXPECT_EQ(0xF00Du, dwAfter) << "the list's bytes exactly";
+    ASSERT_EQ(4, copy.GetImageCount());
+    EXPECT_EQ(crBlue, DrawnColour(copy, 2));
+    EXPECT_EQ(crWhite, DrawnColour(copy, 3)) << "the mask came along";
+
+    // Cut short, or not a list: nothing read, the list kept.
+    for (size_t nLength : { (size_t)4, (size_t)20, strBytes.size() / 2 })
+    {
+        SCOPED_TRACE(nLength);
+        std::string strCut = strBytes.substr(4, nLength);
+        Load(strCut, [&](CArchive& ar) { EXPECT_FALSE(copy.Read(&ar)); });
+        EXPECT_EQ(4, copy.GetImageCount());
+    }
+    std::string strNoise(200, '\x5a');
+    Load(strNoise, [&](CArchive& ar) { EXPECT_FALSE(copy.Read(&ar)); });
+    EXPECT_EQ(4, copy.GetImageCount());
 }

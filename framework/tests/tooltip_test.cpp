@@ -75,6 +75,12 @@ TEST(ToolTipCtrls, ToolsTheirTextsAndPlaces)
     EXPECT_EQ("Birds by family", TipText(tip, &wnd.m_child));
     tip.UpdateTipText("Today's list", &wnd.m_child);
     EXPECT_EQ("Today's list", TipText(tip, &wnd.m_child));
+    // A long text comes back cut, never past the buffer.
+    std::string strLong(600, 'x');
+    tip.UpdateTipText(strLong.c_str(), &wnd.m_child);
+    std::string strBack = TipText(tip, &wnd.m_child);
+    EXPECT_LT(strBack.size(), 256u);
+    EXPECT_EQ(strLong.substr(0, strBack.size()), strBack);
 
     TOOLINFO ti = {};
     ASSERT_TRUE(tip.GetToolInfo(&ti, &wnd, nIDChart));
