@@ -151,6 +151,17 @@ std::function<bool()> TypeInto(int nID, const char* psz)
     };
 }
 
+// A step that waits until the focused control shows pszTyped, then acts.
+std::function<bool()> AfterTyping(const char* pszTyped, std::function<void()> act)
+{
+    return [pszTyped, act] {
+        if (WindowText(GetFocus()) != pszTyped)
+            return false;
+        act();
+        return true;
+    };
+}
+
 } // namespace
 
 TEST(PropertySheets, ModalSheetExchangesThePagesDataAndRefusesBadData)
@@ -174,30 +185,14 @@ TEST(PropertySheets, ModalSheetExchangesThePagesDataAndRefusesBadData)
                          && WindowText(OpenSheet()) == "Bird Options";
               })
         .Then("a new name", TypeInto(IDC_PAGE_BIRDNAME, "Avocet"))
-        .Then("Ctrl+Tab to the count page",
-              [] {
-                  if (WindowText(GetFocus()) != "Avocet")
-                      return false;
-                  PressCtrlKey(VK_TAB);
-                  return true;
-              })
+        .Then("Ctrl+Tab to the count page", AfterTyping("Avocet", [] { PressCtrlKey(VK_TAB); }))
         .Then("the count page shows the member", [] { return WindowText(PageControl(IDC_PAGE_COUNT)) == "12"; })
         .Then("into the count", FocusOn(IDC_PAGE_COUNT))
         .Then("a count out of range", TypeInto(IDC_PAGE_COUNT, "250"))
-        .Then("Enter for OK", [] {
-            if (WindowText(GetFocus()) != "250")
-                return false;
-            PressKey(VK_RETURN);
-            return true;
-        })
+        .Then("Enter for OK", AfterTyping("250", [] { PressKey(VK_RETURN); }))
         .Then("the range is told", DismissMessageBox(strBox))
         .Then("back in the count", TypeInto(IDC_PAGE_COUNT, "25"))
-        .Then("OK clicked", [] {
-            if (WindowText(GetFocus()) != "25")
-                return false;
-            Click(GetDlgItem(OpenSheet(), IDOK));
-            return true;
-        });
+        .Then("OK clicked", AfterTyping("25", [] { Click(GetDlgItem(OpenSheet(), IDOK)); }));
     driver.Start();
     EXPECT_EQ(IDOK, sheet.DoModal());
     driver.Stop();
@@ -225,12 +220,7 @@ TEST(PropertySheets, CancelLeavesTheMembersAndMissingTemplatesFail)
     CDialogDriver driver;
     driver.Then("sheet open on the count", [] { return FocusIn(IDC_PAGE_COUNT); })
         .Then("a new count", TypeInto(IDC_PAGE_COUNT, "40"))
-        .Then("Esc", [] {
-            if (WindowText(GetFocus()) != "40")
-                return false;
-            PressKey(VK_ESCAPE);
-            return true;
-        });
+        .Then("Esc", AfterTyping("40", [] { PressKey(VK_ESCAPE); }));
     driver.Start();
     EXPECT_EQ(IDCANCEL, sheet.DoModal());
     driver.Stop();
@@ -357,12 +347,7 @@ TEST(PropertySheets, WizardGoesOnOnlyWithANameAndFinishes)
             return GetFocus() == nextButton() && PageControl(IDC_PAGE_BIRDNAME) != NULL && FocusOn(IDC_PAGE_BIRDNAME)();
         })
         .Then("a name", TypeInto(IDC_PAGE_BIRDNAME, "Dunlin"))
-        .Then("Next", [&] {
-            if (WindowText(GetFocus()) != "Dunlin")
-                return false;
-            Click(nextButton());
-            return true;
-        })
+        .Then("Next", AfterTyping("Dunlin", [&] { Click(nextButton()); }))
         .Then("on the count, Finish says Done", [&] {
             if (!FocusOn(IDC_PAGE_COUNT)())
                 return false;
@@ -370,15 +355,7 @@ TEST(PropertySheets, WizardGoesOnOnlyWithANameAndFinishes)
             return WindowText(GetDlgItem(OpenSheet(), ID_WIZFINISH)) == "Done";
         })
         .Then("a count", TypeInto(IDC_PAGE_COUNT, "33"))
-        .Then("Finish", [] {
-            HWND hFinish = GetDlgItem(OpenSheet(), ID_WIZFINISH);
-            if (WindowText(GetFocus()) != "33")
-                return false;
-            if (hFinish == NULL || !IsWindowVisible(hFinish) || !IsWindowEnabled(hFinish))
-                return false;
-            Click(hFinish);
-            return true;
-        });
+        .Then("Finish", AfterTyping("33", [] { Click(GetDlgItem(OpenSheet(), ID_WIZFINISH)); }));
     driver.Start();
     EXPECT_EQ(ID_WIZFINISH, sheet.DoModal());
     driver.Stop();
