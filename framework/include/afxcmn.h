@@ -1,12 +1,20 @@
 // The common controls of the framework: CProgressCtrl, CSliderCtrl and
 // CSpinButtonCtrl over comctl32.dll's progress bar, trackbar and up-down control, and CRichEditCtrl over the rich edit
-// control of riched20.dll ("RichEdit20A"), loaded once by AfxInitRichEdit.
+// control of riched20.dll ("RichEdit20A"), loaded once by AfxInitRichEdit. The image
+// list, list view, tree view, header, tab and tool tip controls have headers of their own.
 #pragma once
 
 #include "afxwin.h"
 
 #include <commctrl.h>
 #include <richedit.h>
+
+#include "afximagelist_.h"
+#include "afxheaderctrl_.h"
+#include "afxlistctrl_.h"
+#include "afxtreectrl_.h"
+#include "afxtabctrl_.h"
+#include "afxtooltip_.h"
 
 // Registers the window classes of the common controls once, for the controls created
 // here and for those of dialog templates; FALSE when that failed.

@@ -10,6 +10,8 @@
 
 #include <commdlg.h>
 
+#include "afxpropsheet_.h"
+
 class AFX_FRAMEWORK CCommonDialog : public CDialog
 {
     DECLARE_DYNAMIC(CCommonDialog)

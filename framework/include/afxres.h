@@ -187,3 +187,10 @@
 // View commands
 #define ID_VIEW_TOOLBAR             0xE800
 #define ID_VIEW_STATUS_BAR          0xE801
+
+// The buttons and the tab control of a property sheet, as the system's sheet numbers them
+#define AFX_IDC_TAB_CONTROL         0x3020
+#define ID_APPLY_NOW                0x3021
+#define ID_WIZBACK                  0x3023
+#define ID_WIZNEXT                  0x3024
+#define ID_WIZFINISH                0x3025

@@ -29,3 +29,16 @@ BOOL AfxOwnerDrawToControl(TControl* pControl, UINT message, LPARAM lParam, LRES
         *pResult = lResult;
     return TRUE;
 }
+
+// WM_DRAWITEM about a control that draws only its items itself (an owner-drawn
+// button, list view, header or tab), handed to its DrawItem.
+template <class TControl>
+BOOL AfxDrawItemToControl(TControl* pControl, UINT message, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != WM_DRAWITEM)
+        return FALSE;
+    pControl->DrawItem((LPDRAWITEMSTRUCT)lParam);
+    if (pResult != NULL)
+        *pResult = TRUE;
+    return TRUE;
+}

@@ -1,7 +1,7 @@
 // The per-thread state, CWinThread's message loop (Run, PumpMessage, PreTranslateMessage,
 // OnIdle), the lock of the temporary handle maps and the default answer to exceptions
 // thrown by window procedure handlers.
-#include "afxwin.h"
+#include "afxcmn.h"
 #include "afxpriv.h"
 #include "threadstate.h"
 
@@ -88,6 +88,7 @@ BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
     CDC::DeleteTempMap();
     CGdiObject::DeleteTempMap();
     CMenu::DeleteTempMap();
+    CImageList::DeleteTempMap();
     return TRUE;
 }
 
