@@ -1,7 +1,14 @@
 // CEditView: the edit control as a view, its text in archives, and the Edit commands.
+#include "afxdlgs.h"
 #include "afxext.h"
 
 IMPLEMENT_DYNCREATE(CEditView, CCtrlView)
+
+namespace {
+
+const UINT s_nMsgFindReplace = ::RegisterWindowMessageA(FINDMSGSTRING);
+
+} // namespace
 
 BEGIN_MESSAGE_MAP(CEditView, CCtrlView)
     ON_CONTROL_REFLECT_EX(EN_CHANGE, OnEditChange)
@@ -17,6 +24,14 @@ BEGIN_MESSAGE_MAP(CEditView, CCtrlView)
     ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateNeedClip)
     ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
     ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateNeedText)
+    ON_WM_DESTROY()
+    ON_COMMAND(ID_EDIT_FIND, OnEditFind)
+    ON_COMMAND(ID_EDIT_REPLACE, OnEditReplace)
+    ON_COMMAND(ID_EDIT_REPEAT, OnEditRepeat)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_FIND, OnUpdateNeedText)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REPLACE, OnUpdateNeedWritableText)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REPEAT, OnUpdateNeedFind)
+    ON_REGISTERED_MESSAGE(s_nMsgFindReplace, OnFindReplaceCmd)
 END_MESSAGE_MAP()
 
 const DWORD CEditView::dwStyleDefault =
@@ -179,3 +194,8 @@ void CEditView::OnUpdateNeedClip(CCmdUI* pCmdUI)
 void CEditView::OnUpdateEditUndo(CCmdUI* pCmdUI) { pCmdUI->Enable(GetEditCtrl().CanUndo() && !IsReadOnly()); }
 
 void CEditView::OnUpdateNeedText(CCmdUI* pCmdUI) { pCmdUI->Enable(::GetWindowTextLength(m_hWnd) != 0); }
+
+void CEditView::OnUpdateNeedWritableText(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(::GetWindowTextLength(m_hWnd) != 0 && !IsReadOnly());
+}
