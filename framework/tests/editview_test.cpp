@@ -31,13 +31,6 @@ public:
 
 IMPLEMENT_DYNCREATE(CTextDoc, CDocument)
 
-std::string TextOf(CWnd* pWnd)
-{
-    CString str;
-    pWnd->GetWindowText(str);
-    return (LPCSTR)str;
-}
-
 std::string FileText(LPCSTR lpszPath)
 {
     CFile file(lpszPath, CFile::modeRead);
@@ -101,7 +94,7 @@ TEST(EditView, TypedTextIsSavedAndLoadedThroughTheDocument)
     TypeText("Hello");
     PressKey(VK_RETURN);
     TypeText("world");
-    ASSERT_TRUE(PumpFrameworkUntil([&] { return TextOf(pView) == "Hello\r\nworld"; })) << TextOf(pView);
+    ASSERT_TRUE(PumpFrameworkUntil([&] { return WindowText(*pView) == "Hello\r\nworld"; })) << WindowText(*pView);
     EXPECT_TRUE(pDoc->IsModified()) << "typing changes the document";
     EXPECT_EQ(12u, pView->GetBufferLength());
     LPCTSTR lpszBuffer = pView->LockBuffer();
@@ -120,7 +113,7 @@ TEST(EditView, TypedTextIsSavedAndLoadedThroughTheDocument)
     EXPECT_EQ("Hello\r\nworld", FileText(strPlain));
     pView->SetWindowText("");
     ASSERT_TRUE(pDoc->OnOpenDocument(strPlain));
-    EXPECT_EQ("Hello\r\nworld", TextOf(pView));
+    EXPECT_EQ("Hello\r\nworld", WindowText(*pView));
 
     // With the length before the characters.
     pDoc->m_bRaw = FALSE;
@@ -129,7 +122,7 @@ TEST(EditView, TypedTextIsSavedAndLoadedThroughTheDocument)
     EXPECT_EQ(std::string("\x0c\0\0\0Hello\r\nworld", 16), FileText(strCounted));
     pView->SetWindowText("");
     ASSERT_TRUE(pDoc->OnOpenDocument(strCounted));
-    EXPECT_EQ("Hello\r\nworld", TextOf(pView));
+    EXPECT_EQ("Hello\r\nworld", WindowText(*pView));
 
     // A long text is read block by block.
     std::string strLong(200000, 'x');
@@ -170,11 +163,11 @@ TEST(EditView, DamagedOrUnsuitableFilesLeaveTheTextAlone)
                               pView->Serialize(ar);
                       });
                   }));
-        EXPECT_EQ("kept", TextOf(pView));
+        EXPECT_EQ("kept", WindowText(*pView));
     }
     // An empty file is an empty text.
     Load("", [&](CArchive& ar) { pView->SerializeRaw(ar); });
-    EXPECT_EQ("", TextOf(pView));
+    EXPECT_EQ("", WindowText(*pView));
 }
 
 TEST(EditView, EditCommandsAreEnabledWhenTheyWouldDoSomething)
@@ -210,19 +203,19 @@ TEST(EditView, EditCommandsAreEnabledWhenTheyWouldDoSomething)
 
     edit.SetSel(0, 4);
     command(ID_EDIT_CUT);
-    EXPECT_EQ("two", TextOf(pView));
+    EXPECT_EQ("two", WindowText(*pView));
     EXPECT_EQ("one ", ClipboardText());
     EXPECT_TRUE(Enabled(pFrame, ID_EDIT_UNDO));
     command(ID_EDIT_UNDO);
-    EXPECT_EQ("one two", TextOf(pView));
+    EXPECT_EQ("one two", WindowText(*pView));
 
     edit.SetSel(7, 7);
     command(ID_EDIT_PASTE);
-    EXPECT_EQ("one twoone ", TextOf(pView));
+    EXPECT_EQ("one twoone ", WindowText(*pView));
     edit.SetSel(3, 7);
     EXPECT_TRUE(Enabled(pFrame, ID_EDIT_CLEAR));
     command(ID_EDIT_CLEAR);
-    EXPECT_EQ("oneone ", TextOf(pView));
+    EXPECT_EQ("oneone ", WindowText(*pView));
 
     // Read-only: nothing that would change the text.
     edit.SetReadOnly(TRUE);

@@ -30,13 +30,6 @@ protected:
 
 IMPLEMENT_DYNCREATE(CFindView, CEditView)
 
-std::string TextOf(CWnd* pWnd)
-{
-    CString str;
-    pWnd->GetWindowText(str);
-    return (LPCSTR)str;
-}
-
 CPoint SelOf(CEditView* pView)
 {
     int nStart, nEnd;
@@ -102,25 +95,25 @@ TEST(EditViewFind, ReplaceAllIsOneUndoableStep)
 
     pView->SetWindowText("One cat, two Cats, three CATS");
     pView->OnReplaceAll("cat", "dog", FALSE);
-    EXPECT_EQ("One dog, two dogs, three dogS", TextOf(pView));
+    EXPECT_EQ("One dog, two dogs, three dogS", WindowText(*pView));
     pView->GetEditCtrl().Undo();
-    EXPECT_EQ("One cat, two Cats, three CATS", TextOf(pView));
+    EXPECT_EQ("One cat, two Cats, three CATS", WindowText(*pView));
     pView->OnReplaceAll("cat", "dog", TRUE);
-    EXPECT_EQ("One dog, two Cats, three CATS", TextOf(pView));
+    EXPECT_EQ("One dog, two Cats, three CATS", WindowText(*pView));
 
     // A replacement that holds what it replaces is not searched again.
     pView->SetWindowText("banana");
     pView->OnReplaceAll("a", "aa", TRUE);
-    EXPECT_EQ("baanaanaa", TextOf(pView));
+    EXPECT_EQ("baanaanaa", WindowText(*pView));
     EXPECT_EQ(0, pView->m_nNotFound);
     pView->OnReplaceAll("x", "y", TRUE);
     pView->OnReplaceAll("", "y", TRUE);
-    EXPECT_EQ("baanaanaa", TextOf(pView));
+    EXPECT_EQ("baanaanaa", WindowText(*pView));
     EXPECT_EQ(2, pView->m_nNotFound);
     // Read-only text stays.
     pView->GetEditCtrl().SetReadOnly(TRUE);
     pView->OnReplaceAll("a", "o", TRUE);
-    EXPECT_EQ("baanaanaa", TextOf(pView));
+    EXPECT_EQ("baanaanaa", WindowText(*pView));
 }
 
 TEST(EditViewFind, TheFindDialogSearchesAndReplacesInTheView)
@@ -154,12 +147,12 @@ TEST(EditViewFind, TheFindDialogSearchesAndReplacesInTheView)
         ASSERT_NE(nullptr, hReplace);
         SetDlgItemTextA(hReplace, edt2, "six");
         Click(GetDlgItem(hReplace, psh1));      // Replace: the selected "two"
-        EXPECT_TRUE(PumpFrameworkUntil([&] { return TextOf(pView) == "six one two"; })) << TextOf(pView);
+        EXPECT_TRUE(PumpFrameworkUntil([&] { return WindowText(*pView) == "six one two"; })) << WindowText(*pView);
         EXPECT_EQ(CPoint(8, 11), SelOf(pView)) << "and on to the next";
         SetDlgItemTextA(hReplace, edt1, "o");
         SetDlgItemTextA(hReplace, edt2, "0");
         Click(GetDlgItem(hReplace, psh2));      // Replace All
-        EXPECT_TRUE(PumpFrameworkUntil([&] { return TextOf(pView) == "six 0ne tw0"; })) << TextOf(pView);
+        EXPECT_TRUE(PumpFrameworkUntil([&] { return WindowText(*pView) == "six 0ne tw0"; })) << WindowText(*pView);
         PressKey(VK_ESCAPE);
         EXPECT_TRUE(PumpFrameworkUntil([&] { return !IsWindow(hReplace); }));
 
