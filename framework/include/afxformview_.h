@@ -35,8 +35,10 @@ protected:
 
     // The controls draw themselves; nothing is printed unless a derived class draws.
     void OnDraw(CDC* pDC) override;
-    // Leaving, the view remembers which control had the focus.
+    // Leaving, and when its frame is deactivated, the view remembers which control had
+    // the focus.
     void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+    void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd) override;
     void PostNcDestroy() override;
 
     // Joins the document of the creation context that Create was given.
@@ -49,5 +51,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void SaveFocusControl();
+
     BOOL* m_pbDestroyed;                // set when the object deletes itself during Create
 };

@@ -89,7 +89,7 @@ namespace {
 
 // Up to nMax characters from the archive, a block at a time, so that a length read
 // from a damaged file costs no more memory than the file has characters; the count
-// read is in nRead.
+// read is in nRead. More than a string can hold is a memory exception.
 CString ReadChars(CArchive& ar, DWORD nMax, UINT& nRead)
 {
     const UINT nBlock = 0x10000;
@@ -97,6 +97,8 @@ CString ReadChars(CArchive& ar, DWORD nMax, UINT& nRead)
     nRead = 0;
     while (nRead < nMax)
     {
+        if (nRead > (UINT)INT_MAX - nBlock)
+            AfxThrowMemoryException();
         UINT nWant = (UINT)min<DWORD>(nBlock, nMax - nRead);
         LPTSTR lpsz = strText.GetBuffer(nRead + nWant);
         UINT nGot = ar.Read(lpsz + nRead, nWant);

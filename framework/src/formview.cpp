@@ -122,12 +122,25 @@ BOOL CFormView::PreTranslateMessage(MSG* pMsg)
     return PreTranslateInput(pMsg);
 }
 
-void CFormView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView)
+void CFormView::SaveFocusControl()
 {
     HWND hWndFocus = ::GetFocus();
-    if (!bActivate && hWndFocus != NULL && ::IsChild(m_hWnd, hWndFocus))
+    if (hWndFocus != NULL && ::IsChild(m_hWnd, hWndFocus))
         m_hWndFocus = hWndFocus;
+}
+
+void CFormView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView)
+{
+    if (!bActivate)
+        SaveFocusControl();
     CScrollView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+}
+
+void CFormView::OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd)
+{
+    if (nState == WA_INACTIVE)
+        SaveFocusControl();
+    CScrollView::OnActivateFrame(nState, pFrameWnd);
 }
 
 void CFormView::OnSetFocus(CWnd* pOldWnd)

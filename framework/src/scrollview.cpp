@@ -61,7 +61,7 @@ void CScrollView::SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizeP
 
     if (m_hWnd == NULL)
         return;
-    // Leaving scaling to fit: the bars come back.
+    // Another mode draws the whole document at another scale.
     if (nOldMapMode != nMapMode)
         Invalidate(TRUE);
     UpdateBars();

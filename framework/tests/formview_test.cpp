@@ -128,6 +128,15 @@ TEST(FormView, TheTemplateIsTheViewAndExchangesItsData)
     EXPECT_TRUE(driver.Done());
     EXPECT_FALSE(strBox.empty());
     EXPECT_TRUE(FocusIs(pForm, IDC_FORMCOUNT));
+
+    // Another window comes to the front and goes: the focus returns to the same field.
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), "Other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, NULL, NULL));
+    other.SetForegroundWindow();
+    ASSERT_TRUE(PumpFrameworkUntil([&] { return GetFocus() == other.m_hWnd; }));
+    other.DestroyWindow();
+    program.m_pFrame->SetForegroundWindow();
+    EXPECT_TRUE(FocusIs(pForm, IDC_FORMCOUNT));
 }
 
 TEST(FormView, ALargerFormScrollsItsControls)
