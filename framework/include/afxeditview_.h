@@ -17,8 +17,8 @@ public:
     CEditView();
     ~CEditView() override;
 
-    // The control's styles: multi-line, both scroll bars, scrolling as the caret
-    // moves, and the selection shown without the focus.
+    // The control's styles: a visible child with a border, multi-line, both scroll
+    // bars, scrolling as the caret moves, and the selection shown without the focus.
     static const DWORD dwStyleDefault;
 
 // Attributes

@@ -1,12 +1,11 @@
-// CScrollView: a view larger than its window, scrolled by the window's own scroll bars,
-// the keyboard's scroll messages and the mouse wheel. The document is measured in the
-// logical units of one mapping mode (MM_TEXT, MM_LOENGLISH, MM_HIMETRIC, MM_TWIPS ...);
-// the view keeps the sizes in device units too, converted once by SetScrollSizes, and
-// the scroll position in device units. OnPrepareDC sets the mapping mode and moves the
-// viewport origin by the scroll position, so OnDraw draws the whole document in logical
-// units and sees the part that is scrolled into view. A view scaled to fit
-// (SetScaleToFitSize) shows the whole document stretched over its window instead, with
-// no scroll bars.
+// CScrollView: a view larger than its window, scrolled by the window's own scroll bars
+// and the mouse wheel. The document is measured in the logical units of one mapping
+// mode (MM_TEXT, MM_LOENGLISH, MM_HIMETRIC, MM_TWIPS ...); the view keeps the sizes in
+// device units too, converted once by SetScrollSizes, and the scroll position in device
+// units. OnPrepareDC sets the mapping mode and moves the viewport origin by the scroll
+// position, so OnDraw draws the whole document in logical units and sees the part that
+// is scrolled into view. A view scaled to fit (SetScaleToFitSize) shows the whole
+// document stretched over its window instead, with no scroll bars.
 #pragma once
 
 #include "afxview_.h"

@@ -34,8 +34,8 @@ BEGIN_MESSAGE_MAP(CEditView, CCtrlView)
     ON_REGISTERED_MESSAGE(s_nMsgFindReplace, OnFindReplaceCmd)
 END_MESSAGE_MAP()
 
-const DWORD CEditView::dwStyleDefault =
-    WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_MULTILINE | ES_NOHIDESEL;
+const DWORD CEditView::dwStyleDefault = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL
+                                        | ES_AUTOVSCROLL | ES_MULTILINE | ES_NOHIDESEL;
 
 CEditView::CEditView() : CCtrlView("EDIT", dwStyleDefault), m_hLocked(NULL) {}
 
