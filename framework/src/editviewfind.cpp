@@ -102,17 +102,21 @@ void CEditView::OnReplaceAll(LPCTSTR lpszFind, LPCTSTR lpszReplace, BOOL bCase)
     GetWindowText(strText);
     CString strResult;
     int nReplaced = 0;
-    for (int nPos = 0; nPos < strText.GetLength();)
+    int nCopied = 0;        // the text before this is in strResult
+    for (int nPos = 0; nFind != 0 && nPos + nFind <= strText.GetLength();)
     {
-        if (nFind != 0 && nPos + nFind <= strText.GetLength() && MatchesAt(strText, nPos, lpszFind, nFind, bCase))
+        if (!MatchesAt(strText, nPos, lpszFind, nFind, bCase))
         {
-            strResult += lpszReplace;
-            nPos += nFind;
-            nReplaced++;
+            nPos++;
+            continue;
         }
-        else
-            strResult += strText[nPos++];
+        strResult += strText.Mid(nCopied, nPos - nCopied);
+        strResult += lpszReplace;
+        nPos += nFind;
+        nCopied = nPos;
+        nReplaced++;
     }
+    strResult += strText.Mid(nCopied);
     if (nReplaced == 0)
     {
         OnTextNotFound(lpszFind);
