@@ -1,9 +1,11 @@
 // The system's common dialogs as CDialog objects: CCommonDialog, CFileDialog over
 // GetOpenFileName and GetSaveFileName, CColorDialog over ChooseColor, CPrintDialog over
-// PrintDlg. Each DoModal runs
-// the system's dialog with a hook that binds the object to a window of it when it
-// opens, so that a derived class's message map sees its messages. An open or save
-// dialog binds the object to its own child window: GetParent() is the dialog's frame.
+// PrintDlg; CFontDialog (afxfontdialog_.h) over ChooseFont and CFindReplaceDialog
+// (afxfindreplace_.h) over FindText and ReplaceText. Each DoModal (or the find
+// dialog's Create) runs the system's dialog with a hook that binds the object to a
+// window of it when it opens, so that a derived class's message map sees its
+// messages. An open or save dialog binds the object to its own child window:
+// GetParent() is the dialog's frame.
 #pragma once
 
 #include "afxwin.h"
@@ -176,3 +178,6 @@ private:
     // A string of m_pd.hDevNames at the offset that pick gives.
     CString DevNamesString(WORD DEVNAMES::*pOffset) const;
 };
+
+#include "afxfontdialog_.h"
+#include "afxfindreplace_.h"

@@ -1,8 +1,11 @@
-// Extensions of the standard controls: CBitmapButton, an owner-drawn button that shows
-// one bitmap per state.
+// Extensions of the standard controls and views: CBitmapButton, an owner-drawn button
+// that shows one bitmap per state; the form view (afxformview_.h) and the edit view
+// (afxeditview_.h).
 #pragma once
 
 #include "afxwin.h"
+#include "afxformview_.h"
+#include "afxeditview_.h"
 
 // Up to four bitmaps: up (required), down (selected: pushed in), focused and disabled.
 // A state without its own bitmap shows the next one that applies, in that order, and

@@ -24,6 +24,8 @@
 #include "afxthread_.h"
 #include "afxdoc_.h"
 #include "afxview_.h"
+#include "afxscrollview_.h"
+#include "afxctrlview_.h"
 #include "afxdoctempl_.h"
 #include "afxmdi_.h"
 #include "afxprint_.h"
