@@ -1,8 +1,9 @@
 // Extensions of the standard controls: CBitmapButton, an owner-drawn button that shows
-// one bitmap per state.
+// one bitmap per state; and the control bars (afxbars_.h).
 #pragma once
 
 #include "afxwin.h"
+#include "afxbars_.h"
 
 // Up to four bitmaps: up (required), down (selected: pushed in), focused and disabled.
 // A state without its own bitmap shows the next one that applies, in that order, and

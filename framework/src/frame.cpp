@@ -19,13 +19,24 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SIZE()
     ON_WM_QUERYENDSESSION()
     ON_WM_ENDSESSION()
+    ON_WM_MENUSELECT()
+    ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+    ON_MESSAGE_VOID(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd()
-    : m_bAutoMenuEnable(TRUE), m_nWindow(-1), m_nIDHelp(0), m_hMenuDefault(NULL), m_hAccelTable(NULL),
-      m_pViewActive(NULL), m_hMenuCreated(NULL)
+    : m_bAutoMenuEnable(TRUE), m_nWindow(-1), m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage(0),
+      m_hMenuDefault(NULL), m_hAccelTable(NULL), m_pViewActive(NULL), m_hMenuCreated(NULL), m_dwDockSides(0),
+      m_bInRecalcLayout(FALSE), m_bLayoutDelayed(FALSE)
 {
 }
 
@@ -126,7 +137,11 @@ int CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext)
     // The menu of a top-level frame; a child's "menu" is its id.
     if (!(GetStyle() & WS_CHILD))
         m_hMenuCreated = m_hMenuDefault = ::GetMenu(m_hWnd);
-    return OnCreateClient(lpcs, pContext) ? 0 : -1;
+    if (!OnCreateClient(lpcs, pContext))
+        return -1;
+    // The message bar, made after this by a derived frame's OnCreate, starts idle.
+    PostMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    return 0;
 }
 
 BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
@@ -148,21 +163,22 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 
 void CFrameWnd::RecalcLayout(BOOL)
 {
-    // The pane fills the client area.
-    if (HWND hWndPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST))
-    {
-        CRect rect;
-        GetClientRect(&rect);
-        ::SetWindowPos(hWndPane, NULL, rect.left, rect.top, rect.Width(), rect.Height(),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    // Moving the pane may bring another layout about (a view that resizes its frame).
+    if (m_bInRecalcLayout)
+        return;
+    m_bInRecalcLayout = TRUE;
+    m_bLayoutDelayed = FALSE;
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+    m_bInRecalcLayout = FALSE;
 }
 
 void CFrameWnd::OnSize(UINT nType, int, int)
 {
+    // The default handling first: an MDI frame's own fills its client with the MDI
+    // client, which the layout then fits between the bars.
+    Default();
     if (nType != SIZE_MINIMIZED)
         RecalcLayout();
-    Default();
 }
 
 // The active view and document
