@@ -75,8 +75,7 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT)
             }
         }
     }
-    // Neither the frame nor the bar has enabled that side: the bar stays where it is.
-    ASSERT(dwAlign != 0);
+    // Not a side that both the frame and the bar have enabled: the bar stays where it is.
     if (dwAlign == 0)
         return;
 
