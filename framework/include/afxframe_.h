@@ -132,7 +132,7 @@ protected:
 
     UINT m_nIDHelp;             // the resource id of LoadFrame
     UINT m_nIDTracking;         // the menu item whose prompt the message bar shows
-    UINT m_nIDLastMessage;      // ... and the string shown last
+    UINT m_nIDLastMessage;      // ... and the string shown last; -1 before the first
     // The menu bar while no document brings its own: the menu the frame was created
     // with. A frame that builds its menu bar at run time sets its menu here; it stays
     // that frame's to destroy.
@@ -165,7 +165,7 @@ protected:
     // message once the menu closes.
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
-    // A delayed layout.
+    // A delayed layout, and the idle message in a message bar that shows nothing yet.
     afx_msg void OnIdleUpdateCmdUI();
     // ID_INDICATOR_CAPS, _NUM and _SCRL: enabled while their key's toggle is on.
     afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);

@@ -34,7 +34,7 @@ END_MESSAGE_MAP()
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd()
-    : m_bAutoMenuEnable(TRUE), m_nWindow(-1), m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage(0),
+    : m_bAutoMenuEnable(TRUE), m_nWindow(-1), m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage((UINT)-1),
       m_hMenuDefault(NULL), m_hAccelTable(NULL), m_pViewActive(NULL), m_hMenuCreated(NULL), m_dwDockSides(0),
       m_bInRecalcLayout(FALSE), m_bLayoutDelayed(FALSE)
 {
@@ -137,11 +137,7 @@ int CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext)
     // The menu of a top-level frame; a child's "menu" is its id.
     if (!(GetStyle() & WS_CHILD))
         m_hMenuCreated = m_hMenuDefault = ::GetMenu(m_hWnd);
-    if (!OnCreateClient(lpcs, pContext))
-        return -1;
-    // The message bar, made after this by a derived frame's OnCreate, starts idle.
-    PostMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
-    return 0;
+    return OnCreateClient(lpcs, pContext) ? 0 : -1;
 }
 
 BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)

@@ -102,6 +102,9 @@ void CFrameWnd::OnIdleUpdateCmdUI()
 {
     if (m_bLayoutDelayed)
         RecalcLayout();
+    // The message bar starts with the idle message.
+    if (m_nIDLastMessage == (UINT)-1 && GetMessageBar() != NULL)
+        SetMessageText(AFX_IDS_IDLEMESSAGE);
 }
 
 BOOL CFrameWnd::OnBarCheck(UINT nID)
