@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_driver.h"
+#include "mdi_program.h"
 #include "msg_log.h"
 #include "test_resource.h"
 
@@ -757,4 +758,46 @@ TEST(StatusBar, PanesKeepTheirIdsStylesWidthsAndTexts)
     EXPECT_EQ(0, bar.GetCount());
     program.m_pFrame->SetMessageText("nowhere");
     EXPECT_EQ("", WindowText(bar.m_hWnd));
+}
+
+// Bars of an MDI main frame: the MDI client between them, after every size.
+TEST(MDIBars, TheClientLiesBetweenTheBars)
+{
+    CNoteProgram program;
+    CNoteMain* pMain = program.m_pMain;
+    // Bars made with new, left to the frame to delete.
+    auto* pToolBar = new CToolBar;
+    pToolBar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(pToolBar->Create(pMain));
+    ASSERT_TRUE(pToolBar->LoadToolBar(IDR_BARSFRAME));
+    auto* pStatusBar = new CStatusBar;
+    pStatusBar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(pStatusBar->Create(pMain));
+    ASSERT_TRUE(pStatusBar->SetIndicators(arrIndicators, _countof(arrIndicators)));
+
+    for (CSize size : { CSize(420, 320), CSize(300, 260) })
+    {
+        SCOPED_TRACE(size.cx);
+        pMain->SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+        CRect rectClient;
+        pMain->GetClientRect(&rectClient);
+        CRect rectMDI;
+        ::GetWindowRect(pMain->m_hWndMDIClient, &rectMDI);
+        pMain->ScreenToClient(&rectMDI);
+        EXPECT_TRUE(RectEq(CRect(0, RectInParent(pToolBar).bottom, rectClient.right, RectInParent(pStatusBar).top),
+                           rectMDI));
+        EXPECT_EQ(rectClient.bottom, RectInParent(pStatusBar).bottom);
+    }
+
+    // A child frame's messages go to the main frame's bar.
+    program.Command(ID_FILE_NEW);
+    CMDIChildWnd* pChild = pMain->MDIGetActive();
+    ASSERT_NE(nullptr, pChild);
+    EXPECT_EQ(pStatusBar, pChild->GetMessageBar());
+    pChild->SetMessageText("from the child");
+    EXPECT_EQ("from the child", ShownPaneText(*pStatusBar, 0));
+    pMain->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_FILE_OPEN, MF_STRING), (LPARAM)::GetMenu(pMain->m_hWnd));
+    EXPECT_EQ("Open an existing note", ShownPaneText(*pStatusBar, 0));
+    pMain->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ("Ready", ShownPaneText(*pStatusBar, 0)) << "the menu closed";
 }
