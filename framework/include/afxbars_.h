@@ -189,6 +189,7 @@ protected:
     CSize m_sizeImage;
     int m_cyHeight;             // set by SetHeight, else 0: as the buttons need
     HBITMAP m_hbmImageWell;     // owned
+    UINT m_nIDFlyBy;            // with CBRS_FLYBY, the command whose prompt the cursor shows
 
     // Reads the button at nIndex; FALSE past the last.
     BOOL GetButton(int nIndex, TBBUTTON* pButton) const;
@@ -199,6 +200,15 @@ protected:
     void WrapButtons(BOOL bHorz);
     // The bottom-right corner of the buttons, in client coordinates.
     CSize ButtonsExtent() const;
+    // With CBRS_FLYBY, the frame's message bar shows the prompt of nID, or the idle
+    // message for 0.
+    void FlyBy(UINT nID);
+
+    // CBRS_FLYBY: the button under the cursor, and the cursor leaving the bar.
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
 };
 
 // Status bar pane styles

@@ -8,6 +8,11 @@
 
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 
+BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
+    ON_WM_MOUSEMOVE()
+    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+END_MESSAGE_MAP()
+
 namespace {
 
 // The resource type of TOOLBAR statements.
@@ -86,7 +91,10 @@ public:
 
 } // namespace
 
-CToolBar::CToolBar() : m_sizeButton(23, 22), m_sizeImage(16, 15), m_cyHeight(0), m_hbmImageWell(NULL) {}
+CToolBar::CToolBar()
+    : m_sizeButton(23, 22), m_sizeImage(16, 15), m_cyHeight(0), m_hbmImageWell(NULL), m_nIDFlyBy(0)
+{
+}
 
 CToolBar::~CToolBar()
 {
@@ -392,4 +400,37 @@ void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
             return;
         state.m_nIndexMax = (UINT)m_nCount;
     }
+}
+
+// The prompts under the cursor
+
+void CToolBar::FlyBy(UINT nID)
+{
+    if (nID == m_nIDFlyBy)
+        return;
+    m_nIDFlyBy = nID;
+    CFrameWnd* pFrame = m_pDockSite != NULL ? m_pDockSite : GetParentFrame();
+    if (pFrame != NULL)
+        pFrame->SetMessageText(nID != 0 ? nID : (UINT)AFX_IDS_IDLEMESSAGE);
+}
+
+void CToolBar::OnMouseMove(UINT, CPoint point)
+{
+    if (m_dwStyle & CBRS_FLYBY)
+    {
+        int nHit = (int)SendMessage(TB_HITTEST, 0, (LPARAM)&point);
+        FlyBy(nHit >= 0 ? GetItemID(nHit) : 0);
+        // The control follows the cursor out of the bar the same way; a second request
+        // for the same window changes nothing.
+        TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE, m_hWnd, 0 };
+        ::TrackMouseEvent(&track);
+    }
+    Default();
+}
+
+LRESULT CToolBar::OnMouseLeave(WPARAM, LPARAM)
+{
+    if (m_nIDFlyBy != 0)
+        FlyBy(0);
+    return Default();
 }

@@ -97,7 +97,7 @@ protected:
     {
         if (CFrameWnd::OnCreate(lpcs) == -1)
             return -1;
-        if (!m_wndToolBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS)
+        if (!m_wndToolBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY)
             || !m_wndToolBar.LoadToolBar(IDR_BARSFRAME))
             return -1;
         if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(arrIndicators, _countof(arrIndicators)))
@@ -662,6 +662,35 @@ TEST(BarsProgram, TheMessagePaneShowsTheMenuPromptWhileTheMenuIsOpen)
     // A separator or a popup has no prompt.
     pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), (LPARAM)pFrame->GetMenu()->m_hMenu);
     EXPECT_EQ("", ShownPaneText(bar, 0));
+}
+
+TEST(BarsProgram, TheButtonUnderTheCursorShowsItsPrompt)
+{
+    CReleaseCheck check;
+    CBarsProgram program;
+    ASSERT_NE(nullptr, program.m_pFrame);
+    CBarsFrame* pFrame = program.m_pFrame;
+    CStatusBar& bar = pFrame->m_wndStatusBar;
+    auto moveTo = [](CWnd* pWnd, CPoint point) {
+        pWnd->ClientToScreen(&point);
+        SetCursorPos(point.x, point.y);
+    };
+    CRect rectBlue, rectRed;
+    pFrame->m_wndToolBar.GetItemRect(3, &rectBlue);
+    pFrame->m_wndToolBar.GetItemRect(0, &rectRed);
+
+    moveTo(&pFrame->m_wndToolBar, rectBlue.CenterPoint());
+    EXPECT_TRUE(PumpUntil([&] { return ShownPaneText(bar, 0) == "Paint the view blue"; }));
+    moveTo(&pFrame->m_wndToolBar, rectRed.CenterPoint());
+    EXPECT_TRUE(PumpUntil([&] { return ShownPaneText(bar, 0) == "Paint the view red"; }));
+    moveTo(pFrame->View(), CPoint(20, 20));
+    EXPECT_TRUE(PumpUntil([&] { return ShownPaneText(bar, 0) == "Ready"; })) << "the cursor left the bar";
+
+    // Without CBRS_FLYBY the message stays.
+    pFrame->m_wndToolBar.SetBarStyle(pFrame->m_wndToolBar.GetBarStyle() & ~CBRS_FLYBY);
+    moveTo(&pFrame->m_wndToolBar, rectBlue.CenterPoint());
+    PumpAWhile();
+    EXPECT_EQ("Ready", ShownPaneText(bar, 0));
 }
 
 TEST(BarsProgram, KeyIndicatorsShowWhileTheirKeyIsOn)
