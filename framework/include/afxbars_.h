@@ -95,7 +95,7 @@ public:
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;
 
 // Implementation
-    // Spaces between the bar's edges and its items.
+    // Spaces between the bar's client edges and its items.
     int m_cxLeftBorder, m_cxRightBorder;
     int m_cyTopBorder, m_cyBottomBorder;
     int m_nCount;
@@ -110,9 +110,16 @@ protected:
     BOOL CreateBar(LPCTSTR lpszClassName, CWnd* pParentWnd, DWORD dwStyle, DWORD dwCtrlStyle, UINT nID);
     // Deletes the bar with m_bAutoDelete.
     void PostNcDestroy() override;
+    // The widths of the edges drawn outside the client area on the sides with a
+    // CBRS_BORDER_ bit: a line of 1 pixel, or an etched edge of 2 with CBRS_BORDER_3D.
+    CRect BorderEdges() const;
+    // Their widths and heights together, for CalcFixedLayout.
+    CSize BorderSize() const;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
+    afx_msg LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnNcPaint();
     // WM_SIZEPARENT: takes the bar's strip off the rectangle left in the parent.
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
@@ -221,7 +228,8 @@ protected:
 
 // A row of text panes: the first is the stretchy message pane of the frame by default,
 // the others indicators whose text is their id's string resource, shown while their
-// update handler enables them.
+// update handler enables them. SBPS_OWNERDRAW is kept as a style bit only: every pane
+// shows its text.
 class AFX_FRAMEWORK CStatusBar : public CControlBar
 {
     DECLARE_DYNAMIC(CStatusBar)

@@ -9,6 +9,8 @@ IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
+    ON_WM_NCPAINT()
+    ON_MESSAGE(WM_NCCALCSIZE, OnNcCalcSize)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
@@ -48,8 +50,12 @@ void CControlBar::SetBarStyle(DWORD dwStyle)
         return;
     m_dwStyle = dwStyle;
     OnBarStyleChange(dwOldStyle, dwStyle);
-    if (m_hWnd != NULL)
-        Invalidate();
+    if (m_hWnd == NULL)
+        return;
+    // Other edges make another client area.
+    if ((dwOldStyle ^ dwStyle) & (CBRS_BORDER_ANY | CBRS_BORDER_3D))
+        SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
 }
 
 void CControlBar::OnBarStyleChange(DWORD, DWORD) {}
@@ -60,10 +66,63 @@ void CControlBar::EnableDocking(DWORD dwDockStyle)
     m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY;
 }
 
+CRect CControlBar::BorderEdges() const
+{
+    int nWidth = (m_dwStyle & CBRS_BORDER_3D) ? 2 : 1;
+    return CRect(m_dwStyle & CBRS_BORDER_LEFT ? nWidth : 0, m_dwStyle & CBRS_BORDER_TOP ? nWidth : 0,
+                 m_dwStyle & CBRS_BORDER_RIGHT ? nWidth : 0, m_dwStyle & CBRS_BORDER_BOTTOM ? nWidth : 0);
+}
+
+CSize CControlBar::BorderSize() const
+{
+    CRect rectEdges = BorderEdges();
+    return CSize(rectEdges.left + rectEdges.right, rectEdges.top + rectEdges.bottom);
+}
+
+LRESULT CControlBar::OnNcCalcSize(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = Default();
+    RECT* pRect = wParam ? &((NCCALCSIZE_PARAMS*)lParam)->rgrc[0] : (RECT*)lParam;
+    CRect rectEdges = BorderEdges();
+    pRect->left += rectEdges.left;
+    pRect->top += rectEdges.top;
+    pRect->right = max(pRect->left, pRect->right - rectEdges.right);
+    pRect->bottom = max(pRect->top, pRect->bottom - rectEdges.bottom);
+    return lResult;
+}
+
+void CControlBar::OnNcPaint()
+{
+    Default();
+    CRect rectEdges = BorderEdges();
+    if (rectEdges.IsRectNull())
+        return;
+    CWindowDC dc(this);
+    CRect rect;
+    GetWindowRect(&rect);
+    rect.OffsetRect(-rect.left, -rect.top);
+    if (m_dwStyle & CBRS_BORDER_3D)
+    {
+        UINT nSides = (rectEdges.left ? BF_LEFT : 0) | (rectEdges.top ? BF_TOP : 0) | (rectEdges.right ? BF_RIGHT : 0)
+                      | (rectEdges.bottom ? BF_BOTTOM : 0);
+        dc.DrawEdge(&rect, EDGE_ETCHED, nSides);
+        return;
+    }
+    COLORREF crLine = ::GetSysColor(COLOR_BTNSHADOW);
+    if (rectEdges.left)
+        dc.FillSolidRect(rect.left, rect.top, 1, rect.Height(), crLine);
+    if (rectEdges.top)
+        dc.FillSolidRect(rect.left, rect.top, rect.Width(), 1, crLine);
+    if (rectEdges.right)
+        dc.FillSolidRect(rect.right - 1, rect.top, 1, rect.Height(), crLine);
+    if (rectEdges.bottom)
+        dc.FillSolidRect(rect.left, rect.bottom - 1, rect.Width(), 1, crLine);
+}
+
 CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
     // The borders alone; a stretched bar is as long as its side.
-    CSize size(m_cxLeftBorder + m_cxRightBorder, m_cyTopBorder + m_cyBottomBorder);
+    CSize size = BorderSize() + CSize(m_cxLeftBorder + m_cxRightBorder, m_cyTopBorder + m_cyBottomBorder);
     if (bStretch)
     {
         if (bHorz)
@@ -196,7 +255,7 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
         hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT);
     }
 
-    if (nFlag & reposExtra)
+    if ((nFlag & reposExtra) && lpRectParam != NULL)
     {
         layout.rect.left += lpRectParam->left;
         layout.rect.top += lpRectParam->top;
@@ -206,7 +265,8 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
     if (nFlag & reposQuery)
     {
         ASSERT(lpRectParam != NULL);
-        *lpRectParam = layout.rect;
+        if (lpRectParam != NULL)
+            *lpRectParam = layout.rect;
         return;
     }
     // The pane's window, edges and all, covers what is left.

@@ -164,8 +164,11 @@ void CFrameWnd::RecalcLayout(BOOL)
         return;
     m_bInRecalcLayout = TRUE;
     m_bLayoutDelayed = FALSE;
+    // The bars' layout runs their code: the frame may be gone after it.
+    HWND hWnd = m_hWnd;
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
-    m_bInRecalcLayout = FALSE;
+    if (FromHandlePermanent(hWnd) == this)
+        m_bInRecalcLayout = FALSE;
 }
 
 void CFrameWnd::OnSize(UINT nType, int, int)

@@ -55,6 +55,22 @@ DWORD AlignOfDockBar(UINT nDockBarID)
     }
 }
 
+// The CBRS_BORDER_ bit of the side facing the view, for a bar along dwAlign.
+DWORD InnerBorderOf(DWORD dwAlign)
+{
+    switch (dwAlign)
+    {
+    case CBRS_ALIGN_TOP:
+        return CBRS_BORDER_BOTTOM;
+    case CBRS_ALIGN_BOTTOM:
+        return CBRS_BORDER_TOP;
+    case CBRS_ALIGN_LEFT:
+        return CBRS_BORDER_RIGHT;
+    default:
+        return CBRS_BORDER_LEFT;
+    }
+}
+
 } // namespace
 
 void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT)
@@ -79,7 +95,11 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT)
     if (dwAlign == 0)
         return;
 
-    pBar->SetBarStyle((pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | dwAlign);
+    // A bar with a border keeps it on the side that faces the view.
+    DWORD dwStyle = (pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | dwAlign;
+    if (dwStyle & CBRS_BORDER_ANY)
+        dwStyle = (dwStyle & ~CBRS_BORDER_ANY) | InnerBorderOf(dwAlign);
+    pBar->SetBarStyle(dwStyle);
     // The layout walks the bars in Z order, the first taking the outermost strip: the
     // bar goes after every other child, inside the bars already placed.
     pBar->SetWindowPos(&wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -102,8 +122,9 @@ void CFrameWnd::OnIdleUpdateCmdUI()
 {
     if (m_bLayoutDelayed)
         RecalcLayout();
-    // The message bar starts with the idle message.
-    if (m_nIDLastMessage == (UINT)-1 && GetMessageBar() != NULL)
+    // The message bar starts with the idle message: a top-level frame's bar, not the one
+    // a child frame borrows.
+    if (m_nIDLastMessage == (UINT)-1 && !(GetStyle() & WS_CHILD) && GetMessageBar() != NULL)
         SetMessageText(AFX_IDS_IDLEMESSAGE);
 }
 

@@ -276,7 +276,7 @@ CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL)
         for (int nIndex = 0; nIndex < m_arrPanes.GetSize(); nIndex++)
             size.cx += m_arrPanes[nIndex].cxText + cxPaneEdges + (nIndex > 0 ? anBorders[2] : 0);
     }
-    size += CSize(m_cxLeftBorder + m_cxRightBorder, m_cyTopBorder + m_cyBottomBorder);
+    size += CSize(m_cxLeftBorder + m_cxRightBorder, m_cyTopBorder + m_cyBottomBorder) + BorderSize();
     return size;
 }
 

@@ -364,7 +364,7 @@ CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     CRect rectFirst;
     GetItemRect(0, &rectFirst);
     CSize size = m_nCount > 0 ? ButtonsExtent() + CSize(rectFirst.left, rectFirst.top) : m_sizeButton;
-    size += CSize(m_cxLeftBorder + m_cxRightBorder, m_cyTopBorder + m_cyBottomBorder);
+    size += CSize(m_cxLeftBorder + m_cxRightBorder, m_cyTopBorder + m_cyBottomBorder) + BorderSize();
     if (bHorz && m_cyHeight > 0)
         size.cy = m_cyHeight;
     if (bStretch)

@@ -254,6 +254,27 @@ TEST(BarsProgram, TheViewFillsWhatTheBarsLeave)
     EXPECT_EQ(crRed, ShownColour(pFrame, ptLast));
     EXPECT_NE(crRed, ShownColour(pFrame, CPoint(ptLast.x, rectStatus.top + 2)));
 
+    // Each bar's edge toward the view is a line outside its client area.
+    CRect rectToolBarClient, rectStatusClient;
+    pFrame->m_wndToolBar.GetClientRect(&rectToolBarClient);
+    pFrame->m_wndStatusBar.GetClientRect(&rectStatusClient);
+    EXPECT_EQ(rectToolBar.Height() - 1, rectToolBarClient.Height());
+    EXPECT_EQ(rectStatus.Height() - 1, rectStatusClient.Height());
+    {
+        CWindowDC dc(&pFrame->m_wndToolBar);
+        EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), dc.GetPixel(10, rectToolBar.Height() - 1));
+    }
+    // Etched edges take two pixels.
+    pFrame->m_wndStatusBar.SetBarStyle(CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP | CBRS_BORDER_BOTTOM | CBRS_BORDER_3D);
+    pFrame->RecalcLayout();
+    CRect rectStatus3D = RectInParent(&pFrame->m_wndStatusBar);
+    pFrame->m_wndStatusBar.GetClientRect(&rectStatusClient);
+    EXPECT_EQ(rectStatus.Height() + 3, rectStatus3D.Height());
+    EXPECT_EQ(rectStatus3D.Height() - 4, rectStatusClient.Height());
+    EXPECT_EQ(rectStatus3D.top, RectInParent(pFrame->View()).bottom);
+    pFrame->m_wndStatusBar.SetBarStyle(CBRS_BOTTOM);
+    pFrame->RecalcLayout();
+
     // A new size is laid out again.
     pFrame->SetWindowPos(NULL, 0, 0, 500, 360, SWP_NOZORDER | SWP_NOMOVE);
     rectClient = program.Client();
@@ -603,6 +624,7 @@ TEST(Docking, BarsDockAlongTheSideAsked)
     EXPECT_TRUE(RectEq(CRect(0, 0, rectBar.right, rectClient.bottom - cyStatus), rectBar))
         << "the left side above the status bar, which was there first";
     EXPECT_LT(rectBar.Width(), 40);
+    EXPECT_EQ((DWORD)CBRS_BORDER_RIGHT, bar.GetBarStyle() & CBRS_BORDER_ANY) << "the edge facing the view";
     EXPECT_TRUE(RectEq(CRect(rectBar.right, 0, rectClient.right, rectClient.bottom - cyStatus),
                        RectInParent(pFrame->View())));
 
