@@ -113,8 +113,9 @@ protected:
     // The widths of the edges drawn outside the client area on the sides with a
     // CBRS_BORDER_ bit: a line of 1 pixel, or an etched edge of 2 with CBRS_BORDER_3D.
     CRect BorderEdges() const;
-    // Their widths and heights together, for CalcFixedLayout.
-    CSize BorderSize() const;
+    // CalcFixedLayout's size of a bar whose items take sizeItems: with the spaces and
+    // the edges around them, and as long as its side with bStretch.
+    CSize SizeAroundItems(CSize sizeItems, BOOL bStretch, BOOL bHorz) const;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();

@@ -73,12 +73,6 @@ CRect CControlBar::BorderEdges() const
                  m_dwStyle & CBRS_BORDER_RIGHT ? nWidth : 0, m_dwStyle & CBRS_BORDER_BOTTOM ? nWidth : 0);
 }
 
-CSize CControlBar::BorderSize() const
-{
-    CRect rectEdges = BorderEdges();
-    return CSize(rectEdges.left + rectEdges.right, rectEdges.top + rectEdges.bottom);
-}
-
 LRESULT CControlBar::OnNcCalcSize(WPARAM wParam, LPARAM lParam)
 {
     LRESULT lResult = Default();
@@ -121,8 +115,15 @@ void CControlBar::OnNcPaint()
 
 CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-    // The borders alone; a stretched bar is as long as its side.
-    CSize size = BorderSize() + CSize(m_cxLeftBorder + m_cxRightBorder, m_cyTopBorder + m_cyBottomBorder);
+    return SizeAroundItems(CSize(0, 0), bStretch, bHorz);
+}
+
+CSize CControlBar::SizeAroundItems(CSize sizeItems, BOOL bStretch, BOOL bHorz) const
+{
+    CRect rectEdges = BorderEdges();
+    CSize size = sizeItems + CSize(m_cxLeftBorder + m_cxRightBorder + rectEdges.left + rectEdges.right,
+                                   m_cyTopBorder + m_cyBottomBorder + rectEdges.top + rectEdges.bottom);
+    // A stretched bar is as long as its side.
     if (bStretch)
     {
         if (bHorz)

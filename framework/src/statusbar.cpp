@@ -267,17 +267,10 @@ CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL)
     int anBorders[3] = {};
     SendMessage(SB_GETBORDERS, 0, (LPARAM)anBorders);
 
-    CSize size(0, tm.tmHeight + 2 * anBorders[1] + 4);
-    if (bStretch)
-        size.cx = 32767;
-    else
-    {
-        size.cx = anBorders[0] * 2;
-        for (int nIndex = 0; nIndex < m_arrPanes.GetSize(); nIndex++)
-            size.cx += m_arrPanes[nIndex].cxText + cxPaneEdges + (nIndex > 0 ? anBorders[2] : 0);
-    }
-    size += CSize(m_cxLeftBorder + m_cxRightBorder, m_cyTopBorder + m_cyBottomBorder) + BorderSize();
-    return size;
+    CSize sizeItems(anBorders[0] * 2, tm.tmHeight + 2 * anBorders[1] + 4);
+    for (int nIndex = 0; nIndex < m_arrPanes.GetSize(); nIndex++)
+        sizeItems.cx += m_arrPanes[nIndex].cxText + cxPaneEdges + (nIndex > 0 ? anBorders[2] : 0);
+    return SizeAroundItems(sizeItems, bStretch, TRUE);
 }
 
 void CStatusBar::OnSize(UINT, int, int)

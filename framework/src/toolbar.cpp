@@ -363,17 +363,10 @@ CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     // as much at the bottom right of the last.
     CRect rectFirst;
     GetItemRect(0, &rectFirst);
-    CSize size = m_nCount > 0 ? ButtonsExtent() + CSize(rectFirst.left, rectFirst.top) : m_sizeButton;
-    size += CSize(m_cxLeftBorder + m_cxRightBorder, m_cyTopBorder + m_cyBottomBorder) + BorderSize();
+    CSize sizeItems = m_nCount > 0 ? ButtonsExtent() + CSize(rectFirst.left, rectFirst.top) : m_sizeButton;
+    CSize size = SizeAroundItems(sizeItems, bStretch, bHorz);
     if (bHorz && m_cyHeight > 0)
         size.cy = m_cyHeight;
-    if (bStretch)
-    {
-        if (bHorz)
-            size.cx = 32767;
-        else
-            size.cy = 32767;
-    }
     return size;
 }
 
