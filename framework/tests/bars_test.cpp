@@ -224,16 +224,32 @@ private:
     int m_nVirtKey;
 };
 
+// Each test runs the program, and checks that it leaves nothing behind.
+class CBarsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(nullptr, program.m_pFrame);
+        pFrame = program.m_pFrame;
+    }
+
+    CReleaseCheck check;    // made first, checks last
+    CBarsProgram program;
+    CBarsFrame* pFrame = NULL;
+};
+
+using BarsProgram = CBarsTest;
+using ToolBar = CBarsTest;
+using Docking = CBarsTest;
+using StatusBar = CBarsTest;
+
 } // namespace
 
 // Layout
 
-TEST(BarsProgram, TheViewFillsWhatTheBarsLeave)
+TEST_F(BarsProgram, TheViewFillsWhatTheBarsLeave)
 {
-    CReleaseCheck check;
-    CBarsProgram program;
-    ASSERT_NE(nullptr, program.m_pFrame);
-    CBarsFrame* pFrame = program.m_pFrame;
     CRect rectClient = program.Client();
     CRect rectToolBar = RectInParent(&pFrame->m_wndToolBar);
     CRect rectStatus = RectInParent(&pFrame->m_wndStatusBar);
@@ -289,12 +305,8 @@ TEST(BarsProgram, TheViewFillsWhatTheBarsLeave)
     EXPECT_EQ(rectClient.right, RectInParent(&pFrame->m_wndToolBar).right);
 }
 
-TEST(BarsProgram, TheViewCommandsHideTheBarsAndCheckTheirItems)
+TEST_F(BarsProgram, TheViewCommandsHideTheBarsAndCheckTheirItems)
 {
-    CReleaseCheck check;
-    CBarsProgram program;
-    ASSERT_NE(nullptr, program.m_pFrame);
-    CBarsFrame* pFrame = program.m_pFrame;
     EXPECT_EQ(&pFrame->m_wndToolBar, pFrame->GetControlBar(AFX_IDW_TOOLBAR));
     EXPECT_EQ(&pFrame->m_wndStatusBar, pFrame->GetControlBar(AFX_IDW_STATUS_BAR));
     EXPECT_EQ(&pFrame->m_wndStatusBar, pFrame->GetMessageBar());
@@ -341,12 +353,8 @@ TEST(BarsProgram, TheViewCommandsHideTheBarsAndCheckTheirItems)
 
 // The toolbar
 
-TEST(BarsProgram, AClickOnAButtonSendsItsCommand)
+TEST_F(BarsProgram, AClickOnAButtonSendsItsCommand)
 {
-    CReleaseCheck check;
-    CBarsProgram program;
-    ASSERT_NE(nullptr, program.m_pFrame);
-    CBarsFrame* pFrame = program.m_pFrame;
     CToolBar& bar = pFrame->m_wndToolBar;
     CPoint ptView = RectInParent(pFrame->View()).CenterPoint();
 
@@ -376,12 +384,8 @@ TEST(BarsProgram, AClickOnAButtonSendsItsCommand)
     EXPECT_EQ(crRed, pFrame->View()->m_crFill);
 }
 
-TEST(BarsProgram, UpdateHandlersGreyAndCheckTheButtons)
+TEST_F(BarsProgram, UpdateHandlersGreyAndCheckTheButtons)
 {
-    CReleaseCheck check;
-    CBarsProgram program;
-    ASSERT_NE(nullptr, program.m_pFrame);
-    CBarsFrame* pFrame = program.m_pFrame;
     CToolBar& bar = pFrame->m_wndToolBar;
     int nBlue = bar.CommandToIndex(ID_BARS_BLUE);
     CRect rectBlue;
@@ -427,22 +431,15 @@ TEST(BarsProgram, UpdateHandlersGreyAndCheckTheButtons)
     EXPECT_FALSE(bar.GetButtonStyle(nBlue) & TBBS_DISABLED);
 }
 
-TEST(BarsProgram, AnUpdateHandlerMayDestroyTheFrame)
+TEST_F(BarsProgram, AnUpdateHandlerMayDestroyTheFrame)
 {
-    CReleaseCheck check;
-    CBarsProgram program;
-    ASSERT_NE(nullptr, program.m_pFrame);
     program.m_pFrame->m_bDestroyOnBlueUpdate = TRUE;
     program.Idle();
     EXPECT_EQ(nullptr, program.m_app.m_pMainWnd) << "the frame is gone, and the walk ended with it";
 }
 
-TEST(BarsProgram, ToolTipsTakeTheTextAfterTheNewline)
+TEST_F(BarsProgram, ToolTipsTakeTheTextAfterTheNewline)
 {
-    CReleaseCheck check;
-    CBarsProgram program;
-    ASSERT_NE(nullptr, program.m_pFrame);
-    CBarsFrame* pFrame = program.m_pFrame;
 
     // As the tips ask for their text, narrow and wide, by id or by window.
     const struct
@@ -485,11 +482,8 @@ TEST(BarsProgram, ToolTipsTakeTheTextAfterTheNewline)
     EXPECT_EQ("Green", pFrame->m_strLastTip);
 }
 
-TEST(ToolBar, ButtonsComeFromEitherLayoutOfTheResource)
+TEST_F(ToolBar, ButtonsComeFromEitherLayoutOfTheResource)
 {
-    CReleaseCheck check;
-    CBarsProgram program;
-    ASSERT_NE(nullptr, program.m_pFrame);
     CToolBar& bar = program.m_pFrame->m_wndToolBar;
 
     // windres's layout, from the TOOLBAR statement.
@@ -541,11 +535,8 @@ TEST(ToolBar, ButtonsComeFromEitherLayoutOfTheResource)
     EXPECT_EQ((UINT)ID_BARS_GREEN, bar.GetItemID(0));
 }
 
-TEST(ToolBar, ButtonInfoAndStylesChangeInPlace)
+TEST_F(ToolBar, ButtonInfoAndStylesChangeInPlace)
 {
-    CReleaseCheck check;
-    CBarsProgram program;
-    ASSERT_NE(nullptr, program.m_pFrame);
     CToolBar& bar = program.m_pFrame->m_wndToolBar;
 
     // A wide separator makes room for another control, as programs do for a combo box.
@@ -595,12 +586,8 @@ TEST(ToolBar, ButtonInfoAndStylesChangeInPlace)
     EXPECT_EQ(TBBS_SEPARATOR, bar.GetButtonStyle(1));
 }
 
-TEST(Docking, BarsDockAlongTheSideAsked)
+TEST_F(Docking, BarsDockAlongTheSideAsked)
 {
-    CReleaseCheck check;
-    CBarsProgram program;
-    ASSERT_NE(nullptr, program.m_pFrame);
-    CBarsFrame* pFrame = program.m_pFrame;
     CToolBar& bar = pFrame->m_wndToolBar;
     int cyStatus = RectInParent(&pFrame->m_wndStatusBar).Height();
 
@@ -639,12 +626,8 @@ TEST(Docking, BarsDockAlongTheSideAsked)
 
 // The status bar
 
-TEST(BarsProgram, TheMessagePaneShowsTheMenuPromptWhileTheMenuIsOpen)
+TEST_F(BarsProgram, TheMessagePaneShowsTheMenuPromptWhileTheMenuIsOpen)
 {
-    CReleaseCheck check;
-    CBarsProgram program;
-    ASSERT_NE(nullptr, program.m_pFrame);
-    CBarsFrame* pFrame = program.m_pFrame;
     CStatusBar& bar = pFrame->m_wndStatusBar;
     EXPECT_EQ("Ready", ShownPaneText(bar, 0)) << "the idle message from the start";
     EXPECT_EQ("Ready", WindowText(bar.m_hWnd));
@@ -686,12 +669,8 @@ TEST(BarsProgram, TheMessagePaneShowsTheMenuPromptWhileTheMenuIsOpen)
     EXPECT_EQ("", ShownPaneText(bar, 0));
 }
 
-TEST(BarsProgram, TheButtonUnderTheCursorShowsItsPrompt)
+TEST_F(BarsProgram, TheButtonUnderTheCursorShowsItsPrompt)
 {
-    CReleaseCheck check;
-    CBarsProgram program;
-    ASSERT_NE(nullptr, program.m_pFrame);
-    CBarsFrame* pFrame = program.m_pFrame;
     CStatusBar& bar = pFrame->m_wndStatusBar;
     auto moveTo = [](CWnd* pWnd, CPoint point) {
         pWnd->ClientToScreen(&point);
@@ -715,12 +694,9 @@ TEST(BarsProgram, TheButtonUnderTheCursorShowsItsPrompt)
     EXPECT_EQ("Ready", ShownPaneText(bar, 0));
 }
 
-TEST(BarsProgram, KeyIndicatorsShowWhileTheirKeyIsOn)
+TEST_F(BarsProgram, KeyIndicatorsShowWhileTheirKeyIsOn)
 {
-    CReleaseCheck check;
     CToggleKeyGuard guard(VK_CAPITAL);
-    CBarsProgram program;
-    ASSERT_NE(nullptr, program.m_pFrame);
     CStatusBar& bar = program.m_pFrame->m_wndStatusBar;
     int nCaps = bar.CommandToIndex(ID_INDICATOR_CAPS);
     ASSERT_EQ(1, nCaps);
@@ -741,11 +717,8 @@ TEST(BarsProgram, KeyIndicatorsShowWhileTheirKeyIsOn)
     EXPECT_EQ("", ShownPaneText(bar, nCaps));
 }
 
-TEST(StatusBar, PanesKeepTheirIdsStylesWidthsAndTexts)
+TEST_F(StatusBar, PanesKeepTheirIdsStylesWidthsAndTexts)
 {
-    CReleaseCheck check;
-    CBarsProgram program;
-    ASSERT_NE(nullptr, program.m_pFrame);
     CStatusBar& bar = program.m_pFrame->m_wndStatusBar;
     ASSERT_EQ(4, bar.GetCount());
 
