@@ -480,6 +480,14 @@ TEST_F(BarsProgram, ToolTipsTakeTheTextAfterTheNewline)
     SetCursorPos(rect.CenterPoint().x, rect.CenterPoint().y);
     EXPECT_TRUE(PumpUntil([&] { return !pFrame->m_strLastTip.empty(); }));
     EXPECT_EQ("Green", pFrame->m_strLastTip);
+
+    // Without CBRS_TOOLTIPS there are none.
+    pFrame->m_wndToolBar.SetBarStyle(pFrame->m_wndToolBar.GetBarStyle() & ~CBRS_TOOLTIPS);
+    SetCursorPos(rect.right + 200, rect.bottom + 100);
+    PumpAWhile();
+    pFrame->m_strLastTip.clear();
+    SetCursorPos(rect.CenterPoint().x, rect.CenterPoint().y);
+    EXPECT_FALSE(PumpUntil([&] { return !pFrame->m_strLastTip.empty(); }));
 }
 
 TEST_F(ToolBar, ButtonsComeFromEitherLayoutOfTheResource)
@@ -525,6 +533,10 @@ TEST_F(ToolBar, ButtonsComeFromEitherLayoutOfTheResource)
     EXPECT_EQ((UINT)ID_BARS_RED, bar.GetItemID(1));
     bar.GetItemRect(0, &rectGreen);
     EXPECT_EQ(crRed, ShownColour(&bar, rectGreen.CenterPoint())) << "image 0 on the first button";
+    // The image well again, from a bitmap with a name.
+    EXPECT_TRUE(bar.LoadBitmap("BARSIMAGES"));
+    EXPECT_EQ(crRed, ShownColour(&bar, rectGreen.CenterPoint()));
+    EXPECT_FALSE(bar.LoadBitmap("NOSUCHIMAGES"));
 
     // Refused, with the bar as it was: a count past the data, no bitmap, no resource.
     EXPECT_FALSE(bar.LoadToolBar(IDR_BARSBAD));
