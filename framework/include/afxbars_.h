@@ -146,8 +146,8 @@ private:
 #define TBBS_DISABLED       MAKELONG(0, TBSTATE_ENABLED)
 
 // A row of buttons, each a command id and an image of the bar's image well; separators
-// have id ID_SEPARATOR and a width. A click sends the command to the owner frame as a
-// menu item would.
+// have id ID_SEPARATOR and a width. A click sends the command to the parent frame, which
+// routes it as it routes a menu item's.
 class AFX_FRAMEWORK CToolBar : public CControlBar
 {
     DECLARE_DYNAMIC(CToolBar)
