@@ -1,9 +1,10 @@
 // Extensions of the standard controls and views: CBitmapButton, an owner-drawn button
-// that shows one bitmap per state; the form view (afxformview_.h) and the edit view
-// (afxeditview_.h).
+// that shows one bitmap per state; the control bars (afxbars_.h); the form view
+// (afxformview_.h) and the edit view (afxeditview_.h).
 #pragma once
 
 #include "afxwin.h"
+#include "afxbars_.h"
 #include "afxformview_.h"
 #include "afxeditview_.h"
 

@@ -12,6 +12,7 @@
 
 class CView;
 class CDocument;
+class CControlBar;
 
 // Frame styles, kept in the window style's class-specific bits.
 #define FWS_ADDTOTITLE  0x00008000L     // the document's name goes into the title
@@ -70,8 +71,11 @@ public:
     // OnInitialUpdate and the frame is shown (the main frame with the application's
     // m_nCmdShow). The frames of pDoc are numbered and titled.
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
-    // Lays the pane (the view, or an MDI frame's client) over the client area.
+    // Lays the control bars along the edges (RepositionBars) and the pane (the view, or
+    // an MDI frame's client) over what they leave.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
+    // RecalcLayout at the next idle time.
+    void DelayRecalcLayout(BOOL bNotify = TRUE);
     // The title from the application's name and the active document's (FWS_ADDTOTITLE),
     // "App - Doc", or "Doc - App" with FWS_PREFIXTITLE.
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
@@ -80,6 +84,34 @@ public:
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
     // The active document's accelerators, else the frame's.
     virtual HACCEL GetDefaultAccelerator();
+
+// Control bars
+    // The sides (CBRS_ALIGN_...) at which DockControlBar may dock bars.
+    void EnableDocking(DWORD dwDockStyle);
+    // Docks pBar along the side nDockBarID (AFX_IDW_DOCKBAR_TOP, _BOTTOM, _LEFT,
+    // _RIGHT), or with 0 along the first of those that both the frame and the bar
+    // allow. A bar docked later lies inside those docked before at its side; lpRect is
+    // not used (bars are not placed side by side).
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
+    // Shows or hides pBar and lays the frame out again, at once or (bDelay) at idle time.
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    // The frame's bar with control id nID (AFX_IDW_TOOLBAR ...), or NULL.
+    CControlBar* GetControlBar(UINT nID);
+    // The bars laid out in this frame, as CControlBar*; each bar adds and removes itself.
+    CPtrList m_listControlBars;
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+
+// The message bar: the first pane of the status bar
+    // Shows the text, or the prompt of the command or string nID (its string up to the
+    // first newline; AFX_IDS_IDLEMESSAGE: "Ready").
+    void SetMessageText(LPCTSTR lpszText);
+    void SetMessageText(UINT nID);
+    // The status bar AFX_IDW_STATUS_BAR among the frame's descendants, or NULL.
+    virtual CWnd* GetMessageBar();
+    // The prompt of command nID: its string resource up to the first newline; empty
+    // when there is none.
+    virtual void GetMessageString(UINT nID, CString& rMessage) const;
 
 // Overridables
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
@@ -99,6 +131,8 @@ protected:
     int OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
 
     UINT m_nIDHelp;             // the resource id of LoadFrame
+    UINT m_nIDTracking;         // the menu item whose prompt the message bar shows
+    UINT m_nIDLastMessage;      // ... and the string shown last; -1 before the first
     // The menu bar while no document brings its own: the menu the frame was created
     // with. A frame that builds its menu bar at run time sets its menu here; it stays
     // that frame's to destroy.
@@ -133,8 +167,28 @@ protected:
     afx_msg LRESULT OnDDEExecute(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDDETerminate(WPARAM wParam, LPARAM lParam);
 
+    // The message bar follows the menu item under the cursor, and shows the idle
+    // message once the menu closes.
+    afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    // A delayed layout, and the idle message in a message bar that shows nothing yet.
+    afx_msg void OnIdleUpdateCmdUI();
+    // ID_INDICATOR_CAPS, _NUM and _SCRL: enabled while their key's toggle is on.
+    afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
+    // ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR: the bar with that id shown or hidden, and its
+    // item checked while it is visible.
+    afx_msg BOOL OnBarCheck(UINT nID);
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    // Tool tips of the bars' buttons: the text after the first newline of the command's
+    // string, unless the command route answers the notification itself.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+
 private:
     HMENU m_hMenuCreated;       // the one menu the window destroys
+    DWORD m_dwDockSides;        // EnableDocking's CBRS_ALIGN_ bits
+    BOOL m_bInRecalcLayout;
+    BOOL m_bLayoutDelayed;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -5,6 +5,10 @@
 #include "afxwin.h"
 
 #define WM_QUERYAFXWNDPROC  0x0360  // 1 from a window whose procedure is AfxWndProc
+#define WM_SIZEPARENT       0x0361  // a frame's layout asks its bars for their room: lParam AFX_SIZEPARENTPARAMS*
+// The frame's message pane: wParam the id of a string (its text up to the first newline),
+// or 0 with lParam the text itself.
+#define WM_SETMESSAGESTRING 0x0362
 #define WM_IDLEUPDATECMDUI  0x0363  // wParam TRUE: update the command user interface
 #define WM_INITIALUPDATE    0x0364  // a frame's views: OnInitialUpdate
 // F1 help: asks a window for the help of what the user does in it; lParam is the help
@@ -19,6 +23,17 @@
 #define HID_BASE_PROMPT     0x00030000UL
 #define HID_BASE_NCAREAS    0x00040000UL
 #define HID_BASE_CONTROL    0x00050000UL
+
+// What RepositionBars hands each bar with WM_SIZEPARENT: the bar takes its strip off
+// rect (the part of the parent still free) and adds its size to sizeTotal; with hDWP it
+// moves itself through DeferWindowPos (hDWP is NULL when only the size is asked).
+struct AFX_SIZEPARENTPARAMS
+{
+    HDWP hDWP;
+    RECT rect;
+    SIZE sizeTotal;
+    BOOL bStretch;
+};
 
 // A message handled as void memberFxn().
 #define ON_MESSAGE_VOID(message, memberFxn) \

@@ -160,6 +160,18 @@
 #define AFX_IDW_PANE_FIRST          0xE900
 #define AFX_IDW_PANE_LAST           0xE9FF
 
+// Control ids of a frame's control bars; the bars' show and hide commands
+// (ID_VIEW_TOOLBAR ...) have the same ids as the bars
+#define AFX_IDW_CONTROLBAR_FIRST    0xE800
+#define AFX_IDW_CONTROLBAR_LAST     0xE8FF
+#define AFX_IDW_TOOLBAR             0xE800
+#define AFX_IDW_STATUS_BAR          0xE801
+// The sides of DockControlBar
+#define AFX_IDW_DOCKBAR_TOP         0xE81B
+#define AFX_IDW_DOCKBAR_LEFT        0xE81C
+#define AFX_IDW_DOCKBAR_RIGHT       0xE81D
+#define AFX_IDW_DOCKBAR_BOTTOM      0xE81E
+
 // Application and help commands
 #define ID_APP_ABOUT                0xE140
 #define ID_APP_EXIT                 0xE141

@@ -318,6 +318,14 @@ public:
     virtual void EndModalLoop(int nResult);
 
 // Positioning
+    enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2 };
+    // Lays out the control bars among the children with ids nIDFirst to nIDLast
+    // (WM_SIZEPARENT, in the children's Z order: the first takes the outermost strip)
+    // within the client area (lpRectClient when given), and gives the child nIDLeftOver
+    // what they leave. reposQuery moves nothing and puts that rectangle in lpRectParam;
+    // reposExtra takes lpRectParam's left, top, right and bottom off it as well.
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                        LPRECT lpRectParam = NULL, LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE);
     // Centres the window on its owner (pAlternateOwner, the parent, or the main
     // window), or on the screen's work area when there is none; kept inside the work area.
     void CenterWindow(CWnd* pAlternateOwner = NULL);

@@ -223,11 +223,28 @@ void CCmdUI::SetText(LPCTSTR lpszText)
     }
 }
 
+namespace {
+
+// Whether the window of pWnd (NULL: none) is gone since its handle was hWnd.
+BOOL IsWindowGone(CWnd* pWnd, HWND hWnd)
+{
+    return hWnd != NULL && CWnd::FromHandlePermanent(hWnd) != pWnd;
+}
+
+} // namespace
+
 BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 {
     ASSERT(pTarget != NULL);
     m_bEnableChanged = FALSE;
+    // A handler may destroy the target's window or the item's: neither is asked again.
+    CWnd* pWndTarget = dynamic_cast<CWnd*>(pTarget);
+    HWND hWndTarget = pWndTarget != NULL ? pWndTarget->m_hWnd : NULL;
+    CWnd* pWndOther = m_pOther;
+    HWND hWndOther = pWndOther != NULL ? pWndOther->m_hWnd : NULL;
     BOOL bResult = pTarget->OnCmdMsg(m_nID, (int)CN_UPDATE_COMMAND_UI, this, NULL);
+    if (IsWindowGone(pWndTarget, hWndTarget) || IsWindowGone(pWndOther, hWndOther))
+        return bResult;
     if (bDisableIfNoHndler && !m_bEnableChanged)
     {
         AFX_CMDHANDLERINFO info = { NULL, NULL };

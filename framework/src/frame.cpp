@@ -19,6 +19,16 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SIZE()
     ON_WM_QUERYENDSESSION()
     ON_WM_ENDSESSION()
+    ON_WM_MENUSELECT()
+    ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+    ON_MESSAGE_VOID(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
     ON_MESSAGE(WM_DDE_INITIATE, OnDDEInitiate)
     ON_MESSAGE(WM_DDE_EXECUTE, OnDDEExecute)
     ON_MESSAGE(WM_DDE_TERMINATE, OnDDETerminate)
@@ -27,8 +37,9 @@ END_MESSAGE_MAP()
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd()
-    : m_bAutoMenuEnable(TRUE), m_nWindow(-1), m_nIDHelp(0), m_hMenuDefault(NULL), m_hAccelTable(NULL),
-      m_pViewActive(NULL), m_hMenuCreated(NULL)
+    : m_bAutoMenuEnable(TRUE), m_nWindow(-1), m_nIDHelp(0), m_nIDTracking(0), m_nIDLastMessage((UINT)-1),
+      m_hMenuDefault(NULL), m_hAccelTable(NULL), m_pViewActive(NULL), m_hMenuCreated(NULL), m_dwDockSides(0),
+      m_bInRecalcLayout(FALSE), m_bLayoutDelayed(FALSE)
 {
 }
 
@@ -151,21 +162,25 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 
 void CFrameWnd::RecalcLayout(BOOL)
 {
-    // The pane fills the client area.
-    if (HWND hWndPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST))
-    {
-        CRect rect;
-        GetClientRect(&rect);
-        ::SetWindowPos(hWndPane, NULL, rect.left, rect.top, rect.Width(), rect.Height(),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    // Moving the pane may bring another layout about (a view that resizes its frame).
+    if (m_bInRecalcLayout)
+        return;
+    m_bInRecalcLayout = TRUE;
+    m_bLayoutDelayed = FALSE;
+    // The bars' layout runs their code: the frame may be gone after it.
+    HWND hWnd = m_hWnd;
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+    if (FromHandlePermanent(hWnd) == this)
+        m_bInRecalcLayout = FALSE;
 }
 
 void CFrameWnd::OnSize(UINT nType, int, int)
 {
+    // The default handling first: an MDI frame's own fills its client with the MDI
+    // client, which the layout then fits between the bars.
+    Default();
     if (nType != SIZE_MINIMIZED)
         RecalcLayout();
-    Default();
 }
 
 // The active view and document

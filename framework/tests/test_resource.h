@@ -7,6 +7,10 @@
 #define IDR_NOTETYPE    211     // its note documents: document string, menu, accelerators
 #define IDR_PLAINTYPE   212     // its plain documents: a document string alone
 #define IDR_SDINOTE     213     // a single-document program's frame and document string
+#define IDR_BARSFRAME   220     // a frame with bars: title, menu, toolbar and its bitmap
+#define IDR_BARSWORDS   221     // a toolbar in the resource compiler's layout, and its bitmap
+#define IDR_BARSBAD     222     // a toolbar whose count runs past its data, and a bitmap
+#define IDR_BARSNOBMP   223     // a toolbar without a bitmap
 
 // Commands that each level of the MDI program's route takes when it is its own
 #define ID_ROUTE_VIEW   0x8201
@@ -15,6 +19,11 @@
 #define ID_ROUTE_MAIN   0x8204
 #define ID_ROUTE_APP    0x8205
 #define ID_ROUTE_NONE   0x8206
+
+// The bar program's commands: paint the view in a colour
+#define ID_BARS_RED     0x8301
+#define ID_BARS_GREEN   0x8302
+#define ID_BARS_BLUE    0x8303
 
 #define ID_TEST_OPEN    1001
 #define ID_TEST_SAVE    1002
