@@ -36,7 +36,7 @@ UINT RunThreadCode(CWinThread* pThread)
     catch (...)
     {
     }
-    // A main window that InitInstance made before it threw goes with the thread.
+    // A main window left behind by the code that threw goes with the thread.
     if (pThread->m_pMainWnd != NULL)
         pThread->m_pMainWnd->DestroyWindow();
     return kExitCodeUncaughtException;
@@ -123,26 +123,34 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_A
     HANDLE hThread = NULL;
     unsigned nThreadID = 0;
     if (startup.hStarted != NULL && startup.hGo != NULL)
-        hThread = (HANDLE)_beginthreadex(lpSecurityAttrs, nStackSize, ThreadStart, &startup, CREATE_SUSPENDED,
-                                         &nThreadID);
-    if (hThread == NULL)
+        hThread = (HANDLE)_beginthreadex(lpSecurityAttrs, nStackSize, ThreadStart, &startup,
+                                         dwCreateFlags | CREATE_SUSPENDED, &nThreadID);
+    BOOL bStarted = FALSE;
+    if (hThread != NULL)
     {
-        if (startup.hStarted != NULL)
-            ::CloseHandle(startup.hStarted);
+        m_hThread = hThread;
+        m_nThreadID = nThreadID;
+        ::ResumeThread(hThread);
+        // Not a wait for ever when the thread ends (is terminated) before it started.
+        HANDLE waits[] = {startup.hStarted, hThread};
+        bStarted = ::WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0;
+    }
+    if (startup.hStarted != NULL)
+        ::CloseHandle(startup.hStarted);
+    if (!bStarted)
+    {
         if (startup.hGo != NULL)
             ::CloseHandle(startup.hGo);
+        if (hThread != NULL)
+            ::CloseHandle(hThread);
+        m_hThread = NULL;
+        m_nThreadID = 0;
         return FALSE;
     }
-    m_hThread = hThread;
-    m_nThreadID = nThreadID;
-    HANDLE hGo = startup.hGo;
-    ::ResumeThread(hThread);
-    ::WaitForSingleObject(startup.hStarted, INFINITE);
-    ::CloseHandle(startup.hStarted);
     if (dwCreateFlags & CREATE_SUSPENDED)
         ::SuspendThread(hThread);
     // The thread may end and delete this object from here on.
-    ::SetEvent(hGo);
+    ::SetEvent(startup.hGo);
     return TRUE;
 }
 

@@ -81,25 +81,14 @@ TEST(WorkerThread, CountsUnderACriticalSectionAndSignalsAnEvent)
     EXPECT_NE(AfxGetThread(), pThread);
 }
 
-TEST(WorkerThread, ReturnsItsExitCodeAndKnowsItsObjectWhileSuspended)
-{
-    CCountJob job;
-    CKeptThread kept(AfxBeginThread(CountThenSignal, &job, THREAD_PRIORITY_BELOW_NORMAL, 0, CREATE_SUSPENDED));
-    ASSERT_NE(kept.pThread, (CWinThread*)NULL);
-    EXPECT_EQ(kept.pThread->GetThreadPriority(), THREAD_PRIORITY_BELOW_NORMAL);
-    EXPECT_NE(kept.pThread->m_nThreadID, 0u);
-    EXPECT_EQ(WaitForExitCode(kept.pThread->m_hThread), 5u);
-    EXPECT_EQ(job.pSeenThread, kept.pThread);
-    EXPECT_EQ(job.dwSeenThreadID, kept.pThread->m_nThreadID);
-}
-
 TEST(WorkerThread, HeldByCreateSuspendedUntilResumed)
 {
     CCountJob job;
     job.nTo = 1;
-    CWinThread* pThread = AfxBeginThread(CountThenSignal, &job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThread* pThread = AfxBeginThread(CountThenSignal, &job, THREAD_PRIORITY_BELOW_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(pThread, (CWinThread*)NULL);
     pThread->m_bAutoDelete = FALSE;
+    EXPECT_EQ(pThread->GetThreadPriority(), THREAD_PRIORITY_BELOW_NORMAL);
     // A suspended thread cannot have counted, however long it is given.
     EXPECT_FALSE(CSingleLock(&job.done).Lock(200));
     EXPECT_EQ(pThread->SuspendThread(), 1u);
@@ -107,6 +96,8 @@ TEST(WorkerThread, HeldByCreateSuspendedUntilResumed)
     EXPECT_EQ(pThread->ResumeThread(), 1u);
     EXPECT_EQ(WaitForExitCode(pThread->m_hThread), 5u);
     EXPECT_EQ(job.nCount, 1);
+    EXPECT_EQ(job.pSeenThread, pThread);
+    EXPECT_EQ(job.dwSeenThreadID, pThread->m_nThreadID);
     delete pThread;
 }
 
