@@ -42,8 +42,9 @@ public:
     // it at once, and m_hThread and m_nThreadID are set; CREATE_SUSPENDED holds it
     // before its own code until ResumeThread. With m_bAutoDelete the object deletes
     // itself when the thread ends, and must not be touched then: keep a duplicate of
-    // the handle or clear m_bAutoDelete before it runs. FALSE when the thread could not
-    // be made, or the object has a thread already.
+    // the handle or clear m_bAutoDelete before it runs. An exception that escapes the
+    // thread's own code ends the thread with the exit code 0xFFFFFFFF. FALSE when the
+    // thread could not be made, or the object has a thread already.
     BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0,
                       LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
 
