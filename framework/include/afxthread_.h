@@ -1,5 +1,6 @@
-// The user-interface thread and the application: CWinThread with its message loop
-// (Run, PumpMessage, PreTranslateMessage through the window tree, OnIdle), CWinApp with
+// Threads and the application: CWinThread with its message loop (Run, PumpMessage,
+// PreTranslateMessage through the window tree, OnIdle) and as a thread of its own
+// (worker and user-interface threads of AfxBeginThread), CWinApp with
 // its document templates, File commands, profile and recent-file list, and the global
 // accessors. An application derives one CWinApp, constructs one global
 // object of it and gets its WinMain from the framework_main library, which calls
@@ -22,12 +23,31 @@ class CRecentFileList;
 #define _AFX_MRU_COUNT      4
 #define _AFX_MRU_MAX_COUNT  16
 
+// The controlling function of a worker thread; what it returns is the thread's exit code.
+typedef UINT (AFX_CDECL* AFX_THREADPROC)(LPVOID);
+
 class AFX_FRAMEWORK CWinThread : public CCmdTarget
 {
     DECLARE_DYNAMIC(CWinThread)
 public:
+    // A user-interface thread: CreateThread runs InitInstance, then Run, on the new
+    // thread; when InitInstance fails, ExitInstance.
     CWinThread();
+    // A worker thread: CreateThread runs pfnThreadProc(pParam) on the new thread.
+    CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam);
+    // Closes the thread's handle.
     ~CWinThread() override;
+
+    // Starts the thread (through the C runtime, which it sets up for the thread). By
+    // the return the thread has its message queue, so that PostThreadMessage reaches
+    // it at once, and m_hThread and m_nThreadID are set; CREATE_SUSPENDED holds it
+    // before its own code until ResumeThread. With m_bAutoDelete the object deletes
+    // itself when the thread ends, and must not be touched then: keep a duplicate of
+    // the handle or clear m_bAutoDelete before it runs. An exception that escapes the
+    // thread's own code ends the thread with the exit code 0xFFFFFFFF. FALSE when the
+    // thread could not be made, or the object has a thread already.
+    BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0,
+                      LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
 
 // Attributes
     CWnd* m_pMainWnd;       // closing it ends the message loop
@@ -38,6 +58,18 @@ public:
     operator HANDLE() const { return m_hThread; }
 
     virtual CWnd* GetMainWnd() { return m_pMainWnd; }
+
+// Operations, on the thread of m_hThread
+    int GetThreadPriority() { return ::GetThreadPriority(m_hThread); }
+    BOOL SetThreadPriority(int nPriority) { return ::SetThreadPriority(m_hThread, nPriority); }
+    // The previous suspend count, or 0xFFFFFFFF on failure.
+    DWORD SuspendThread() { return ::SuspendThread(m_hThread); }
+    DWORD ResumeThread() { return ::ResumeThread(m_hThread); }
+    // A message to the thread's queue (no window): PreTranslateMessage sees it.
+    BOOL PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        return ::PostThreadMessage(m_nThreadID, message, wParam, lParam);
+    }
 
 // Overridables
     virtual BOOL InitInstance();
@@ -66,6 +98,11 @@ public:
     virtual LRESULT ProcessWndProcException(CException* e, const MSG* pMsg);
 
 // Implementation
+    // Deletes the object when m_bAutoDelete is set; called as its thread ends.
+    virtual void Delete();
+
+    LPVOID m_pThreadParams;             // the worker's parameter
+    AFX_THREADPROC m_pfnThreadProc;     // NULL for a user-interface thread
     MSG m_msgCur;           // the message being pumped
     CPoint m_ptCursorLast;  // of the last mouse move, for IsIdleMessage
     UINT m_nMsgLast;
@@ -269,9 +306,26 @@ private:
     void FreePrinterSelection();
 };
 
+// A worker thread running pfnThreadProc(pParam), or a user-interface thread of the
+// class pThreadClass (a CWinThread made with DECLARE_DYNCREATE), at priority nPriority.
+// The thread object, or NULL (and nothing left behind) when the thread could not be
+// made. See CWinThread::CreateThread for the object's lifetime.
+AFX_FRAMEWORK CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
+                                               int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
+                                               DWORD dwCreateFlags = 0,
+                                               LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+AFX_FRAMEWORK CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass,
+                                               int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
+                                               DWORD dwCreateFlags = 0,
+                                               LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+// Ends the calling thread with nExitCode, from anywhere inside it; bDelete deletes its
+// thread object when that has m_bAutoDelete. Objects on the thread's stack are not
+// destroyed: their destructors (an unlocking CSingleLock's) do not run.
+[[noreturn]] AFX_FRAMEWORK void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete = TRUE);
+
 AFX_FRAMEWORK CWinApp* AFXAPI AfxGetApp();
-// The thread object of the calling thread: the application on its thread; NULL in a
-// program without one.
+// The thread object of the calling thread: the application on its thread, the object
+// of AfxBeginThread on the threads it made; NULL on any other thread.
 AFX_FRAMEWORK CWinThread* AFXAPI AfxGetThread();
 AFX_FRAMEWORK CWnd* AFXAPI AfxGetMainWnd();
 // The application's name, or the executable's when there is no application object.

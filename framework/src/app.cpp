@@ -174,18 +174,7 @@ int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmd
     {
         if (pThread != NULL && AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow)
             && (pApp == NULL || pApp->InitApplication()))
-        {
-            if (pThread->InitInstance())
-            {
-                nReturnCode = pThread->Run();
-            }
-            else
-            {
-                if (pThread->m_pMainWnd != NULL)
-                    pThread->m_pMainWnd->DestroyWindow();
-                nReturnCode = pThread->ExitInstance();
-            }
-        }
+            nReturnCode = AfxRunInstance(pThread);
     }
     catch (CException* e)
     {

@@ -33,7 +33,7 @@ TResult OnBothHandles(const CDC* pDC, TResult result, TCall call)
 
 CHandleMap<CDC, HDC>& DCMap()
 {
-    static CHandleMap<CDC, HDC> map(NewTempDC, ReleaseTempDC);
+    static thread_local CHandleMap<CDC, HDC> map(NewTempDC, ReleaseTempDC);
     return map;
 }
 

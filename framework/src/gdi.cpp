@@ -36,7 +36,7 @@ void ReleaseTempGdiObject(CGdiObject* pObject) { pObject->m_hObject = NULL; }
 
 CHandleMap<CGdiObject, HGDIOBJ>& GdiObjectMap()
 {
-    static CHandleMap<CGdiObject, HGDIOBJ> map(NewTempGdiObject, ReleaseTempGdiObject);
+    static thread_local CHandleMap<CGdiObject, HGDIOBJ> map(NewTempGdiObject, ReleaseTempGdiObject);
     return map;
 }
 

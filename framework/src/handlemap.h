@@ -1,7 +1,8 @@
 // The handle maps behind FromHandle: a handle's permanent object (the one that Attach
 // gave it) or else a temporary object that wraps it without owning it until the
-// temporary map is deleted at idle time. One map per kind of handle; the user-interface
-// thread alone uses them.
+// temporary map is deleted at idle time. One map per kind of handle and per thread: a
+// thread finds only the objects it bound and the temporaries it made, and frees its
+// temporaries itself.
 #pragma once
 
 #include "afxcoll.h"

@@ -11,7 +11,7 @@ namespace {
 CHandleMap<CMenu, HMENU>& MenuMap()
 {
     typedef CSingleHandleTemp<CMenu, HMENU, &CMenu::m_hMenu> Temp;
-    static CHandleMap<CMenu, HMENU> map(Temp::New, Temp::Release);
+    static thread_local CHandleMap<CMenu, HMENU> map(Temp::New, Temp::Release);
     return map;
 }
 

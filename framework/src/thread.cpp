@@ -126,17 +126,29 @@ LRESULT AfxProcessWndProcException(CException* e, const MSG* pMsg)
 
 CWinThread::CWinThread()
     : m_pMainWnd(NULL), m_pActiveWnd(NULL), m_bAutoDelete(TRUE), m_hThread(NULL), m_nThreadID(0),
-      m_msgCur(), m_ptCursorLast(-1, -1), m_nMsgLast(0)
+      m_pThreadParams(NULL), m_pfnThreadProc(NULL), m_msgCur(), m_ptCursorLast(-1, -1), m_nMsgLast(0)
 {
 }
 
 CWinThread::~CWinThread()
 {
+    // The application's object holds the pseudo handle of its thread, which needs no closing.
+    if (m_hThread != NULL && m_hThread != ::GetCurrentThread())
+        ::CloseHandle(m_hThread);
     if (t_threadState.m_pCurrentWinThread == this)
         t_threadState.m_pCurrentWinThread = NULL;
 }
 
 BOOL CWinThread::InitInstance() { return FALSE; }
+
+int AfxRunInstance(CWinThread* pThread)
+{
+    if (pThread->InitInstance())
+        return pThread->Run();
+    if (pThread->m_pMainWnd != NULL)
+        pThread->m_pMainWnd->DestroyWindow();
+    return pThread->ExitInstance();
+}
 
 int CWinThread::Run()
 {

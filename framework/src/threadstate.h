@@ -1,6 +1,7 @@
 // The state the framework keeps for each thread: the thread object, the creation hook
 // and the object it binds next, the message being handled, the lock of the temporary
-// handle maps. Windows, hooks and message queues belong to a thread, and so does this.
+// handle maps. Windows, hooks and message queues belong to a thread, and so does this,
+// and so do the handle maps (each kept thread_local where its class lives).
 #pragma once
 
 #include "afxwin.h"
@@ -23,6 +24,10 @@ struct AFX_THREAD_STATE
 };
 
 AFX_THREAD_STATE* AfxGetThreadState();
+
+// A user-interface thread's life on its thread: InitInstance, then Run; when
+// InitInstance fails, its main window goes and ExitInstance gives the exit code.
+int AfxRunInstance(CWinThread* pThread);
 
 // The message that AfxPumpMessage took last: the thread object's, or the state's.
 MSG* AfxGetPumpedMessage();

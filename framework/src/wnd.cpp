@@ -16,7 +16,7 @@ namespace {
 CHandleMap<CWnd, HWND>& WndMap()
 {
     typedef CSingleHandleTemp<CWnd, HWND, &CWnd::m_hWnd> Temp;
-    static CHandleMap<CWnd, HWND> map(Temp::New, Temp::Release);
+    static thread_local CHandleMap<CWnd, HWND> map(Temp::New, Temp::Release);
     return map;
 }
 
