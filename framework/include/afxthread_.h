@@ -62,9 +62,10 @@ public:
 // Operations, on the thread of m_hThread
     int GetThreadPriority() { return ::GetThreadPriority(m_hThread); }
     BOOL SetThreadPriority(int nPriority) { return ::SetThreadPriority(m_hThread, nPriority); }
-    // The previous suspend count, or 0xFFFFFFFF on failure.
-    DWORD SuspendThread() { return ::SuspendThread(m_hThread); }
-    DWORD ResumeThread() { return ::ResumeThread(m_hThread); }
+    // The previous suspend count, or 0xFFFFFFFF on failure. A thread held by
+    // CREATE_SUSPENDED counts as suspended once; resumed to 0, it goes on.
+    DWORD SuspendThread();
+    DWORD ResumeThread();
     // A message to the thread's queue (no window): PreTranslateMessage sees it.
     BOOL PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam)
     {
@@ -103,6 +104,12 @@ public:
 
     LPVOID m_pThreadParams;             // the worker's parameter
     AFX_THREADPROC m_pfnThreadProc;     // NULL for a user-interface thread
+    // A thread held by CREATE_SUSPENDED waits for this event before its own code, with
+    // m_nHoldCount as its suspend count. The thread is never suspended by the system
+    // while it waits in the system: under Wine, resuming one suspended in a wait can
+    // lose its place.
+    HANDLE m_hHoldGo = NULL;
+    DWORD m_nHoldCount = 0;
     MSG m_msgCur;           // the message being pumped
     CPoint m_ptCursorLast;  // of the last mouse move, for IsIdleMessage
     UINT m_nMsgLast;

@@ -67,7 +67,7 @@ unsigned __stdcall ThreadStart(void* pvStartup)
     MSG msg;
     ::PeekMessage(&msg, NULL, WM_USER, WM_USER, PM_NOREMOVE);
     ::SetEvent(pStartup->hStarted);
-    // The creator may suspend the thread here (CREATE_SUSPENDED) before it lets it go.
+    // The creator lets it go at once, or at ResumeThread when it was created suspended.
     ::WaitForSingleObject(hGo, INFINITE);
     ::CloseHandle(hGo);
 
@@ -147,11 +147,40 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_A
         m_nThreadID = 0;
         return FALSE;
     }
+    // Held: the thread waits on hGo until ResumeThread lets it go. Else it goes now, and
+    // may end and delete this object from here on.
     if (dwCreateFlags & CREATE_SUSPENDED)
-        ::SuspendThread(hThread);
-    // The thread may end and delete this object from here on.
-    ::SetEvent(startup.hGo);
+    {
+        m_hHoldGo = startup.hGo;
+        m_nHoldCount = 1;
+    }
+    else
+    {
+        ::SetEvent(startup.hGo);
+    }
     return TRUE;
+}
+
+DWORD CWinThread::SuspendThread()
+{
+    if (m_hHoldGo != NULL)
+        return m_nHoldCount++;
+    return ::SuspendThread(m_hThread);
+}
+
+DWORD CWinThread::ResumeThread()
+{
+    if (m_hHoldGo == NULL)
+        return ::ResumeThread(m_hThread);
+    DWORD nPrevious = m_nHoldCount--;
+    if (m_nHoldCount == 0)
+    {
+        // Nothing of the object is touched after the thread goes: it may delete it.
+        HANDLE hGo = m_hHoldGo;
+        m_hHoldGo = NULL;
+        ::SetEvent(hGo);
+    }
+    return nPrevious;
 }
 
 void CWinThread::Delete()
