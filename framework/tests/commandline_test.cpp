@@ -97,8 +97,7 @@ TEST(CommandLine, ProcessShellCommandMakesOrOpensTheDocument)
     {
         CNoteApp app;
         CScratchFolder folder;
-        auto* pTemplate = new CSingleDocTemplate(IDR_SDINOTE, RUNTIME_CLASS(CNoteDoc), RUNTIME_CLASS(CFrameWnd),
-                                                 RUNTIME_CLASS(CNoteView));
+        auto* pTemplate = NewSingleNoteTemplate();
         app.AddDocTemplate(pTemplate);
         app.m_nCmdShow = SW_SHOW;
 
@@ -111,11 +110,7 @@ TEST(CommandLine, ProcessShellCommandMakesOrOpensTheDocument)
 
         // A file named: opened.
         CString strPath = folder.Path("start.nte");
-        {
-            CFile file(strPath, CFile::modeCreate | CFile::modeWrite);
-            CArchive ar(&file, CArchive::store);
-            ar << CString("from the command line");
-        }
+        WriteNoteFile(strPath, "from the command line");
         CScopedArgs args({ strPath });
         CCommandLineInfo infoOpen;
         app.ParseCommandLine(infoOpen);
@@ -148,8 +143,7 @@ TEST(ShellTypes, TemplatesWithARegistryTypeAreRegistered)
     app.AddDocTemplate(new CMultiDocTemplate(IDR_NOTETYPE, RUNTIME_CLASS(CNoteDoc), RUNTIME_CLASS(CNoteChild),
                                              RUNTIME_CLASS(CNoteView)));
     // Without a registry type: nothing is registered for it.
-    app.AddDocTemplate(new CSingleDocTemplate(IDR_SDINOTE, RUNTIME_CLASS(CNoteDoc), RUNTIME_CLASS(CFrameWnd),
-                                              RUNTIME_CLASS(CNoteView)));
+    app.AddDocTemplate(NewSingleNoteTemplate());
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "Note.Document");
     RegDeleteTreeA(HKEY_CLASSES_ROOT, ".nte");
 
@@ -257,8 +251,7 @@ TEST(ShellTypes, TheRunningProgramOpensWhatTheShellSendsThroughDde)
         CNoteApp app;
         CScratchFolder folder;
         app.m_pszExeName = _strdup("NotesDdeTest");
-        app.AddDocTemplate(new CSingleDocTemplate(IDR_SDINOTE, RUNTIME_CLASS(CNoteDoc), RUNTIME_CLASS(CFrameWnd),
-                                                  RUNTIME_CLASS(CNoteView)));
+        app.AddDocTemplate(NewSingleNoteTemplate());
         app.EnableShellOpen();
         // Started by the shell with /dde: the main window waits hidden.
         CScopedArgs args({ "/dde" });
@@ -276,11 +269,7 @@ TEST(ShellTypes, TheRunningProgramOpensWhatTheShellSendsThroughDde)
         ASSERT_EQ(app.m_pMainWnd->m_hWnd, client.m_hWndServer) << "names compare without case";
 
         CString strPath = folder.Path("shell.nte");
-        {
-            CFile file(strPath, CFile::modeCreate | CFile::modeWrite);
-            CArchive ar(&file, CArchive::store);
-            ar << CString("opened by the shell");
-        }
+        WriteNoteFile(strPath, "opened by the shell");
         client.Execute("[open(\"" + strPath + "\")]");
         EXPECT_TRUE(PumpFrameworkUntil([&] { return client.m_nExecuteAcks == 1; }));
         EXPECT_TRUE(client.m_bAccepted);

@@ -201,13 +201,24 @@ CNoteDoc* CNoteProgram::ActiveDoc() const
     return pFrame != NULL ? dynamic_cast<CNoteDoc*>(pFrame->GetActiveDocument()) : NULL;
 }
 
-CString CNoteProgram::WriteNote(LPCSTR lpszName, LPCSTR lpszText)
+CSingleDocTemplate* NewSingleNoteTemplate()
 {
-    CString strPath = m_folder.Path(lpszName);
-    CFile file(strPath, CFile::modeCreate | CFile::modeWrite);
+    return new CSingleDocTemplate(IDR_SDINOTE, RUNTIME_CLASS(CNoteDoc), RUNTIME_CLASS(CFrameWnd),
+                                  RUNTIME_CLASS(CNoteView));
+}
+
+void WriteNoteFile(LPCSTR lpszPath, LPCSTR lpszText)
+{
+    CFile file(lpszPath, CFile::modeCreate | CFile::modeWrite);
     CArchive ar(&file, CArchive::store);
     ar << CString(lpszText);
     ar.Close();
+}
+
+CString CNoteProgram::WriteNote(LPCSTR lpszName, LPCSTR lpszText)
+{
+    CString strPath = m_folder.Path(lpszName);
+    WriteNoteFile(strPath, lpszText);
     return strPath;
 }
 

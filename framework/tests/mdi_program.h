@@ -19,6 +19,11 @@
 // Where the program's objects report; set by CNoteProgram.
 extern CMsgLog* g_pNoteLog;
 
+// A note file at lpszPath holding lpszText, as a note document stores it.
+void WriteNoteFile(LPCSTR lpszPath, LPCSTR lpszText);
+// The template of a single-document note program: notes in a plain frame.
+CSingleDocTemplate* NewSingleNoteTemplate();
+
 // The route logging of a level: each takes its own command, logs every one it is asked.
 #define DECLARE_ROUTE_LOG() \
 protected: \

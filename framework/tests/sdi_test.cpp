@@ -9,8 +9,7 @@ TEST(SingleDocument, NewAndOpenReuseTheDocumentAndItsFrame)
     {
         CNoteApp app;
         CScratchFolder folder;
-        auto* pTemplate = new CSingleDocTemplate(IDR_SDINOTE, RUNTIME_CLASS(CNoteDoc), RUNTIME_CLASS(CFrameWnd),
-                                                 RUNTIME_CLASS(CNoteView));
+        auto* pTemplate = NewSingleNoteTemplate();
         app.AddDocTemplate(pTemplate);
         app.m_nCmdShow = SW_SHOW;
 
@@ -40,11 +39,7 @@ TEST(SingleDocument, NewAndOpenReuseTheDocumentAndItsFrame)
 
         // Open into the same document.
         CString strPath = folder.Path("one.nte");
-        {
-            CFile file(strPath, CFile::modeCreate | CFile::modeWrite);
-            CArchive ar(&file, CArchive::store);
-            ar << CString("opened");
-        }
+        WriteNoteFile(strPath, "opened");
         EXPECT_EQ(pDoc, app.OpenDocumentFile(strPath));
         EXPECT_STREQ("opened", pDoc->m_strText);
         EXPECT_EQ("One Note - one.nte", TextOf(pFrame));
